@@ -1,0 +1,120 @@
+// The setup configuration model: the project being edited, its reset to the
+// built-in defaults from the component catalogue, and the writer that puts
+// the project into a setup configuration file.
+//
+// INI content (sections, keys, values, display names) is Windows-1251 bytes.
+// File names are the system's path bytes and exception messages are UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// A colour: red in the low byte, green in the next, blue in the third.
+// With the top bit set, the low bits name an element of the host's colour scheme.
+using TColor = uint32_t;
+
+inline constexpr TColor clSchemeFlag = 0x80000000u;
+inline constexpr TColor clBtnShadow = 0x80000010u;
+inline constexpr TColor clBtnHighlight = 0x80000014u;
+
+struct TFontDesc {
+  std::string Name;
+  int32_t Size = 0;  // points
+  TColor Color = 0;
+  bool Bold = false;
+  bool Italic = false;
+  bool Underline = false;
+  bool StrikeOut = false;
+};
+
+struct TDialogPosition {
+  int32_t Horizontal = 1;  // 0 left, 1 centre, 2 right
+  int32_t Vertical = 1;    // 0 top, 1 centre, 2 bottom
+};
+
+struct TVariableRow {
+  std::string Name;
+  std::string Value;
+};
+
+// An ordered list of (display name, ticked) entries with at most one selected entry.
+// An index outside the list reads unticked and changes nothing.
+class TCheckList {
+ public:
+  void Clear();
+  void Append(const std::string& name);
+  int32_t Find(const std::string& text) const;  // ignoring letter case; -1 for none
+  void SetTick(int32_t index, bool flag);
+  bool IsTicked(int32_t index) const;
+  void Select(int32_t index);  // -1 for none
+  int32_t Selected() const;
+  int32_t Count() const;
+  std::string Name(int32_t index) const;
+
+ private:
+  struct Entry {
+    std::string Name;
+    bool Ticked = false;
+  };
+  std::vector<Entry> Entries_;
+  int32_t Selected_ = -1;
+};
+
+// The project. A newly constructed project is the start-up state without a
+// catalogue: every default of "New", empty lists, the dialog title
+// "Добро пожаловать" and the dialog position centre, centre.
+struct TProject {
+  TProject();
+
+  std::string ProgramNameText;
+  std::string MainTitleCaption;    // empty when the main title is hidden
+  std::string DialogTitleCaption;  // empty when the dialog title is hidden
+  TFontDesc TitleFont;
+  TFontDesc DialogFont;
+  bool TitleShadow = true;
+  bool DialogShadow = true;
+  TColor TitleShadowColor = clBtnShadow;
+  TColor DialogShadowColor = clBtnShadow;
+  TColor TopColor = 0x00FF0000u;
+  TColor BottomColor = 0x00000000u;
+  bool BackgroundEnabled = true;
+  TDialogPosition DialogPosition;
+  TCheckList Langs;
+  TCheckList Pred;
+  TCheckList Post;
+  std::vector<TVariableRow> Variables;  // the data rows; the header row belongs to the view
+};
+
+// "New": resets every item that "New" owns and fills the three lists from the
+// catalogue, ticking and selecting "Русский". Leaves DialogPosition and
+// DialogTitleCaption alone. A missing catalogue leaves the lists empty; one that
+// exists but cannot be opened raises the engine's open error.
+void ResetProject(TProject& project, const std::string& cataloguePath);
+
+// "Save": writes the project into the configuration file fileName, updating it in
+// place, with the codes looked up in the catalogue. Raises on every failure.
+void SaveProject(const TProject& project, const std::string& fileName, const std::string& cataloguePath);
+
+// The catalogue beside the running executable: its directory plus "version.ini".
+std::string CataloguePath();
+
+// Value forms of the configuration file.
+std::string ColorValue(TColor color);       // "$%.6X" of the resolved colour
+std::string FontValue(const TFontDesc& font);  // "Name,Size,$%X" then ",B" and "I"
+
+// Scheme colours. The resolver maps a scheme element index (the low bits of a
+// scheme colour) to an ordinary colour. Without one, the classic Windows values apply.
+using TSchemeColorResolver = std::function<TColor(uint32_t index)>;
+void SetSchemeColorResolver(TSchemeColorResolver resolver);  // empty restores the classic values
+TColor ClassicSchemeColor(uint32_t index);
+TColor ResolveColor(TColor color);  // an ordinary colour is returned unchanged
+
+// Text conversion between Windows-1251 and UTF-8.
+// Decoding never fails: the byte 0x98, which Windows-1251 leaves undefined, becomes U+FFFD.
+std::string Cp1251ToUtf8(const std::string& bytes);
+// Encoding raises std::runtime_error naming the first character that Windows-1251 cannot hold.
+std::string Utf8ToCp1251(const std::string& utf8);
+// True when Windows-1251 holds the Unicode code point.
+bool Cp1251CanHold(char32_t codePoint);

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the project and runs the whole test suite twice:
+# once plain and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# VUKA_TEST_CONFIGS="plain" (or "sanitize") runs only one of the two.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/tools/install-deps.sh"
+jobs="$(nproc)"
+configs="${VUKA_TEST_CONFIGS:-plain sanitize}"
+
+for config in $configs; do
+  case "$config" in
+    plain)    dir="$root/build"; flags=(-DVUKA_SANITIZE=OFF) ;;
+    sanitize) dir="$root/build-sanitize"; flags=(-DVUKA_SANITIZE=ON -DVUKA_BUILD_BENCH=OFF) ;;
+    *) echo "unknown configuration: $config" >&2; exit 2 ;;
+  esac
+  echo "== Building ($config)"
+  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${flags[@]}" >/dev/null
+  cmake --build "$dir" --parallel "$jobs"
+  echo "== Testing ($config)"
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure --timeout 120 -j "$jobs"
+done
