@@ -1,0 +1,110 @@
+// Drawing pieces shared by every preview: colours and fonts of the model in Qt
+// terms, the vertical gradient fill, the picture box, the shadowed label and the
+// built-in desktop picture.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include "model/model.h"
+
+// Scheme colours are resolved through the model's hook first.
+QColor ToQColor(TColor color);
+TColor ToTColor(const QColor& color);
+
+// A font description in pixels at 96 dots per inch (26 points are 35 pixels).
+QFont ToQFont(const TFontDesc& font);
+// The colour is not part of a QFont; it is passed along.
+TFontDesc ToFontDesc(const QFont& font, TColor color);
+
+// number * numerator / denominator, multiplied exactly and rounded to the nearest
+// integer, halves away from zero.
+int MulDiv(int number, int numerator, int denominator);
+
+enum TFillDirection { fdTopToBottom, fdLeftToRight };
+
+// Paints a gradient of `colors` bands into the picture's rectangle.
+void GradientFill(QImage& picture, const QRect& rect, TColor startColor, TColor endColor,
+                  TFillDirection direction, int colors);
+
+// The built-in desktop picture, 413 by 288 pixels.
+const QImage& DesktopBitmap();
+
+// Shows an image from its top-left corner, unscaled and cut off at the box's size.
+// Emits clicked() on a left-button click inside it.
+class TPictureBox : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TPictureBox(QWidget* parent = nullptr);
+
+  // The image painted into; an empty image first becomes one of the box's own size.
+  QImage& Picture();
+  // Shows a copy of the image, so that later painting never alters the original.
+  void SetPicture(const QImage& image);
+  // The gradient over the whole box, top to bottom, 64 colours; repaints.
+  void PaintGradient(TColor topColor, TColor bottomColor);
+  // A copy of the desktop picture; repaints.
+  void ShowDesktop();
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QImage Picture_;
+  bool Pressed_ = false;
+};
+
+enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
+
+// A text label drawn twice: first in the shadow colour, moved by the shadow size,
+// then in the font's colour. Takes clicks anywhere in its rectangle while visible.
+class TShadowLabel : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TShadowLabel(QWidget* parent = nullptr);
+
+  void SetCaption(const QString& caption);
+  QString Caption() const { return Caption_; }
+  void SetFontDesc(const TFontDesc& font);  // face, size, style and text colour
+  const TFontDesc& FontDesc() const { return Font_; }
+  void SetColor(TColor color);  // background colour, painted unless transparent
+  TColor Color() const { return Color_; }
+  void SetTransparent(bool transparent);
+  bool Transparent() const { return Transparent_; }
+  void SetAlignment(Qt::Alignment alignment);  // Qt::AlignLeft or Qt::AlignHCenter
+  Qt::Alignment Alignment() const { return Alignment_; }
+  void SetShadowColor(TColor color);
+  TColor ShadowColor() const { return ShadowColor_; }
+  void SetShadowSize(int size);
+  int ShadowSize() const { return ShadowSize_; }
+  void SetShadowPos(TShadowPosition position);
+  TShadowPosition ShadowPos() const { return ShadowPos_; }
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QString Caption_;
+  TFontDesc Font_;
+  TColor Color_ = 0x80000000u | 15u;  // button face
+  bool Transparent_ = false;
+  Qt::Alignment Alignment_ = Qt::AlignLeft;
+  TColor ShadowColor_ = clBtnHighlight;
+  int ShadowSize_ = 1;
+  TShadowPosition ShadowPos_ = spLeftTop;
+  bool Pressed_ = false;
+};

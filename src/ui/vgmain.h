@@ -1,0 +1,81 @@
+// The main window: menu, four pages, the mock-up of the setup screen, and the
+// commands "New", "Save" and "About". The window holds the project; every page
+// and dialog is a view of it.
+#pragma once
+
+#include <QMainWindow>
+#include <string>
+
+#include "model/model.h"
+
+class QFileDialog;
+class QLabel;
+class QTabWidget;
+class TCheckListBox;
+class TColorForm;
+class TPictureBox;
+class TPosForm;
+class TShadowLabel;
+class TStyleDlg;
+class TVariablesGrid;
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TMainForm(QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  TProject& Project() { return Project_; }
+  const TProject& Project() const { return Project_; }
+
+  // The three dialogs created hidden at start-up, after this window.
+  void AttachDialogs(TStyleDlg* styleDlg, TColorForm* colorForm, TPosForm* posForm);
+
+  // Menu commands.
+  void NewClick(bool fromMenu);
+  void SaveClick();
+  void AboutClick();
+
+  // Clicks on the mock-up.
+  void ProgramNameClick();
+  void DlgNameClick();
+  void BackgroundDblClick();
+  void Label1Click();
+
+  // The mock-up follows the project: both titles (caption, font, shadow colour,
+  // shadow size 3 or 0) and the background (gradient or desktop picture).
+  void RefreshMockup();
+  // View state that the project does not hold and "New" leaves alone.
+  void SetMainTitleVisible(bool visible);
+  bool MainTitleVisible() const;
+  void SetDialogCaption(const std::string& text);  // Windows-1251; the mock title bar
+
+  QFileDialog* OpenDlg() const { return OpenDlg_; }
+
+ private:
+  void FormCreate();
+  void BuildMenu();
+  void BuildMockupPage();
+  // The pages "Языки", "Диалоги" and "Переменные" (vgmain_lists.cpp).
+  void BuildListPages();
+  // Reloads the lists and the table from the project after "New" (vgmain_lists.cpp).
+  void RefreshListPages();
+
+  TProject Project_;
+
+  QTabWidget* Pages_ = nullptr;
+  TPictureBox* Background_ = nullptr;
+  TShadowLabel* ProgramName_ = nullptr;
+  TShadowLabel* DlgName_ = nullptr;
+  QLabel* DlgCaption_ = nullptr;
+  QFileDialog* OpenDlg_ = nullptr;
+
+  TCheckListBox* Langs_ = nullptr;
+  TCheckListBox* Pred_ = nullptr;
+  TCheckListBox* Post_ = nullptr;
+  TVariablesGrid* Variables_ = nullptr;
+
+  TStyleDlg* StyleDlg_ = nullptr;
+  TColorForm* ColorForm_ = nullptr;
+  TPosForm* PosForm_ = nullptr;
+};
