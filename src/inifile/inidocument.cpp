@@ -1,0 +1,130 @@
+// Construction, loading and release of an INI document.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "inifile/inifile.h"
+#include "inifile/linesplitter.h"
+#include "inifile/posixfile.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsControlOrSpace(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+bool FileExists(const std::string& fileName) {
+  struct stat info;
+  return ::stat(fileName.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+}  // namespace
+
+TIniDocument::TIniDocument(const std::string& fileName, bool readOnly)
+    : TIniDocument(fileName, readOnly, true, true, true, true, true) {}
+
+TIniDocument::TIniDocument(const std::string& fileName, bool readOnly, bool stripComments,
+                           bool skipLinesWithoutEquals, bool trimAroundEquals, bool unquote,
+                           bool trimTrailing)
+    : ReadOnly_(readOnly),
+      StripComments_(stripComments),
+      SkipLinesWithoutEquals_(skipLinesWithoutEquals),
+      TrimAroundEquals_(trimAroundEquals),
+      Unquote_(unquote),
+      TrimTrailing_(trimTrailing) {
+  try {
+    SetFileName(fileName);
+  } catch (...) {
+    CloseFileHandle(Handle_);  // the destructor does not run for a failed constructor
+    throw;
+  }
+}
+
+TIniDocument::~TIniDocument() {
+  try {
+    UpdateFile();
+  } catch (const std::exception&) {
+    // A destructor must not throw; callers that need the outcome call UpdateFile first.
+  }
+  CloseFileHandle(Handle_);
+  ClearSections();
+}
+
+void TIniDocument::SetFileName(const std::string& fileName) {
+  UpdateFile();
+  CloseFileHandle(Handle_);
+  OpenError_ = 0;
+  ClearSections();
+  FileName_ = fileName;
+  if (!fileName.empty()) Load(fileName);
+  Modified_ = false;
+}
+
+void TIniDocument::ClearSections() { Sections_.Clear(); }
+
+void TIniDocument::Load(const std::string& fileName) {
+  CurrentSection_ = 0;
+  CloseFileHandle(Handle_);
+  if (!FileExists(fileName)) return;
+  Handle_ = ReadOnly_ ? OpenFileHandle(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL)
+                      : OpenFileHandle(fileName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+  if (!IsOpenHandle(Handle_)) {
+    OpenError_ = errno;
+    throw EInOutError("Cannot open file " + fileName);
+  }
+
+  // Reading stops only at the real end: a document that silently lost the
+  // rest of its file would later write the loss back.
+  std::string data;
+  if (const int error = ReadRestOfFile(Handle_, data)) {
+    CloseFileHandle(Handle_);
+    throw EInOutError("Cannot read file " + fileName + ": " + std::strerror(error));
+  }
+
+  TStringList* current = nullptr;
+  TLineSplitter splitter(data);
+  std::string_view line;
+  while (splitter.Next(line)) {
+    if (line.size() == 1 && line[0] == '\x1A') continue;
+    if (StripComments_ && !line.empty() && line[0] == ';') continue;
+    if (line.empty()) continue;
+    if (line.front() == '[' && line.back() == ']') {
+      const int32_t index = Sections_.AddSection(std::string(line.substr(1, line.size() - 2)));
+      current = &Sections_.Lines(index);
+      continue;
+    }
+
+    const size_t eq = line.find('=');
+    if (eq == std::string_view::npos) {
+      if (TrimTrailing_)
+        while (!line.empty() && IsControlOrSpace(line.back())) line.remove_suffix(1);
+      if (SkipLinesWithoutEquals_) continue;
+      if (current != nullptr) current->Add(std::string(line));
+      continue;
+    }
+
+    std::string_view key = line.substr(0, eq);
+    std::string_view value = line.substr(eq + 1);
+    if (TrimAroundEquals_) {
+      while (!key.empty() && IsBlank(key.back())) key.remove_suffix(1);
+      if (!key.empty())
+        while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
+    }
+    if (TrimTrailing_)
+      while (!value.empty() && IsControlOrSpace(value.back())) value.remove_suffix(1);
+    if (Unquote_ && !key.empty() && value.size() >= 2 && value.front() == value.back() &&
+        (value.front() == '"' || value.front() == '\''))
+      value = value.substr(1, value.size() - 2);
+    if (current == nullptr) continue;
+
+    std::string stored;
+    stored.reserve(key.size() + 1 + value.size());
+    stored.append(key).append(1, '=').append(value);
+    current->Add(std::move(stored));
+  }
+
+  Sections_.ResolveDuplicates(OnDuplicateSection);
+  if (ReadOnly_) CloseFileHandle(Handle_);
+}

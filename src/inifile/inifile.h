@@ -1,0 +1,237 @@
+// The INI file engine: line-oriented file access on open descriptors, an
+// ordered string list, and an in-memory INI document that normalises what it
+// loads and rewrites its file in place when it is flushed.
+//
+// All texts are 8-bit bytes (Windows-1251 for Russian texts), taken over
+// without any conversion. Comparisons that ignore letter case fold ASCII and
+// the Windows-1251 Cyrillic letters; every other byte compares as it is.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// ---------------------------------------------------------------------------
+// Letter case
+
+// The lower-case form of a Windows-1251 byte; other bytes are returned as they are.
+unsigned char FoldCase(unsigned char c);
+// <0, 0 or >0 like strcmp, comparing the case-folded bytes as unsigned values.
+int CompareText(const std::string& a, const std::string& b);
+bool SameText(const std::string& a, const std::string& b);
+
+// ---------------------------------------------------------------------------
+// Errors
+
+class EInOutError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// ---------------------------------------------------------------------------
+// String list
+
+// An ordered list of texts, each with an optional associated list that this
+// class does not own.
+class TStringList {
+ public:
+  TStringList() = default;
+  TStringList(const TStringList&) = default;
+  TStringList& operator=(const TStringList&) = default;
+  virtual ~TStringList() = default;
+
+  int32_t Add(std::string text);  // returns the new index
+  int32_t AddObject(std::string text, TStringList* object);
+  void Insert(int32_t index, std::string text, TStringList* object = nullptr);
+  int32_t Count() const { return static_cast<int32_t>(Items_.size()); }
+  const std::string& operator[](int32_t index) const;
+  void Put(int32_t index, const std::string& text);  // replaces the text, keeps the object
+  TStringList* Objects(int32_t index) const;
+  void PutObject(int32_t index, TStringList* object);
+  virtual void Delete(int32_t index);
+  virtual void Clear();
+  // Index of the first entry equal to the text ignoring case, or -1.
+  virtual int32_t IndexOf(const std::string& text) const;
+  // Index of the first entry whose name (text before its first "=") equals
+  // the name ignoring case, or -1. Entries without "=" never match.
+  int32_t IndexOfName(const std::string& name) const;
+  void Sort();  // by text ignoring case; entries keep their objects
+  virtual void Assign(const TStringList& source);
+
+ protected:
+  struct Item {
+    std::string Text;
+    TStringList* Object = nullptr;
+  };
+  void CheckIndex(int32_t index, bool allowEnd = false) const;
+  std::vector<Item> Items_;
+};
+
+// ---------------------------------------------------------------------------
+// Line file access
+
+// Zero: no file open. INVALID_HANDLE_VALUE: a failed open. Otherwise the
+// descriptor plus one (a descriptor may be 0).
+using FileHandle = std::intptr_t;
+inline constexpr FileHandle INVALID_HANDLE_VALUE = -1;
+
+inline constexpr uint32_t GENERIC_READ = 0x80000000u;
+inline constexpr uint32_t GENERIC_WRITE = 0x40000000u;
+inline constexpr uint32_t FILE_SHARE_READ = 0x00000001u;
+inline constexpr uint32_t FILE_SHARE_WRITE = 0x00000002u;
+inline constexpr uint32_t CREATE_NEW = 1;
+inline constexpr uint32_t CREATE_ALWAYS = 2;
+inline constexpr uint32_t OPEN_EXISTING = 3;
+inline constexpr uint32_t OPEN_ALWAYS = 4;
+inline constexpr uint32_t TRUNCATE_EXISTING = 5;
+inline constexpr uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x00000010u;
+inline constexpr uint32_t FILE_ATTRIBUTE_NORMAL = 0x00000080u;
+
+// Opens with the given access, sharing, creation rule and attributes. An
+// opener with write access takes an exclusive lock without waiting, so a
+// second writer fails, also in the same process; a reader that does not
+// share writing takes a shared lock; other readers take none. On failure
+// returns INVALID_HANDLE_VALUE with errno set.
+FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t shareMode,
+                          uint32_t creation, uint32_t attributes);
+void CloseFileHandle(FileHandle& handle);
+bool IsOpenHandle(FileHandle handle);
+uint32_t CurrentFilePosition(FileHandle handle);
+bool AtEndOfFile(FileHandle handle);
+// The next line: a CR ends it, LF bytes are dropped. Reads 100-byte chunks
+// and leaves the file pointer on the byte after the CR.
+std::string ReadLine(FileHandle handle);
+// Writes the text and CR LF in one request; the outcome is not checked.
+void WriteLine(FileHandle handle, const std::string& text);
+bool IsDirectory(const std::string& path);
+// Creates the directory and its missing ancestors; failures are silent.
+void EnsureDirectory(const std::string& path);
+
+// ---------------------------------------------------------------------------
+// Text helpers
+
+std::string RemoveChar(const std::string& text, char c);
+std::string TextBefore(const std::string& text, char c);  // whole text without c
+std::string TextAfter(const std::string& text, char c);   // empty without c
+std::string NamePart(const std::string& line);
+std::string ValuePart(const std::string& line);
+// Replaces the first line whose name matches (ignoring case) by name=value,
+// or appends name=value.
+void SetNameValue(TStringList& list, const std::string& name, const std::string& value);
+
+// ---------------------------------------------------------------------------
+// Sections
+
+// Decides which of two sections of the same name survives loading: true
+// keeps the earlier one (in file order), false keeps the later one.
+using TDuplicateSectionEvent =
+    std::function<bool(const std::string& name, TStringList& earlier, TStringList& later)>;
+
+// Section names, each with its own line list. Unlike TStringList, this list
+// owns the associated lists: every object added to it is freed when its
+// entry is deleted, the list is cleared or destroyed.
+class TSectionList : public TStringList {
+ public:
+  TSectionList() = default;
+  TSectionList(const TSectionList&) = delete;
+  TSectionList& operator=(const TSectionList&) = delete;
+  ~TSectionList() override;
+
+  // Appends a section with a new empty line list; returns its index.
+  int32_t AddSection(const std::string& name);
+  void Delete(int32_t index) override;
+  void Clear() override;
+  // Copies names and lines (deep copy).
+  void Assign(const TStringList& source) override;
+  // Searches from LastHit onwards, wrapping around; a hit becomes LastHit.
+  int32_t IndexOf(const std::string& name) const override;
+  TStringList& Lines(int32_t index);
+  const TStringList& Lines(int32_t index) const;
+  // Drops every section whose name (ignoring case) an earlier one already
+  // has, or lets the callback choose; true when a section was dropped.
+  bool ResolveDuplicates(const TDuplicateSectionEvent& callback);
+  int32_t LastHit() const { return LastHit_; }
+  void SetLastHit(int32_t index) { LastHit_ = index; }
+
+ private:
+  mutable int32_t LastHit_ = 0;
+};
+
+// ---------------------------------------------------------------------------
+// INI document
+
+class TIniDocument {
+ public:
+  // All five load options on.
+  TIniDocument(const std::string& fileName, bool readOnly);
+  TIniDocument(const std::string& fileName, bool readOnly, bool stripComments,
+               bool skipLinesWithoutEquals, bool trimAroundEquals, bool unquote,
+               bool trimTrailing);
+  // Flushes like UpdateFile but swallows its error; call UpdateFile first
+  // when the outcome matters.
+  virtual ~TIniDocument();
+  TIniDocument(const TIniDocument&) = delete;
+  TIniDocument& operator=(const TIniDocument&) = delete;
+
+  virtual std::string ReadString(const std::string& section, const std::string& key,
+                                 const std::string& defaultValue);
+  virtual void WriteString(const std::string& section, const std::string& key,
+                           const std::string& value);
+  virtual int32_t ReadInteger(const std::string& section, const std::string& key,
+                              int32_t defaultValue);
+  virtual void WriteInteger(const std::string& section, const std::string& key, int32_t value);
+  virtual bool ReadBool(const std::string& section, const std::string& key, bool defaultValue);
+  virtual void WriteBool(const std::string& section, const std::string& key, bool value);
+  virtual void ReadSection(const std::string& section, TStringList& strings);
+  virtual void ReadSections(TStringList& strings);
+  virtual void ReadSectionValues(const std::string& section, TStringList& strings);
+  virtual void EraseSection(const std::string& section);
+  virtual void DeleteKey(const std::string& section, const std::string& key);
+  virtual void WriteToStrings(TStringList& strings);
+  // Rewrites the whole file when the document is modified. Raises
+  // EInOutError "Cannot write file <name>: <reason>" when a writable document
+  // with a file name cannot be written; Modified then stays set and the file
+  // keeps its previous content whenever its new length could not be reserved.
+  virtual void UpdateFile();
+
+  // Flushes, releases the current file, empties the document and loads the
+  // named file. Raises EInOutError "Cannot open file <name>" when the file
+  // exists but cannot be opened.
+  void SetFileName(const std::string& fileName);
+
+  const std::string& FileName() const { return FileName_; }
+  FileHandle Handle() const { return Handle_; }
+  bool Modified() const { return Modified_; }
+  bool ReadOnly() const { return ReadOnly_; }
+  TSectionList& Sections() { return Sections_; }
+  const TSectionList& Sections() const { return Sections_; }
+
+  TDuplicateSectionEvent OnDuplicateSection;
+
+ protected:
+  void Load(const std::string& fileName);
+  void ClearSections();
+  // Index of the key's line in its section, or -1; lines is the section's
+  // line list, or null when the section is missing and create is off.
+  int32_t FindKey(const std::string& section, const std::string& key, bool create,
+                  TStringList*& lines);
+
+ private:
+  void StoreLine(TStringList* current, std::string& line);
+  std::string Render() const;
+
+  std::string FileName_;
+  FileHandle Handle_ = 0;
+  int OpenError_ = 0;  // errno of a failed open for writing
+  bool Modified_ = false;
+  TSectionList Sections_;
+  int32_t CurrentSection_ = 0;
+  bool ReadOnly_ = false;
+  bool StripComments_ = true;
+  bool SkipLinesWithoutEquals_ = true;
+  bool TrimAroundEquals_ = true;
+  bool Unquote_ = true;
+  bool TrimTrailing_ = true;
+};

@@ -1,0 +1,65 @@
+// Writing an INI document back: to a string list and to its file.
+#include <cerrno>
+#include <cstring>
+
+#include "inifile/inifile.h"
+#include "inifile/posixfile.h"
+
+namespace {
+
+// The leading part of the name up to and including its last "/".
+std::string DirectoryPart(const std::string& fileName) {
+  const size_t slash = fileName.rfind('/');
+  return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
+}
+
+}  // namespace
+
+void TIniDocument::WriteToStrings(TStringList& strings) {
+  for (int32_t i = 0; i < Sections_.Count(); ++i) {
+    const TStringList& lines = Sections_.Lines(i);
+    if (lines.Count() == 0) continue;
+    strings.Add("[" + Sections_[i] + "]");
+    for (int32_t j = 0; j < lines.Count(); ++j) strings.Add(lines[j]);
+    strings.Add(std::string());
+  }
+}
+
+std::string TIniDocument::Render() const {
+  size_t size = 0;
+  for (int32_t i = 0; i < Sections_.Count(); ++i) {
+    const TStringList& lines = Sections_.Lines(i);
+    if (lines.Count() == 0) continue;
+    size += Sections_[i].size() + 6;
+    for (int32_t j = 0; j < lines.Count(); ++j) size += lines[j].size() + 2;
+  }
+  std::string text;
+  text.reserve(size);
+  for (int32_t i = 0; i < Sections_.Count(); ++i) {
+    const TStringList& lines = Sections_.Lines(i);
+    if (lines.Count() == 0) continue;
+    text.append(1, '[').append(Sections_[i]).append("]\r\n");
+    for (int32_t j = 0; j < lines.Count(); ++j) text.append(lines[j]).append("\r\n");
+    text.append("\r\n");
+  }
+  return text;
+}
+
+void TIniDocument::UpdateFile() {
+  if (!Modified_) return;
+  if (!FileName_.empty() && !ReadOnly_) {
+    if (Handle_ == 0) {
+      EnsureDirectory(DirectoryPart(FileName_));
+      Handle_ = OpenFileHandle(FileName_, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL);
+      if (!IsOpenHandle(Handle_)) OpenError_ = errno;
+    }
+    // After a failed open the document does not retry; it keeps reporting.
+    int error = IsOpenHandle(Handle_) ? RewriteFile(Handle_, Render()) : OpenError_;
+    if (error != 0 || !IsOpenHandle(Handle_)) {
+      if (error == 0) error = EBADF;
+      throw EInOutError("Cannot write file " + FileName_ + ": " + std::strerror(error));
+    }
+  }
+  Modified_ = false;
+}

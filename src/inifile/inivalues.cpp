@@ -1,0 +1,179 @@
+// Reading and changing the keys and sections of an INI document.
+#include <cstdint>
+
+#include "inifile/inifile.h"
+
+namespace {
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Decimal with an optional sign within the signed 32-bit range, or "$", "x"
+// or "0x" and at most eight significant hexadecimal digits taken as a 32-bit
+// pattern. Leading blanks are skipped; nothing may follow.
+bool ParseInteger(const std::string& text, int32_t& result) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  if (i == text.size()) return false;
+
+  size_t digits = i;
+  if (text[i] == '$' || text[i] == 'x' || text[i] == 'X')
+    digits = i + 1;
+  else if (text[i] == '0' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X'))
+    digits = i + 2;
+  if (digits != i) {
+    if (digits == text.size()) return false;
+    uint32_t value = 0;
+    int significant = 0;
+    for (size_t j = digits; j < text.size(); ++j) {
+      const int d = HexDigit(text[j]);
+      if (d < 0) return false;
+      if (value != 0 || d != 0) ++significant;
+      if (significant > 8) return false;
+      value = value << 4 | static_cast<uint32_t>(d);
+    }
+    result = static_cast<int32_t>(value);
+    return true;
+  }
+
+  bool negative = false;
+  if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
+  if (i == text.size()) return false;
+  int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    value = value * 10 + (text[i] - '0');
+    if (value > int64_t{INT32_MAX} + 1) return false;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX || value < INT32_MIN) return false;
+  result = static_cast<int32_t>(value);
+  return true;
+}
+
+}  // namespace
+
+int32_t TIniDocument::FindKey(const std::string& section, const std::string& key, bool create,
+                              TStringList*& lines) {
+  lines = nullptr;
+  int32_t found = -1;
+  const int32_t count = Sections_.Count();
+  if (count > 0) {
+    if (CurrentSection_ < 0 || CurrentSection_ >= count) CurrentSection_ = 0;
+    const int32_t stop = CurrentSection_ == 0 ? count - 1 : CurrentSection_ - 1;
+    for (;;) {
+      if (SameText(Sections_[CurrentSection_], section)) {
+        found = CurrentSection_;
+        break;
+      }
+      if (CurrentSection_ == stop) break;
+      if (++CurrentSection_ == count) CurrentSection_ = 0;
+    }
+  }
+  if (found < 0) {
+    if (create) {
+      CurrentSection_ = Sections_.AddSection(section);
+      lines = &Sections_.Lines(CurrentSection_);
+    }
+    return -1;
+  }
+  lines = &Sections_.Lines(found);
+  return lines->IndexOfName(key);
+}
+
+std::string TIniDocument::ReadString(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue) {
+  TStringList* lines;
+  const int32_t index = FindKey(section, key, false, lines);
+  if (index < 0) return defaultValue;
+  return ValuePart((*lines)[index]);
+}
+
+void TIniDocument::WriteString(const std::string& section, const std::string& key,
+                               const std::string& value) {
+  if (key.empty()) {
+    if (!section.empty() || !value.empty())
+      EraseSection(section);
+    else
+      UpdateFile();
+    return;
+  }
+  std::string line = key + "=" + value;
+  TStringList* lines;
+  const int32_t index = FindKey(section, key, true, lines);
+  if (index < 0) {
+    lines->Add(std::move(line));
+    Modified_ = true;
+  } else if ((*lines)[index] != line) {
+    lines->Put(index, line);
+    Modified_ = true;
+  }
+}
+
+int32_t TIniDocument::ReadInteger(const std::string& section, const std::string& key,
+                                  int32_t defaultValue) {
+  std::string text = ReadString(section, key, std::string());
+  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+    text.replace(0, 2, "$");
+  int32_t value;
+  return ParseInteger(text, value) ? value : defaultValue;
+}
+
+void TIniDocument::WriteInteger(const std::string& section, const std::string& key,
+                                int32_t value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+bool TIniDocument::ReadBool(const std::string& section, const std::string& key,
+                            bool defaultValue) {
+  return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void TIniDocument::WriteBool(const std::string& section, const std::string& key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+void TIniDocument::ReadSection(const std::string& section, TStringList& strings) {
+  const int32_t index = Sections_.IndexOf(section);
+  if (index < 0) return;
+  const TStringList& lines = Sections_.Lines(index);
+  for (int32_t i = 0; i < lines.Count(); ++i) {
+    const std::string& line = lines[i];
+    const size_t eq = line.find('=');
+    strings.Add(eq == std::string::npos ? std::string() : line.substr(0, eq));
+  }
+}
+
+void TIniDocument::ReadSections(TStringList& strings) {
+  strings.Clear();
+  for (int32_t i = 0; i < Sections_.Count(); ++i)
+    strings.AddObject(Sections_[i], &Sections_.Lines(i));
+}
+
+void TIniDocument::ReadSectionValues(const std::string& section, TStringList& strings) {
+  const int32_t index = Sections_.IndexOf(section);
+  if (index < 0) return;
+  const TStringList& lines = Sections_.Lines(index);
+  for (int32_t i = 0; i < lines.Count(); ++i)
+    SetNameValue(strings, NamePart(lines[i]), ValuePart(lines[i]));
+}
+
+void TIniDocument::EraseSection(const std::string& section) {
+  const int32_t index = Sections_.IndexOf(section);
+  if (index < 0) return;
+  Sections_.Delete(index);
+  Sections_.SetLastHit(0);
+  Modified_ = true;
+}
+
+void TIniDocument::DeleteKey(const std::string& section, const std::string& key) {
+  TStringList* lines;
+  const int32_t index = FindKey(section, key, true, lines);
+  if (index < 0) return;
+  lines->Delete(index);
+  Modified_ = true;
+}

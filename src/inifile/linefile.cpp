@@ -1,0 +1,132 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "inifile/inifile.h"
+
+namespace {
+
+int Descriptor(FileHandle handle) { return static_cast<int>(handle - 1); }
+
+ssize_t ReadSome(int fd, char* buffer, size_t size) {
+  ssize_t n;
+  do n = ::read(fd, buffer, size);
+  while (n < 0 && errno == EINTR);
+  return n;
+}
+
+}  // namespace
+
+bool IsOpenHandle(FileHandle handle) { return handle > 0; }
+
+FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t shareMode,
+                          uint32_t creation, uint32_t /*attributes*/) {
+  const bool writes = (access & GENERIC_WRITE) != 0;
+  const bool reads = (access & GENERIC_READ) != 0;
+  int flags = O_CLOEXEC | (writes ? (reads ? O_RDWR : O_WRONLY) : O_RDONLY);
+  bool truncate = false;
+  switch (creation) {
+    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
+    case CREATE_ALWAYS: flags |= O_CREAT; truncate = true; break;
+    case OPEN_EXISTING: break;
+    case OPEN_ALWAYS: flags |= O_CREAT; break;
+    case TRUNCATE_EXISTING: truncate = true; break;
+    default: errno = EINVAL; return INVALID_HANDLE_VALUE;
+  }
+  if (truncate && !writes) {
+    errno = EINVAL;
+    return INVALID_HANDLE_VALUE;
+  }
+  int fd;
+  do fd = ::open(fileName.c_str(), flags, 0666);
+  while (fd < 0 && errno == EINTR);
+  if (fd < 0) return INVALID_HANDLE_VALUE;
+
+  // Sharing: writers exclude each other; a reader that forbids writing
+  // excludes writers. Locks belong to the open file, so they also separate
+  // two opens inside one process.
+  int lock = 0;
+  if (writes) lock = LOCK_EX;
+  else if ((shareMode & FILE_SHARE_WRITE) == 0) lock = LOCK_SH;
+  int rc = 0;
+  if (lock != 0) {
+    do rc = ::flock(fd, lock | LOCK_NB);
+    while (rc < 0 && errno == EINTR);
+  }
+  // Truncate only once the lock is held, never under another writer's feet.
+  if (rc == 0 && truncate) rc = ::ftruncate(fd, 0);
+  if (rc != 0) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return INVALID_HANDLE_VALUE;
+  }
+  return static_cast<FileHandle>(fd) + 1;
+}
+
+void CloseFileHandle(FileHandle& handle) {
+  if (IsOpenHandle(handle)) ::close(Descriptor(handle));
+  handle = 0;
+}
+
+uint32_t CurrentFilePosition(FileHandle handle) {
+  if (!IsOpenHandle(handle)) return 0xFFFFFFFFu;
+  const off_t position = ::lseek(Descriptor(handle), 0, SEEK_CUR);
+  return position < 0 ? 0xFFFFFFFFu : static_cast<uint32_t>(position);
+}
+
+bool AtEndOfFile(FileHandle handle) {
+  if (!IsOpenHandle(handle)) return true;
+  struct stat info;
+  if (::fstat(Descriptor(handle), &info) != 0) return true;
+  return CurrentFilePosition(handle) >= static_cast<uint32_t>(info.st_size);
+}
+
+std::string ReadLine(FileHandle handle) {
+  std::string result;
+  if (!IsOpenHandle(handle)) return result;
+  const int fd = Descriptor(handle);
+  char chunk[100];
+  for (;;) {
+    const ssize_t n = ReadSome(fd, chunk, sizeof chunk);
+    if (n <= 0) return result;
+    ssize_t cr = 0;
+    while (cr < n && chunk[cr] != '\r') ++cr;
+    for (ssize_t i = 0; i < cr; ++i)
+      if (chunk[i] != '\n') result.push_back(chunk[i]);
+    if (cr == n) continue;
+    // Step back to the byte just after the CR.
+    const off_t back = static_cast<off_t>(cr + 1) - static_cast<off_t>(n);
+    if (back != 0) ::lseek(fd, back, SEEK_CUR);
+    return result;
+  }
+}
+
+void WriteLine(FileHandle handle, const std::string& text) {
+  if (!IsOpenHandle(handle)) return;
+  std::string line = text;
+  line += "\r\n";
+  [[maybe_unused]] const ssize_t written = ::write(Descriptor(handle), line.data(), line.size());
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return false;
+  return S_ISDIR(info.st_mode);
+}
+
+void EnsureDirectory(const std::string& path) {
+  if (path.empty()) return;
+  std::string dir = path;
+  if (dir.back() == '/') dir.pop_back();
+  if (dir.empty()) return;  // the root
+  if (IsDirectory(dir)) return;
+  const size_t slash = dir.rfind('/');
+  const std::string parent = slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
+  if (parent == dir) return;
+  EnsureDirectory(parent);
+  ::mkdir(dir.c_str(), 0777);
+}

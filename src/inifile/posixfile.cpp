@@ -1,0 +1,86 @@
+#include "inifile/posixfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace {
+
+int Descriptor(FileHandle handle) { return static_cast<int>(handle - 1); }
+
+int WriteAll(int fd, const char* data, size_t size, off_t offset) {
+  while (size > 0) {
+    const ssize_t n = ::pwrite(fd, data, size, offset);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return EIO;
+    data += n;
+    size -= static_cast<size_t>(n);
+    offset += n;
+  }
+  return 0;
+}
+
+// Makes sure that writing `length` bytes from offset 0 cannot run out of space.
+int Reserve(int fd, off_t length, off_t oldSize) {
+  int rc;
+  do rc = ::fallocate(fd, 0, 0, length);
+  while (rc != 0 && errno == EINTR);
+  if (rc == 0) return 0;
+  if (errno != EOPNOTSUPP && errno != ENOSYS) return errno;
+  // No native reservation: extend the file with zeros past its old end.
+  if (length <= oldSize) return 0;
+  const std::vector<char> zeros(static_cast<size_t>(length - oldSize), 0);
+  return WriteAll(fd, zeros.data(), zeros.size(), oldSize);
+}
+
+}  // namespace
+
+int ReadRestOfFile(FileHandle handle, std::string& data) {
+  const int fd = Descriptor(handle);
+  struct stat info;
+  if (::fstat(fd, &info) != 0) return errno;
+  const off_t here = ::lseek(fd, 0, SEEK_CUR);
+  if (here < 0) return errno;
+  size_t filled = 0;
+  data.resize(info.st_size > here ? static_cast<size_t>(info.st_size - here) + 1 : 4096);
+  for (;;) {
+    if (filled == data.size()) data.resize(data.size() * 2);
+    const ssize_t n = ::read(fd, data.data() + filled, data.size() - filled);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) break;
+    filled += static_cast<size_t>(n);
+  }
+  data.resize(filled);
+  return 0;
+}
+
+int RewriteFile(FileHandle handle, std::string_view data) {
+  const int fd = Descriptor(handle);
+  struct stat info;
+  if (::fstat(fd, &info) != 0) return errno;
+  const off_t length = static_cast<off_t>(data.size());
+  if (length > 0) {
+    if (const int error = Reserve(fd, length, info.st_size)) {
+      struct stat now;
+      if (::fstat(fd, &now) == 0 && now.st_size != info.st_size) {
+        [[maybe_unused]] const int restored = ::ftruncate(fd, info.st_size);
+      }
+      return error;
+    }
+  }
+  if (const int error = WriteAll(fd, data.data(), data.size(), 0)) return error;
+  if (::ftruncate(fd, length) != 0) return errno;
+  // Leave the file pointer after the content, as a sequential rewrite would.
+  if (::lseek(fd, length, SEEK_SET) < 0) return errno;
+  if (::fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS) return errno;
+  return 0;
+}
