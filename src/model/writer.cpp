@@ -1,0 +1,115 @@
+// "Save": the project written into a setup configuration file.
+#include <cstdio>
+#include <optional>
+#include <stdexcept>
+
+#include "inifile/inifile.h"
+#include "model/model.h"
+
+namespace {
+
+bool HoldsControlCharacter(const std::string& text) {
+  for (const char c : text) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code < 32 || code == 127) return true;
+  }
+  return false;
+}
+
+bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+
+// A name that the loader would not give back as the same key, or that would break the line.
+bool IsWritableName(const std::string& name) {
+  if (name.find('=') != std::string::npos || HoldsControlCharacter(name)) return false;
+  if (name.front() == ';' || name.front() == '[') return false;
+  return name.back() != ' ' && name.back() != '\t';
+}
+
+[[noreturn]] void Refuse(const char* format, size_t row, const std::string& text) {
+  const std::string quoted = Cp1251ToUtf8(text);
+  const int length = std::snprintf(nullptr, 0, format, static_cast<int>(row), quoted.c_str());
+  std::string message(static_cast<size_t>(length), '\0');
+  std::snprintf(message.data(), message.size() + 1, format, static_cast<int>(row), quoted.c_str());
+  throw std::runtime_error(message);
+}
+
+// Refuses, before anything is opened or written, what cannot survive a round trip through the file.
+void CheckProject(const TProject& project) {
+  if (HoldsLineBreak(project.MainTitleCaption)) {
+    throw std::runtime_error("Недопустимое название программы: «" + Cp1251ToUtf8(project.MainTitleCaption) + "»");
+  }
+  for (size_t i = 0; i < project.Variables.size(); ++i) {
+    const TVariableRow& row = project.Variables[i];
+    if (row.Name.empty()) continue;  // not written
+    if (!IsWritableName(row.Name)) Refuse("Недопустимое имя переменной в строке %d: «%s»", i + 1, row.Name);
+    if (HoldsLineBreak(row.Value)) Refuse("Недопустимое значение переменной в строке %d: «%s»", i + 1, row.Value);
+  }
+}
+
+// The codes of the ticked entries among the first `count` entries, joined by commas.
+std::string TickedCodes(TIniDocument& catalogue, const char* section, const TCheckList& list, int32_t count) {
+  std::string text;
+  for (int32_t i = 0; i < count; ++i) {
+    if (list.IsTicked(i)) text += "," + catalogue.ReadString(section, list.Name(i), "");
+  }
+  return text.empty() ? text : text.substr(1);
+}
+
+}  // namespace
+
+std::string ColorValue(TColor color) {
+  char text[16];
+  std::snprintf(text, sizeof text, "$%.6X", static_cast<unsigned>(ResolveColor(color)));
+  return text;
+}
+
+std::string FontValue(const TFontDesc& font) {
+  char colorAndSize[32];
+  std::snprintf(colorAndSize, sizeof colorAndSize, ",%d,$%X", static_cast<int>(font.Size),
+                static_cast<unsigned>(ResolveColor(font.Color)));
+  std::string text = font.Name + colorAndSize;
+  if (font.Bold) text += ",B";
+  if (font.Italic) text += "I";
+  return text;
+}
+
+void SaveProject(const TProject& project, const std::string& fileName, const std::string& cataloguePath) {
+  CheckProject(project);
+
+  TIniDocument target(fileName, false);
+  {
+    std::optional<TIniDocument> catalogue(std::in_place, cataloguePath, false);
+    target.WriteString("Config", "PreInstallDialogSequence",
+                       TickedCodes(*catalogue, "PreInstallDlg", project.Pred, project.Pred.Count()));
+    // The last post-installation entry is the final dialog: only its tick is written, below.
+    target.WriteString("Config", "PostInstallDialogSequence",
+                       TickedCodes(*catalogue, "PostInstallDlg", project.Post, project.Post.Count() - 1));
+    const std::string languages = TickedCodes(*catalogue, "Languages", project.Langs, project.Langs.Count());
+    catalogue.reset();
+    target.WriteString("Config", "Languages", languages);
+  }
+
+  target.WriteBool("Display", "ShowMainWindow", project.BackgroundEnabled);
+  target.WriteBool("Display", "ShowMainTitle", !project.MainTitleCaption.empty());
+  target.WriteBool("Display", "ShowDialogTitle", !project.DialogTitleCaption.empty());
+  target.WriteBool("Display", "ShowFinalDialog", project.Post.IsTicked(project.Post.Count() - 1));
+  target.WriteString("Display", "GradientTopColor", ColorValue(project.TopColor));
+  target.WriteString("Display", "GradientBottomColor", ColorValue(project.BottomColor));
+  target.WriteString("Display", "MainTitleFont", FontValue(project.TitleFont));
+  target.WriteBool("Display", "MainTitleShadow", project.TitleShadow);
+  target.WriteString("Display", "MainTitleShadowColor", ColorValue(project.TitleShadowColor));
+  target.WriteString("Display", "DialogTitleFont", FontValue(project.DialogFont));
+  target.WriteBool("Display", "DialogTitleShadow", project.DialogShadow);
+  target.WriteString("Display", "DialogTitleShadowColor", ColorValue(project.DialogShadowColor));
+  target.WriteString("Display", "DialogPosition",
+                     std::to_string(project.DialogPosition.Horizontal) + "," +
+                         std::to_string(project.DialogPosition.Vertical));
+  target.WriteString("Variables", "ProgramName", project.MainTitleCaption);
+
+  for (const TVariableRow& row : project.Variables) {
+    if (!row.Name.empty()) target.WriteString("Variables", row.Name, row.Value);
+  }
+
+  // Flushed explicitly so that a file that cannot be created or written is reported.
+  target.UpdateFile();
+}

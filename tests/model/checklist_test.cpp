@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "model/model.h"
+#include "testfiles.h"
+
+TEST(CheckList, KeepsEntriesInOrderUntickedAndUnselected) {
+  TCheckList list;
+  list.Append("one");
+  list.Append("two");
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.Name(0), "one");
+  EXPECT_EQ(list.Name(1), "two");
+  EXPECT_FALSE(list.IsTicked(0));
+  EXPECT_FALSE(list.IsTicked(1));
+  EXPECT_EQ(list.Selected(), -1);
+
+  list.SetTick(1, true);
+  list.Select(1);
+  EXPECT_FALSE(list.IsTicked(0));
+  EXPECT_TRUE(list.IsTicked(1));
+  EXPECT_EQ(list.Selected(), 1);
+  list.SetTick(1, false);
+  EXPECT_FALSE(list.IsTicked(1));
+
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(list.Selected(), -1);
+}
+
+TEST(CheckList, IndexOutsideTheListReadsUntickedAndChangesNothing) {
+  TCheckList list;
+  list.Append("one");
+  list.SetTick(0, true);
+  list.Select(0);
+
+  for (const int32_t index : {-2, -1, 1, 5}) {
+    list.SetTick(index, false);
+    list.SetTick(index, true);
+    EXPECT_FALSE(list.IsTicked(index)) << index;
+    EXPECT_EQ(list.Name(index), "") << index;
+  }
+  list.Select(1);
+  list.Select(-2);
+  EXPECT_EQ(list.Selected(), 0);
+  EXPECT_TRUE(list.IsTicked(0));
+  list.Select(-1);
+  EXPECT_EQ(list.Selected(), -1);
+}
+
+TEST(CheckList, FindIgnoresLatinAndCyrillicLetterCaseAndYieldsTheFirstMatch) {
+  TCheckList list;
+  list.Append("English");
+  list.Append(Cp("Русский"));
+  list.Append(Cp("РУССКИЙ"));
+  EXPECT_EQ(list.Find("ENGLISH"), 0);
+  EXPECT_EQ(list.Find(Cp("рУССКИЙ")), 1);
+  EXPECT_EQ(list.Find(Cp("Русск")), -1);
+  EXPECT_EQ(list.Find(""), -1);
+  EXPECT_EQ(TCheckList().Find("x"), -1);
+}

@@ -1,0 +1,34 @@
+// Temporary directories, byte files and Windows-1251 texts for the model tests.
+#pragma once
+
+#include <string>
+
+// Windows-1251 bytes of a UTF-8 literal.
+std::string Cp(const std::string& utf8);
+
+// The text in Windows-1251 with every "\n" turned into CR LF: how files are written.
+std::string CrLf(const std::string& utf8);
+
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+bool FileExists(const std::string& path);
+
+// A fresh directory below the system's temporary directory, removed with all it holds.
+class TTempDir {
+ public:
+  TTempDir();
+  ~TTempDir();
+  TTempDir(const TTempDir&) = delete;
+  TTempDir& operator=(const TTempDir&) = delete;
+
+  const std::string& Path() const { return Path_; }
+  std::string operator/(const std::string& name) const { return Path_ + "/" + name; }
+
+ private:
+  std::string Path_;
+};
+
+// Runs the check where the process has no right to override file permissions: directly
+// when it runs unprivileged, else in a child process that gives up root first. The check
+// returns an empty text on success or a description of what went wrong, which is returned.
+std::string RunUnprivileged(std::string (*check)(const std::string& dir), const std::string& dir);
