@@ -4,7 +4,15 @@
 
 #include <QDialog>
 
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class TBevelLine;
 class TMainForm;
+class TShadowLabel;
 
 class TStyleDlg : public QDialog {
   Q_OBJECT
@@ -17,5 +25,32 @@ class TStyleDlg : public QDialog {
   void EditDialogTitle();
 
  private:
+  enum class TTarget { MainTitle, DialogTitle };
+
+  // Loads the controls from the project for one of the two titles.
+  void Open(TTarget target);
+  // Hands the dialog's result to the project and the mock-up.
+  void ApplyMainTitle();
+  void ApplyDialogTitle();
+
+  void TextFontClick();
+  void ShadowColorClick();
+  void UseShadowClick();
+  void ShowItClick();
+  void ProgNameChange();
+
   TMainForm* MainForm_;
+  QLabel* Label1_ = nullptr;
+  QLineEdit* ProgName_ = nullptr;
+  QToolButton* TextFont_ = nullptr;
+  QFrame* TxtColor_ = nullptr;
+  QToolButton* ShadowColor_ = nullptr;
+  QFrame* SColor_ = nullptr;
+  QCheckBox* UseShadow_ = nullptr;
+  QCheckBox* ShowIt_ = nullptr;
+  TBevelLine* Bevel1_ = nullptr;
+  TShadowLabel* Preview_ = nullptr;
+  TBevelLine* Bevel2_ = nullptr;
+  QPushButton* BitBtn2_ = nullptr;
+  QPushButton* BitBtn1_ = nullptr;
 };

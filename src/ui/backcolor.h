@@ -4,7 +4,15 @@
 
 #include <QDialog>
 
+#include "model/model.h"
+
+class QCheckBox;
+class QFrame;
+class QPushButton;
+class QToolButton;
+class TBevelLine;
 class TMainForm;
+class TPictureBox;
 
 class TColorForm : public QDialog {
   Q_OBJECT
@@ -14,6 +22,30 @@ class TColorForm : public QDialog {
   // Opens with the project's values; on OK the project and the mock-up take them.
   void EditBackground();
 
+  // The colours being chosen. Setting one repaints the preview's picture: the
+  // gradient when the background is ticked, else the desktop picture.
+  void SetTopColor(TColor color);
+  void SetBottomColor(TColor color);
+  TColor TopColor() const { return TopColor_; }
+  TColor BottomColor() const { return BottomColor_; }
+
  private:
+  // Paints the preview's picture without asking for a repaint.
+  void PaintPreview();
+  void TColorClick();
+  void BColorClick();
+  void EnableBackgroundClick();
+
   TMainForm* MainForm_;
+  TColor TopColor_ = 0;
+  TColor BottomColor_ = 0;
+
+  QToolButton* TColor_ = nullptr;
+  QToolButton* BColor_ = nullptr;
+  QCheckBox* EnableBackground_ = nullptr;
+  TBevelLine* Bevel1_ = nullptr;
+  QFrame* Preview_ = nullptr;
+  TPictureBox* Back_ = nullptr;
+  QPushButton* BitBtn1_ = nullptr;
+  QPushButton* BitBtn2_ = nullptr;
 };

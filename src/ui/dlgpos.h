@@ -3,7 +3,12 @@
 
 #include <QDialog>
 
+class QFrame;
+class QLabel;
+class QPushButton;
 class TMainForm;
+class TPictureBox;
+class TRadioGroup;
 
 class TPosForm : public QDialog {
   Q_OBJECT
@@ -13,6 +18,24 @@ class TPosForm : public QDialog {
   // Shows the dialog modally; the project's position follows every choice at once.
   void EditPosition();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
+  // Paints the miniature screen: the gradient, or the desktop picture when the
+  // setup shows no background window.
+  void FormShow();
+  void GorizClick();
+  void VertClick();
+  // Moves the miniature dialog to the chosen position.
+  void PlaceDemo();
+
   TMainForm* MainForm_;
+  QFrame* Panel1_ = nullptr;
+  TPictureBox* Image1_ = nullptr;
+  QFrame* Demo_ = nullptr;
+  QLabel* Panel3_ = nullptr;
+  TRadioGroup* Vert_ = nullptr;
+  TRadioGroup* Goriz_ = nullptr;
+  QPushButton* BitBtn1_ = nullptr;
 };

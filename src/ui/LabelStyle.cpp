@@ -1,0 +1,180 @@
+#include "ui/LabelStyle.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "model/defaults.h"
+#include "ui/cp1251input.h"
+#include "ui/dialogparts.h"
+#include "ui/render.h"
+#include "ui/sysdialogs.h"
+#include "ui/vgmain.h"
+
+namespace {
+
+QString FromModel(const std::string& text) { return QString::fromStdString(Cp1251ToUtf8(text)); }
+std::string ToModel(const QString& text) { return Utf8ToCp1251(text.toStdString()); }
+
+const QString kSampleCaption = QStringLiteral("Пример надписи");
+constexpr TColor kWhite = 0x00FFFFFFu;
+constexpr int kShadowSize = 3;
+
+}  // namespace
+
+TStyleDlg::TStyleDlg(TMainForm* mainForm) : QDialog(mainForm, DialogWindowFlags()), MainForm_(mainForm) {
+  setObjectName(QStringLiteral("StyleDlg"));
+  setWindowTitle(QStringLiteral("Вид надписи"));
+  setFont(DefaultWindowFont());
+  setFixedSize(382, 200);
+
+  Label1_ = new QLabel(QStringLiteral("Название программы:"), this);
+  Label1_->setObjectName(QStringLiteral("Label1"));
+  Label1_->move(6, 11);
+  Label1_->adjustSize();
+
+  ProgName_ = new QLineEdit(this);
+  ProgName_->setObjectName(QStringLiteral("ProgName"));
+  ProgName_->setGeometry(126, 8, 249, 21);
+  InstallCp1251Guard(ProgName_);
+  Label1_->setBuddy(ProgName_);
+
+  TextFont_ = MakeBrushButton(this, QStringLiteral("TextFont"), QStringLiteral("Выбрать шрифт  и цвет надписи"),
+                              QRect(6, 32, 283, 22));
+  TxtColor_ = MakeSwatch(this, QStringLiteral("TxtColor"), QRect(294, 32, 81, 22));
+  ShadowColor_ = MakeBrushButton(this, QStringLiteral("ShadowColor"), QStringLiteral("Выбрать цвет тени надписи"),
+                                 QRect(6, 56, 283, 22));
+  SColor_ = MakeSwatch(this, QStringLiteral("SColor"), QRect(294, 56, 81, 22));
+
+  UseShadow_ = new QCheckBox(QStringLiteral("надпись с тенью"), this);
+  UseShadow_->setObjectName(QStringLiteral("UseShadow"));
+  UseShadow_->setGeometry(7, 80, 113, 17);
+  ShowIt_ = new QCheckBox(QStringLiteral("показывать эту надпись"), this);
+  ShowIt_->setObjectName(QStringLiteral("ShowIt"));
+  ShowIt_->setGeometry(128, 80, 161, 17);
+
+  Bevel1_ = new TBevelLine(this, QStringLiteral("Bevel1"), QRect(6, 96, 369, 9));
+
+  Preview_ = new TShadowLabel(this);
+  Preview_->setObjectName(QStringLiteral("Preview"));
+  Preview_->setGeometry(5, 107, 369, 50);
+  Preview_->SetTransparent(false);
+  Preview_->SetAlignment(Qt::AlignHCenter);
+  TFontDesc sampleFont;
+  sampleFont.Name = "Times New Roman";
+  sampleFont.Size = 22;
+  Preview_->SetFontDesc(sampleFont);
+  Preview_->SetCaption(QStringLiteral("Примерный вид"));
+  Preview_->SetShadowSize(kShadowSize);
+  Preview_->SetShadowPos(spRightBottom);
+  Preview_->setToolTip(QStringLiteral("Примерный вид надписи"));
+
+  Bevel2_ = new TBevelLine(this, QStringLiteral("Bevel2"), QRect(5, 152, 369, 9));
+
+  BitBtn2_ = new QPushButton(QStringLiteral("Отмена"), this);
+  BitBtn2_->setObjectName(QStringLiteral("BitBtn2"));
+  BitBtn2_->setGeometry(184, 168, 89, 25);
+  BitBtn2_->setAutoDefault(false);
+  BitBtn1_ = new QPushButton(QStringLiteral("OK"), this);
+  BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
+  BitBtn1_->setGeometry(280, 168, 89, 25);
+  BitBtn1_->setDefault(true);
+
+  connect(TextFont_, &QToolButton::clicked, this, &TStyleDlg::TextFontClick);
+  connect(ShadowColor_, &QToolButton::clicked, this, &TStyleDlg::ShadowColorClick);
+  connect(UseShadow_, &QCheckBox::clicked, this, &TStyleDlg::UseShadowClick);
+  connect(ShowIt_, &QCheckBox::clicked, this, &TStyleDlg::ShowItClick);
+  connect(ProgName_, &QLineEdit::textChanged, this, &TStyleDlg::ProgNameChange);
+  connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(BitBtn2_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TStyleDlg::EditMainTitle() {
+  Open(TTarget::MainTitle);
+  if (SystemDialogs().RunModal(*this) != QDialog::Accepted) return;
+  ApplyMainTitle();
+}
+
+void TStyleDlg::EditDialogTitle() {
+  Open(TTarget::DialogTitle);
+  if (SystemDialogs().RunModal(*this) != QDialog::Accepted) return;
+  ApplyDialogTitle();
+}
+
+void TStyleDlg::Open(TTarget target) {
+  const TProject& project = MainForm_->Project();
+  const bool mainTitle = target == TTarget::MainTitle;
+  const TFontDesc& font = mainTitle ? project.TitleFont : project.DialogFont;
+  const TColor shadowColor = mainTitle ? project.TitleShadowColor : project.DialogShadowColor;
+
+  setWindowTitle(mainTitle ? QStringLiteral("Вид надписи на заднем фоне") : QStringLiteral("Вид надписи на диалогах"));
+  ProgName_->setEnabled(mainTitle);
+  ProgName_->setText(FromModel(project.ProgramNameText));
+  Preview_->SetCaption(mainTitle ? FromModel(project.ProgramNameText) : kSampleCaption);
+
+  SetSwatchColor(TxtColor_, font.Color);
+  SetSwatchColor(SColor_, shadowColor);
+
+  Preview_->SetFontDesc(font);
+  Preview_->SetShadowColor(shadowColor);
+  Preview_->SetColor(mainTitle ? project.TopColor : kWhite);
+
+  UseShadow_->setChecked(mainTitle ? project.TitleShadow : project.DialogShadow);
+  ShowIt_->setChecked(!(mainTitle ? project.MainTitleCaption : project.DialogTitleCaption).empty());
+  UseShadowClick();
+  ShowItClick();
+
+  CentreOnOwner(this, MainForm_);
+}
+
+void TStyleDlg::ApplyMainTitle() {
+  TProject& project = MainForm_->Project();
+  project.ProgramNameText = ToModel(ProgName_->text());
+  project.TitleFont = Preview_->FontDesc();
+  project.TitleShadowColor = Preview_->ShadowColor();
+  project.TitleShadow = UseShadow_->isChecked();
+  project.MainTitleCaption = ShowIt_->isChecked() ? project.ProgramNameText : std::string();
+  // The mock title bar names the product whether the main title is shown or not.
+  MainForm_->SetDialogCaption(ToModel(QStringLiteral(" Установка ")) + project.ProgramNameText);
+  MainForm_->RefreshMockup();
+}
+
+void TStyleDlg::ApplyDialogTitle() {
+  TProject& project = MainForm_->Project();
+  project.DialogFont = Preview_->FontDesc();
+  project.DialogShadowColor = Preview_->ShadowColor();
+  project.DialogShadow = UseShadow_->isChecked();
+  project.DialogTitleCaption = ShowIt_->isChecked() ? DefaultDialogTitle() : std::string();
+  MainForm_->RefreshMockup();
+}
+
+void TStyleDlg::TextFontClick() {
+  TFontDesc font = Preview_->FontDesc();
+  if (SystemDialogs().ChooseFont(this, font)) Preview_->SetFontDesc(font);
+  SetSwatchColor(TxtColor_, Preview_->FontDesc().Color);
+}
+
+void TStyleDlg::ShadowColorClick() {
+  TColor color = Preview_->ShadowColor();
+  if (!SystemDialogs().ChooseColor(this, color)) return;
+  Preview_->SetShadowColor(color);
+  SetSwatchColor(SColor_, color);
+}
+
+void TStyleDlg::UseShadowClick() {
+  Preview_->SetShadowSize(UseShadow_->isChecked() ? kShadowSize : 0);
+  ShadowColor_->setEnabled(UseShadow_->isChecked());
+}
+
+void TStyleDlg::ShowItClick() {
+  if (!ShowIt_->isChecked())
+    Preview_->SetCaption(QString());
+  else
+    Preview_->SetCaption(ProgName_->isEnabled() ? ProgName_->text() : kSampleCaption);
+}
+
+void TStyleDlg::ProgNameChange() {
+  if (ShowIt_->isChecked()) Preview_->SetCaption(ProgName_->text());
+}

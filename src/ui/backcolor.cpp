@@ -1,0 +1,105 @@
+#include "ui/backcolor.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "ui/dialogparts.h"
+#include "ui/render.h"
+#include "ui/sysdialogs.h"
+#include "ui/vgmain.h"
+
+namespace {
+constexpr int kGradientColors = 64;
+}
+
+TColorForm::TColorForm(TMainForm* mainForm) : QDialog(mainForm, DialogWindowFlags()), MainForm_(mainForm) {
+  setObjectName(QStringLiteral("ColorForm"));
+  setWindowTitle(QStringLiteral("Выбор цветов для градиентного заполнения"));
+  setFont(DefaultWindowFont());
+  setFixedSize(342, 123);
+
+  TColor_ = MakeBrushButton(this, QStringLiteral("TColor"), QStringLiteral("Верхний цвет"), QRect(8, 8, 201, 22));
+  BColor_ = MakeBrushButton(this, QStringLiteral("BColor"), QStringLiteral("Нижний цвет"), QRect(8, 32, 201, 22));
+
+  EnableBackground_ = new QCheckBox(QStringLiteral("использовать фон"), this);
+  EnableBackground_->setObjectName(QStringLiteral("EnableBackground"));
+  EnableBackground_->setGeometry(8, 60, 137, 17);
+  EnableBackground_->setChecked(true);
+
+  Bevel1_ = new TBevelLine(this, QStringLiteral("Bevel1"), QRect(8, 74, 201, 9));
+
+  Preview_ = MakeBorderPanel(this, QStringLiteral("Preview"), QRect(216, 5, 121, 113));
+  Back_ = new TPictureBox(PanelClient(Preview_));
+  Back_->setObjectName(QStringLiteral("Back"));
+  Back_->setGeometry(0, 0, 117, 109);
+
+  BitBtn1_ = new QPushButton(QStringLiteral("Отмена"), this);
+  BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
+  BitBtn1_->setGeometry(12, 92, 97, 25);
+  BitBtn1_->setAutoDefault(false);
+  BitBtn2_ = new QPushButton(QStringLiteral("OK"), this);
+  BitBtn2_->setObjectName(QStringLiteral("BitBtn2"));
+  BitBtn2_->setGeometry(116, 92, 91, 25);
+  BitBtn2_->setDefault(true);
+
+  connect(TColor_, &QToolButton::clicked, this, &TColorForm::TColorClick);
+  connect(BColor_, &QToolButton::clicked, this, &TColorForm::BColorClick);
+  connect(EnableBackground_, &QCheckBox::clicked, this, &TColorForm::EnableBackgroundClick);
+  connect(BitBtn2_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TColorForm::EditBackground() {
+  TProject& project = MainForm_->Project();
+  SetTopColor(project.TopColor);
+  SetBottomColor(project.BottomColor);
+  EnableBackground_->setChecked(project.BackgroundEnabled);
+  EnableBackgroundClick();
+  CentreOnOwner(this, MainForm_);
+
+  if (SystemDialogs().RunModal(*this) != QDialog::Accepted) return;
+
+  project.TopColor = TopColor_;
+  project.BottomColor = BottomColor_;
+  project.BackgroundEnabled = EnableBackground_->isChecked();
+  // The main title goes away with the background window and comes back with it.
+  MainForm_->RefreshMockup();
+  MainForm_->SetMainTitleVisible(project.BackgroundEnabled);
+}
+
+void TColorForm::SetTopColor(TColor color) {
+  TopColor_ = color;
+  PaintPreview();
+}
+
+void TColorForm::SetBottomColor(TColor color) {
+  BottomColor_ = color;
+  PaintPreview();
+}
+
+void TColorForm::PaintPreview() {
+  if (EnableBackground_->isChecked())
+    GradientFill(Back_->Picture(), Back_->geometry(), TopColor_, BottomColor_, fdTopToBottom, kGradientColors);
+  else
+    Back_->SetPicture(DesktopBitmap());
+}
+
+void TColorForm::TColorClick() {
+  TColor color = TopColor_;
+  if (!SystemDialogs().ChooseColor(this, color)) return;
+  SetTopColor(color);
+  Back_->update();
+}
+
+void TColorForm::BColorClick() {
+  TColor color = BottomColor_;
+  if (!SystemDialogs().ChooseColor(this, color)) return;
+  SetBottomColor(color);
+  Back_->update();
+}
+
+void TColorForm::EnableBackgroundClick() {
+  PaintPreview();
+  Back_->update();
+}

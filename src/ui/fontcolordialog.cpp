@@ -1,0 +1,105 @@
+#include "ui/fontcolordialog.h"
+
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/dialogparts.h"
+#include "ui/render.h"
+#include "ui/sysdialogs.h"
+
+QString PlainFamilyName(const QString& family) {
+  const qsizetype bracket = family.lastIndexOf(QStringLiteral(" ["));
+  if (bracket > 0 && family.endsWith(QLatin1Char(']'))) return family.left(bracket);
+  return family;
+}
+
+TFontColorDialog::TFontColorDialog(QWidget* parent) : QDialog(parent, DialogWindowFlags()) {
+  setObjectName(QStringLiteral("SelectFont"));
+  setWindowTitle(QStringLiteral("Шрифт"));
+
+  Fonts_ = new QFontDialog(this);
+  Fonts_->setObjectName(QStringLiteral("FontChoice"));
+  Fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+  Fonts_->setWindowFlags(Qt::Widget);
+  Fonts_->setSizeGripEnabled(false);
+
+  auto* colorLabel = new QLabel(QStringLiteral("Цвет:"), this);
+  ColorSwatch_ = MakeSwatch(this, QStringLiteral("FontColor"), QRect(0, 0, 81, 22));
+  ColorSwatch_->setFixedSize(81, 22);
+  ColorButton_ = new QPushButton(QStringLiteral("Выбрать цвет..."), this);
+  ColorButton_->setObjectName(QStringLiteral("ChooseFontColor"));
+  ColorButton_->setAutoDefault(false);
+  colorLabel->setBuddy(ColorButton_);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->setObjectName(QStringLiteral("Buttons"));
+
+  auto* colorRow = new QHBoxLayout;
+  colorRow->addWidget(colorLabel);
+  colorRow->addWidget(ColorSwatch_);
+  colorRow->addWidget(ColorButton_);
+  colorRow->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Fonts_);
+  layout->addLayout(colorRow);
+  layout->addWidget(buttons);
+
+  connect(ColorButton_, &QPushButton::clicked, this, &TFontColorDialog::ColorClick);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void TFontColorDialog::SetFontDesc(const TFontDesc& font) {
+  StartName_ = font.Name;
+  const QString name = QString::fromStdString(Cp1251ToUtf8(font.Name));
+  QFont start(name);
+  start.setPointSize(font.Size > 0 ? font.Size : 8);
+  start.setBold(font.Bold);
+  start.setItalic(font.Italic);
+  start.setUnderline(font.Underline);
+  start.setStrikeOut(font.StrikeOut);
+  // A face that is not installed starts the list at the face that stands in for it.
+  StartFamily_ = QFontDatabase::hasFamily(name) ? name : QFontInfo(start).family();
+  start.setFamily(StartFamily_);
+  Fonts_->setCurrentFont(start);
+  Color_ = font.Color;
+  ShowColor();
+}
+
+TFontDesc TFontColorDialog::FontDesc() const {
+  const QFont chosen = Fonts_->currentFont();
+  TFontDesc font;
+  const QString family = PlainFamilyName(chosen.family());
+  font.Name = family.compare(StartFamily_, Qt::CaseInsensitive) == 0 ? StartName_ : Utf8ToCp1251(family.toStdString());
+  font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : QFontInfo(chosen).pointSize();
+  font.Color = Color_;
+  font.Bold = chosen.weight() >= QFont::Bold;
+  font.Italic = chosen.style() != QFont::StyleNormal;
+  font.Underline = chosen.underline();
+  font.StrikeOut = chosen.strikeOut();
+  return font;
+}
+
+void TFontColorDialog::ColorClick() {
+  TColor color = Color_;
+  if (!SystemDialogs().ChooseColor(this, color)) return;
+  Color_ = color;
+  ShowColor();
+}
+
+void TFontColorDialog::ShowColor() { SetSwatchColor(ColorSwatch_, Color_); }
+
+bool TSystemDialogs::ChooseFont(QWidget* parent, TFontDesc& font) {
+  TFontColorDialog dialog(parent);
+  dialog.SetFontDesc(font);
+  if (RunModal(dialog) != QDialog::Accepted) return false;
+  font = dialog.FontDesc();
+  return true;
+}
