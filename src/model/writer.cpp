@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "inifile/inifile.h"
 #include "model/model.h"
@@ -25,24 +26,30 @@ bool IsWritableName(const std::string& name) {
   return name.back() != ' ' && name.back() != '\t';
 }
 
-[[noreturn]] void Refuse(const char* format, size_t row, const std::string& text) {
-  const std::string quoted = Cp1251ToUtf8(text);
-  const int length = std::snprintf(nullptr, 0, format, static_cast<int>(row), quoted.c_str());
-  std::string message(static_cast<size_t>(length), '\0');
-  std::snprintf(message.data(), message.size() + 1, format, static_cast<int>(row), quoted.c_str());
-  throw std::runtime_error(message);
+// The text for a message: UTF-8, with a NUL byte, which would end the message, shown as U+FFFD.
+std::string Quoted(const std::string& text) {
+  std::string quoted;
+  for (const char c : Cp1251ToUtf8(text)) {
+    quoted += c == '\0' ? std::string("\xEF\xBF\xBD") : std::string(1, c);
+  }
+  return "«" + quoted + "»";
 }
 
 // Refuses, before anything is opened or written, what cannot survive a round trip through the file.
 void CheckProject(const TProject& project) {
   if (HoldsLineBreak(project.MainTitleCaption)) {
-    throw std::runtime_error("Недопустимое название программы: «" + Cp1251ToUtf8(project.MainTitleCaption) + "»");
+    throw std::runtime_error("Недопустимое название программы: " + Quoted(project.MainTitleCaption));
   }
   for (size_t i = 0; i < project.Variables.size(); ++i) {
     const TVariableRow& row = project.Variables[i];
     if (row.Name.empty()) continue;  // not written
-    if (!IsWritableName(row.Name)) Refuse("Недопустимое имя переменной в строке %d: «%s»", i + 1, row.Name);
-    if (HoldsLineBreak(row.Value)) Refuse("Недопустимое значение переменной в строке %d: «%s»", i + 1, row.Value);
+    const std::string number = std::to_string(i + 1);
+    if (!IsWritableName(row.Name)) {
+      throw std::runtime_error("Недопустимое имя переменной в строке " + number + ": " + Quoted(row.Name));
+    }
+    if (HoldsLineBreak(row.Value)) {
+      throw std::runtime_error("Недопустимое значение переменной в строке " + number + ": " + Quoted(row.Value));
+    }
   }
 }
 
