@@ -5,7 +5,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QImage>
+#include <QLabel>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -33,6 +35,14 @@ void GradientFill(QImage& picture, const QRect& rect, TColor startColor, TColor 
 
 // The built-in desktop picture, 413 by 288 pixels.
 const QImage& DesktopBitmap();
+// The built-in header picture of the mock dialog, 447 by 62 pixels, 256 colours.
+const QImage& HeaderBitmap();
+// The 16-by-16 paint-brush icon of the flat "change" buttons.
+const QImage& BrushBitmap();
+// The program's icon.
+QIcon ApplicationIcon();
+// Registers the pictures compiled into the library; the functions above call it.
+void InitUiResources();
 
 // Shows an image from its top-left corner, unscaled and cut off at the box's size.
 // Emits clicked() on a left-button click inside it.
@@ -106,5 +116,22 @@ class TShadowLabel : public QWidget {
   TColor ShadowColor_ = clBtnHighlight;
   int ShadowSize_ = 1;
   TShadowPosition ShadowPos_ = spLeftTop;
+  bool Pressed_ = false;
+};
+
+// A plain label that takes clicks anywhere in its rectangle while visible.
+class TClickLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit TClickLabel(QWidget* parent = nullptr);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
   bool Pressed_ = false;
 };

@@ -22,8 +22,11 @@ class TVariablesGrid;
 class TMainForm : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TMainForm(QWidget* parent = nullptr);
+  // cataloguePath: where "New" and "Save" find the catalogue (normally beside the executable).
+  explicit TMainForm(QWidget* parent = nullptr, const std::string& cataloguePath = CataloguePath());
   ~TMainForm() override;
+
+  const std::string& CatalogueFile() const { return CatalogueFile_; }
 
   TProject& Project() { return Project_; }
   const TProject& Project() const { return Project_; }
@@ -62,12 +65,15 @@ class TMainForm : public QMainWindow {
   void RefreshListPages();
 
   TProject Project_;
+  std::string CatalogueFile_;
+  bool MainTitleVisible_ = true;
 
   QTabWidget* Pages_ = nullptr;
   TPictureBox* Background_ = nullptr;
   TShadowLabel* ProgramName_ = nullptr;
   TShadowLabel* DlgName_ = nullptr;
   QLabel* DlgCaption_ = nullptr;
+  QLabel* Label1_ = nullptr;
   QFileDialog* OpenDlg_ = nullptr;
 
   TCheckListBox* Langs_ = nullptr;
