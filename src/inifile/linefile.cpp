@@ -56,6 +56,12 @@ FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t
     do rc = ::flock(fd, lock | LOCK_NB);
     while (rc < 0 && errno == EINTR);
   }
+  // Like the Win32 open, a plain open does not give a directory.
+  struct stat info;
+  if (rc == 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    errno = EISDIR;
+    rc = -1;
+  }
   // Truncate only once the lock is held, never under another writer's feet.
   if (rc == 0 && truncate) rc = ::ftruncate(fd, 0);
   if (rc != 0) {

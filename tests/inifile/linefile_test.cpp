@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "inifile/inifile.h"
+#include "inifile/linesplitter.h"
+#include "testfiles.h"
+
+namespace {
+
+FileHandle OpenRead(const std::string& path) {
+  return OpenFileHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL);
+}
+FileHandle OpenReadWrite(const std::string& path) {
+  return OpenFileHandle(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL);
+}
+
+// Every line ReadLine gives until AtEndOfFile, with the position after each.
+struct Read {
+  std::vector<std::string> Lines;
+  std::vector<uint32_t> Positions;
+};
+Read ReadAll(const std::string& path) {
+  Read r;
+  FileHandle h = OpenRead(path);
+  EXPECT_TRUE(IsOpenHandle(h));
+  while (!AtEndOfFile(h)) {
+    r.Lines.push_back(ReadLine(h));
+    r.Positions.push_back(CurrentFilePosition(h));
+  }
+  CloseFileHandle(h);
+  EXPECT_EQ(h, FileHandle{});
+  return r;
+}
+
+std::vector<std::string> Split(const std::string& data) {
+  std::vector<std::string> lines;
+  TLineSplitter splitter(data);
+  std::string_view line;
+  while (splitter.Next(line)) lines.emplace_back(line);
+  return lines;
+}
+
+TEST(ReadLine, CrEndsALineAndLfIsDropped) {
+  TempDir dir;
+  WriteFile(dir / "f", "[A]\r\nk=1\r\n");
+  Read r = ReadAll(dir / "f");
+  EXPECT_EQ(r.Lines, (std::vector<std::string>{"[A]", "k=1", ""}));
+  EXPECT_EQ(r.Positions, (std::vector<uint32_t>{4, 9, 10}));
+
+  WriteFile(dir / "lf", "a=1\nb=2\n");
+  EXPECT_EQ(ReadAll(dir / "lf").Lines, std::vector<std::string>{"a=1b=2"});
+
+  WriteFile(dir / "tail", "x\r\rlast");
+  EXPECT_EQ(ReadAll(dir / "tail").Lines, (std::vector<std::string>{"x", "", "last"}));
+
+  WriteFile(dir / "empty", "");
+  EXPECT_TRUE(ReadAll(dir / "empty").Lines.empty());
+}
+
+TEST(ReadLine, LinesCrossChunkBoundaries) {
+  TempDir dir;
+  const std::string l250(250, 'q');
+  const std::string l99(99, 'a');
+  const std::string l100(100, 'b');
+  // 99 bytes + CR: the CR is the 100th byte of the chunk (a move of 0).
+  // 100 bytes + CR: the next chunk starts with the CR.
+  WriteFile(dir / "f", l250 + "\r" + l99 + "\r" + l100 + "\r" + "z");
+  Read r = ReadAll(dir / "f");
+  EXPECT_EQ(r.Lines, (std::vector<std::string>{l250, l99, l100, "z"}));
+  EXPECT_EQ(r.Positions, (std::vector<uint32_t>{251, 351, 452, 453}));
+}
+
+TEST(ReadLine, StopsAtAFailedRead) {
+  TempDir dir;
+  WriteFile(dir / "f", "abc\r");
+  FileHandle h = OpenFileHandle(dir / "f", GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(IsOpenHandle(h));
+  EXPECT_EQ(ReadLine(h), "");  // a write-only file cannot be read
+  EXPECT_EQ(CurrentFilePosition(h), 0u);
+  CloseFileHandle(h);
+}
+
+TEST(LineSplitter, GivesTheSameLinesAsReadLine) {
+  TempDir dir;
+  const std::vector<std::string> inputs = {
+      "",
+      "\r",
+      "\n",
+      "\r\n",
+      "\n\n\r\n",
+      "[A]\r\nk=1\r\n",
+      "a=1\nb=2\n",
+      "x\r\r\ry",
+      "\r\n\r\n\x1A",
+      std::string(99, 'a') + "\r" + std::string(100, 'b') + "\r\n" + std::string(101, 'c'),
+      std::string(100, 'd') + "\n\r" + std::string(199, 'e') + "\r\n\n\r",
+      "head\n\nmid\r\nnext\n",
+      std::string(250, 'q'),
+  };
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    WriteFile(dir / "f", inputs[i]);
+    EXPECT_EQ(Split(inputs[i]), ReadAll(dir / "f").Lines) << "input " << i;
+  }
+}
+
+TEST(WriteLine, AppendsCrLfAtThePosition) {
+  TempDir dir;
+  WriteFile(dir / "f", "0123456789");
+  FileHandle h = OpenReadWrite(dir / "f");
+  ASSERT_TRUE(IsOpenHandle(h));
+  EXPECT_EQ(ReadLine(h), "0123456789");
+  WriteLine(h, "ab");
+  WriteLine(h, "");
+  EXPECT_EQ(CurrentFilePosition(h), 16u);
+  CloseFileHandle(h);
+  EXPECT_EQ(ReadFile(dir / "f"), "0123456789ab\r\n\r\n");
+}
+
+TEST(OpenFileHandle, HandlesAreNeverZeroAndFailuresAreInvalid) {
+  TempDir dir;
+  EXPECT_EQ(OpenRead(dir / "missing"), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(IsOpenHandle(INVALID_HANDLE_VALUE));
+  EXPECT_FALSE(IsOpenHandle(FileHandle{}));
+  EXPECT_EQ(OpenRead(dir.Path()), INVALID_HANDLE_VALUE);  // a directory is not a file
+  // With descriptor 0 free, the next open gets it and the handle is still non-zero.
+  WriteFile(dir / "f", "x");
+  const int saved = ::dup(0);
+  ::close(0);
+  FileHandle h = OpenRead(dir / "f");
+  EXPECT_EQ(h, 1);
+  EXPECT_EQ(ReadLine(h), "x");
+  CloseFileHandle(h);
+  if (saved >= 0) {
+    ::dup2(saved, 0);
+    ::close(saved);
+  }
+}
+
+TEST(OpenFileHandle, CreationRules) {
+  TempDir dir;
+  const std::string f = dir / "f";
+  FileHandle h = OpenFileHandle(f, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(IsOpenHandle(h));
+  WriteLine(h, "kept");
+  CloseFileHandle(h);
+  h = OpenFileHandle(f, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+  CloseFileHandle(h);
+  EXPECT_EQ(ReadFile(f), "kept\r\n");  // OPEN_ALWAYS does not truncate
+  EXPECT_EQ(OpenFileHandle(f, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL),
+            INVALID_HANDLE_VALUE);
+  h = OpenFileHandle(f, GENERIC_WRITE, 0, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(IsOpenHandle(h));
+  CloseFileHandle(h);
+  EXPECT_EQ(ReadFile(f), "");
+}
+
+TEST(OpenFileHandle, WritersExcludeEachOtherButNotReaders) {
+  TempDir dir;
+  WriteFile(dir / "f", "data");
+  FileHandle writer = OpenReadWrite(dir / "f");
+  ASSERT_TRUE(IsOpenHandle(writer));
+  EXPECT_EQ(OpenReadWrite(dir / "f"), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(errno, EWOULDBLOCK);
+  // A truncating open must not destroy the content while another writer holds it.
+  EXPECT_EQ(OpenFileHandle(dir / "f", GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(ReadFile(dir / "f"), "data");
+  FileHandle reader = OpenRead(dir / "f");
+  EXPECT_TRUE(IsOpenHandle(reader));
+  CloseFileHandle(reader);
+  CloseFileHandle(writer);
+  writer = OpenReadWrite(dir / "f");
+  EXPECT_TRUE(IsOpenHandle(writer));
+  CloseFileHandle(writer);
+}
+
+TEST(Directories, EnsureDirectoryCreatesAncestorsFirst) {
+  TempDir dir;
+  const std::string deep = dir / "a/b/c/";
+  EXPECT_FALSE(IsDirectory(deep));
+  EnsureDirectory(deep);
+  EXPECT_TRUE(IsDirectory(dir / "a"));
+  EXPECT_TRUE(IsDirectory(dir / "a/b/c"));
+  EnsureDirectory("/");
+  EnsureDirectory("");
+  // Below a regular file nothing can be made, and nothing is reported.
+  WriteFile(dir / "file", "");
+  EnsureDirectory(dir / "file/sub/");
+  EXPECT_FALSE(IsDirectory(dir / "file"));
+  EXPECT_FALSE(Exists(dir / "file/sub"));
+}
+
+TEST(Directories, RelativePathsAreCreatedInTheWorkingDirectory) {
+  TempDir dir;
+  const auto saved = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Path());
+  EnsureDirectory("x/y");
+  std::filesystem::current_path(saved);
+  EXPECT_TRUE(IsDirectory(dir / "x/y"));
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+// A flush that cannot write reports it, keeps the document modified and,
+// when the disk is full, leaves the file as it was.
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+#include "inifile/inifile.h"
+#include "testfiles.h"
+
+namespace {
+
+void ExpectWriteError(TIniDocument& doc, const std::string& reason) {
+  try {
+    doc.UpdateFile();
+    FAIL() << "the flush passed for success";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot write file " + doc.FileName() + ": " + reason);
+  }
+  EXPECT_TRUE(doc.Modified());
+}
+
+TEST(RewriteFailure, UnopenableFileIsReportedEveryTime) {
+  TempDir dir;
+  WriteFile(dir / "plain", "");
+  const std::string path = dir / "plain/sub/vuka.ini";  // below a regular file
+  EXPECT_NO_THROW({
+    TIniDocument doc(path, false);
+    doc.WriteString("S", "k", "v");
+    ExpectWriteError(doc, "Not a directory");
+    ExpectWriteError(doc, "Not a directory");
+    EXPECT_THROW(doc.WriteString("", "", ""), EInOutError);  // a flush request reports too
+  }) << "the destructor must swallow the failed flush";
+}
+
+TEST(RewriteFailure, FileHeldByAnotherWriter) {
+  TempDir dir;
+  const std::string path = dir / "f.ini";
+  TIniDocument doc(path, false);  // missing: opened only by the first flush
+  FileHandle other = OpenFileHandle(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(IsOpenHandle(other));
+  doc.WriteString("S", "k", "v");
+  ExpectWriteError(doc, "Resource temporarily unavailable");
+  CloseFileHandle(other);
+  EXPECT_EQ(ReadFile(path), "");
+}
+
+TEST(RewriteFailure, FileSizeLimitLeavesTheFileIntact) {
+  TempDir dir;
+  const std::string path = dir / "f.ini";
+  const std::string original = "[S]\r\nk=v\r\n; note\r\n";
+  WriteFile(path, original);
+  TIniDocument doc(path, false);
+  doc.WriteString("S", "big", std::string(64 * 1024, 'x'));
+
+  rlimit saved;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  ExpectWriteError(doc, "File too large");
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_EQ(ReadFile(path), original);
+  doc.UpdateFile();
+  EXPECT_FALSE(doc.Modified());
+  EXPECT_EQ(ReadFile(path).size(), 5 + 5 + 4 + 64 * 1024 + 2 + 2);
+}
+
+TEST(RewriteFailure, FullDiskLeavesTheFileIntact) {
+  TempDir dir;
+  const std::string mountPoint = dir / "mnt";
+  ASSERT_EQ(::mkdir(mountPoint.c_str(), 0700), 0);
+  if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "cannot mount a small tmpfs here: " << std::strerror(errno);
+  struct Unmount {
+    std::string Path;
+    ~Unmount() { ::umount2(Path.c_str(), MNT_DETACH); }
+  } unmount{mountPoint};
+
+  const std::string path = mountPoint + "/f.ini";
+  std::string original = "[S]\r\n";
+  for (int i = 0; i < 400; ++i) original += "key" + std::to_string(i) + "=value\r\n";
+  WriteFile(path, original);
+  {
+    TIniDocument doc(path, false);
+    doc.WriteString("S", "big", std::string(128 * 1024, 'x'));
+    ExpectWriteError(doc, "No space left on device");
+    EXPECT_EQ(ReadFile(path), original);
+    doc.DeleteKey("S", "big");
+    doc.WriteString("S", "key0", "changed");
+    doc.UpdateFile();
+  }
+  EXPECT_EQ(ReadFile(path).substr(0, 22), "[S]\r\nkey0=changed\r\nkey");
+}
+
+TEST(RewriteFailure, RewriteKeepsTheFilesIdentityAndMode) {
+  TempDir dir;
+  const std::string path = dir / "f.ini";
+  WriteFile(path, "[S]\r\nk=v\r\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  struct stat before, after;
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
+  {
+    TIniDocument doc(path, false);
+    doc.WriteString("S", "k", "w");
+  }
+  ASSERT_EQ(::stat(path.c_str(), &after), 0);
+  EXPECT_EQ(before.st_ino, after.st_ino);
+  EXPECT_EQ(after.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadFile(path), "[S]\r\nk=w\r\n\r\n");
+}
+
+}  // namespace
