@@ -19,6 +19,9 @@ class TShadowLabel;
 class TStyleDlg;
 class TVariablesGrid;
 
+// The text of the About box, lines separated by CR LF.
+QString AboutText();
+
 class TMainForm : public QMainWindow {
   Q_OBJECT
  public:
@@ -57,6 +60,8 @@ class TMainForm : public QMainWindow {
 
  private:
   void FormCreate();
+  void RefreshTitles();
+  void RefreshBackground();
   void BuildMenu();
   void BuildMockupPage();
   // The pages "Языки", "Диалоги" and "Переменные" (vgmain_lists.cpp).
