@@ -55,15 +55,18 @@ int32_t TStringList::IndexOf(const std::string& text) const {
 }
 
 int32_t TStringList::IndexOfName(const std::string& name) const {
+  // An entry's name holds no "=", so a name with one never matches; for any
+  // other name the entry must hold "=" right after it.
+  if (name.find('=') != std::string::npos) return -1;
+  const size_t n = name.size();
   for (size_t i = 0; i < Items_.size(); ++i) {
     const std::string& text = Items_[i].Text;
-    const size_t eq = text.find('=');
-    if (eq == std::string::npos || eq != name.size()) continue;
-    bool same = true;
-    for (size_t j = 0; j < eq && same; ++j)
-      same = FoldCase(static_cast<unsigned char>(text[j])) ==
-             FoldCase(static_cast<unsigned char>(name[j]));
-    if (same) return static_cast<int32_t>(i);
+    if (text.size() <= n || text[n] != '=') continue;
+    size_t j = n;
+    while (j > 0 && FoldCase(static_cast<unsigned char>(text[j - 1])) ==
+                        FoldCase(static_cast<unsigned char>(name[j - 1])))
+      --j;
+    if (j == 0) return static_cast<int32_t>(i);
   }
   return -1;
 }
