@@ -75,7 +75,9 @@ void TCheckListBox::Reload() {
 
 int TCheckListBox::Count() const { return List_ ? List_->Count() : 0; }
 
-int TCheckListBox::ItemHeight() const { return std::max(1, fontMetrics().height()); }
+// An entry is as high as the text "Wg": 13 pixels in the window's default face.
+// The faces that stand in for it measure a pixel less; the layout stays.
+int TCheckListBox::ItemHeight() const { return std::max(13, fontMetrics().height()); }
 
 int TCheckListBox::ColumnWidth() const {
   if (Columns_ > 1) return std::max(1, (width() + Columns_ - 3) / Columns_);

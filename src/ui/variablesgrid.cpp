@@ -354,6 +354,8 @@ void TVariablesGrid::StartEdit(TEditStart how) {
     Editor_->setText(Remembered_);
   }
   Editing_ = true;
+  // While editing, a click on the table must not take the focus from the editor.
+  setFocusPolicy(Qt::TabFocus);
   PlaceEditor();
   Editor_->show();
   Editor_->setFocus(Qt::OtherFocusReason);
@@ -365,6 +367,7 @@ void TVariablesGrid::StartEdit(TEditStart how) {
 void TVariablesGrid::EndEdit() {
   if (!Editing_) return;
   Editing_ = false;
+  setFocusPolicy(Qt::StrongFocus);
   // The table takes the focus first, so that hiding the editor does not pass
   // the focus on to the next control.
   if (Editor_->hasFocus() && isVisible()) setFocus(Qt::OtherFocusReason);
