@@ -239,6 +239,25 @@ TEST(Document, WritersLockEachOtherOut) {
   EXPECT_EQ(again.ReadString("S", "k", ""), "w");
 }
 
+TEST(Document, AReadErrorFailsTheLoadInsteadOfTruncatingTheDocument) {
+  // Reading this process's own memory at offset 0 fails with an I/O error.
+  try {
+    TIniDocument doc("/proc/self/mem", true);
+    FAIL() << "the load passed for success";
+  } catch (const EInOutError& e) {
+    EXPECT_STREQ(e.what(), "Cannot read file /proc/self/mem: Input/output error");
+  }
+}
+
+TEST(Document, ADirectoryIsNoFile) {
+  TempDir dir;
+  TIniDocument doc(dir.Path(), false);  // loads empty
+  EXPECT_EQ(doc.Sections().Count(), 0);
+  doc.WriteString("S", "k", "v");
+  EXPECT_THROW(doc.UpdateFile(), EInOutError);
+  EXPECT_TRUE(IsDirectory(dir.Path()));
+}
+
 // Subclasses inherit the constructors and see their overrides used by the
 // operations that build on others.
 class CountingDocument : public TIniDocument {
