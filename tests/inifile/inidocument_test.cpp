@@ -249,15 +249,6 @@ TEST(Document, AReadErrorFailsTheLoadInsteadOfTruncatingTheDocument) {
   }
 }
 
-TEST(Document, ADirectoryIsNoFile) {
-  TempDir dir;
-  TIniDocument doc(dir.Path(), false);  // loads empty
-  EXPECT_EQ(doc.Sections().Count(), 0);
-  doc.WriteString("S", "k", "v");
-  EXPECT_THROW(doc.UpdateFile(), EInOutError);
-  EXPECT_TRUE(IsDirectory(dir.Path()));
-}
-
 // Subclasses inherit the constructors and see their overrides used by the
 // operations that build on others.
 class CountingDocument : public TIniDocument {

@@ -143,24 +143,6 @@ TEST(OpenFileHandle, HandlesAreNeverZeroAndFailuresAreInvalid) {
   }
 }
 
-TEST(OpenFileHandle, CreationRules) {
-  TempDir dir;
-  const std::string f = dir / "f";
-  FileHandle h = OpenFileHandle(f, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL);
-  ASSERT_TRUE(IsOpenHandle(h));
-  WriteLine(h, "kept");
-  CloseFileHandle(h);
-  h = OpenFileHandle(f, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL);
-  CloseFileHandle(h);
-  EXPECT_EQ(ReadFile(f), "kept\r\n");  // OPEN_ALWAYS does not truncate
-  EXPECT_EQ(OpenFileHandle(f, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL),
-            INVALID_HANDLE_VALUE);
-  h = OpenFileHandle(f, GENERIC_WRITE, 0, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL);
-  ASSERT_TRUE(IsOpenHandle(h));
-  CloseFileHandle(h);
-  EXPECT_EQ(ReadFile(f), "");
-}
-
 TEST(OpenFileHandle, WritersExcludeEachOtherButNotReaders) {
   TempDir dir;
   WriteFile(dir / "f", "data");
@@ -196,15 +178,6 @@ TEST(Directories, EnsureDirectoryCreatesAncestorsFirst) {
   EnsureDirectory(dir / "file/sub/");
   EXPECT_FALSE(IsDirectory(dir / "file"));
   EXPECT_FALSE(Exists(dir / "file/sub"));
-}
-
-TEST(Directories, RelativePathsAreCreatedInTheWorkingDirectory) {
-  TempDir dir;
-  const auto saved = std::filesystem::current_path();
-  std::filesystem::current_path(dir.Path());
-  EnsureDirectory("x/y");
-  std::filesystem::current_path(saved);
-  EXPECT_TRUE(IsDirectory(dir / "x/y"));
 }
 
 }  // namespace

@@ -63,21 +63,4 @@ TEST(SectionList, CallbackWeighsEachLaterSectionAgainstTheSurvivor) {
   EXPECT_EQ(Describe(list), (std::vector<std::string>{"other:n=1", "S:n=3"}));
 }
 
-TEST(SectionList, OwnsItsLinesAndCopiesThemDeeply) {
-  TSectionList list;
-  Fill(list, {"A", "B", "C"});
-  list.Delete(1);
-  EXPECT_EQ(Describe(list), (std::vector<std::string>{"A:n=0", "C:n=2"}));
-  TSectionList copy;
-  copy.Assign(list);
-  copy.Lines(0).Put(0, "changed");
-  EXPECT_EQ(list.Lines(0)[0], "n=0");
-  EXPECT_NE(copy.Objects(0), list.Objects(0));
-  list.Clear();
-  EXPECT_EQ(copy.Count(), 2);
-  // Entries added without a line list get an empty one on demand.
-  copy.Add("plain");
-  EXPECT_EQ(copy.Lines(2).Count(), 0);
-}
-
 }  // namespace

@@ -16,25 +16,6 @@ std::vector<std::string> Texts(const TStringList& list) {
   return result;
 }
 
-TEST(StringList, EditsKeepOrderAndObjects) {
-  TStringList other;
-  TStringList list;
-  EXPECT_EQ(list.Add("one"), 0);
-  EXPECT_EQ(list.AddObject("three", &other), 1);
-  list.Insert(1, "two");
-  list.Put(0, "ONE");
-  EXPECT_EQ(Texts(list), (std::vector<std::string>{"ONE", "two", "three"}));
-  EXPECT_EQ(list.Objects(2), &other);
-  EXPECT_EQ(list.Objects(0), nullptr);
-  list.Delete(1);
-  EXPECT_EQ(Texts(list), (std::vector<std::string>{"ONE", "three"}));
-  EXPECT_EQ(list.Objects(1), &other);
-  EXPECT_THROW(list[2], std::out_of_range);
-  EXPECT_THROW(list.Delete(-1), std::out_of_range);
-  list.Clear();
-  EXPECT_EQ(list.Count(), 0);
-}
-
 TEST(StringList, SearchSortAndCopyIgnoreCase) {
   TStringList list = Make({"beta", "Alpha", "\xDF\xE1\xEB\xEE\xEA\xEE", "alpha", "Gamma"});
   EXPECT_EQ(list.IndexOf("ALPHA"), 1);
