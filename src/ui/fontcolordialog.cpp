@@ -1,6 +1,7 @@
 #include "ui/fontcolordialog.h"
 
 #include <QDialogButtonBox>
+#include <cstdlib>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -19,6 +20,29 @@ QString PlainFamilyName(const QString& family) {
   if (bracket > 0 && family.endsWith(QLatin1Char(']'))) return family.left(bracket);
   return family;
 }
+
+namespace {
+
+// The family's own name for the style of the font. The font list matches
+// styles by these names, which are not translated like Qt's generic ones.
+QString MatchingStyleName(const QString& family, const QFont& font) {
+  const int wanted = font.bold() ? QFont::Bold : QFont::Normal;
+  QString best;
+  int bestDistance = 0;
+  for (const QString& style : QFontDatabase::styles(family)) {
+    if (QFontDatabase::italic(family, style) != font.italic()) continue;
+    const int weight = QFontDatabase::weight(family, style);
+    if ((weight >= QFont::Bold) != font.bold()) continue;
+    const int distance = std::abs(weight - wanted);
+    if (best.isEmpty() || distance < bestDistance) {
+      best = style;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+}  // namespace
 
 TFontColorDialog::TFontColorDialog(QWidget* parent) : QDialog(parent, DialogWindowFlags()) {
   setObjectName(QStringLiteral("SelectFont"));
@@ -40,6 +64,8 @@ TFontColorDialog::TFontColorDialog(QWidget* parent) : QDialog(parent, DialogWind
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->setObjectName(QStringLiteral("Buttons"));
+  // The embedded font list brings a hidden default button of its own.
+  buttons->button(QDialogButtonBox::Ok)->setDefault(true);
 
   auto* colorRow = new QHBoxLayout;
   colorRow->addWidget(colorLabel);
@@ -68,6 +94,7 @@ void TFontColorDialog::SetFontDesc(const TFontDesc& font) {
   // A face that is not installed starts the list at the face that stands in for it.
   StartFamily_ = QFontDatabase::hasFamily(name) ? name : QFontInfo(start).family();
   start.setFamily(StartFamily_);
+  start.setStyleName(MatchingStyleName(StartFamily_, start));
   Fonts_->setCurrentFont(start);
   Color_ = font.Color;
   ShowColor();

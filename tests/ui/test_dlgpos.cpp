@@ -1,0 +1,108 @@
+// The dialog position dialog opened from the mock dialog's welcome text.
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "test_labelstyle_seam.h"
+#include "ui/dlgpos.h"
+#include "ui/radiogroup.h"
+
+namespace {
+
+class PositionTest : public DialogTest {
+ protected:
+  TPosForm* Form() { return Windows.PosForm.get(); }
+  TRadioGroup* Goriz() { return Find<TRadioGroup>(Form(), "Goriz"); }
+  TRadioGroup* Vert() { return Find<TRadioGroup>(Form(), "Vert"); }
+  QWidget* Demo() { return Find<QWidget>(Form(), "Demo"); }
+  TPictureBox* Image1() { return Find<TPictureBox>(Form(), "Image1"); }
+
+  void OpenFromWelcomeText(std::function<void(QDialog&)> act) {
+    Dialogs.ModalActions.push_back([this, act = std::move(act)](QDialog& dialog) {
+      EXPECT_EQ(&dialog, Form()) << "another dialog opened";
+      act(dialog);
+    });
+    ClickInWindow(MockUp<QWidget>("Label1"), QPoint(60, 40));
+    EXPECT_TRUE(Dialogs.ModalActions.empty()) << "the dialog did not open";
+  }
+};
+
+TEST_F(PositionTest, LayoutMatchesTheForm) {
+  EXPECT_EQ(Form()->objectName(), "PosForm");
+  EXPECT_EQ(Form()->size(), QSize(334, 243));
+  EXPECT_EQ(Form()->windowTitle(), "Позиция диалога");
+  EXPECT_EQ(Find<QWidget>(Form(), "Panel1")->geometry(), QRect(8, 8, 240, 180));
+  EXPECT_EQ(Image1()->geometry(), QRect(0, 0, 236, 176));
+  EXPECT_EQ(Image1()->mapTo(Find<QWidget>(Form(), "Panel1"), QPoint(0, 0)), QPoint(2, 2));
+  EXPECT_EQ(Demo()->geometry(), QRect(80, 60, 80, 60));
+  EXPECT_EQ(Demo()->parentWidget(), Image1()->parentWidget());
+  auto* title = Find<QLabel>(Form(), "Panel3");
+  EXPECT_EQ(title->geometry(), QRect(1, 1, 78, 14));
+  EXPECT_EQ(title->text(), " Setup");
+  EXPECT_FALSE(title->font().bold());
+  EXPECT_EQ(Vert()->geometry(), QRect(256, 2, 73, 186));
+  EXPECT_EQ(Vert()->title(), " Вертикаль ");
+  EXPECT_EQ(Goriz()->geometry(), QRect(6, 192, 241, 41));
+  EXPECT_EQ(Goriz()->title(), " Горизонталь ");
+  const QStringList vertical{"Верх", "Центр", "Низ"};
+  const QStringList horizontal{"Слева", "Ценр", "Справа"};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Vert()->Button(i)->text(), vertical[i]);
+    EXPECT_EQ(Goriz()->Button(i)->text(), horizontal[i]);
+  }
+  // One column of three, and three columns in one row.
+  EXPECT_EQ(Vert()->Button(0)->x(), Vert()->Button(2)->x());
+  EXPECT_LT(Vert()->Button(0)->y(), Vert()->Button(1)->y());
+  EXPECT_EQ(Goriz()->Button(0)->y(), Goriz()->Button(2)->y());
+  EXPECT_LT(Goriz()->Button(1)->x(), Goriz()->Button(2)->x());
+  EXPECT_EQ(Vert()->ItemIndex(), 1);
+  EXPECT_EQ(Goriz()->ItemIndex(), 1);
+  auto* ok = Find<QPushButton>(Form(), "BitBtn1");
+  EXPECT_EQ(ok->geometry(), QRect(255, 203, 75, 25));
+  EXPECT_EQ(ok->text(), "OK");
+  EXPECT_EQ(Form()->findChildren<QPushButton*>().size(), 1) << "no cancel button";
+}
+
+TEST_F(PositionTest, RightAndBottomMoveTheMiniatureAndReachTheFile) {
+  OpenFromWelcomeText([&](QDialog&) {
+    EXPECT_EQ(Demo()->pos(), QPoint(80, 60));
+    Click(Goriz()->Button(2));
+    EXPECT_EQ(Demo()->pos(), QPoint(160, 60));
+    EXPECT_EQ(Project().DialogPosition.Horizontal, 2) << "taken at once";
+    Click(Vert()->Button(2));
+    EXPECT_EQ(Demo()->pos(), QPoint(160, 120));
+    Click(Find<QPushButton>(Form(), "BitBtn1"));
+  });
+  EXPECT_EQ(Project().DialogPosition.Horizontal, 2);
+  EXPECT_EQ(Project().DialogPosition.Vertical, 2);
+  EXPECT_EQ(ValueOf(SaveAndRead(), "DialogPosition"), "2,2");
+
+  // Closing with Esc keeps the choice too, and "New" leaves it alone.
+  OpenFromWelcomeText([&](QDialog&) {
+    EXPECT_TRUE(Goriz()->Button(2)->isChecked());
+    EXPECT_EQ(Demo()->pos(), QPoint(160, 120));
+    Click(Goriz()->Button(0));
+    Click(Vert()->Button(0));
+    EXPECT_EQ(Demo()->pos(), QPoint(0, 0));
+    QTest::keyClick(Form(), Qt::Key_Escape);
+  });
+  Main().NewClick(true);
+  EXPECT_EQ(Project().DialogPosition.Horizontal, 0);
+  EXPECT_EQ(Project().DialogPosition.Vertical, 0);
+  EXPECT_EQ(ValueOf(SaveAndRead(), "DialogPosition"), "0,0");
+}
+
+TEST_F(PositionTest, MiniatureScreenFollowsTheBackground) {
+  OpenFromWelcomeText([&](QDialog&) {
+    EXPECT_EQ(Image1()->Picture().pixelColor(5, 0), ToQColor(0x00FF0000u));
+    EXPECT_EQ(Image1()->Picture().pixelColor(5, 175), ToQColor(0));
+  });
+  Project().BackgroundEnabled = false;
+  OpenFromWelcomeText([&](QDialog&) {
+    const QImage& desktop = DesktopBitmap();
+    for (QPoint p : {QPoint(0, 0), QPoint(30, 40), QPoint(235, 175), QPoint(120, 10)})
+      EXPECT_EQ(Image1()->Picture().pixelColor(p), desktop.pixelColor(p));
+  });
+}
+
+}  // namespace

@@ -1,0 +1,281 @@
+// The label style dialog opened from the mock-up's two titles.
+#include <QFontDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "test_labelstyle_seam.h"
+#include "ui/LabelStyle.h"
+#include "ui/dialogparts.h"
+#include "ui/fontcolordialog.h"
+
+namespace {
+
+class LabelStyleTest : public DialogTest {
+ protected:
+  TStyleDlg* Dlg() { return Windows.StyleDlg.get(); }
+  QLineEdit* ProgName() { return Find<QLineEdit>(Dlg(), "ProgName"); }
+  QCheckBox* ShowIt() { return Find<QCheckBox>(Dlg(), "ShowIt"); }
+  QCheckBox* UseShadow() { return Find<QCheckBox>(Dlg(), "UseShadow"); }
+  TShadowLabel* Preview() { return Find<TShadowLabel>(Dlg(), "Preview"); }
+  QWidget* Ok() { return Find<QPushButton>(Dlg(), "BitBtn1"); }
+  QWidget* Cancel() { return Find<QPushButton>(Dlg(), "BitBtn2"); }
+
+  // Opens the dialog by a click on a mock-up title and runs `act` inside it.
+  void OpenFrom(const char* title, std::function<void(QDialog&)> act) {
+    Dialogs.ModalActions.push_back([this, act = std::move(act)](QDialog& dialog) {
+      EXPECT_EQ(&dialog, Dlg()) << "another dialog opened";
+      act(dialog);
+    });
+    ClickInWindow(MockUp<TShadowLabel>(title), QPoint(20, 10));
+    EXPECT_TRUE(Dialogs.ModalActions.empty()) << "the dialog did not open";
+  }
+};
+
+TEST_F(LabelStyleTest, LayoutMatchesTheForm) {
+  EXPECT_EQ(Dlg()->objectName(), "StyleDlg");
+  EXPECT_EQ(Dlg()->size(), QSize(382, 200));
+  EXPECT_EQ(Dlg()->windowTitle(), "Вид надписи");
+  EXPECT_FALSE(Dlg()->isVisible());
+  struct Expected {
+    const char* Name;
+    QRect Geometry;
+    const char* Text;
+  };
+  const Expected controls[] = {
+      {"ProgName", {126, 8, 249, 21}, nullptr},
+      {"TextFont", {6, 32, 283, 22}, "Выбрать шрифт  и цвет надписи"},
+      {"TxtColor", {294, 32, 81, 22}, nullptr},
+      {"ShadowColor", {6, 56, 283, 22}, "Выбрать цвет тени надписи"},
+      {"SColor", {294, 56, 81, 22}, nullptr},
+      {"UseShadow", {7, 80, 113, 17}, "надпись с тенью"},
+      {"ShowIt", {128, 80, 161, 17}, "показывать эту надпись"},
+      {"Bevel1", {6, 96, 369, 9}, nullptr},
+      {"Preview", {5, 107, 369, 50}, nullptr},
+      {"Bevel2", {5, 152, 369, 9}, nullptr},
+      {"BitBtn2", {184, 168, 89, 25}, "Отмена"},
+      {"BitBtn1", {280, 168, 89, 25}, "OK"},
+  };
+  for (const Expected& control : controls) {
+    QWidget* widget = Find<QWidget>(Dlg(), control.Name);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->geometry(), control.Geometry) << control.Name;
+    if (control.Text) {
+      EXPECT_EQ(widget->property("text").toString(), QString::fromUtf8(control.Text)) << control.Name;
+    }
+  }
+  auto* label = Find<QLabel>(Dlg(), "Label1");
+  EXPECT_EQ(label->pos(), QPoint(6, 11));
+  EXPECT_EQ(label->text(), "Название программы:");
+  EXPECT_FALSE(Find<QToolButton>(Dlg(), "TextFont")->icon().isNull());
+  EXPECT_TRUE(Find<QToolButton>(Dlg(), "TextFont")->autoRaise());
+  EXPECT_EQ(Preview()->Alignment(), Qt::AlignHCenter);
+  EXPECT_FALSE(Preview()->Transparent());
+  EXPECT_EQ(Preview()->ShadowPos(), spRightBottom);
+  EXPECT_EQ(Preview()->toolTip(), "Примерный вид надписи");
+}
+
+TEST_F(LabelStyleTest, MainTitleOpensWithTheProjectAndCancelChangesNothing) {
+  const TProject before = Project();
+  Dialogs.FontAnswers.push_back(TFontDesc{"Arial", 12, 0x000000FFu, false, true, true, false});
+  OpenFrom("ProgramName", [&](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Вид надписи на заднем фоне");
+    EXPECT_TRUE(ProgName()->isEnabled());
+    EXPECT_EQ(ProgName()->text(), "Демо-программа 1.0");
+    EXPECT_EQ(Preview()->Caption(), "Демо-программа 1.0");
+    EXPECT_EQ(Preview()->FontDesc().Size, 26);
+    EXPECT_EQ(Preview()->Color(), 0x00FF0000u);
+    EXPECT_EQ(Preview()->ShadowColor(), clBtnShadow);
+    EXPECT_EQ(Preview()->ShadowSize(), 3);
+    EXPECT_EQ(SwatchColor(Find<QFrame>(Dlg(), "TxtColor")), 0x00FFFF00u);
+    EXPECT_TRUE(UseShadow()->isChecked());
+    EXPECT_TRUE(ShowIt()->isChecked());
+    EXPECT_TRUE(Find<QToolButton>(Dlg(), "ShadowColor")->isEnabled());
+    EXPECT_LE((Dlg()->frameGeometry().center() - Main().frameGeometry().center()).manhattanLength(), 2)
+        << "centred on the main window";
+
+    Click(Find<QToolButton>(Dlg(), "TextFont"));
+    EXPECT_TRUE(Preview()->FontDesc().Italic);
+    EXPECT_EQ(SwatchColor(Find<QFrame>(Dlg(), "TxtColor")), 0x000000FFu);
+    QTest::keyClicks(ProgName(), "X");
+    EXPECT_EQ(Preview()->Caption(), "Демо-программа 1.0X");
+    Click(Cancel());
+  });
+  ASSERT_EQ(Dialogs.FontStarts.size(), 1u);
+  EXPECT_EQ(Dialogs.FontStarts[0].Name, "Times New Roman");
+  EXPECT_TRUE(Dialogs.FontStarts[0].Bold);
+  EXPECT_EQ(Project().TitleFont.Name, before.TitleFont.Name);
+  EXPECT_FALSE(Project().TitleFont.Italic);
+  EXPECT_EQ(Project().ProgramNameText, before.ProgramNameText);
+  auto* title = MockUp<TShadowLabel>("ProgramName");
+  EXPECT_EQ(title->Caption(), "Демо-программа 1.0");
+  EXPECT_FALSE(title->FontDesc().Italic);
+  EXPECT_EQ(MockUp<QLabel>("DlgCaption")->text(), " Установка Демо-программа 1.0");
+}
+
+TEST_F(LabelStyleTest, HiddenMainTitleKeepsTheNameAndWritesAnEmptyProgramName) {
+  OpenFrom("ProgramName", [&](QDialog&) {
+    Click(ShowIt());
+    EXPECT_FALSE(ShowIt()->isChecked());
+    EXPECT_EQ(Preview()->Caption(), "");
+    // A new name with the title hidden leaves the sample empty.
+    ProgName()->selectAll();
+    Type(ProgName(), "Новая");
+    EXPECT_EQ(Preview()->Caption(), "");
+    Click(Ok());
+  });
+  EXPECT_EQ(Project().ProgramNameText, Cp1251("Новая"));
+  EXPECT_EQ(Project().MainTitleCaption, "");
+  EXPECT_EQ(MockUp<TShadowLabel>("ProgramName")->Caption(), "");
+  EXPECT_EQ(MockUp<QLabel>("DlgCaption")->text(), " Установка Новая");
+
+  const auto lines = SaveAndRead();
+  EXPECT_TRUE(HasLine(lines, "ShowMainTitle=0"));
+  EXPECT_TRUE(HasLine(lines, "ProgramName="));
+
+  // The empty title still opens its dialog, and ticking it brings the name back.
+  OpenFrom("ProgramName", [&](QDialog&) {
+    EXPECT_FALSE(ShowIt()->isChecked());
+    EXPECT_EQ(ProgName()->text(), "Новая");
+    Click(ShowIt());
+    EXPECT_EQ(Preview()->Caption(), "Новая");
+    Click(Ok());
+  });
+  EXPECT_EQ(Project().MainTitleCaption, Cp1251("Новая"));
+  EXPECT_EQ(MockUp<TShadowLabel>("ProgramName")->Caption(), "Новая");
+  EXPECT_EQ(ValueOf(SaveAndRead(), "ShowMainTitle"), "1");
+}
+
+TEST_F(LabelStyleTest, FontShadowAndColourReachTheMockUpAndTheFile) {
+  Dialogs.FontAnswers.push_back(TFontDesc{"Arial", 20, 0x0000FF00u, true, true, false, false});
+  Dialogs.ColorAnswers.push_back(0x000000FFu);
+  OpenFrom("ProgramName", [&](QDialog&) {
+    Click(Find<QToolButton>(Dlg(), "TextFont"));
+    Click(Find<QToolButton>(Dlg(), "ShadowColor"));
+    EXPECT_EQ(Preview()->ShadowColor(), 0x000000FFu);
+    EXPECT_EQ(SwatchColor(Find<QFrame>(Dlg(), "SColor")), 0x000000FFu);
+    Click(UseShadow());
+    EXPECT_EQ(Preview()->ShadowSize(), 0);
+    EXPECT_FALSE(Find<QToolButton>(Dlg(), "ShadowColor")->isEnabled());
+    QTest::keyClick(Dlg(), Qt::Key_Return);
+  });
+  ASSERT_EQ(Dialogs.ColorStarts.size(), 1u);
+  EXPECT_EQ(Dialogs.ColorStarts[0], clBtnShadow);
+  EXPECT_FALSE(Project().TitleShadow);
+  EXPECT_EQ(Project().TitleShadowColor, 0x000000FFu);
+  auto* title = MockUp<TShadowLabel>("ProgramName");
+  EXPECT_EQ(title->FontDesc().Name, "Arial");
+  EXPECT_TRUE(title->FontDesc().Italic);
+  EXPECT_EQ(title->ShadowSize(), 0);
+  EXPECT_EQ(title->ShadowColor(), 0x000000FFu);
+
+  const auto lines = SaveAndRead();
+  EXPECT_EQ(ValueOf(lines, "MainTitleFont"), "Arial,20,$FF00,BI");
+  EXPECT_EQ(ValueOf(lines, "MainTitleShadow"), "0");
+  EXPECT_EQ(ValueOf(lines, "MainTitleShadowColor"), "$0000FF");
+}
+
+TEST_F(LabelStyleTest, DialogTitleLeavesTheNameAloneAndCanBeHidden) {
+  Dialogs.FontAnswers.push_back(TFontDesc{"Arial", 10, 0, false, true, false, false});
+  OpenFrom("DlgName", [&](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Вид надписи на диалогах");
+    EXPECT_FALSE(ProgName()->isEnabled());
+    EXPECT_EQ(ProgName()->text(), "Демо-программа 1.0");
+    EXPECT_EQ(Preview()->Caption(), "Пример надписи");
+    EXPECT_EQ(Preview()->Color(), 0x00FFFFFFu);
+    EXPECT_EQ(Preview()->FontDesc().Size, 22);
+    EXPECT_EQ(SwatchColor(Find<QFrame>(Dlg(), "TxtColor")), 0x00800000u);
+    Click(Find<QToolButton>(Dlg(), "TextFont"));
+    Click(ShowIt());
+    EXPECT_EQ(Preview()->Caption(), "");
+    Click(ShowIt());
+    EXPECT_EQ(Preview()->Caption(), "Пример надписи");
+    Click(ShowIt());
+    Click(Ok());
+  });
+  EXPECT_EQ(Project().DialogTitleCaption, "");
+  EXPECT_EQ(Project().ProgramNameText, Cp1251("Демо-программа 1.0"));
+  EXPECT_EQ(MockUp<TShadowLabel>("DlgName")->Caption(), "");
+  EXPECT_TRUE(MockUp<TShadowLabel>("ProgramName")->FontDesc().Bold) << "the main title is untouched";
+
+  auto lines = SaveAndRead();
+  EXPECT_EQ(ValueOf(lines, "ShowDialogTitle"), "0");
+  EXPECT_EQ(ValueOf(lines, "DialogTitleFont"), "Arial,10,$0I");
+
+  // "New" leaves the hidden dialog title hidden; the empty title still opens the dialog.
+  Main().NewClick(true);
+  OpenFrom("DlgName", [&](QDialog&) {
+    EXPECT_FALSE(ShowIt()->isChecked());
+    Click(ShowIt());
+    Click(Ok());
+  });
+  EXPECT_EQ(Project().DialogTitleCaption, Cp1251("Добро пожаловать"));
+  EXPECT_EQ(MockUp<TShadowLabel>("DlgName")->Caption(), "Добро пожаловать");
+}
+
+TEST_F(LabelStyleTest, ProductNameRefusesCharactersOutsideWindows1251) {
+  OpenFrom("ProgramName", [&](QDialog&) {
+    ProgName()->clear();
+    QTest::keyClicks(ProgName(), "Ab");
+    Type(ProgName(), QString::fromUtf8("中"));
+    Type(ProgName(), "Вc");
+    EXPECT_EQ(ProgName()->text(), "AbВc");
+    Click(Ok());
+  });
+  EXPECT_EQ(Project().ProgramNameText, Cp1251("AbВc"));
+}
+
+// The font dialog itself: it starts from the given font and colour, and hands
+// back the chosen face, size, style and colour.
+TEST_F(LabelStyleTest, FontDialogStartsWithTheFontAndReturnsTheChoice) {
+  Dialogs.RealFontDialog = true;
+  Dialogs.ColorAnswers.push_back(0x00123456u);
+  TFontDesc start{"Times New Roman", 22, 0x00800000u, true, false, false, false};
+
+  // Confirmed without changes: the same font, named as before.
+  Dialogs.ModalActions.push_back([&](QDialog& dialog) {
+    auto* fonts = qobject_cast<TFontColorDialog*>(&dialog);
+    ASSERT_NE(fonts, nullptr);
+    EXPECT_EQ(fonts->FontDialog()->currentFont().pointSize(), 22);
+    EXPECT_TRUE(fonts->FontDialog()->currentFont().bold());
+    EXPECT_EQ(fonts->Color(), 0x00800000u);
+    dialog.accept();
+  });
+  TFontDesc font = start;
+  ASSERT_TRUE(SystemDialogs().ChooseFont(&Main(), font));
+  EXPECT_EQ(font.Name, "Times New Roman");
+  EXPECT_EQ(font.Size, 22);
+  EXPECT_TRUE(font.Bold);
+  EXPECT_FALSE(font.Italic);
+  EXPECT_EQ(font.Color, 0x00800000u);
+
+  // Another face, italic, underlined, 14 points and a new colour.
+  const QString family = QStringLiteral("DejaVu Sans");
+  Dialogs.ModalActions.push_back([&](QDialog& dialog) {
+    auto* fonts = qobject_cast<TFontColorDialog*>(&dialog);
+    ASSERT_NE(fonts, nullptr);
+    QFont chosen(family, 14);
+    chosen.setItalic(true);
+    chosen.setUnderline(true);
+    fonts->FontDialog()->setCurrentFont(chosen);
+    Click(Find<QPushButton>(&dialog, "ChooseFontColor"));
+    QTest::keyClick(&dialog, Qt::Key_Return);
+  });
+  ASSERT_TRUE(SystemDialogs().ChooseFont(&Main(), font));
+  EXPECT_EQ(font.Name, family.toStdString());
+  EXPECT_EQ(font.Size, 14);
+  EXPECT_TRUE(font.Italic);
+  EXPECT_TRUE(font.Underline);
+  EXPECT_FALSE(font.Bold);
+  EXPECT_EQ(font.Color, 0x00123456u);
+
+  // Cancel leaves the font as it was.
+  Dialogs.ModalActions.push_back([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+  TFontDesc kept = start;
+  EXPECT_FALSE(SystemDialogs().ChooseFont(&Main(), kept));
+  EXPECT_EQ(kept.Name, "Times New Roman");
+  EXPECT_EQ(kept.Color, 0x00800000u);
+}
+
+}  // namespace
