@@ -14,7 +14,6 @@
 #include "ui/app.h"
 #include "ui/render.h"
 #include "ui/sysdialogs.h"
-#include "ui/variablesgrid.h"
 
 namespace {
 
@@ -266,7 +265,6 @@ void TMainForm::NewClick(bool fromMenu) {
   }
   RefreshTitles();
   RefreshListPages();
-  if (Variables_ != nullptr) Variables_->Reset();
   RefreshBackground();
   if (fromMenu) Background_->repaint();
   Pages_->setCurrentIndex(0);
