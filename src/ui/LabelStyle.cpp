@@ -24,7 +24,7 @@ constexpr int kShadowSize = 3;
 
 }  // namespace
 
-TStyleDlg::TStyleDlg(TMainForm* mainForm) : QDialog(mainForm, DialogWindowFlags()), MainForm_(mainForm) {
+TStyleDlg::TStyleDlg(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()), MainForm_(mainForm) {
   setObjectName(QStringLiteral("StyleDlg"));
   setWindowTitle(QStringLiteral("Вид надписи"));
   setFont(DefaultWindowFont());
@@ -126,7 +126,7 @@ void TStyleDlg::Open(TTarget target) {
   UseShadowClick();
   ShowItClick();
 
-  CentreOnOwner(this, MainForm_);
+  PlaceOverOwner(this, MainForm_);
 }
 
 void TStyleDlg::ApplyMainTitle() {

@@ -13,7 +13,7 @@ namespace {
 constexpr int kGradientColors = 64;
 }
 
-TColorForm::TColorForm(TMainForm* mainForm) : QDialog(mainForm, DialogWindowFlags()), MainForm_(mainForm) {
+TColorForm::TColorForm(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()), MainForm_(mainForm) {
   setObjectName(QStringLiteral("ColorForm"));
   setWindowTitle(QStringLiteral("Выбор цветов для градиентного заполнения"));
   setFont(DefaultWindowFont());
@@ -56,7 +56,7 @@ void TColorForm::EditBackground() {
   SetBottomColor(project.BottomColor);
   EnableBackground_->setChecked(project.BackgroundEnabled);
   EnableBackgroundClick();
-  CentreOnOwner(this, MainForm_);
+  PlaceOverOwner(this, MainForm_);
 
   if (SystemDialogs().RunModal(*this) != QDialog::Accepted) return;
 

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QToolButton>
+#include <QWindow>
 
 #include "ui/render.h"
 
@@ -84,8 +85,11 @@ void TBevelLine::paintEvent(QPaintEvent*) {
   painter.drawLine(0, 1, width() - 1, 1);
 }
 
-void CentreOnOwner(QWidget* dialog, const QWidget* owner) {
+void PlaceOverOwner(QWidget* dialog, QWidget* owner) {
   if (owner == nullptr) return;
+  dialog->winId();
+  if (dialog->windowHandle() != nullptr && owner->window()->windowHandle() != nullptr)
+    dialog->windowHandle()->setTransientParent(owner->window()->windowHandle());
   const QRect outer = owner->frameGeometry();
   const QSize frame = dialog->frameGeometry().size();
   dialog->move(outer.center() - QPoint(frame.width() / 2, frame.height() / 2));

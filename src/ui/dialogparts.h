@@ -41,5 +41,7 @@ class TBevelLine : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 };
 
-// Places the dialog so that its centre meets the owner window's centre.
-void CentreOnOwner(QWidget* dialog, const QWidget* owner);
+// Places the dialog so that its centre meets the owner window's centre, and
+// keeps it above the owner while shown. The dialogs are not the owner's child
+// objects: whoever creates them deletes them.
+void PlaceOverOwner(QWidget* dialog, QWidget* owner);

@@ -18,7 +18,7 @@ constexpr TColor kActiveCaption = clSchemeFlag | 2u;
 constexpr TColor kCaptionText = clSchemeFlag | 9u;
 }  // namespace
 
-TPosForm::TPosForm(TMainForm* mainForm) : QDialog(mainForm, DialogWindowFlags()), MainForm_(mainForm) {
+TPosForm::TPosForm(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()), MainForm_(mainForm) {
   setObjectName(QStringLiteral("PosForm"));
   setWindowTitle(QStringLiteral("Позиция диалога"));
   setFont(DefaultWindowFont());
@@ -76,7 +76,7 @@ void TPosForm::EditPosition() {
   Goriz_->SetItemIndex(position.Horizontal);
   Vert_->SetItemIndex(position.Vertical);
   PlaceDemo();
-  CentreOnOwner(this, MainForm_);
+  PlaceOverOwner(this, MainForm_);
   SystemDialogs().RunModal(*this);
 }
 

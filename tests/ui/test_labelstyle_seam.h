@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app_fixture.h"
 #include "model/model.h"
 #include "ui/app.h"
 #include "ui/render.h"
@@ -103,7 +104,7 @@ class DialogTest : public ::testing::Test {
     Windows.ColorForm.reset();
     Windows.StyleDlg.reset();
     Windows.MainForm.reset();
-    SetSystemDialogs(nullptr);
+    SetSystemDialogs(&DefaultTestDialogs());
     EXPECT_TRUE(Dialogs.Errors.empty()) << Dialogs.Errors.front().toStdString();
   }
 
