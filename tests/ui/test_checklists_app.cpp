@@ -1,0 +1,149 @@
+// The check lists on their pages of the main window: layout, "New" and "Save".
+#include <QGroupBox>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "app_fixture.h"
+#include "ui/checklistbox.h"
+
+namespace {
+
+class ListPages : public TAppFixture {
+ protected:
+  // The dialogs go before the main window they belong to.
+  void TearDown() override {
+    Windows.PosForm.reset();
+    Windows.ColorForm.reset();
+    Windows.StyleDlg.reset();
+    TAppFixture::TearDown();
+  }
+  void ShowPage(int index) {
+    auto* pages = Find<QTabWidget>("Pages");
+    Click(pages->tabBar(), pages->tabBar()->tabRect(index).center());
+    ASSERT_EQ(pages->currentIndex(), index);
+  }
+  void ClickStrip(TCheckListBox* list, int index) {
+    const QRect r = list->ItemRect(index);
+    Click(list->viewport(), QPoint(r.left() + 7, r.center().y()));
+  }
+  void Shortcut(Qt::Key key) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &Main();
+    QTest::keyClick(target, key, Qt::ControlModifier);
+  }
+  // Saves through the file dialog into a file of the temporary directory.
+  QByteArray Save() {
+    const QString file = Dir.filePath(QStringLiteral("vuka.ini"));
+    Dialogs.OnFileDialog = [file](QFileDialog& dialog) {
+      dialog.selectFile(file);
+      return true;
+    };
+    Shortcut(Qt::Key_S);
+    return ReadBytes(file);
+  }
+  static std::vector<bool> Ticks(const TCheckList& list) {
+    std::vector<bool> ticks;
+    for (int i = 0; i < list.Count(); ++i) ticks.push_back(list.IsTicked(i));
+    return ticks;
+  }
+};
+
+}  // namespace
+
+TEST_F(ListPages, GroupBoxesAndListsLieWhereTheyBelong) {
+  struct TExpected {
+    const char* Box;
+    const char* List;
+    const char* Caption;
+    QRect BoxRect;
+    QRect ListRect;
+    const char* Page;
+  };
+  const TExpected expected[] = {
+      {"GroupBox1", "Langs", " Список доступных языков ", {5, 4, 409, 281}, {8, 16, 393, 257}, "TabSheet2"},
+      {"GroupBox2", "Pred", " Диалоги до инсталляции ", {5, 4, 409, 161}, {16, 21, 377, 129}, "TabSheet3"},
+      {"GroupBox3", "Post", " Диалоги после инсталляции ", {5, 172, 409, 109}, {16, 20, 377, 77}, "TabSheet3"},
+  };
+  for (const TExpected& e : expected) {
+    auto* box = Find<QGroupBox>(e.Box);
+    auto* list = Find<TCheckListBox>(e.List);
+    ASSERT_TRUE(box && list);
+    EXPECT_EQ(box->title(), QString::fromUtf8(e.Caption));
+    EXPECT_EQ(box->geometry(), e.BoxRect);
+    EXPECT_EQ(box->parentWidget()->objectName(), QString::fromLatin1(e.Page));
+    EXPECT_EQ(list->parentWidget(), box);
+    EXPECT_EQ(list->geometry(), e.ListRect);
+  }
+  EXPECT_EQ(Find<TCheckListBox>("Langs")->ColumnWidth(), 196);
+  EXPECT_EQ(Find<TCheckListBox>("Pred")->Columns(), 1);
+  ShowPage(2);
+  Find<TCheckListBox>("Pred")->setFocus();
+  QTest::keyClick(Find<TCheckListBox>("Pred"), Qt::Key_Tab);
+  EXPECT_TRUE(Find<TCheckListBox>("Post")->hasFocus());
+}
+
+TEST_F(ListPages, NewTicksRussianAgainAndClearsTheOtherTicks) {
+  auto* langs = Find<TCheckListBox>("Langs");
+  auto* pred = Find<TCheckListBox>("Pred");
+  EXPECT_EQ(Ticks(*langs->List()), (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(langs->List()->Selected(), 1);
+  ShowPage(1);
+  ClickStrip(langs, 0);
+  ClickStrip(langs, 1);
+  EXPECT_EQ(Ticks(Main().Project().Langs), (std::vector<bool>{true, false, false}));
+  ShowPage(2);
+  ClickStrip(pred, 1);
+  EXPECT_TRUE(Main().Project().Pred.IsTicked(1));
+
+  Shortcut(Qt::Key_N);
+  EXPECT_EQ(Find<QTabWidget>("Pages")->currentIndex(), 0);
+  EXPECT_EQ(Ticks(Main().Project().Langs), (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(Main().Project().Langs.Selected(), 1);
+  EXPECT_EQ(Ticks(Main().Project().Pred), (std::vector<bool>{false, false}));
+  EXPECT_EQ(Main().Project().Pred.Selected(), -1);
+  // Nothing selected in Pred: the space bar there changes nothing.
+  ShowPage(2);
+  pred->setFocus();
+  QTest::keyClick(pred, Qt::Key_Space);
+  EXPECT_EQ(Ticks(Main().Project().Pred), (std::vector<bool>{false, false}));
+}
+
+TEST_F(ListPages, TicksChosenWithTheMouseAreSaved) {
+  ShowPage(2);
+  auto* pred = Find<TCheckListBox>("Pred");
+  const QRect second = pred->ItemRect(1);
+  // A double-click on the text ticks the entry.
+  QWidget* surface = pred->viewport();
+  const QPoint at(second.left() + 50, second.center().y());
+  QTest::mousePress(surface, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(surface, Qt::LeftButton, {}, at);
+  QTest::mouseDClick(surface, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(surface, Qt::LeftButton, {}, at);
+  ClickStrip(Find<TCheckListBox>("Post"), 1);  // the final dialog
+  const QByteArray text = Save();
+  EXPECT_TRUE(text.contains("PreInstallDialogSequence=ReadMe\r\n")) << text.toStdString();
+  EXPECT_TRUE(text.contains("PostInstallDialogSequence=\r\n"));
+  EXPECT_TRUE(text.contains("ShowFinalDialog=1\r\n"));
+  EXPECT_TRUE(text.contains("Languages=RUS\r\n"));
+}
+
+namespace {
+
+class OnePostEntry : public ListPages {
+ protected:
+  std::optional<std::string> CatalogueText() const override {
+    return std::string("[Languages]\nрусский=RUS\nРусский=RU2\n[PostInstallDlg]\nЗавершение=Finished\n");
+  }
+};
+
+}  // namespace
+
+TEST_F(OnePostEntry, TheOnlyPostEntryIsTheFinalDialog) {
+  // The first of two equal names, in whatever letter case, is ticked.
+  EXPECT_EQ(Ticks(Main().Project().Langs), (std::vector<bool>{true, false}));
+  ShowPage(2);
+  EXPECT_EQ(Find<TCheckListBox>("Pred")->List()->Count(), 0);
+  ClickStrip(Find<TCheckListBox>("Post"), 0);
+  const QByteArray text = Save();
+  EXPECT_TRUE(text.contains("PostInstallDialogSequence=\r\n")) << text.toStdString();
+  EXPECT_TRUE(text.contains("ShowFinalDialog=1\r\n"));
+}

@@ -1,0 +1,117 @@
+// The variables table on its page of the main window: "Save" while a cell is
+// being edited, page switches and "New".
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "app_fixture.h"
+#include "ui/variablesgrid.h"
+
+namespace {
+
+class VariablesPage : public TAppFixture {
+ protected:
+  // The dialogs go before the main window they belong to.
+  void TearDown() override {
+    Windows.PosForm.reset();
+    Windows.ColorForm.reset();
+    Windows.StyleDlg.reset();
+    TAppFixture::TearDown();
+  }
+  void SetUp() override {
+    TAppFixture::SetUp();
+    Pages = Find<QTabWidget>("Pages");
+    Grid = Find<TVariablesGrid>("Variables");
+    ShowPage(3);
+    Grid->setFocus();  // as after a click on a cell that is not current
+  }
+  void ShowPage(int index) {
+    Click(Pages->tabBar(), Pages->tabBar()->tabRect(index).center());
+    ASSERT_EQ(Pages->currentIndex(), index);
+  }
+  void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+    QTest::keyClick(QApplication::focusWidget(), key, mods);
+  }
+  void Type(const QString& text) {
+    for (const QChar c : text) {
+      QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), static_cast<Qt::Key>(c.toUpper().unicode()),
+                          QString(c), Qt::NoModifier);
+    }
+  }
+  QByteArray Save() {
+    const QString file = Dir.filePath(QStringLiteral("vuka.ini"));
+    Dialogs.OnFileDialog = [file](QFileDialog& dialog) {
+      dialog.selectFile(file);
+      return true;
+    };
+    Key(Qt::Key_S, Qt::ControlModifier);
+    return ReadBytes(file);
+  }
+
+  QTabWidget* Pages = nullptr;
+  TVariablesGrid* Grid = nullptr;
+};
+
+}  // namespace
+
+TEST_F(VariablesPage, TableLiesOnItsPageWithTheDefaultRow) {
+  EXPECT_EQ(Grid->parentWidget()->objectName(), QStringLiteral("TabSheet4"));
+  EXPECT_EQ(Grid->geometry(), QRect(5, 4, 409, 281));
+  EXPECT_EQ(Grid->RowCount(), 2);
+  EXPECT_EQ(Grid->CellText(0, 0), QStringLiteral("Переменная"));
+  EXPECT_EQ(Grid->CellText(1, 0), QStringLiteral("Значение"));
+  EXPECT_EQ(Grid->CellText(0, 1), QStringLiteral("InstallPath"));
+  EXPECT_EQ(Grid->CellText(1, 1), QStringLiteral("Введите значение"));
+  EXPECT_EQ(Grid->CurrentRow(), 1);
+  EXPECT_EQ(Grid->CurrentColumn(), 1);
+}
+
+TEST_F(VariablesPage, SaveWhileEditingWritesTheTextTypedSoFar) {
+  Click(Grid->viewport(), Grid->CellRect(1, 1).center());  // the current cell: editing starts
+  ASSERT_TRUE(Grid->IsEditing());
+  Type(QStringLiteral("C:\\Программы"));
+  const QByteArray text = Save();
+  EXPECT_TRUE(text.contains(Utf8ToCp1251("InstallPath=C:\\Программы\r\n").c_str())) << text.toStdString();
+  EXPECT_TRUE(Grid->IsEditing());
+  EXPECT_EQ(Grid->Editor()->text(), QStringLiteral("C:\\Программы"));
+}
+
+TEST_F(VariablesPage, EmptiedRowIsNotWrittenAndAnotherPageEndsEditing) {
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(Grid->RowCount(), 2);
+  QByteArray text = Save();
+  EXPECT_FALSE(text.contains("InstallPath")) << text.toStdString();
+  // A value without a name is not written either.
+  Type(QStringLiteral("v"));
+  Key(Qt::Key_Return);
+  Key(Qt::Key_Insert);
+  Key(Qt::Key_Left);
+  Type(QStringLiteral("Path"));
+  ASSERT_TRUE(Grid->IsEditing());
+  ShowPage(1);
+  EXPECT_FALSE(Grid->IsEditing());
+  ShowPage(3);
+  EXPECT_EQ(Grid->CellText(0, 1), QStringLiteral("Path"));
+  text = Save();
+  EXPECT_TRUE(text.contains("\r\nPath=\r\n")) << text.toStdString();
+  EXPECT_FALSE(text.contains("=v\r\n"));
+}
+
+TEST_F(VariablesPage, NewEndsEditingAndResetsTheTable) {
+  Key(Qt::Key_Insert);
+  Key(Qt::Key_F2);
+  Type(QStringLiteral("x"));
+  ASSERT_TRUE(Grid->IsEditing());
+  Key(Qt::Key_N, Qt::ControlModifier);
+  EXPECT_FALSE(Grid->IsEditing());
+  EXPECT_EQ(Pages->currentIndex(), 0);
+  EXPECT_EQ(Grid->RowCount(), 2);
+  EXPECT_EQ(Grid->CellText(0, 1), QStringLiteral("InstallPath"));
+  EXPECT_EQ(Grid->CurrentRow(), 1);
+  EXPECT_EQ(Grid->CurrentColumn(), 1);
+  // Typing right after "New" replaces the value.
+  ShowPage(3);
+  Grid->setFocus();
+  Type(QStringLiteral("D"));
+  EXPECT_EQ(Main().Project().Variables.at(0).Value, "D");
+}
