@@ -10,13 +10,6 @@ namespace {
 
 class ListPages : public TAppFixture {
  protected:
-  // The dialogs go before the main window they belong to.
-  void TearDown() override {
-    Windows.PosForm.reset();
-    Windows.ColorForm.reset();
-    Windows.StyleDlg.reset();
-    TAppFixture::TearDown();
-  }
   void ShowPage(int index) {
     auto* pages = Find<QTabWidget>("Pages");
     Click(pages->tabBar(), pages->tabBar()->tabRect(index).center());

@@ -11,13 +11,6 @@ namespace {
 
 class VariablesPage : public TAppFixture {
  protected:
-  // The dialogs go before the main window they belong to.
-  void TearDown() override {
-    Windows.PosForm.reset();
-    Windows.ColorForm.reset();
-    Windows.StyleDlg.reset();
-    TAppFixture::TearDown();
-  }
   void SetUp() override {
     TAppFixture::SetUp();
     Pages = Find<QTabWidget>("Pages");
