@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -53,6 +54,7 @@ TFontColorDialog::TFontColorDialog(QWidget* parent) : QDialog(parent, DialogWind
   Fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
   Fonts_->setWindowFlags(Qt::Widget);
   Fonts_->setSizeGripEnabled(false);
+  Fonts_->installEventFilter(this);
 
   auto* colorLabel = new QLabel(QStringLiteral("Цвет:"), this);
   ColorSwatch_ = MakeSwatch(this, QStringLiteral("FontColor"), QRect(0, 0, 81, 22));
@@ -112,6 +114,23 @@ TFontDesc TFontColorDialog::FontDesc() const {
   font.Underline = chosen.underline();
   font.StrikeOut = chosen.strikeOut();
   return font;
+}
+
+// The embedded font list is a dialog of its own: Esc and Enter would close it
+// alone and leave an empty frame. They answer the whole dialog instead.
+bool TFontColorDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Fonts_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape) {
+      reject();
+      return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      accept();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TFontColorDialog::ColorClick() {

@@ -23,6 +23,9 @@ class TFontColorDialog : public QDialog {
   QFontDialog* FontDialog() const { return Fonts_; }
   TColor Color() const { return Color_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void ColorClick();
   void ShowColor();
