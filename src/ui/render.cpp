@@ -285,6 +285,27 @@ void TShadowLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent) {}
 
+void TClickLabel::SetLineHeight(int pixels) {
+  if (pixels == LineHeight_) return;
+  LineHeight_ = pixels;
+  update();
+}
+
+void TClickLabel::paintEvent(QPaintEvent* event) {
+  if (LineHeight_ <= 0) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  QPainter painter(this);
+  painter.setFont(font());
+  painter.setPen(palette().color(foregroundRole()));
+  const QStringList lines = QtLineBreaks(text()).split(QLatin1Char('\n'));
+  for (int i = 0; i < lines.size() && i * LineHeight_ < height(); ++i) {
+    const QRect line(0, i * LineHeight_, width(), LineHeight_);
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextExpandTabs, lines[i]);
+  }
+}
+
 void TClickLabel::mousePressEvent(QMouseEvent* event) {
   Pressed_ = event->button() == Qt::LeftButton;
   event->accept();

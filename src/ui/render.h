@@ -125,13 +125,20 @@ class TClickLabel : public QLabel {
  public:
   explicit TClickLabel(QWidget* parent = nullptr);
 
+  // Lines of text this many pixels apart, from the top-left corner, cut off at
+  // the label's edges; 0 leaves the layout to QLabel.
+  void SetLineHeight(int pixels);
+  int LineHeight() const { return LineHeight_; }
+
  signals:
   void clicked();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   bool Pressed_ = false;
+  int LineHeight_ = 0;
 };

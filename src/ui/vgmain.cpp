@@ -199,6 +199,7 @@ void TMainForm::BuildMockupPage() {
   label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label1->setMargin(0);
   label1->setIndent(0);
+  label1->SetLineHeight(13);  // the line pitch of the classic 8-point dialog font
   label1->setAutoFillBackground(true);
   FillWith(label1, QPalette::Window, kButtonFace);
   label1->setText(WelcomeText());
@@ -275,7 +276,7 @@ void TMainForm::SaveClick() {
   const QStringList files = OpenDlg_->selectedFiles();
   if (files.isEmpty()) return;
   const QString fileName = files.first();
-  OpenDlg_->selectFile(fileName);  // proposed again on the next "Save"
+  // The dialog keeps the chosen folder and name and proposes them on the next "Save".
   SaveProject(Project_, QFile::encodeName(fileName).toStdString(), CatalogueFile_);
 }
 
