@@ -26,12 +26,12 @@ class BackgroundTest : public DialogTest {
 
   // A click on the background below the main title and left of the mock dialog.
   void OpenFromBackground(std::function<void(QDialog&)> act) {
-    Dialogs.ModalActions.push_back([this, act = std::move(act)](QDialog& dialog) {
+    ModalActions.push_back([this, act = std::move(act)](QDialog& dialog) {
       EXPECT_EQ(&dialog, Form()) << "another dialog opened";
       act(dialog);
     });
-    ClickInWindow(MockUp<TPictureBox>("Background"), QPoint(40, 200));
-    EXPECT_TRUE(Dialogs.ModalActions.empty()) << "the dialog did not open";
+    Click(MockUp<TPictureBox>("Background"), QPoint(40, 200));
+    EXPECT_TRUE(ModalActions.empty()) << "the dialog did not open";
   }
   static bool ShowsDesktop(TPictureBox* box) {
     const QImage& shown = box->Picture();
@@ -82,14 +82,14 @@ TEST_F(BackgroundTest, OpensWithTheGradientAndCancelKeepsTheProject) {
     EXPECT_TRUE(Enable()->isChecked());
     EXPECT_EQ(Back()->Picture().pixelColor(10, 0), Rgb(kBlue));
     EXPECT_EQ(Back()->Picture().pixelColor(10, 108), Rgb(0));
-    Dialogs.ColorAnswers.push_back(kRed);
+    ColorAnswers.push_back(kRed);
     Click(TopButton());
     EXPECT_EQ(Form()->TopColor(), kRed);
     EXPECT_EQ(Back()->Picture().pixelColor(10, 0), Rgb(kRed));
     Click(Cancel());
   });
-  ASSERT_EQ(Dialogs.ColorStarts.size(), 1u);
-  EXPECT_EQ(Dialogs.ColorStarts[0], kBlue);
+  ASSERT_EQ(ColorStarts.size(), 1u);
+  EXPECT_EQ(ColorStarts[0], kBlue);
   EXPECT_EQ(Project().TopColor, kBlue);
   EXPECT_EQ(MockUp<TPictureBox>("Background")->Picture(), before) << "the mock-up keeps its colours";
 
@@ -98,7 +98,7 @@ TEST_F(BackgroundTest, OpensWithTheGradientAndCancelKeepsTheProject) {
     EXPECT_EQ(Form()->TopColor(), kBlue);
     EXPECT_EQ(Back()->Picture().pixelColor(10, 0), Rgb(kBlue));
     // A cancelled colour dialog changes nothing either.
-    Dialogs.ColorAnswers.push_back(std::nullopt);
+    ColorAnswers.push_back(std::nullopt);
     Click(BottomButton());
     EXPECT_EQ(Form()->BottomColor(), 0u);
     QTest::keyClick(Form(), Qt::Key_Escape);
@@ -112,7 +112,7 @@ TEST_F(BackgroundTest, SwitchingTheBackgroundOffShowsTheDesktopAndHidesTheMainTi
     EXPECT_FALSE(Enable()->isChecked());
     EXPECT_TRUE(ShowsDesktop(Back()));
     // Colours can still be chosen; the preview stays on the desktop picture.
-    Dialogs.ColorAnswers.push_back(kGreen);
+    ColorAnswers.push_back(kGreen);
     Click(BottomButton());
     EXPECT_TRUE(TopButton()->isEnabled());
     EXPECT_TRUE(ShowsDesktop(Back()));
@@ -131,7 +131,7 @@ TEST_F(BackgroundTest, SwitchingTheBackgroundOffShowsTheDesktopAndHidesTheMainTi
   EXPECT_EQ(ValueOf(lines, "GradientBottomColor"), "$00FF00");
 
   // With the title hidden, a click in its strip reaches the background.
-  Dialogs.ModalActions.push_back([&](QDialog& dialog) {
+  ModalActions.push_back([&](QDialog& dialog) {
     EXPECT_EQ(&dialog, Form());
     EXPECT_FALSE(Enable()->isChecked());
     EXPECT_TRUE(ShowsDesktop(Back()));
@@ -141,8 +141,8 @@ TEST_F(BackgroundTest, SwitchingTheBackgroundOffShowsTheDesktopAndHidesTheMainTi
     EXPECT_EQ(Back()->Picture().pixelColor(10, 108), Rgb(kGreen));
     Click(Ok());
   });
-  ClickInWindow(MockUp<TPictureBox>("Background"), QPoint(300, 20));
-  EXPECT_TRUE(Dialogs.ModalActions.empty());
+  Click(MockUp<TPictureBox>("Background"), QPoint(300, 20));
+  EXPECT_TRUE(ModalActions.empty());
   EXPECT_TRUE(Project().BackgroundEnabled);
   EXPECT_TRUE(MockUp<TShadowLabel>("ProgramName")->isVisible());
   EXPECT_EQ(MockUp<TPictureBox>("Background")->Picture().pixelColor(10, 0), Rgb(kBlue));

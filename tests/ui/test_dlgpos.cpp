@@ -18,12 +18,12 @@ class PositionTest : public DialogTest {
   TPictureBox* Image1() { return Find<TPictureBox>(Form(), "Image1"); }
 
   void OpenFromWelcomeText(std::function<void(QDialog&)> act) {
-    Dialogs.ModalActions.push_back([this, act = std::move(act)](QDialog& dialog) {
+    ModalActions.push_back([this, act = std::move(act)](QDialog& dialog) {
       EXPECT_EQ(&dialog, Form()) << "another dialog opened";
       act(dialog);
     });
-    ClickInWindow(MockUp<QWidget>("Label1"), QPoint(60, 40));
-    EXPECT_TRUE(Dialogs.ModalActions.empty()) << "the dialog did not open";
+    Click(MockUp<QWidget>("Label1"), QPoint(60, 40));
+    EXPECT_TRUE(ModalActions.empty()) << "the dialog did not open";
   }
 };
 

@@ -24,12 +24,12 @@ class LabelStyleTest : public DialogTest {
 
   // Opens the dialog by a click on a mock-up title and runs `act` inside it.
   void OpenFrom(const char* title, std::function<void(QDialog&)> act) {
-    Dialogs.ModalActions.push_back([this, act = std::move(act)](QDialog& dialog) {
+    ModalActions.push_back([this, act = std::move(act)](QDialog& dialog) {
       EXPECT_EQ(&dialog, Dlg()) << "another dialog opened";
       act(dialog);
     });
-    ClickInWindow(MockUp<TShadowLabel>(title), QPoint(20, 10));
-    EXPECT_TRUE(Dialogs.ModalActions.empty()) << "the dialog did not open";
+    Click(MockUp<TShadowLabel>(title), QPoint(20, 10));
+    EXPECT_TRUE(ModalActions.empty()) << "the dialog did not open";
   }
 };
 
@@ -78,7 +78,7 @@ TEST_F(LabelStyleTest, LayoutMatchesTheForm) {
 
 TEST_F(LabelStyleTest, MainTitleOpensWithTheProjectAndCancelChangesNothing) {
   const TProject before = Project();
-  Dialogs.FontAnswers.push_back(TFontDesc{"Arial", 12, 0x000000FFu, false, true, true, false});
+  FontAnswers.push_back(TFontDesc{"Arial", 12, 0x000000FFu, false, true, true, false});
   OpenFrom("ProgramName", [&](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Вид надписи на заднем фоне");
     EXPECT_TRUE(ProgName()->isEnabled());
@@ -102,9 +102,9 @@ TEST_F(LabelStyleTest, MainTitleOpensWithTheProjectAndCancelChangesNothing) {
     EXPECT_EQ(Preview()->Caption(), "Демо-программа 1.0X");
     Click(Cancel());
   });
-  ASSERT_EQ(Dialogs.FontStarts.size(), 1u);
-  EXPECT_EQ(Dialogs.FontStarts[0].Name, "Times New Roman");
-  EXPECT_TRUE(Dialogs.FontStarts[0].Bold);
+  ASSERT_EQ(FontStarts.size(), 1u);
+  EXPECT_EQ(FontStarts[0].Name, "Times New Roman");
+  EXPECT_TRUE(FontStarts[0].Bold);
   EXPECT_EQ(Project().TitleFont.Name, before.TitleFont.Name);
   EXPECT_FALSE(Project().TitleFont.Italic);
   EXPECT_EQ(Project().ProgramNameText, before.ProgramNameText);
@@ -148,8 +148,8 @@ TEST_F(LabelStyleTest, HiddenMainTitleKeepsTheNameAndWritesAnEmptyProgramName) {
 }
 
 TEST_F(LabelStyleTest, FontShadowAndColourReachTheMockUpAndTheFile) {
-  Dialogs.FontAnswers.push_back(TFontDesc{"Arial", 20, 0x0000FF00u, true, true, false, false});
-  Dialogs.ColorAnswers.push_back(0x000000FFu);
+  FontAnswers.push_back(TFontDesc{"Arial", 20, 0x0000FF00u, true, true, false, false});
+  ColorAnswers.push_back(0x000000FFu);
   OpenFrom("ProgramName", [&](QDialog&) {
     Click(Find<QToolButton>(Dlg(), "TextFont"));
     Click(Find<QToolButton>(Dlg(), "ShadowColor"));
@@ -160,8 +160,8 @@ TEST_F(LabelStyleTest, FontShadowAndColourReachTheMockUpAndTheFile) {
     EXPECT_FALSE(Find<QToolButton>(Dlg(), "ShadowColor")->isEnabled());
     QTest::keyClick(Dlg(), Qt::Key_Return);
   });
-  ASSERT_EQ(Dialogs.ColorStarts.size(), 1u);
-  EXPECT_EQ(Dialogs.ColorStarts[0], clBtnShadow);
+  ASSERT_EQ(ColorStarts.size(), 1u);
+  EXPECT_EQ(ColorStarts[0], clBtnShadow);
   EXPECT_FALSE(Project().TitleShadow);
   EXPECT_EQ(Project().TitleShadowColor, 0x000000FFu);
   auto* title = MockUp<TShadowLabel>("ProgramName");
@@ -177,7 +177,7 @@ TEST_F(LabelStyleTest, FontShadowAndColourReachTheMockUpAndTheFile) {
 }
 
 TEST_F(LabelStyleTest, DialogTitleLeavesTheNameAloneAndCanBeHidden) {
-  Dialogs.FontAnswers.push_back(TFontDesc{"Arial", 10, 0, false, true, false, false});
+  FontAnswers.push_back(TFontDesc{"Arial", 10, 0, false, true, false, false});
   OpenFrom("DlgName", [&](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Вид надписи на диалогах");
     EXPECT_FALSE(ProgName()->isEnabled());
@@ -229,12 +229,12 @@ TEST_F(LabelStyleTest, ProductNameRefusesCharactersOutsideWindows1251) {
 // The font dialog itself: it starts from the given font and colour, and hands
 // back the chosen face, size, style and colour.
 TEST_F(LabelStyleTest, FontDialogStartsWithTheFontAndReturnsTheChoice) {
-  Dialogs.RealFontDialog = true;
-  Dialogs.ColorAnswers.push_back(0x00123456u);
+  RealFontDialog = true;
+  ColorAnswers.push_back(0x00123456u);
   TFontDesc start{"Times New Roman", 22, 0x00800000u, true, false, false, false};
 
   // Confirmed without changes: the same font, named as before.
-  Dialogs.ModalActions.push_back([&](QDialog& dialog) {
+  ModalActions.push_back([&](QDialog& dialog) {
     auto* fonts = qobject_cast<TFontColorDialog*>(&dialog);
     ASSERT_NE(fonts, nullptr);
     EXPECT_EQ(fonts->FontDialog()->currentFont().pointSize(), 22);
@@ -252,7 +252,7 @@ TEST_F(LabelStyleTest, FontDialogStartsWithTheFontAndReturnsTheChoice) {
 
   // Another face, italic, underlined, 14 points and a new colour.
   const QString family = QStringLiteral("DejaVu Sans");
-  Dialogs.ModalActions.push_back([&](QDialog& dialog) {
+  ModalActions.push_back([&](QDialog& dialog) {
     auto* fonts = qobject_cast<TFontColorDialog*>(&dialog);
     ASSERT_NE(fonts, nullptr);
     QFont chosen(family, 14);
@@ -272,7 +272,7 @@ TEST_F(LabelStyleTest, FontDialogStartsWithTheFontAndReturnsTheChoice) {
   EXPECT_EQ(font.Color, 0x00123456u);
 
   // Cancel leaves the font as it was.
-  Dialogs.ModalActions.push_back([](QDialog& dialog) {
+  ModalActions.push_back([](QDialog& dialog) {
     auto* fonts = qobject_cast<TFontColorDialog*>(&dialog);
     ASSERT_NE(fonts, nullptr);
     QTest::keyClick(fonts->FontDialog()->findChild<QLineEdit*>(), Qt::Key_Escape);
