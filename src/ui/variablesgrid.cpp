@@ -619,7 +619,6 @@ void TVariablesGrid::ShowHint(const QPoint& pos) {
   Hint_->adjustSize();
   Hint_->move(viewport()->mapToGlobal(topLeft));
   Hint_->show();
-  Hint_->raise();
 }
 
 void TVariablesGrid::HideHint() {
