@@ -21,6 +21,23 @@ QString ErrorBoxText(const std::string& utf8Message);
 // Shows the error box for an exception's message over the active window.
 void ShowErrorMessage(const std::string& utf8Message);
 
+// Wraps a handler for QObject::connect: an exception escaping it is shown in the
+// error box right there and the program goes on. Qt's widget code is built without
+// exception support, so an exception unwinding through it would leave its work
+// half done (and leak); the notify override below only catches what slips past.
+template <typename Handler>
+auto ReportingErrors(Handler handler) {
+  return [handler = std::move(handler)]() mutable {
+    try {
+      handler();
+    } catch (const std::exception& error) {
+      ShowErrorMessage(error.what());
+    } catch (...) {
+      ShowErrorMessage("Unknown error");
+    }
+  };
+}
+
 class TApplication : public QApplication {
   Q_OBJECT
  public:

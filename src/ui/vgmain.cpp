@@ -131,14 +131,14 @@ void TMainForm::BuildMenu() {
   QMenu* fileMenu = Named(menuBar()->addMenu(QStringLiteral("Файл")), "FileMenu");
   QAction* newAction = Named(fileMenu->addAction(QStringLiteral("Новый")), "New");
   newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  connect(newAction, &QAction::triggered, this, [this] { NewClick(true); });
+  connect(newAction, &QAction::triggered, this, ReportingErrors([this] { NewClick(true); }));
   QAction* saveAction = Named(fileMenu->addAction(QStringLiteral("Сохранить")), "Save");
   saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  connect(saveAction, &QAction::triggered, this, [this] { SaveClick(); });
+  connect(saveAction, &QAction::triggered, this, ReportingErrors([this] { SaveClick(); }));
 
   QMenu* helpMenu = Named(menuBar()->addMenu(QStringLiteral("Помощь")), "HelpMenu");
   QAction* aboutAction = Named(helpMenu->addAction(QStringLiteral("О программе")), "About");
-  connect(aboutAction, &QAction::triggered, this, [this] { AboutClick(); });
+  connect(aboutAction, &QAction::triggered, this, ReportingErrors([this] { AboutClick(); }));
 }
 
 void TMainForm::BuildMockupPage() {
@@ -157,7 +157,7 @@ void TMainForm::BuildMockupPage() {
   Background_->setGeometry(0, 0, 404, 274);
   Background_->setCursor(Qt::PointingHandCursor);
   Background_->setToolTip(QStringLiteral("Изменить установки для заднего фона"));
-  connect(Background_, &TPictureBox::clicked, this, [this] { BackgroundDblClick(); });
+  connect(Background_, &TPictureBox::clicked, this, ReportingErrors([this] { BackgroundDblClick(); }));
 
   ProgramName_ = Named(new TShadowLabel(screen), "ProgramName");
   ProgramName_->setGeometry(8, 4, 396, 57);
@@ -165,7 +165,7 @@ void TMainForm::BuildMockupPage() {
   ProgramName_->SetShadowPos(spRightBottom);
   ProgramName_->setCursor(Qt::PointingHandCursor);
   ProgramName_->setToolTip(QStringLiteral("Изменить название программы и вид надписи"));
-  connect(ProgramName_, &TShadowLabel::clicked, this, [this] { ProgramNameClick(); });
+  connect(ProgramName_, &TShadowLabel::clicked, this, ReportingErrors([this] { ProgramNameClick(); }));
 
   auto* dialog = Named(new QFrame(screen), "Dialog");
   dialog->setGeometry(104, 66, 301, 209);
@@ -190,7 +190,7 @@ void TMainForm::BuildMockupPage() {
   DlgName_->SetShadowPos(spRightBottom);
   DlgName_->setCursor(Qt::PointingHandCursor);
   DlgName_->setToolTip(QStringLiteral("Изменить вид надписи"));
-  connect(DlgName_, &TShadowLabel::clicked, this, [this] { DlgNameClick(); });
+  connect(DlgName_, &TShadowLabel::clicked, this, ReportingErrors([this] { DlgNameClick(); }));
 
   auto* label1 = Named(new TClickLabel(dialog), "Label1");
   label1->setGeometry(17, 96, 292, 116);
@@ -205,7 +205,7 @@ void TMainForm::BuildMockupPage() {
   label1->setText(WelcomeText());
   label1->setCursor(Qt::PointingHandCursor);
   label1->setToolTip(QStringLiteral("Настроить позицию диалога"));
-  connect(label1, &TClickLabel::clicked, this, [this] { Label1Click(); });
+  connect(label1, &TClickLabel::clicked, this, ReportingErrors([this] { Label1Click(); }));
   Label1_ = label1;
 
   DlgCaption_ = Named(new QLabel(dialog), "DlgCaption");

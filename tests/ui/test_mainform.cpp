@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <functional>
+#include <stdexcept>
 
 #include "app_fixture.h"
 #include "ui/render.h"
@@ -465,4 +466,24 @@ TEST(MessageBoxes, RealAboutAndErrorBoxesHaveTheirCaptionIconAndOneButton) {
 TEST(Translation, ToolkitTextsAreRussian) {
   QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Отмена"));
+}
+
+TEST(ApplicationObject, AnExceptionEscapingAnEventHandlerIsShownAndTheProgramGoesOn) {
+  TTestDialogs dialogs;
+  SetSystemDialogs(&dialogs);
+  struct TThrower : QObject {
+    int Delivered = 0;
+    bool event(QEvent* event) override {
+      if (event->type() != QEvent::User) return QObject::event(event);
+      if (++Delivered == 1) throw std::runtime_error("Broken handler");
+      return true;
+    }
+  } thrower;
+  QEvent first(QEvent::User);
+  EXPECT_FALSE(QCoreApplication::sendEvent(&thrower, &first));
+  EXPECT_EQ(dialogs.Errors, QStringList{QStringLiteral("Broken handler.")});
+  QEvent second(QEvent::User);
+  EXPECT_TRUE(QCoreApplication::sendEvent(&thrower, &second));
+  EXPECT_EQ(thrower.Delivered, 2);
+  SetSystemDialogs(&DefaultTestDialogs());
 }
