@@ -139,11 +139,15 @@ class TAppFixture : public ::testing::Test {
     SetSystemDialogs(&Dialogs);
     CataloguePath = Dir.filePath(QStringLiteral("version.ini"));
     if (const std::optional<std::string> text = CatalogueText()) WriteCatalogue(CataloguePath, *text);
+    BeforeWindows();
     Windows = CreateApplicationWindows(QFile::encodeName(CataloguePath).toStdString());
     Main().show();
     QApplication::setActiveWindow(&Main());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
   }
+
+  // Runs after the catalogue is written and before the windows are created.
+  virtual void BeforeWindows() {}
 
   void TearDown() override {
     Windows = TApplicationWindows();

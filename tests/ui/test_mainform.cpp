@@ -1,6 +1,9 @@
 // The main window: its start-up state, the mock-up's layout and what a click on
 // each element opens, and the commands New, Save and About.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -12,6 +15,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <functional>
+#include <cstring>
 #include <stdexcept>
 
 #include "app_fixture.h"
@@ -486,4 +490,52 @@ TEST(ApplicationObject, AnExceptionEscapingAnEventHandlerIsShownAndTheProgramGoe
   EXPECT_TRUE(QCoreApplication::sendEvent(&thrower, &second));
   EXPECT_EQ(thrower.Delivered, 2);
   SetSystemDialogs(&DefaultTestDialogs());
+}
+
+namespace {
+
+// The catalogue is there but cannot be opened: it is a socket.
+class MainFormWithUnopenableCatalogue : public TAppFixture {
+ protected:
+  std::optional<std::string> CatalogueText() const override { return std::nullopt; }
+  void BeforeWindows() override {
+    Socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(Socket, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(CataloguePath);
+    ASSERT_LT(static_cast<size_t>(path.size()), sizeof(address.sun_path));
+    std::memcpy(address.sun_path, path.constData(), static_cast<size_t>(path.size()));
+    ASSERT_EQ(::bind(Socket, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+  }
+  void TearDown() override {
+    if (Socket >= 0) ::close(Socket);
+    TAppFixture::TearDown();
+  }
+  int Socket = -1;
+};
+
+}  // namespace
+
+TEST_F(MainFormWithUnopenableCatalogue, StartUpShowsTheOpenErrorSkipsTheRestAndGoesOn) {
+  ASSERT_EQ(Dialogs.Errors.size(), 1);
+  EXPECT_EQ(Dialogs.Errors[0], QStringLiteral("Cannot open file ") + CataloguePath + QStringLiteral("."));
+  Dialogs.Errors.clear();
+
+  // The titles were reset before the catalogue was opened; the lists stay empty,
+  // the table keeps its start-up row, and the gradient is not painted.
+  EXPECT_EQ(Find<TShadowLabel>("ProgramName")->Caption(), QStringLiteral("Демо-программа 1.0"));
+  EXPECT_EQ(Main().Project().Langs.Count(), 0);
+  EXPECT_EQ(Main().Project().Variables.size(), 1u);
+  EXPECT_NE(Find("Background")->grab().toImage().pixel(0, 0), qRgb(0, 0, 255));
+
+  // Start-up went on: the dialogs exist, and the window works once the catalogue is fixed.
+  EXPECT_NE(Windows.StyleDlg, nullptr);
+  EXPECT_NE(Windows.ColorForm, nullptr);
+  EXPECT_NE(Windows.PosForm, nullptr);
+  ASSERT_TRUE(QFile::remove(CataloguePath));
+  WriteCatalogue(CataloguePath, SampleCatalogue());
+  QTest::keyClick(&Main(), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(Main().Project().Langs.Count(), 3);
+  EXPECT_EQ(Find("Background")->grab().toImage().pixel(0, 0), qRgb(0, 0, 255));
 }
