@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
 #include <stdexcept>
 
