@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "model/defaults.h"
+#include "ui/app.h"
 #include "ui/cp1251input.h"
 #include "ui/dialogparts.h"
 #include "ui/render.h"
@@ -82,10 +83,10 @@ TStyleDlg::TStyleDlg(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()
   BitBtn1_->setGeometry(280, 168, 89, 25);
   BitBtn1_->setDefault(true);
 
-  connect(TextFont_, &QToolButton::clicked, this, &TStyleDlg::TextFontClick);
-  connect(ShadowColor_, &QToolButton::clicked, this, &TStyleDlg::ShadowColorClick);
-  connect(UseShadow_, &QCheckBox::clicked, this, &TStyleDlg::UseShadowClick);
-  connect(ShowIt_, &QCheckBox::clicked, this, &TStyleDlg::ShowItClick);
+  connect(TextFont_, &QToolButton::clicked, this, ReportingErrors([this] { TextFontClick(); }));
+  connect(ShadowColor_, &QToolButton::clicked, this, ReportingErrors([this] { ShadowColorClick(); }));
+  connect(UseShadow_, &QCheckBox::clicked, this, ReportingErrors([this] { UseShadowClick(); }));
+  connect(ShowIt_, &QCheckBox::clicked, this, ReportingErrors([this] { ShowItClick(); }));
   connect(ProgName_, &QLineEdit::textChanged, this, &TStyleDlg::ProgNameChange);
   connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
   connect(BitBtn2_, &QPushButton::clicked, this, &QDialog::reject);

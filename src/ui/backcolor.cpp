@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "ui/app.h"
 #include "ui/dialogparts.h"
 #include "ui/render.h"
 #include "ui/sysdialogs.h"
@@ -43,9 +44,9 @@ TColorForm::TColorForm(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags
   BitBtn2_->setGeometry(116, 92, 91, 25);
   BitBtn2_->setDefault(true);
 
-  connect(TColor_, &QToolButton::clicked, this, &TColorForm::TColorClick);
-  connect(BColor_, &QToolButton::clicked, this, &TColorForm::BColorClick);
-  connect(EnableBackground_, &QCheckBox::clicked, this, &TColorForm::EnableBackgroundClick);
+  connect(TColor_, &QToolButton::clicked, this, ReportingErrors([this] { TColorClick(); }));
+  connect(BColor_, &QToolButton::clicked, this, ReportingErrors([this] { BColorClick(); }));
+  connect(EnableBackground_, &QCheckBox::clicked, this, ReportingErrors([this] { EnableBackgroundClick(); }));
   connect(BitBtn2_, &QPushButton::clicked, this, &QDialog::accept);
   connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::reject);
 }
