@@ -147,6 +147,20 @@ QIcon ApplicationIcon() {
   return QIcon(QStringLiteral(":/ICON"));
 }
 
+// ---- TClickTracker
+
+void TClickTracker::Press(QMouseEvent* event) {
+  Pressed_ = event->button() == Qt::LeftButton;
+  event->accept();
+}
+
+bool TClickTracker::Release(QMouseEvent* event, const QRect& area) {
+  const bool click = Pressed_ && event->button() == Qt::LeftButton && area.contains(event->position().toPoint());
+  Pressed_ = false;
+  event->accept();
+  return click;
+}
+
 // ---- TPictureBox
 
 TPictureBox::TPictureBox(QWidget* parent) : QWidget(parent) {}
@@ -177,16 +191,10 @@ void TPictureBox::paintEvent(QPaintEvent*) {
   painter.drawImage(QPoint(0, 0), Picture_);
 }
 
-void TPictureBox::mousePressEvent(QMouseEvent* event) {
-  Pressed_ = event->button() == Qt::LeftButton;
-  event->accept();
-}
+void TPictureBox::mousePressEvent(QMouseEvent* event) { Click_.Press(event); }
 
 void TPictureBox::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = Pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-  Pressed_ = false;
-  event->accept();
-  if (click) emit clicked();
+  if (Click_.Release(event, rect())) emit clicked();
 }
 
 // ---- TShadowLabel
@@ -268,16 +276,10 @@ void TShadowLabel::paintEvent(QPaintEvent*) {
   painter.drawText(textRect, flags, text);
 }
 
-void TShadowLabel::mousePressEvent(QMouseEvent* event) {
-  Pressed_ = event->button() == Qt::LeftButton;
-  event->accept();
-}
+void TShadowLabel::mousePressEvent(QMouseEvent* event) { Click_.Press(event); }
 
 void TShadowLabel::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = Pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-  Pressed_ = false;
-  event->accept();
-  if (click) emit clicked();
+  if (Click_.Release(event, rect())) emit clicked();
 }
 
 // ---- TClickLabel
@@ -305,14 +307,8 @@ void TClickLabel::paintEvent(QPaintEvent* event) {
   }
 }
 
-void TClickLabel::mousePressEvent(QMouseEvent* event) {
-  Pressed_ = event->button() == Qt::LeftButton;
-  event->accept();
-}
+void TClickLabel::mousePressEvent(QMouseEvent* event) { Click_.Press(event); }
 
 void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = Pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-  Pressed_ = false;
-  event->accept();
-  if (click) emit clicked();
+  if (Click_.Release(event, rect())) emit clicked();
 }

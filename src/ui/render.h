@@ -14,6 +14,8 @@
 
 #include "model/model.h"
 
+class QMouseEvent;
+
 // Scheme colours are resolved through the model's hook first.
 QColor ToQColor(TColor color);
 TColor ToTColor(const QColor& color);
@@ -44,6 +46,17 @@ QIcon ApplicationIcon();
 // Registers the pictures compiled into the library; the functions above call it.
 void InitUiResources();
 
+// A left-button click: a press and a release inside the same widget.
+class TClickTracker {
+ public:
+  void Press(QMouseEvent* event);
+  // True when the release completes a click inside `area`.
+  bool Release(QMouseEvent* event, const QRect& area);
+
+ private:
+  bool Pressed_ = false;
+};
+
 // Shows an image from its top-left corner, unscaled and cut off at the box's size.
 // Emits clicked() on a left-button click inside it.
 class TPictureBox : public QWidget {
@@ -70,7 +83,7 @@ class TPictureBox : public QWidget {
 
  private:
   QImage Picture_;
-  bool Pressed_ = false;
+  TClickTracker Click_;
 };
 
 enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
@@ -116,7 +129,7 @@ class TShadowLabel : public QWidget {
   TColor ShadowColor_ = clBtnHighlight;
   int ShadowSize_ = 1;
   TShadowPosition ShadowPos_ = spLeftTop;
-  bool Pressed_ = false;
+  TClickTracker Click_;
 };
 
 // A plain label that takes clicks anywhere in its rectangle while visible.
@@ -139,6 +152,6 @@ class TClickLabel : public QLabel {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  bool Pressed_ = false;
+  TClickTracker Click_;
   int LineHeight_ = 0;
 };
