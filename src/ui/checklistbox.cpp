@@ -66,6 +66,7 @@ void TCheckListBox::SetColumns(int columns) {
 }
 
 void TCheckListBox::Reload() {
+  FirstPressIndex_ = -1;
   horizontalScrollBar()->setValue(0);
   verticalScrollBar()->setValue(0);
   UpdateScrollBars();
@@ -240,21 +241,33 @@ void TCheckListBox::PressAt(const QPoint& pos) {
 }
 
 void TCheckListBox::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) PressAt(event->position().toPoint());
+  if (event->button() == Qt::LeftButton) {
+    const QPoint pos = event->position().toPoint();
+    FirstPressIndex_ = IndexAt(pos);
+    PressAt(pos);
+  }
   event->accept();
 }
 
-// The second press of a double-click acts as a press, then the double-click
-// inverts the selected entry once more: the entry ends up inverted exactly once.
+// The window system delivers a double-click as a press, then the double-click in
+// place of the second press: that second press acts as a press, and the
+// double-click inverts the selected entry once more, so the entry ends up
+// inverted exactly once. A double-click that arrives without its first press on
+// the same entry (as synthetic events can) selects the entry and inverts it once.
 void TCheckListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
-    PressAt(event->position().toPoint());
+    const QPoint pos = event->position().toPoint();
+    const int index = IndexAt(pos);
+    if (index >= 0 && index == FirstPressIndex_) PressAt(pos);
+    else if (index >= 0) SelectAndShow(index);
+    FirstPressIndex_ = -1;
     LangsDblClick();
   }
   event->accept();
 }
 
 void TCheckListBox::keyPressEvent(QKeyEvent* event) {
+  FirstPressIndex_ = -1;
   const int n = Count();
   const int current = List_ ? List_->Selected() : -1;
   const bool multi = Columns_ > 1;

@@ -57,4 +57,6 @@ class TCheckListBox : public QAbstractScrollArea {
   int Columns_ = 1;
   int WheelRemainder_ = 0;
   bool UpdatingBars_ = false;
+  // The entry under the last left press that no double-click has completed yet.
+  int FirstPressIndex_ = -1;
 };

@@ -122,6 +122,21 @@ TEST(CheckListBox, DoubleClickLeavesTheEntryInvertedOnce) {
   EXPECT_EQ(w.Ticks(), (std::vector<bool>{false, false, false}));
 }
 
+// QTest::mouseDClick on a widget delivers the double-click event alone, without
+// the first press: the entry still ends up inverted once, on the strip as well.
+TEST(CheckListBox, DoubleClickWithoutItsFirstPressStillInvertsOnce) {
+  TListWindow w({"A", "B", "C"}, kPred, 1);
+  QTest::mouseDClick(w.Surface(), Qt::LeftButton, {}, w.Strip(1));
+  EXPECT_EQ(w.Ticks(), (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(w.List.Selected(), 1);
+  QTest::mouseDClick(w.Surface(), Qt::LeftButton, {}, w.Text(2));
+  EXPECT_EQ(w.Ticks(), (std::vector<bool>{false, true, true}));
+  // A press on one entry does not pair with a double-click on another.
+  w.Press(w.Strip(0));
+  QTest::mouseDClick(w.Surface(), Qt::LeftButton, {}, w.Strip(1));
+  EXPECT_EQ(w.Ticks(), (std::vector<bool>{true, false, true}));
+}
+
 TEST(CheckListBox, SpaceInvertsTheSelectedEntryOnly) {
   TListWindow w({"A", "B"}, kPred, 1);
   w.Key(Qt::Key_Space);  // nothing selected yet
