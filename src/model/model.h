@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+// ResetProject and SaveProject raise the engine's EInOutError; callers need its declaration.
+#include "inifile/inifile.h"
+
 // A colour: red in the low byte, green in the next, blue in the third.
 // With the top bit set, the low bits name an element of the host's colour scheme.
 using TColor = uint32_t;

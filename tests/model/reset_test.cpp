@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "inifile/inifile.h"
+// model.h alone must declare what the model raises (EInOutError).
 #include "model/model.h"
 #include "testfiles.h"
 
