@@ -11,7 +11,11 @@
 #include <QTabWidget>
 #include <exception>
 
+#include "ui/LabelStyle.h"
 #include "ui/app.h"
+#include "ui/backcolor.h"
+#include "ui/checklistbox.h"
+#include "ui/dlgpos.h"
 #include "ui/render.h"
 #include "ui/sysdialogs.h"
 
@@ -125,6 +129,30 @@ void TMainForm::AttachDialogs(TStyleDlg* styleDlg, TColorForm* colorForm, TPosFo
   StyleDlg_ = styleDlg;
   ColorForm_ = colorForm;
   PosForm_ = posForm;
+}
+
+TStyleDlg& TMainForm::StyleDialog() {
+  if (StyleDlg_ == nullptr) {
+    OwnStyleDlg_ = std::make_unique<TStyleDlg>(this);
+    StyleDlg_ = OwnStyleDlg_.get();
+  }
+  return *StyleDlg_;
+}
+
+TColorForm& TMainForm::ColorDialog() {
+  if (ColorForm_ == nullptr) {
+    OwnColorForm_ = std::make_unique<TColorForm>(this);
+    ColorForm_ = OwnColorForm_.get();
+  }
+  return *ColorForm_;
+}
+
+TPosForm& TMainForm::PosDialog() {
+  if (PosForm_ == nullptr) {
+    OwnPosForm_ = std::make_unique<TPosForm>(this);
+    PosForm_ = OwnPosForm_.get();
+  }
+  return *PosForm_;
 }
 
 void TMainForm::BuildMenu() {
@@ -259,9 +287,10 @@ void TMainForm::NewClick(bool fromMenu) {
   try {
     ResetProject(Project_, CatalogueFile_);
   } catch (...) {
-    // The titles and the emptied lists are already reset; the rest is skipped.
+    // The titles and the emptied lists are already reset; the rest (the table,
+    // the background and the page) is skipped.
     RefreshTitles();
-    RefreshListPages();
+    RefreshLists();
     throw;
   }
   RefreshTitles();
@@ -271,7 +300,13 @@ void TMainForm::NewClick(bool fromMenu) {
   Pages_->setCurrentIndex(0);
 }
 
-void TMainForm::SaveClick() {
+void TMainForm::NewClick(QObject* sender) { NewClick(sender != nullptr); }
+
+void TMainForm::LangsDblClick(QObject* sender) {
+  if (auto* list = qobject_cast<TCheckListBox*>(sender)) list->LangsDblClick();
+}
+
+void TMainForm::SaveClick(QObject*) {
   if (!SystemDialogs().RunFileDialog(*OpenDlg_)) return;
   const QStringList files = OpenDlg_->selectedFiles();
   if (files.isEmpty()) return;
@@ -280,4 +315,4 @@ void TMainForm::SaveClick() {
   SaveProject(Project_, QFile::encodeName(fileName).toStdString(), CatalogueFile_);
 }
 
-void TMainForm::AboutClick() { SystemDialogs().ShowAbout(this, AboutText()); }
+void TMainForm::AboutClick(QObject*) { SystemDialogs().ShowAbout(this, AboutText()); }

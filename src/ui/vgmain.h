@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 #include <string>
 
 #include "model/model.h"
@@ -37,10 +38,15 @@ class TMainForm : public QMainWindow {
   // The three dialogs created hidden at start-up, after this window.
   void AttachDialogs(TStyleDlg* styleDlg, TColorForm* colorForm, TPosForm* posForm);
 
-  // Menu commands.
+  // Menu commands. "New" with a sender (from the menu) repaints the background at once.
   void NewClick(bool fromMenu);
-  void SaveClick();
-  void AboutClick();
+  void NewClick(QObject* sender);
+  void SaveClick(QObject* sender = nullptr);
+  void AboutClick(QObject* sender = nullptr);
+
+  // The double-click handler of the three lists: inverts the selected entry of
+  // the list that raised it (Langs, Pred or Post).
+  void LangsDblClick(QObject* sender);
 
   // Clicks on the mock-up.
   void ProgramNameClick();
@@ -68,6 +74,12 @@ class TMainForm : public QMainWindow {
   void BuildListPages();
   // Reloads the lists and the table from the project after "New" (vgmain_lists.cpp).
   void RefreshListPages();
+  // Reloads the three lists only (vgmain_lists.cpp).
+  void RefreshLists();
+  // The dialogs attached at start-up; a window created alone makes its own on first use.
+  TStyleDlg& StyleDialog();
+  TColorForm& ColorDialog();
+  TPosForm& PosDialog();
 
   TProject Project_;
   std::string CatalogueFile_;
@@ -89,4 +101,7 @@ class TMainForm : public QMainWindow {
   TStyleDlg* StyleDlg_ = nullptr;
   TColorForm* ColorForm_ = nullptr;
   TPosForm* PosForm_ = nullptr;
+  std::unique_ptr<TStyleDlg> OwnStyleDlg_;
+  std::unique_ptr<TColorForm> OwnColorForm_;
+  std::unique_ptr<TPosForm> OwnPosForm_;
 };

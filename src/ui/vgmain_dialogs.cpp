@@ -4,10 +4,10 @@
 #include "ui/dlgpos.h"
 #include "ui/vgmain.h"
 
-void TMainForm::ProgramNameClick() { StyleDlg_->EditMainTitle(); }
+void TMainForm::ProgramNameClick() { StyleDialog().EditMainTitle(); }
 
-void TMainForm::DlgNameClick() { StyleDlg_->EditDialogTitle(); }
+void TMainForm::DlgNameClick() { StyleDialog().EditDialogTitle(); }
 
-void TMainForm::BackgroundDblClick() { ColorForm_->EditBackground(); }
+void TMainForm::BackgroundDblClick() { ColorDialog().EditBackground(); }
 
-void TMainForm::Label1Click() { PosForm_->EditPosition(); }
+void TMainForm::Label1Click() { PosDialog().EditPosition(); }

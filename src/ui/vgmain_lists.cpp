@@ -83,9 +83,13 @@ void TMainForm::BuildListPages() {
   connect(Pages_, &QTabWidget::currentChanged, Variables_, &TVariablesGrid::EndEdit);
 }
 
-void TMainForm::RefreshListPages() {
+void TMainForm::RefreshLists() {
   if (Langs_) Langs_->Reload();
   if (Pred_) Pred_->Reload();
   if (Post_) Post_->Reload();
+}
+
+void TMainForm::RefreshListPages() {
+  RefreshLists();
   if (Variables_) Variables_->Reset();
 }

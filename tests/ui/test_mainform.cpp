@@ -20,6 +20,7 @@
 
 #include "app_fixture.h"
 #include "ui/render.h"
+#include "ui/variablesgrid.h"
 #include "ui/vgmain.h"
 
 namespace {
@@ -234,6 +235,40 @@ TEST_F(MainForm, EachClickableElementOpensItsDialogAndTheOthersNone) {
   Click(Find("HeaderPicture"), QPoint(100, 55));
   Click(Find("PreviewBorder"), QPoint(1, 1));
   EXPECT_TRUE(Dialogs.Modals.isEmpty()) << Dialogs.Modals.join(' ').toStdString();
+}
+
+// A main window created on its own, without the start-up's three dialogs, makes
+// each dialog itself when its element is first clicked.
+TEST(MainFormAlone, MockupClicksOpenTheDialogsTheWindowMakesItself) {
+  QTemporaryDir dir;  // no catalogue
+  TTestDialogs dialogs;
+  dialogs.OnModal = [](QDialog&) {};
+  SetSystemDialogs(&dialogs);
+  {
+    TMainForm form(nullptr, QFile::encodeName(dir.filePath(QStringLiteral("version.ini"))).toStdString());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    for (const char* name : {"Background", "ProgramName", "DlgName", "Label1", "Background"}) {
+      QTest::mouseClick(form.findChild<QWidget*>(QString::fromLatin1(name)), Qt::LeftButton, {}, QPoint(20, 20));
+    }
+  }
+  SetSystemDialogs(&DefaultTestDialogs());
+  EXPECT_EQ(dialogs.Modals, (QStringList{"ColorForm", "StyleDlg", "StyleDlg", "PosForm", "ColorForm"}));
+}
+
+// The handlers also take the sender, as the menu and the lists pass it.
+TEST_F(MainForm, HandlersCalledWithTheirSender) {
+  const TCheckList& langs = Main().Project().Langs;
+  const int russian = langs.Selected();
+  ASSERT_TRUE(langs.IsTicked(russian));
+  Main().LangsDblClick(Find("Langs"));
+  EXPECT_FALSE(langs.IsTicked(russian));
+  Main().LangsDblClick(nullptr);
+  EXPECT_FALSE(langs.IsTicked(russian));
+  Main().NewClick(nullptr);
+  EXPECT_TRUE(langs.IsTicked(russian));
+  Main().AboutClick(nullptr);
+  EXPECT_EQ(Dialogs.Abouts.size(), 1);
 }
 
 TEST_F(MainForm, TitleRectangleTakesClicksWhileEmptyAndPassesThemOnWhileHidden) {
@@ -516,6 +551,22 @@ class MainFormWithUnopenableCatalogue : public TAppFixture {
 };
 
 }  // namespace
+
+// "New" stops at the catalogue: the table keeps its current cell and the page stays.
+TEST_F(MainFormWithUnopenableCatalogue, AFailedNewLeavesTheTableAndThePageAlone) {
+  Dialogs.Errors.clear();
+  auto* pages = Find<QTabWidget>("Pages");
+  pages->setCurrentIndex(3);
+  auto* table = Find<TVariablesGrid>("Variables");
+  QTest::keyClick(table, Qt::Key_Home);
+  ASSERT_EQ(table->CurrentColumn(), 0);
+  QTest::keyClick(&Main(), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(Dialogs.Errors.size(), 1);
+  Dialogs.Errors.clear();
+  EXPECT_EQ(pages->currentIndex(), 3);
+  EXPECT_EQ(table->CurrentRow(), 1);
+  EXPECT_EQ(table->CurrentColumn(), 0);
+}
 
 TEST_F(MainFormWithUnopenableCatalogue, StartUpShowsTheOpenErrorSkipsTheRestAndGoesOn) {
   ASSERT_EQ(Dialogs.Errors.size(), 1);
