@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "ui/framemouse.h"
 #include "ui/render.h"
 
 namespace {
@@ -181,6 +182,17 @@ void TCheckListBox::resizeEvent(QResizeEvent* event) {
 void TCheckListBox::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
   if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) UpdateScrollBars();
+}
+
+bool TCheckListBox::event(QEvent* event) {
+  if (ForwardMouseToViewport(*this, event)) return true;
+  return QAbstractScrollArea::event(event);
+}
+
+bool TCheckListBox::viewportEvent(QEvent* event) {
+  const bool handled = QAbstractScrollArea::viewportEvent(event);
+  KeepMouseInViewport(event);
+  return handled;
 }
 
 void TCheckListBox::paintEvent(QPaintEvent*) {

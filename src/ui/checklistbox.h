@@ -35,6 +35,8 @@ class TCheckListBox : public QAbstractScrollArea {
   void EnsureVisible(int index);
 
  protected:
+  bool event(QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

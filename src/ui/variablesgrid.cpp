@@ -15,6 +15,7 @@
 #include <limits>
 
 #include "ui/cp1251input.h"
+#include "ui/framemouse.h"
 #include "ui/render.h"
 
 const QString TVariablesGrid::HintText =
@@ -274,6 +275,11 @@ void TVariablesGrid::hideEvent(QHideEvent* event) {
   if (!event->spontaneous()) EndEdit();
 }
 
+bool TVariablesGrid::event(QEvent* event) {
+  if (ForwardMouseToViewport(*this, event)) return true;
+  return QAbstractScrollArea::event(event);
+}
+
 void TVariablesGrid::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
   const QPalette& pal = palette();
@@ -453,6 +459,14 @@ void TVariablesGrid::DeleteRow() {
 
 void TVariablesGrid::keyPressEvent(QKeyEvent* event) {
   HideHint();
+  if (Editing_) {
+    // A key that reaches the table while a cell is edited is the editor's.
+    QKeyEvent copy(QEvent::KeyPress, event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
+                   static_cast<ushort>(event->count()));
+    QCoreApplication::sendEvent(Editor_, &copy);
+    event->accept();
+    return;
+  }
   if (!Rows_) {
     QAbstractScrollArea::keyPressEvent(event);
     return;
@@ -600,7 +614,9 @@ bool TVariablesGrid::viewportEvent(QEvent* event) {
     default:
       break;
   }
-  return QAbstractScrollArea::viewportEvent(event);
+  const bool handled = QAbstractScrollArea::viewportEvent(event);
+  KeepMouseInViewport(event);
+  return handled;
 }
 
 void TVariablesGrid::ShowHint(const QPoint& pos) {

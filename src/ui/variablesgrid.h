@@ -47,6 +47,7 @@ class TVariablesGrid : public QAbstractScrollArea {
   QLabel* HintWindow() const { return Hint_; }
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void hideEvent(QHideEvent* event) override;

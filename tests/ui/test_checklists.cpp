@@ -137,6 +137,19 @@ TEST(CheckListBox, DoubleClickWithoutItsFirstPressStillInvertsOnce) {
   EXPECT_EQ(w.Ticks(), (std::vector<bool>{true, false, true}));
 }
 
+// Clicks sent to the list widget itself rather than its viewport land on the
+// entry at that place.
+TEST(CheckListBox, ClicksSentToTheListItselfLandOnTheEntryThere) {
+  TListWindow w({"A", "B", "C"}, kPred, 1);
+  const QPoint offset = w.Surface()->mapTo(w.View, QPoint(0, 0));
+  QTest::mouseClick(w.View, Qt::LeftButton, {}, w.Strip(1) + offset);
+  EXPECT_EQ(w.Ticks(), (std::vector<bool>{false, true, false}));
+  QTest::mouseClick(w.View, Qt::LeftButton, {}, w.Text(2) + offset);
+  EXPECT_EQ(w.List.Selected(), 2);
+  QTest::mouseDClick(w.View, Qt::LeftButton, {}, w.Text(0) + offset);
+  EXPECT_EQ(w.Ticks(), (std::vector<bool>{true, true, false}));
+}
+
 TEST(CheckListBox, SpaceInvertsTheSelectedEntryOnly) {
   TListWindow w({"A", "B"}, kPred, 1);
   w.Key(Qt::Key_Space);  // nothing selected yet

@@ -197,6 +197,27 @@ TEST(VariablesGrid, KeysWhileEditingStayInTheEditor) {
   EXPECT_EQ(w.Current(), std::make_pair(2, 1));
 }
 
+// Keys and clicks sent to the table widget itself, not to its editor or its
+// viewport, follow the same rules: while a cell is edited the keys are the editor's.
+TEST(VariablesGrid, KeysAndClicksSentToTheTableItselfFollowTheSameRules) {
+  TGridWindow w(kThree);
+  TVariablesGrid* grid = w.Grid;
+  const QPoint offset = grid->viewport()->mapTo(grid, QPoint(0, 0));
+  QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(2, 0).center() + offset);
+  EXPECT_EQ(w.Current(), std::make_pair(2, 0));
+  QTest::keyClick(grid, Qt::Key_F2);
+  ASSERT_TRUE(grid->IsEditing());
+  QTest::keyClick(grid, Qt::Key_Home);
+  QTest::keyClick(grid, Qt::Key_Delete);  // deletes the character, not the row
+  EXPECT_EQ(grid->RowCount(), 4);
+  EXPECT_EQ(w.Cell(0, 2), "");
+  QTest::keyClick(grid, Qt::Key_Escape);  // the earlier text comes back
+  EXPECT_EQ(w.Cell(0, 2), "B");
+  EXPECT_TRUE(grid->IsEditing());
+  QTest::keyClick(grid, Qt::Key_Return);
+  EXPECT_FALSE(grid->IsEditing());
+}
+
 TEST(VariablesGrid, VerticalKeysEndEditingUnlessTheCellCannotMove) {
   TGridWindow w(kThree);
   w.Key(Qt::Key_F2);
