@@ -57,6 +57,11 @@ TStyleDlg::TStyleDlg(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()
   ShowIt_->setGeometry(128, 80, 161, 17);
 
   Bevel1_ = new TBevelLine(this, QStringLiteral("Bevel1"), QRect(6, 96, 369, 9));
+  // The separator is drawn on the dialog itself: the check boxes, opaque, cover
+  // its first row where they overlap it.
+  UseShadow_->setAutoFillBackground(true);
+  ShowIt_->setAutoFillBackground(true);
+  Bevel1_->stackUnder(UseShadow_);
 
   Preview_ = new TShadowLabel(this);
   Preview_->setObjectName(QStringLiteral("Preview"));
@@ -87,7 +92,7 @@ TStyleDlg::TStyleDlg(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()
   connect(ShadowColor_, &QToolButton::clicked, this, ReportingErrors([this] { ShadowColorClick(); }));
   connect(UseShadow_, &QCheckBox::clicked, this, ReportingErrors([this] { UseShadowClick(); }));
   connect(ShowIt_, &QCheckBox::clicked, this, ReportingErrors([this] { ShowItClick(); }));
-  connect(ProgName_, &QLineEdit::textChanged, this, &TStyleDlg::ProgNameChange);
+  connect(ProgName_, &QLineEdit::textChanged, this, [this] { ProgNameChange(); });
   connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
   connect(BitBtn2_, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -151,31 +156,31 @@ void TStyleDlg::ApplyDialogTitle() {
   MainForm_->RefreshMockup();
 }
 
-void TStyleDlg::TextFontClick() {
+void TStyleDlg::TextFontClick(QObject*) {
   TFontDesc font = Preview_->FontDesc();
   if (SystemDialogs().ChooseFont(this, font)) Preview_->SetFontDesc(font);
   SetSwatchColor(TxtColor_, Preview_->FontDesc().Color);
 }
 
-void TStyleDlg::ShadowColorClick() {
+void TStyleDlg::ShadowColorClick(QObject*) {
   TColor color = Preview_->ShadowColor();
   if (!SystemDialogs().ChooseColor(this, color)) return;
   Preview_->SetShadowColor(color);
   SetSwatchColor(SColor_, color);
 }
 
-void TStyleDlg::UseShadowClick() {
+void TStyleDlg::UseShadowClick(QObject*) {
   Preview_->SetShadowSize(UseShadow_->isChecked() ? kShadowSize : 0);
   ShadowColor_->setEnabled(UseShadow_->isChecked());
 }
 
-void TStyleDlg::ShowItClick() {
+void TStyleDlg::ShowItClick(QObject*) {
   if (!ShowIt_->isChecked())
     Preview_->SetCaption(QString());
   else
     Preview_->SetCaption(ProgName_->isEnabled() ? ProgName_->text() : kSampleCaption);
 }
 
-void TStyleDlg::ProgNameChange() {
+void TStyleDlg::ProgNameChange(QObject*) {
   if (ShowIt_->isChecked()) Preview_->SetCaption(ProgName_->text());
 }

@@ -24,6 +24,13 @@ class TStyleDlg : public QDialog {
   // Opens for the dialog title.
   void EditDialogTitle();
 
+  // The controls' handlers, as a click on each runs them. The sender is not used.
+  void TextFontClick(QObject* sender = nullptr);
+  void ShadowColorClick(QObject* sender = nullptr);
+  void UseShadowClick(QObject* sender = nullptr);
+  void ShowItClick(QObject* sender = nullptr);
+  void ProgNameChange(QObject* sender = nullptr);
+
  private:
   enum class TTarget { MainTitle, DialogTitle };
 
@@ -32,12 +39,6 @@ class TStyleDlg : public QDialog {
   // Hands the dialog's result to the project and the mock-up.
   void ApplyMainTitle();
   void ApplyDialogTitle();
-
-  void TextFontClick();
-  void ShadowColorClick();
-  void UseShadowClick();
-  void ShowItClick();
-  void ProgNameChange();
 
   TMainForm* MainForm_;
   QLabel* Label1_ = nullptr;

@@ -29,6 +29,10 @@ TColorForm::TColorForm(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags
   EnableBackground_->setChecked(true);
 
   Bevel1_ = new TBevelLine(this, QStringLiteral("Bevel1"), QRect(8, 74, 201, 9));
+  // The separator is drawn on the dialog itself: the check box, opaque, covers
+  // it where they overlap, so that only its part right of the box shows.
+  EnableBackground_->setAutoFillBackground(true);
+  Bevel1_->stackUnder(EnableBackground_);
 
   Preview_ = MakeBorderPanel(this, QStringLiteral("Preview"), QRect(216, 5, 121, 113));
   Back_ = new TPictureBox(PanelClient(Preview_));
@@ -86,21 +90,21 @@ void TColorForm::PaintPreview() {
     Back_->SetPicture(DesktopBitmap());
 }
 
-void TColorForm::TColorClick() {
+void TColorForm::TColorClick(QObject*) {
   TColor color = TopColor_;
   if (!SystemDialogs().ChooseColor(this, color)) return;
   SetTopColor(color);
   Back_->update();
 }
 
-void TColorForm::BColorClick() {
+void TColorForm::BColorClick(QObject*) {
   TColor color = BottomColor_;
   if (!SystemDialogs().ChooseColor(this, color)) return;
   SetBottomColor(color);
   Back_->update();
 }
 
-void TColorForm::EnableBackgroundClick() {
+void TColorForm::EnableBackgroundClick(QObject*) {
   PaintPreview();
   Back_->update();
 }

@@ -29,12 +29,14 @@ class TColorForm : public QDialog {
   TColor TopColor() const { return TopColor_; }
   TColor BottomColor() const { return BottomColor_; }
 
+  // The controls' handlers, as a click on each runs them. The sender is not used.
+  void TColorClick(QObject* sender = nullptr);
+  void BColorClick(QObject* sender = nullptr);
+  void EnableBackgroundClick(QObject* sender = nullptr);
+
  private:
   // Paints the preview's picture without asking for a repaint.
   void PaintPreview();
-  void TColorClick();
-  void BColorClick();
-  void EnableBackgroundClick();
 
   TMainForm* MainForm_;
   TColor TopColor_ = 0;

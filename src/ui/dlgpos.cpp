@@ -65,8 +65,8 @@ TPosForm::TPosForm(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()),
   BitBtn1_->setGeometry(255, 203, 75, 25);
   BitBtn1_->setDefault(true);
 
-  connect(Goriz_, &TRadioGroup::clicked, this, &TPosForm::GorizClick);
-  connect(Vert_, &TRadioGroup::clicked, this, &TPosForm::VertClick);
+  connect(Goriz_, &TRadioGroup::clicked, this, [this] { GorizClick(); });
+  connect(Vert_, &TRadioGroup::clicked, this, [this] { VertClick(); });
   connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -85,7 +85,7 @@ void TPosForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void TPosForm::FormShow() {
+void TPosForm::FormShow(QObject*) {
   const TProject& project = MainForm_->Project();
   if (project.BackgroundEnabled)
     Image1_->PaintGradient(project.TopColor, project.BottomColor);
@@ -93,12 +93,12 @@ void TPosForm::FormShow() {
     Image1_->ShowDesktop();
 }
 
-void TPosForm::GorizClick() {
+void TPosForm::GorizClick(QObject*) {
   MainForm_->Project().DialogPosition.Horizontal = Goriz_->ItemIndex();
   PlaceDemo();
 }
 
-void TPosForm::VertClick() {
+void TPosForm::VertClick(QObject*) {
   MainForm_->Project().DialogPosition.Vertical = Vert_->ItemIndex();
   PlaceDemo();
 }

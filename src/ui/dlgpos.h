@@ -18,15 +18,17 @@ class TPosForm : public QDialog {
   // Shows the dialog modally; the project's position follows every choice at once.
   void EditPosition();
 
+  // Runs each time the dialog is shown: paints the miniature screen, the gradient
+  // or the desktop picture when the setup shows no background window.
+  void FormShow(QObject* sender = nullptr);
+  // The radio groups' handlers: the chosen index is the new position at once.
+  void GorizClick(QObject* sender = nullptr);
+  void VertClick(QObject* sender = nullptr);
+
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
-  // Paints the miniature screen: the gradient, or the desktop picture when the
-  // setup shows no background window.
-  void FormShow();
-  void GorizClick();
-  void VertClick();
   // Moves the miniature dialog to the chosen position.
   void PlaceDemo();
 

@@ -82,6 +82,8 @@ TFontColorDialog::TFontColorDialog(QWidget* parent) : QDialog(parent, DialogWind
   connect(ColorButton_, &QPushButton::clicked, this, &TFontColorDialog::ColorClick);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  // The embedded font list closing by itself answers the whole dialog.
+  connect(Fonts_, &QDialog::finished, this, &QDialog::done);
 }
 
 void TFontColorDialog::SetFontDesc(const TFontDesc& font) {

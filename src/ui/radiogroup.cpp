@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QRadioButton>
 
 TRadioGroup::TRadioGroup(QWidget* parent, const QString& name, const QString& caption, const QStringList& items,
@@ -11,9 +12,12 @@ TRadioGroup::TRadioGroup(QWidget* parent, const QString& name, const QString& ca
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(items[i], this);
     button->setObjectName(name + QString::number(i));
-    connect(button, &QRadioButton::clicked, this, [this, i] {
+    // An item becomes the chosen one however it gets checked: a click, the arrow
+    // keys, or a program that checks it.
+    connect(button, &QRadioButton::toggled, this, [this, i](bool checked) {
+      if (!checked) return;
       ItemIndex_ = i;
-      emit clicked();
+      if (!Updating_) emit clicked();
     });
     Buttons_.push_back(button);
   }
@@ -23,16 +27,32 @@ TRadioGroup::TRadioGroup(QWidget* parent, const QString& name, const QString& ca
 
 void TRadioGroup::SetItemIndex(int index) {
   if (index < -1 || index >= Count()) index = -1;
-  ItemIndex_ = index;
+  Updating_ = true;
   for (int i = 0; i < Count(); ++i) {
     Buttons_[i]->setAutoExclusive(false);
     Buttons_[i]->setChecked(i == index);
     Buttons_[i]->setAutoExclusive(true);
   }
+  Updating_ = false;
+  ItemIndex_ = index;
 }
 
 QRadioButton* TRadioGroup::Button(int index) const {
   return index >= 0 && index < Count() ? Buttons_[index] : nullptr;
+}
+
+void TRadioGroup::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QFontMetrics metrics(font());
+  const QRect frame = rect().adjusted(0, metrics.height() / 2, 0, 0);
+  painter.setPen(palette().color(QPalette::Dark));
+  painter.drawRect(frame.adjusted(0, 0, -2, -2));
+  painter.setPen(palette().color(QPalette::Light));
+  painter.drawRect(frame.adjusted(1, 1, -1, -1));
+  const QRect caption(8, 0, metrics.horizontalAdvance(title()), metrics.height());
+  painter.fillRect(caption, palette().color(QPalette::Window));
+  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  painter.drawText(caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title());
 }
 
 void TRadioGroup::resizeEvent(QResizeEvent* event) {

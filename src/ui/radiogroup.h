@@ -20,10 +20,13 @@ class TRadioGroup : public QGroupBox {
   int Count() const { return static_cast<int>(Buttons_.size()); }
 
  signals:
-  // The user chose an item.
+  // Another item was chosen: by the user, or by a program checking its button.
   void clicked();
 
  protected:
+  // The caption sits on the etched frame line, 8 pixels in; the frame starts
+  // half a text line below the top.
+  void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
 
@@ -33,4 +36,5 @@ class TRadioGroup : public QGroupBox {
   std::vector<QRadioButton*> Buttons_;
   int Columns_ = 1;
   int ItemIndex_ = -1;
+  bool Updating_ = false;
 };

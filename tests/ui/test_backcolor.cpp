@@ -75,6 +75,29 @@ TEST_F(BackgroundTest, LayoutMatchesTheForm) {
   EXPECT_TRUE(Enable()->isChecked());
 }
 
+// The separator runs under the check box, which covers it; only its part right
+// of the box shows.
+TEST_F(BackgroundTest, CheckBoxCoversTheSeparator) {
+  const QImage image = Form()->grab().toImage();
+  const QRgb dark = Form()->palette().color(QPalette::Dark).rgb();
+  EXPECT_EQ(image.pixel(180, 74), dark);
+  for (int x = 9; x < 145; ++x) ASSERT_NE(image.pixel(x, 74), dark) << x;
+}
+
+// The handlers keep their names and can be run directly.
+TEST_F(BackgroundTest, HandlersRunByName) {
+  Enable()->setChecked(false);
+  Form()->EnableBackgroundClick(Enable());
+  EXPECT_TRUE(ShowsDesktop(Back()));
+  Enable()->setChecked(true);
+  ColorAnswers.push_back(kRed);
+  ColorAnswers.push_back(kGreen);
+  Form()->TColorClick();
+  Form()->BColorClick(nullptr);
+  EXPECT_EQ(Back()->Picture().pixelColor(10, 0), Rgb(kRed));
+  EXPECT_EQ(Back()->Picture().pixelColor(10, 108), Rgb(kGreen));
+}
+
 TEST_F(BackgroundTest, OpensWithTheGradientAndCancelKeepsTheProject) {
   const QImage before = MockUp<TPictureBox>("Background")->Picture();
   OpenFromBackground([&](QDialog& dialog) {

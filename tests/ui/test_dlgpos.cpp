@@ -1,4 +1,5 @@
 // The dialog position dialog opened from the mock dialog's welcome text.
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -61,6 +62,39 @@ TEST_F(PositionTest, LayoutMatchesTheForm) {
   EXPECT_EQ(ok->geometry(), QRect(255, 203, 75, 25));
   EXPECT_EQ(ok->text(), "OK");
   EXPECT_EQ(Form()->findChildren<QPushButton*>().size(), 1) << "no cancel button";
+}
+
+// The groups' captions sit on the etched frame line, as the items' places assume.
+TEST_F(PositionTest, RadioGroupCaptionsSitOnTheFrameLine) {
+  for (TRadioGroup* group : {Vert(), Goriz()}) {
+    const QImage image = group->grab().toImage();
+    const int line = QFontMetrics(group->font()).height() / 2;
+    const QRgb dark = group->palette().color(QPalette::Dark).rgb();
+    EXPECT_EQ(image.pixel(3, line), dark) << group->objectName().toStdString();
+    EXPECT_EQ(image.pixel(0, group->height() - 4), dark) << group->objectName().toStdString();
+    EXPECT_NE(image.pixel(0, line - 2), dark) << "nothing above the frame line";
+  }
+}
+
+// An item checked by a program is chosen like a clicked one; the handlers keep
+// their names and can be run directly.
+TEST_F(PositionTest, CheckedItemsAreChosenAndHandlersRunByName) {
+  Goriz()->Button(0)->setChecked(true);
+  Vert()->Button(2)->setChecked(true);
+  EXPECT_EQ(Goriz()->ItemIndex(), 0);
+  EXPECT_EQ(Project().DialogPosition.Horizontal, 0);
+  EXPECT_EQ(Project().DialogPosition.Vertical, 2);
+  EXPECT_EQ(Demo()->pos(), QPoint(0, 120));
+
+  Project().DialogPosition = TDialogPosition{2, 0};
+  Goriz()->SetItemIndex(2);
+  Vert()->SetItemIndex(0);
+  Form()->GorizClick(Goriz());
+  Form()->VertClick();
+  EXPECT_EQ(Demo()->pos(), QPoint(160, 0));
+  Project().BackgroundEnabled = false;
+  Form()->FormShow(Form());
+  EXPECT_EQ(Image1()->Picture().pixelColor(3, 3), DesktopBitmap().pixelColor(3, 3));
 }
 
 TEST_F(PositionTest, RightAndBottomMoveTheMiniatureAndReachTheFile) {

@@ -214,6 +214,36 @@ TEST_F(LabelStyleTest, DialogTitleLeavesTheNameAloneAndCanBeHidden) {
   EXPECT_EQ(MockUp<TShadowLabel>("DlgName")->Caption(), "Добро пожаловать");
 }
 
+// The handlers keep their names and can be run directly; the check boxes cover
+// the separator's first row where they overlap it.
+TEST_F(LabelStyleTest, HandlersRunByNameAndCheckBoxesCoverTheSeparator) {
+  const QImage image = Dlg()->grab().toImage();
+  const QRgb dark = Dlg()->palette().color(QPalette::Dark).rgb();
+  EXPECT_EQ(image.pixel(300, 96), dark);
+  EXPECT_NE(image.pixel(60, 96), dark);
+  EXPECT_NE(image.pixel(200, 96), dark);
+
+  FontAnswers.push_back(TFontDesc{"Arial", 12, 0x000000FFu, false, true, false, false});
+  ColorAnswers.push_back(0x0000FF00u);
+  Dlg()->TextFontClick();
+  Dlg()->ShadowColorClick(Dlg());
+  EXPECT_EQ(Preview()->FontDesc().Name, "Arial");
+  EXPECT_EQ(SwatchColor(Find<QFrame>(Dlg(), "TxtColor")), 0x000000FFu);
+  EXPECT_EQ(Preview()->ShadowColor(), 0x0000FF00u);
+  UseShadow()->setChecked(false);
+  Dlg()->UseShadowClick();
+  EXPECT_EQ(Preview()->ShadowSize(), 0);
+  ShowIt()->setChecked(true);
+  ProgName()->setEnabled(true);
+  ProgName()->setText(QStringLiteral("Имя"));
+  Dlg()->ShowItClick(ShowIt());
+  EXPECT_EQ(Preview()->Caption(), "Имя");
+  ShowIt()->setChecked(false);
+  Dlg()->ProgNameChange();
+  Dlg()->ShowItClick();
+  EXPECT_EQ(Preview()->Caption(), "");
+}
+
 TEST_F(LabelStyleTest, ProductNameRefusesCharactersOutsideWindows1251) {
   OpenFrom("ProgramName", [&](QDialog&) {
     ProgName()->clear();
@@ -282,6 +312,17 @@ TEST_F(LabelStyleTest, FontDialogStartsWithTheFontAndReturnsTheChoice) {
   EXPECT_FALSE(SystemDialogs().ChooseFont(&Main(), kept));
   EXPECT_EQ(kept.Name, "Times New Roman");
   EXPECT_EQ(kept.Color, 0x00800000u);
+
+  // The embedded font list confirmed on its own confirms the whole dialog.
+  ModalActions.push_back([](QDialog& dialog) {
+    auto* fonts = qobject_cast<TFontColorDialog*>(&dialog);
+    ASSERT_NE(fonts, nullptr);
+    fonts->FontDialog()->setCurrentFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    fonts->FontDialog()->accept();
+    EXPECT_FALSE(dialog.isVisible());
+  });
+  EXPECT_TRUE(SystemDialogs().ChooseFont(&Main(), kept));
+  EXPECT_EQ(kept.Size, 9);
 }
 
 }  // namespace
