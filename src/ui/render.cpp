@@ -199,17 +199,25 @@ void TPictureBox::mouseReleaseEvent(QMouseEvent* event) {
 
 // ---- TShadowLabel
 
-TShadowLabel::TShadowLabel(QWidget* parent) : QWidget(parent) {}
+TShadowLabel::TShadowLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
 
 void TShadowLabel::SetCaption(const QString& caption) {
   if (caption == Caption_) return;
   Caption_ = caption;
+  setText(caption);
   update();
 }
 
 void TShadowLabel::SetFontDesc(const TFontDesc& font) {
   if (SameFont(font, Font_)) return;
   Font_ = font;
+  // Reported in points; the drawing uses the pixel size of ToQFont.
+  QFont reported = ToQFont(font);
+  if (font.Size > 0) reported.setPointSize(font.Size);
+  setFont(reported);
+  QPalette colors = palette();
+  colors.setColor(QPalette::WindowText, ToQColor(font.Color));
+  setPalette(colors);
   update();
 }
 

@@ -90,8 +90,17 @@ enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
 
 // A text label drawn twice: first in the shadow colour, moved by the shadow size,
 // then in the font's colour. Takes clicks anywhere in its rectangle while visible.
-class TShadowLabel : public QWidget {
+// As a QLabel it also reports its caption as text(), its font as font() (face,
+// points, style) with the text colour as the palette's window text, and its other
+// properties as Qt properties.
+class TShadowLabel : public QLabel {
   Q_OBJECT
+  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+  Q_PROPERTY(uint Color READ Color WRITE SetColor)
+  Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+  Q_PROPERTY(uint ShadowColor READ ShadowColor WRITE SetShadowColor)
+  Q_PROPERTY(int ShadowSize READ ShadowSize WRITE SetShadowSize)
+  Q_PROPERTY(int ShadowPos READ ShadowPos)
  public:
   explicit TShadowLabel(QWidget* parent = nullptr);
 

@@ -221,6 +221,29 @@ TEST_F(MainForm, MockupShowsTheDefaultTitlesGradientHeaderAndWelcomeText) {
   EXPECT_EQ(header.copy(0, 0, 294, 62), HeaderBitmap().convertToFormat(header.format()).copy(0, 0, 294, 62));
 }
 
+// Read as plain Qt widgets, the titles report their text, font and colour, and
+// their shadow as Qt properties.
+TEST_F(MainForm, TitlesReadAsQtLabelsWithTheirFontAndShadowProperties) {
+  auto* title = Find<QLabel>("ProgramName");
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->text(), QStringLiteral("Демо-программа 1.0"));
+  EXPECT_EQ(title->font().family(), QStringLiteral("Times New Roman"));
+  EXPECT_EQ(title->font().pointSize(), 26);
+  EXPECT_TRUE(title->font().bold());
+  EXPECT_FALSE(title->font().italic());
+  EXPECT_EQ(title->palette().color(QPalette::WindowText), QColor(0, 255, 255));
+  EXPECT_EQ(title->property("ShadowSize").toInt(), 3);
+  EXPECT_EQ(title->property("ShadowColor").toUInt(), clBtnShadow);
+  EXPECT_EQ(title->property("ShadowPos").toInt(), static_cast<int>(spRightBottom));
+  EXPECT_TRUE(title->property("Transparent").toBool());
+
+  auto* dialogTitle = Find<QLabel>("DlgName");
+  ASSERT_NE(dialogTitle, nullptr);
+  EXPECT_EQ(dialogTitle->property("Caption").toString(), QStringLiteral("Добро пожаловать"));
+  EXPECT_EQ(dialogTitle->font().pointSize(), 22);
+  EXPECT_EQ(dialogTitle->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+}
+
 TEST_F(MainForm, EachClickableElementOpensItsDialogAndTheOthersNone) {
   Click(Find("Background"), QPoint(50, 150));
   Click(Find("ProgramName"));
