@@ -30,9 +30,11 @@ bool ForwardMouseToViewport(QAbstractScrollArea& area, QEvent* event) {
                     mouse->globalPosition(), mouse->button(), mouse->buttons(), mouse->modifiers(),
                     mouse->pointingDevice());
   moved.setTimestamp(mouse->timestamp());
-  Forwarding = true;
+  struct TForwarding {
+    TForwarding() { Forwarding = true; }
+    ~TForwarding() { Forwarding = false; }
+  } forwarding;
   QCoreApplication::sendEvent(viewport, &moved);
-  Forwarding = false;
   event->setAccepted(moved.isAccepted());
   return true;
 }
