@@ -82,7 +82,6 @@ TStyleDlg::TStyleDlg(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()
   BitBtn2_ = new QPushButton(QStringLiteral("Отмена"), this);
   BitBtn2_->setObjectName(QStringLiteral("BitBtn2"));
   BitBtn2_->setGeometry(184, 168, 89, 25);
-  BitBtn2_->setAutoDefault(false);
   BitBtn1_ = new QPushButton(QStringLiteral("OK"), this);
   BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1_->setGeometry(280, 168, 89, 25);

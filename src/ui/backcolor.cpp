@@ -42,7 +42,6 @@ TColorForm::TColorForm(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags
   BitBtn1_ = new QPushButton(QStringLiteral("Отмена"), this);
   BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1_->setGeometry(12, 92, 97, 25);
-  BitBtn1_->setAutoDefault(false);
   BitBtn2_ = new QPushButton(QStringLiteral("OK"), this);
   BitBtn2_->setObjectName(QStringLiteral("BitBtn2"));
   BitBtn2_->setGeometry(116, 92, 91, 25);

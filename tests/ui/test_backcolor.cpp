@@ -129,6 +129,18 @@ TEST_F(BackgroundTest, OpensWithTheGradientAndCancelKeepsTheProject) {
   EXPECT_EQ(Project().BottomColor, 0u);
 }
 
+// Enter answers the focused button: on "Отмена" it cancels.
+TEST_F(BackgroundTest, EnterOnTheFocusedCancelButtonCancels) {
+  OpenFromBackground([&](QDialog& dialog) {
+    Click(Enable());
+    Cancel()->setFocus();
+    QTest::keyClick(Cancel(), Qt::Key_Enter);
+    EXPECT_FALSE(dialog.isVisible());
+  });
+  EXPECT_TRUE(Project().BackgroundEnabled);
+  EXPECT_TRUE(MockUp<TShadowLabel>("ProgramName")->isVisible());
+}
+
 TEST_F(BackgroundTest, SwitchingTheBackgroundOffShowsTheDesktopAndHidesTheMainTitle) {
   OpenFromBackground([&](QDialog&) {
     Click(Enable());

@@ -114,6 +114,18 @@ TEST_F(LabelStyleTest, MainTitleOpensWithTheProjectAndCancelChangesNothing) {
   EXPECT_EQ(MockUp<QLabel>("DlgCaption")->text(), " Установка Демо-программа 1.0");
 }
 
+// Enter answers the focused button: on "Отмена" it cancels.
+TEST_F(LabelStyleTest, EnterOnTheFocusedCancelButtonCancels) {
+  OpenFrom("ProgramName", [&](QDialog& dialog) {
+    Click(ShowIt());
+    Cancel()->setFocus();
+    QTest::keyClick(Cancel(), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  });
+  EXPECT_EQ(Project().MainTitleCaption, Cp1251("Демо-программа 1.0"));
+}
+
 TEST_F(LabelStyleTest, HiddenMainTitleKeepsTheNameAndWritesAnEmptyProgramName) {
   OpenFrom("ProgramName", [&](QDialog&) {
     Click(ShowIt());
