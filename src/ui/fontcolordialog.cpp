@@ -61,7 +61,6 @@ TFontColorDialog::TFontColorDialog(QWidget* parent) : QDialog(parent, DialogWind
   ColorSwatch_->setFixedSize(81, 22);
   ColorButton_ = new QPushButton(QStringLiteral("Выбрать цвет..."), this);
   ColorButton_->setObjectName(QStringLiteral("ChooseFontColor"));
-  ColorButton_->setAutoDefault(false);
   colorLabel->setBuddy(ColorButton_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

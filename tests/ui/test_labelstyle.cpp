@@ -301,7 +301,11 @@ TEST_F(LabelStyleTest, FontDialogStartsWithTheFontAndReturnsTheChoice) {
     chosen.setItalic(true);
     chosen.setUnderline(true);
     fonts->FontDialog()->setCurrentFont(chosen);
-    Click(Find<QPushButton>(&dialog, "ChooseFontColor"));
+    // Enter on the focused colour button opens the colour dialog, as a click does.
+    auto* colorButton = Find<QPushButton>(&dialog, "ChooseFontColor");
+    colorButton->setFocus();
+    QTest::keyClick(colorButton, Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
     // Enter in the font list's own fields confirms the whole dialog.
     QTest::keyClick(fonts->FontDialog()->findChild<QLineEdit*>(), Qt::Key_Return);
   });
