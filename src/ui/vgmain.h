@@ -48,11 +48,11 @@ class TMainForm : public QMainWindow {
   // the list that raised it (Langs, Pred or Post).
   void LangsDblClick(QObject* sender);
 
-  // Clicks on the mock-up.
-  void ProgramNameClick();
-  void DlgNameClick();
-  void BackgroundDblClick();
-  void Label1Click();
+  // Clicks on the mock-up (the sender is not examined).
+  void ProgramNameClick(QObject* sender = nullptr);
+  void DlgNameClick(QObject* sender = nullptr);
+  void BackgroundDblClick(QObject* sender = nullptr);
+  void Label1Click(QObject* sender = nullptr);
 
   // The mock-up follows the project: both titles (caption, font, shadow colour,
   // shadow size 3 or 0) and the background (gradient or desktop picture).

@@ -4,10 +4,10 @@
 #include "ui/dlgpos.h"
 #include "ui/vgmain.h"
 
-void TMainForm::ProgramNameClick() { StyleDialog().EditMainTitle(); }
+void TMainForm::ProgramNameClick(QObject*) { StyleDialog().EditMainTitle(); }
 
-void TMainForm::DlgNameClick() { StyleDialog().EditDialogTitle(); }
+void TMainForm::DlgNameClick(QObject*) { StyleDialog().EditDialogTitle(); }
 
-void TMainForm::BackgroundDblClick() { ColorDialog().EditBackground(); }
+void TMainForm::BackgroundDblClick(QObject*) { ColorDialog().EditBackground(); }
 
-void TMainForm::Label1Click() { PosDialog().EditPosition(); }
+void TMainForm::Label1Click(QObject*) { PosDialog().EditPosition(); }

@@ -292,6 +292,9 @@ TEST_F(MainForm, HandlersCalledWithTheirSender) {
   EXPECT_TRUE(langs.IsTicked(russian));
   Main().AboutClick(nullptr);
   EXPECT_EQ(Dialogs.Abouts.size(), 1);
+  Main().BackgroundDblClick(Find("Background"));
+  Main().Label1Click(nullptr);
+  EXPECT_EQ(Dialogs.Modals, (QStringList{"ColorForm", "PosForm"}));
 }
 
 TEST_F(MainForm, TitleRectangleTakesClicksWhileEmptyAndPassesThemOnWhileHidden) {
