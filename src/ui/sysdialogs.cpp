@@ -30,6 +30,8 @@ bool TSystemDialogs::RunFileDialog(QFileDialog& dialog) { return dialog.exec() =
 
 bool TSystemDialogs::ChooseColor(QWidget* parent, TColor& color) {
   QColorDialog dialog(ToQColor(color), parent);
+  dialog.setObjectName(QStringLiteral("SelectColor"));
+  // Qt's own dialog always shows its custom colours and accepts any colour.
   dialog.setOption(QColorDialog::DontUseNativeDialog);
   if (dialog.exec() != QDialog::Accepted) return false;
   color = ToTColor(dialog.currentColor());
