@@ -2,12 +2,11 @@
 
 #include <QEvent>
 #include <QFontMetrics>
-#include <QPainter>
 #include <QRadioButton>
 
 TRadioGroup::TRadioGroup(QWidget* parent, const QString& name, const QString& caption, const QStringList& items,
                          int columns, const QRect& geometry)
-    : QGroupBox(caption, parent), Columns_(columns < 1 ? 1 : columns) {
+    : TGroupFrame(caption, parent), Columns_(columns < 1 ? 1 : columns) {
   setObjectName(name);
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(items[i], this);
@@ -41,27 +40,13 @@ QRadioButton* TRadioGroup::Button(int index) const {
   return index >= 0 && index < Count() ? Buttons_[index] : nullptr;
 }
 
-void TRadioGroup::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  const QFontMetrics metrics(font());
-  const QRect frame = rect().adjusted(0, metrics.height() / 2, 0, 0);
-  painter.setPen(palette().color(QPalette::Dark));
-  painter.drawRect(frame.adjusted(0, 0, -2, -2));
-  painter.setPen(palette().color(QPalette::Light));
-  painter.drawRect(frame.adjusted(1, 1, -1, -1));
-  const QRect caption(8, 0, metrics.horizontalAdvance(title()), metrics.height());
-  painter.fillRect(caption, palette().color(QPalette::Window));
-  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-  painter.drawText(caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title());
-}
-
 void TRadioGroup::resizeEvent(QResizeEvent* event) {
-  QGroupBox::resizeEvent(event);
+  TGroupFrame::resizeEvent(event);
   ArrangeButtons();
 }
 
 void TRadioGroup::changeEvent(QEvent* event) {
-  QGroupBox::changeEvent(event);
+  TGroupFrame::changeEvent(event);
   if (event->type() == QEvent::FontChange) ArrangeButtons();
 }
 

@@ -1,13 +1,14 @@
 // A captioned group of radio buttons laid out in columns, with one chosen index.
 #pragma once
 
-#include <QGroupBox>
 #include <QStringList>
 #include <vector>
 
+#include "ui/groupframe.h"
+
 class QRadioButton;
 
-class TRadioGroup : public QGroupBox {
+class TRadioGroup : public TGroupFrame {
   Q_OBJECT
  public:
   TRadioGroup(QWidget* parent, const QString& name, const QString& caption, const QStringList& items,
@@ -24,9 +25,6 @@ class TRadioGroup : public QGroupBox {
   void clicked();
 
  protected:
-  // The caption sits on the etched frame line, 8 pixels in; the frame starts
-  // half a text line below the top.
-  void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
 

@@ -1,11 +1,11 @@
 // The pages "Языки", "Диалоги" and "Переменные" of the main window.
 #include <QGroupBox>
-#include <QPainter>
 #include <QTabWidget>
 #include <stdexcept>
 #include <string>
 
 #include "ui/checklistbox.h"
+#include "ui/groupframe.h"
 #include "ui/variablesgrid.h"
 #include "ui/vgmain.h"
 
@@ -17,27 +17,6 @@ QWidget* Page(QTabWidget* pages, const char* name) {
   return page;
 }
 
-// A group box drawn with its caption on the etched frame line, 8 pixels in,
-// the frame starting half a text line below the top.
-class TGroupFrame : public QGroupBox {
- public:
-  using QGroupBox::QGroupBox;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    const QFontMetrics metrics(font());
-    const QRect frame = rect().adjusted(0, metrics.height() / 2, 0, 0);
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(frame.adjusted(0, 0, -2, -2));
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawRect(frame.adjusted(1, 1, -1, -1));
-    const QRect caption(8, 0, metrics.horizontalAdvance(title()), metrics.height());
-    painter.fillRect(caption, palette().color(QPalette::Window));
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title());
-  }
-};
 
 QGroupBox* MakeGroupBox(QWidget* page, const char* name, const QString& caption, const QRect& geometry) {
   auto* box = new TGroupFrame(caption, page);
