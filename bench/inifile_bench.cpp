@@ -58,15 +58,17 @@ class Files {
  public:
   Files() {
     const char* base = std::getenv("VUKA_BENCH_DIR");
-    std::string pattern = (base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()) /
-                          "inifile-bench-XXXXXX";
+    std::string pattern =
+        (base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()) /
+        "inifile-bench-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     Dir_ = pattern;
   }
   ~Files() { std::filesystem::remove_all(Dir_); }
   std::string Make(const std::string& name, const std::string& text) const {
     const std::string path = Dir_ + "/" + name;
-    std::ofstream(path, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
     return path;
   }
 
@@ -151,7 +153,8 @@ void SimpleIniRewrite(benchmark::State& state, Layout layout) {
     CSimpleIniA ini;
     if (ini.LoadFile(path.c_str()) < 0) state.SkipWithError("SimpleIni load failed");
     const std::string value = "changed " + std::to_string(run++ % 10);
-    for (const auto& [section, key] : keys) ini.SetValue(section.c_str(), key.c_str(), value.c_str());
+    for (const auto& [section, key] : keys)
+      ini.SetValue(section.c_str(), key.c_str(), value.c_str());
     if (ini.SaveFile(path.c_str()) < 0) state.SkipWithError("SimpleIni save failed");
   }
   Setup(state, layout);

@@ -167,8 +167,7 @@ class TIniDocument {
   // All five load options on.
   TIniDocument(const std::string& fileName, bool readOnly);
   TIniDocument(const std::string& fileName, bool readOnly, bool stripComments,
-               bool skipLinesWithoutEquals, bool trimAroundEquals, bool unquote,
-               bool trimTrailing);
+               bool skipLinesWithoutEquals, bool trimAroundEquals, bool unquote, bool trimTrailing);
   // Flushes like UpdateFile but swallows its error; call UpdateFile first
   // when the outcome matters.
   virtual ~TIniDocument();

@@ -123,13 +123,11 @@ int32_t TIniDocument::ReadInteger(const std::string& section, const std::string&
   return ParseInteger(text, value) ? value : defaultValue;
 }
 
-void TIniDocument::WriteInteger(const std::string& section, const std::string& key,
-                                int32_t value) {
+void TIniDocument::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
   WriteString(section, key, std::to_string(value));
 }
 
-bool TIniDocument::ReadBool(const std::string& section, const std::string& key,
-                            bool defaultValue) {
+bool TIniDocument::ReadBool(const std::string& section, const std::string& key, bool defaultValue) {
   return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 

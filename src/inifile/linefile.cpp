@@ -30,7 +30,10 @@ FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t
   bool truncate = false;
   switch (creation) {
     case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-    case CREATE_ALWAYS: flags |= O_CREAT; truncate = true; break;
+    case CREATE_ALWAYS:
+      flags |= O_CREAT;
+      truncate = true;
+      break;
     case OPEN_EXISTING: break;
     case OPEN_ALWAYS: flags |= O_CREAT; break;
     case TRUNCATE_EXISTING: truncate = true; break;
@@ -49,8 +52,10 @@ FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t
   // excludes writers. Locks belong to the open file, so they also separate
   // two opens inside one process.
   int lock = 0;
-  if (writes) lock = LOCK_EX;
-  else if ((shareMode & FILE_SHARE_WRITE) == 0) lock = LOCK_SH;
+  if (writes)
+    lock = LOCK_EX;
+  else if ((shareMode & FILE_SHARE_WRITE) == 0)
+    lock = LOCK_SH;
   int rc = 0;
   if (lock != 0) {
     do rc = ::flock(fd, lock | LOCK_NB);

@@ -73,8 +73,9 @@ bool TSectionList::ResolveDuplicates(const TDuplicateSectionEvent& callback) {
   std::vector<Entry> sorted;
   sorted.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) sorted.push_back({&Items_[static_cast<size_t>(i)].Text, i});
-  std::stable_sort(sorted.begin(), sorted.end(),
-            [](const Entry& a, const Entry& b) { return CompareText(*a.Name, *b.Name) < 0; });
+  std::stable_sort(sorted.begin(), sorted.end(), [](const Entry& a, const Entry& b) {
+    return CompareText(*a.Name, *b.Name) < 0;
+  });
 
   std::vector<bool> dropped(static_cast<size_t>(count), false);
   bool result = false;
@@ -86,7 +87,8 @@ bool TSectionList::ResolveDuplicates(const TDuplicateSectionEvent& callback) {
     }
     size_t a = kept, b = i;
     if (sorted[a].Position > sorted[b].Position) std::swap(a, b);
-    if (callback && !callback(*sorted[i].Name, Lines(sorted[a].Position), Lines(sorted[b].Position)))
+    if (callback &&
+        !callback(*sorted[i].Name, Lines(sorted[a].Position), Lines(sorted[b].Position)))
       std::swap(a, b);
     dropped[static_cast<size_t>(sorted[b].Position)] = true;
     kept = a;

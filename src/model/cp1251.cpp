@@ -15,7 +15,8 @@ class TConverter {
  public:
   TConverter(const char* to, const char* from) : Cd_(iconv_open(to, from)) {
     if (Cd_ == reinterpret_cast<iconv_t>(-1)) {
-      throw std::runtime_error(std::string("Не удалось открыть преобразование ") + from + " -> " + to);
+      throw std::runtime_error(std::string("Не удалось открыть преобразование ") + from + " -> " +
+                               to);
     }
   }
   ~TConverter() { iconv_close(Cd_); }
@@ -47,10 +48,17 @@ std::pair<char32_t, size_t> DecodeUtf8(const char* text, size_t left) {
   size_t length;
   char32_t cp;
   if (b0 < 0x80) return {b0, 1};
-  if (b0 >= 0xC2 && b0 <= 0xDF) { length = 2; cp = b0 & 0x1Fu; }
-  else if (b0 >= 0xE0 && b0 <= 0xEF) { length = 3; cp = b0 & 0x0Fu; }
-  else if (b0 >= 0xF0 && b0 <= 0xF4) { length = 4; cp = b0 & 0x07u; }
-  else return {0, 0};
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    length = 2;
+    cp = b0 & 0x1Fu;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    length = 3;
+    cp = b0 & 0x0Fu;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    length = 4;
+    cp = b0 & 0x07u;
+  } else
+    return {0, 0};
   if (left < length) return {0, 0};
   for (size_t i = 1; i < length; ++i) {
     const auto b = static_cast<unsigned char>(text[i]);
@@ -120,12 +128,14 @@ std::string Utf8ToCp1251(const std::string& utf8) {
   const auto [cp, length] = DecodeUtf8(in, inLeft);
   char message[160];
   if (length == 0) {
-    std::snprintf(message, sizeof message, "Текст не в кодировке UTF-8: недопустимый байт 0x%02X в позиции %zu",
+    std::snprintf(message, sizeof message,
+                  "Текст не в кодировке UTF-8: недопустимый байт 0x%02X в позиции %zu",
                   static_cast<unsigned>(static_cast<unsigned char>(*in)),
                   static_cast<size_t>(in - source.data()) + 1);
     throw std::runtime_error(message);
   }
-  std::snprintf(message, sizeof message, "Символ «%.*s» (U+%04X) нельзя записать в кодировке Windows-1251",
+  std::snprintf(message, sizeof message,
+                "Символ «%.*s» (U+%04X) нельзя записать в кодировке Windows-1251",
                 static_cast<int>(length), in, static_cast<unsigned>(cp));
   throw std::runtime_error(message);
 }

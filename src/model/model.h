@@ -98,13 +98,14 @@ void ResetProject(TProject& project, const std::string& cataloguePath);
 
 // "Save": writes the project into the configuration file fileName, updating it in
 // place, with the codes looked up in the catalogue. Raises on every failure.
-void SaveProject(const TProject& project, const std::string& fileName, const std::string& cataloguePath);
+void SaveProject(const TProject& project, const std::string& fileName,
+                 const std::string& cataloguePath);
 
 // The catalogue beside the running executable: its directory plus "version.ini".
 std::string CataloguePath();
 
 // Value forms of the configuration file.
-std::string ColorValue(TColor color);       // "$%.6X" of the resolved colour
+std::string ColorValue(TColor color);          // "$%.6X" of the resolved colour
 std::string FontValue(const TFontDesc& font);  // "Name,Size,$%X" then ",B" and "I"
 
 // Scheme colours. The resolver maps a scheme element index (the low bits of a

@@ -13,7 +13,8 @@ std::string CataloguePath() {
   for (;;) {
     const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
     if (length < 0) {
-      throw std::runtime_error(std::string("Не удалось определить путь программы: ") + std::strerror(errno));
+      throw std::runtime_error(std::string("Не удалось определить путь программы: ") +
+                               std::strerror(errno));
     }
     if (static_cast<size_t>(length) < path.size()) {
       path.resize(static_cast<size_t>(length));

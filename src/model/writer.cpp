@@ -17,7 +17,9 @@ bool HoldsControlCharacter(const std::string& text) {
   return false;
 }
 
-bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+bool HoldsLineBreak(const std::string& text) {
+  return text.find_first_of("\r\n") != std::string::npos;
+}
 
 // A name that the loader would not give back as the same key, or that would break the line.
 bool IsWritableName(const std::string& name) {
@@ -38,23 +40,27 @@ std::string Quoted(const std::string& text) {
 // Refuses, before anything is opened or written, what cannot survive a round trip through the file.
 void CheckProject(const TProject& project) {
   if (HoldsLineBreak(project.MainTitleCaption)) {
-    throw std::runtime_error("Недопустимое название программы: " + Quoted(project.MainTitleCaption));
+    throw std::runtime_error("Недопустимое название программы: " +
+                             Quoted(project.MainTitleCaption));
   }
   for (size_t i = 0; i < project.Variables.size(); ++i) {
     const TVariableRow& row = project.Variables[i];
     if (row.Name.empty()) continue;  // not written
     const std::string number = std::to_string(i + 1);
     if (!IsWritableName(row.Name)) {
-      throw std::runtime_error("Недопустимое имя переменной в строке " + number + ": " + Quoted(row.Name));
+      throw std::runtime_error("Недопустимое имя переменной в строке " + number + ": " +
+                               Quoted(row.Name));
     }
     if (HoldsLineBreak(row.Value)) {
-      throw std::runtime_error("Недопустимое значение переменной в строке " + number + ": " + Quoted(row.Value));
+      throw std::runtime_error("Недопустимое значение переменной в строке " + number + ": " +
+                               Quoted(row.Value));
     }
   }
 }
 
 // The codes of the ticked entries among the first `count` entries, joined by commas.
-std::string TickedCodes(TIniDocument& catalogue, const char* section, const TCheckList& list, int32_t count) {
+std::string TickedCodes(TIniDocument& catalogue, const char* section, const TCheckList& list,
+                        int32_t count) {
   std::string text;
   for (int32_t i = 0; i < count; ++i) {
     if (list.IsTicked(i)) text += "," + catalogue.ReadString(section, list.Name(i), "");
@@ -80,18 +86,22 @@ std::string FontValue(const TFontDesc& font) {
   return text;
 }
 
-void SaveProject(const TProject& project, const std::string& fileName, const std::string& cataloguePath) {
+void SaveProject(const TProject& project, const std::string& fileName,
+                 const std::string& cataloguePath) {
   CheckProject(project);
 
   TIniDocument target(fileName, false);
   {
     std::optional<TIniDocument> catalogue(std::in_place, cataloguePath, false);
-    target.WriteString("Config", "PreInstallDialogSequence",
-                       TickedCodes(*catalogue, "PreInstallDlg", project.Pred, project.Pred.Count()));
+    target.WriteString(
+        "Config", "PreInstallDialogSequence",
+        TickedCodes(*catalogue, "PreInstallDlg", project.Pred, project.Pred.Count()));
     // The last post-installation entry is the final dialog: only its tick is written, below.
-    target.WriteString("Config", "PostInstallDialogSequence",
-                       TickedCodes(*catalogue, "PostInstallDlg", project.Post, project.Post.Count() - 1));
-    const std::string languages = TickedCodes(*catalogue, "Languages", project.Langs, project.Langs.Count());
+    target.WriteString(
+        "Config", "PostInstallDialogSequence",
+        TickedCodes(*catalogue, "PostInstallDlg", project.Post, project.Post.Count() - 1));
+    const std::string languages =
+        TickedCodes(*catalogue, "Languages", project.Langs, project.Langs.Count());
     catalogue.reset();
     target.WriteString("Config", "Languages", languages);
   }

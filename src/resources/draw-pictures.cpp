@@ -47,12 +47,12 @@ void IconCaption(QPainter& p, int centerX, int top, const QString& text) {
 void ComputerIcon(QPainter& p, int x, int y) {
   p.setPen(QColor(40, 40, 40));
   p.setBrush(QColor(205, 205, 200));
-  p.drawRect(x + 3, y + 2, 26, 20);           // monitor
+  p.drawRect(x + 3, y + 2, 26, 20);  // monitor
   p.setBrush(QColor(20, 70, 140));
-  p.drawRect(x + 6, y + 5, 20, 14);           // screen
+  p.drawRect(x + 6, y + 5, 20, 14);  // screen
   p.setBrush(QColor(205, 205, 200));
-  p.drawRect(x + 12, y + 22, 8, 3);           // stand
-  p.drawRect(x + 4, y + 25, 24, 5);           // base unit
+  p.drawRect(x + 12, y + 22, 8, 3);  // stand
+  p.drawRect(x + 4, y + 25, 24, 5);  // base unit
   p.setPen(QColor(60, 160, 60));
   p.drawPoint(x + 24, y + 27);
 }
@@ -60,9 +60,9 @@ void ComputerIcon(QPainter& p, int x, int y) {
 void FolderIcon(QPainter& p, int x, int y) {
   p.setPen(QColor(120, 90, 10));
   p.setBrush(QColor(230, 190, 70));
-  p.drawRect(x + 3, y + 6, 11, 5);            // tab
+  p.drawRect(x + 3, y + 6, 11, 5);  // tab
   p.setBrush(QColor(250, 215, 100));
-  p.drawRect(x + 3, y + 9, 26, 19);           // body
+  p.drawRect(x + 3, y + 9, 26, 19);  // body
   p.setPen(QColor(255, 240, 170));
   p.drawLine(x + 4, y + 10, x + 28, y + 10);
 }
@@ -71,9 +71,10 @@ void BinIcon(QPainter& p, int x, int y) {
   p.setPen(QColor(50, 50, 60));
   p.setBrush(QColor(190, 200, 210));
   QPolygon body;
-  body << QPoint(x + 7, y + 8) << QPoint(x + 25, y + 8) << QPoint(x + 23, y + 29) << QPoint(x + 9, y + 29);
+  body << QPoint(x + 7, y + 8) << QPoint(x + 25, y + 8) << QPoint(x + 23, y + 29)
+       << QPoint(x + 9, y + 29);
   p.drawPolygon(body);
-  p.drawRect(x + 5, y + 5, 22, 3);            // lid
+  p.drawRect(x + 5, y + 5, 22, 3);  // lid
   for (int i = 0; i < 3; ++i) p.drawLine(x + 12 + i * 4, y + 11, x + 12 + i * 4, y + 26);
 }
 
@@ -119,8 +120,11 @@ QImage Desktop() {
     void (*draw)(QPainter&, int, int);
     const char* caption;
   };
-  const Item items[] = {{ComputerIcon, "Компьютер"}, {DocumentsIcon, "Документы"},
-                        {NetworkIcon, "Сеть"}, {FolderIcon, "Программы"}, {BinIcon, "Корзина"}};
+  const Item items[] = {{ComputerIcon, "Компьютер"},
+                        {DocumentsIcon, "Документы"},
+                        {NetworkIcon, "Сеть"},
+                        {FolderIcon, "Программы"},
+                        {BinIcon, "Корзина"}};
   int top = 8;
   for (const Item& item : items) {
     item.draw(p, 20, top);
@@ -211,11 +215,11 @@ QImage ProgramIcon() {
   p.drawRoundedRect(QRectF(3, 5, 58, 50), 5, 5);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(192, 192, 192));
-  p.drawRect(QRectF(22, 24, 34, 26));       // the mock dialog
+  p.drawRect(QRectF(22, 24, 34, 26));  // the mock dialog
   p.setBrush(QColor(0, 0, 128));
-  p.drawRect(QRectF(22, 24, 34, 5));        // its title bar
+  p.drawRect(QRectF(22, 24, 34, 5));  // its title bar
   p.setBrush(QColor(0, 255, 255));
-  p.drawRect(QRectF(8, 11, 30, 5));         // the main title
+  p.drawRect(QRectF(8, 11, 30, 5));  // the main title
   p.translate(30, 26);
   Brush(p, 2.1);
   p.end();
@@ -239,6 +243,7 @@ int main(int argc, char** argv) {
   }
   const QString dir = QString::fromLocal8Bit(argv[1]);
   const bool ok = Save(Desktop(), dir, "desktop.png") && Save(Header(), dir, "header.png") &&
-                  Save(BrushIcon(), dir, "brush.png") && Save(ProgramIcon(), dir, "vuka-manager.png");
+                  Save(BrushIcon(), dir, "brush.png") &&
+                  Save(ProgramIcon(), dir, "vuka-manager.png");
   return ok ? 0 : 1;
 }

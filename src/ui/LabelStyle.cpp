@@ -25,7 +25,8 @@ constexpr int kShadowSize = 3;
 
 }  // namespace
 
-TStyleDlg::TStyleDlg(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()), MainForm_(mainForm) {
+TStyleDlg::TStyleDlg(TMainForm* mainForm)
+    : QDialog(nullptr, DialogWindowFlags()), MainForm_(mainForm) {
   setObjectName(QStringLiteral("StyleDlg"));
   setWindowTitle(QStringLiteral("Вид надписи"));
   setFont(DefaultWindowFont());
@@ -42,11 +43,13 @@ TStyleDlg::TStyleDlg(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()
   InstallCp1251Guard(ProgName_);
   Label1_->setBuddy(ProgName_);
 
-  TextFont_ = MakeBrushButton(this, QStringLiteral("TextFont"), QStringLiteral("Выбрать шрифт  и цвет надписи"),
-                              QRect(6, 32, 283, 22));
+  TextFont_ =
+      MakeBrushButton(this, QStringLiteral("TextFont"),
+                      QStringLiteral("Выбрать шрифт  и цвет надписи"), QRect(6, 32, 283, 22));
   TxtColor_ = MakeSwatch(this, QStringLiteral("TxtColor"), QRect(294, 32, 81, 22));
-  ShadowColor_ = MakeBrushButton(this, QStringLiteral("ShadowColor"), QStringLiteral("Выбрать цвет тени надписи"),
-                                 QRect(6, 56, 283, 22));
+  ShadowColor_ =
+      MakeBrushButton(this, QStringLiteral("ShadowColor"),
+                      QStringLiteral("Выбрать цвет тени надписи"), QRect(6, 56, 283, 22));
   SColor_ = MakeSwatch(this, QStringLiteral("SColor"), QRect(294, 56, 81, 22));
 
   UseShadow_ = new QCheckBox(QStringLiteral("надпись с тенью"), this);
@@ -88,7 +91,8 @@ TStyleDlg::TStyleDlg(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()
   BitBtn1_->setDefault(true);
 
   connect(TextFont_, &QToolButton::clicked, this, ReportingErrors([this] { TextFontClick(); }));
-  connect(ShadowColor_, &QToolButton::clicked, this, ReportingErrors([this] { ShadowColorClick(); }));
+  connect(ShadowColor_, &QToolButton::clicked, this,
+          ReportingErrors([this] { ShadowColorClick(); }));
   connect(UseShadow_, &QCheckBox::clicked, this, ReportingErrors([this] { UseShadowClick(); }));
   connect(ShowIt_, &QCheckBox::clicked, this, ReportingErrors([this] { ShowItClick(); }));
   connect(ProgName_, &QLineEdit::textChanged, this, [this] { ProgNameChange(); });
@@ -114,7 +118,8 @@ void TStyleDlg::Open(TTarget target) {
   const TFontDesc& font = mainTitle ? project.TitleFont : project.DialogFont;
   const TColor shadowColor = mainTitle ? project.TitleShadowColor : project.DialogShadowColor;
 
-  setWindowTitle(mainTitle ? QStringLiteral("Вид надписи на заднем фоне") : QStringLiteral("Вид надписи на диалогах"));
+  setWindowTitle(mainTitle ? QStringLiteral("Вид надписи на заднем фоне")
+                           : QStringLiteral("Вид надписи на диалогах"));
   ProgName_->setEnabled(mainTitle);
   ProgName_->setText(FromModel(project.ProgramNameText));
   Preview_->SetCaption(mainTitle ? FromModel(project.ProgramNameText) : kSampleCaption);

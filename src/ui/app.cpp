@@ -14,7 +14,8 @@ QString ApplicationTitle() { return QStringLiteral("Visual RVL"); }
 
 QString ErrorBoxText(const std::string& utf8Message) {
   std::string text = utf8Message;
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
+    text += '.';
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -49,7 +50,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 
 bool InstallRussianTranslation(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);
-  if (!translator->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  if (!translator->load(QStringLiteral("qtbase_ru"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     delete translator;
     return false;
   }
@@ -60,13 +62,15 @@ void InstallFontSubstitutions() {
   const QStringList sans = {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
   const QStringList serif = {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
   const QStringList mono = {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")};
-  for (const char* face : {"MS Sans Serif", "Arial", "Tahoma", "Verdana", "MS Shell Dlg", "MS Shell Dlg 2"}) {
+  for (const char* face :
+       {"MS Sans Serif", "Arial", "Tahoma", "Verdana", "MS Shell Dlg", "MS Shell Dlg 2"}) {
     QFont::insertSubstitutions(QString::fromLatin1(face), sans);
   }
   for (const char* face : {"Times New Roman", "Times", "MS Serif"}) {
     QFont::insertSubstitutions(QString::fromLatin1(face), serif);
   }
-  for (const char* face : {"Courier New", "Courier"}) QFont::insertSubstitutions(QString::fromLatin1(face), mono);
+  for (const char* face : {"Courier New", "Courier"})
+    QFont::insertSubstitutions(QString::fromLatin1(face), mono);
 }
 
 namespace {
@@ -75,29 +79,32 @@ namespace {
 bool PaletteRole(uint32_t index, QPalette::ColorGroup& group, QPalette::ColorRole& role) {
   group = QPalette::Active;
   switch (index) {
-    case 0: role = QPalette::Button; return true;             // scroll bar
-    case 2: role = QPalette::Highlight; return true;          // active caption
-    case 4: role = QPalette::Window; return true;             // menu
-    case 5: role = QPalette::Base; return true;               // window
-    case 6: role = QPalette::Shadow; return true;             // window frame
-    case 7: role = QPalette::WindowText; return true;         // menu text
-    case 8: role = QPalette::Text; return true;               // window text
-    case 9: role = QPalette::HighlightedText; return true;    // caption text
-    case 13: role = QPalette::Highlight; return true;         // highlight
-    case 14: role = QPalette::HighlightedText; return true;   // highlight text
-    case 15: role = QPalette::Button; return true;            // button face
-    case 16: role = QPalette::Dark; return true;              // button shadow
-    case 17: group = QPalette::Disabled; role = QPalette::Text; return true;  // grey text
-    case 18: role = QPalette::ButtonText; return true;        // button text
-    case 20: role = QPalette::Light; return true;             // button highlight
-    case 21: role = QPalette::Shadow; return true;            // 3-D dark shadow
-    case 22: role = QPalette::Midlight; return true;          // 3-D light
-    case 23: role = QPalette::ToolTipText; return true;       // tooltip text
-    case 24: role = QPalette::ToolTipBase; return true;       // tooltip background
-    case 25: role = QPalette::Button; return true;            // button alternate face
-    case 26: role = QPalette::Link; return true;              // hot-tracked item
-    case 29: role = QPalette::Highlight; return true;         // highlighted menu item
-    case 30: role = QPalette::Window; return true;            // menu bar
+    case 0: role = QPalette::Button; return true;            // scroll bar
+    case 2: role = QPalette::Highlight; return true;         // active caption
+    case 4: role = QPalette::Window; return true;            // menu
+    case 5: role = QPalette::Base; return true;              // window
+    case 6: role = QPalette::Shadow; return true;            // window frame
+    case 7: role = QPalette::WindowText; return true;        // menu text
+    case 8: role = QPalette::Text; return true;              // window text
+    case 9: role = QPalette::HighlightedText; return true;   // caption text
+    case 13: role = QPalette::Highlight; return true;        // highlight
+    case 14: role = QPalette::HighlightedText; return true;  // highlight text
+    case 15: role = QPalette::Button; return true;           // button face
+    case 16: role = QPalette::Dark; return true;             // button shadow
+    case 17:
+      group = QPalette::Disabled;
+      role = QPalette::Text;
+      return true;                                       // grey text
+    case 18: role = QPalette::ButtonText; return true;   // button text
+    case 20: role = QPalette::Light; return true;        // button highlight
+    case 21: role = QPalette::Shadow; return true;       // 3-D dark shadow
+    case 22: role = QPalette::Midlight; return true;     // 3-D light
+    case 23: role = QPalette::ToolTipText; return true;  // tooltip text
+    case 24: role = QPalette::ToolTipBase; return true;  // tooltip background
+    case 25: role = QPalette::Button; return true;       // button alternate face
+    case 26: role = QPalette::Link; return true;         // hot-tracked item
+    case 29: role = QPalette::Highlight; return true;    // highlighted menu item
+    case 30: role = QPalette::Window; return true;       // menu bar
     default: return false;
   }
 }
@@ -115,10 +122,12 @@ void InstallSchemeColorsFromPalette() {
 
 TApplicationWindows CreateApplicationWindows(const std::string& cataloguePath) {
   TApplicationWindows windows;
-  windows.MainForm = std::make_unique<TMainForm>(nullptr, cataloguePath.empty() ? CataloguePath() : cataloguePath);
+  windows.MainForm =
+      std::make_unique<TMainForm>(nullptr, cataloguePath.empty() ? CataloguePath() : cataloguePath);
   windows.StyleDlg = std::make_unique<TStyleDlg>(windows.MainForm.get());
   windows.ColorForm = std::make_unique<TColorForm>(windows.MainForm.get());
   windows.PosForm = std::make_unique<TPosForm>(windows.MainForm.get());
-  windows.MainForm->AttachDialogs(windows.StyleDlg.get(), windows.ColorForm.get(), windows.PosForm.get());
+  windows.MainForm->AttachDialogs(windows.StyleDlg.get(), windows.ColorForm.get(),
+                                  windows.PosForm.get());
   return windows;
 }

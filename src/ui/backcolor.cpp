@@ -14,14 +14,17 @@ namespace {
 constexpr int kGradientColors = 64;
 }
 
-TColorForm::TColorForm(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()), MainForm_(mainForm) {
+TColorForm::TColorForm(TMainForm* mainForm)
+    : QDialog(nullptr, DialogWindowFlags()), MainForm_(mainForm) {
   setObjectName(QStringLiteral("ColorForm"));
   setWindowTitle(QStringLiteral("Выбор цветов для градиентного заполнения"));
   setFont(DefaultWindowFont());
   setFixedSize(342, 123);
 
-  TColor_ = MakeBrushButton(this, QStringLiteral("TColor"), QStringLiteral("Верхний цвет"), QRect(8, 8, 201, 22));
-  BColor_ = MakeBrushButton(this, QStringLiteral("BColor"), QStringLiteral("Нижний цвет"), QRect(8, 32, 201, 22));
+  TColor_ = MakeBrushButton(this, QStringLiteral("TColor"), QStringLiteral("Верхний цвет"),
+                            QRect(8, 8, 201, 22));
+  BColor_ = MakeBrushButton(this, QStringLiteral("BColor"), QStringLiteral("Нижний цвет"),
+                            QRect(8, 32, 201, 22));
 
   EnableBackground_ = new QCheckBox(QStringLiteral("использовать фон"), this);
   EnableBackground_->setObjectName(QStringLiteral("EnableBackground"));
@@ -49,7 +52,8 @@ TColorForm::TColorForm(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags
 
   connect(TColor_, &QToolButton::clicked, this, ReportingErrors([this] { TColorClick(); }));
   connect(BColor_, &QToolButton::clicked, this, ReportingErrors([this] { BColorClick(); }));
-  connect(EnableBackground_, &QCheckBox::clicked, this, ReportingErrors([this] { EnableBackgroundClick(); }));
+  connect(EnableBackground_, &QCheckBox::clicked, this,
+          ReportingErrors([this] { EnableBackgroundClick(); }));
   connect(BitBtn2_, &QPushButton::clicked, this, &QDialog::accept);
   connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -84,7 +88,8 @@ void TColorForm::SetBottomColor(TColor color) {
 
 void TColorForm::PaintPreview() {
   if (EnableBackground_->isChecked())
-    GradientFill(Back_->Picture(), Back_->geometry(), TopColor_, BottomColor_, fdTopToBottom, kGradientColors);
+    GradientFill(Back_->Picture(), Back_->geometry(), TopColor_, BottomColor_, fdTopToBottom,
+                 kGradientColors);
   else
     Back_->SetPicture(DesktopBitmap());
 }

@@ -18,7 +18,9 @@ QString DisplayName(const TCheckList& list, int index) {
 }
 
 // The host's highlight is shown whether or not the list holds the focus.
-QColor HighlightColor(const QWidget& w) { return w.palette().color(QPalette::Active, QPalette::Highlight); }
+QColor HighlightColor(const QWidget& w) {
+  return w.palette().color(QPalette::Active, QPalette::Highlight);
+}
 QColor HighlightTextColor(const QWidget& w) {
   return w.palette().color(QPalette::Active, QPalette::HighlightedText);
 }
@@ -52,8 +54,10 @@ TCheckListBox::TCheckListBox(QWidget* parent) : QAbstractScrollArea(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   viewport()->setBackgroundRole(QPalette::Base);
-  connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
-  connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
+          qOverload<>(&QWidget::update));
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(),
+          qOverload<>(&QWidget::update));
 }
 
 void TCheckListBox::Bind(TCheckList* list) {
@@ -86,7 +90,9 @@ int TCheckListBox::ColumnWidth() const {
   return viewport()->width();
 }
 
-int TCheckListBox::RowsPerColumn() const { return std::max(1, viewport()->height() / ItemHeight()); }
+int TCheckListBox::RowsPerColumn() const {
+  return std::max(1, viewport()->height() / ItemHeight());
+}
 
 int TCheckListBox::VisibleColumns() const {
   // A column counts as shown when at least half of it lies in view.
@@ -128,13 +134,17 @@ void TCheckListBox::EnsureVisible(int index) {
   if (Columns_ > 1) {
     QScrollBar* bar = horizontalScrollBar();
     const int column = index / RowsPerColumn();
-    if (column < bar->value()) bar->setValue(column);
-    else if (column >= bar->value() + VisibleColumns()) bar->setValue(column - VisibleColumns() + 1);
+    if (column < bar->value())
+      bar->setValue(column);
+    else if (column >= bar->value() + VisibleColumns())
+      bar->setValue(column - VisibleColumns() + 1);
   } else {
     QScrollBar* bar = verticalScrollBar();
     const int rows = std::max(1, viewport()->height() / ItemHeight());
-    if (index < bar->value()) bar->setValue(index);
-    else if (index >= bar->value() + rows) bar->setValue(index - rows + 1);
+    if (index < bar->value())
+      bar->setValue(index);
+    else if (index >= bar->value() + rows)
+      bar->setValue(index - rows + 1);
   }
 }
 
@@ -181,7 +191,8 @@ void TCheckListBox::resizeEvent(QResizeEvent* event) {
 
 void TCheckListBox::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
-  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) UpdateScrollBars();
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    UpdateScrollBars();
 }
 
 bool TCheckListBox::event(QEvent* event) {
@@ -207,9 +218,11 @@ void TCheckListBox::paintEvent(QPaintEvent*) {
     if (!item.intersects(area)) continue;
     painter.save();
     painter.setClipRect(item);
-    const QRect box(item.left() + 1, item.top() + (item.height() - CheckBoxSize) / 2, CheckBoxSize, CheckBoxSize);
+    const QRect box(item.left() + 1, item.top() + (item.height() - CheckBoxSize) / 2, CheckBoxSize,
+                    CheckBoxSize);
     DrawCheckBox(painter, box, List_->IsTicked(i), *this);
-    const QRect textArea(item.left() + CheckStripWidth, item.top(), item.width() - CheckStripWidth, item.height());
+    const QRect textArea(item.left() + CheckStripWidth, item.top(), item.width() - CheckStripWidth,
+                         item.height());
     QColor textColor = palette().color(QPalette::Active, QPalette::Text);
     if (i == selected) {
       painter.fillRect(textArea, HighlightColor(*this));
@@ -218,8 +231,8 @@ void TCheckListBox::paintEvent(QPaintEvent*) {
     painter.setPen(textColor);
     painter.setFont(font());
     // Drawn without mnemonic processing: an ampersand is shown as it is.
-    painter.drawText(textArea.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     DisplayName(*List_, i));
+    painter.drawText(textArea.adjusted(2, 0, 0, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, DisplayName(*List_, i));
     if (i == selected && hasFocus()) DrawFocusFrame(painter, textArea, HighlightTextColor(*this));
     painter.restore();
   }
@@ -270,8 +283,10 @@ void TCheckListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     const QPoint pos = event->position().toPoint();
     const int index = IndexAt(pos);
-    if (index >= 0 && index == FirstPressIndex_) PressAt(pos);
-    else if (index >= 0) SelectAndShow(index);
+    if (index >= 0 && index == FirstPressIndex_)
+      PressAt(pos);
+    else if (index >= 0)
+      SelectAndShow(index);
     FirstPressIndex_ = -1;
     LangsDblClick();
   }
@@ -284,7 +299,8 @@ void TCheckListBox::keyPressEvent(QKeyEvent* event) {
   const int current = List_ ? List_->Selected() : -1;
   const bool multi = Columns_ > 1;
   const int rows = RowsPerColumn();
-  const int page = multi ? rows * VisibleColumns() : std::max(1, viewport()->height() / ItemHeight() - 1);
+  const int page =
+      multi ? rows * VisibleColumns() : std::max(1, viewport()->height() / ItemHeight() - 1);
   int target = -2;  // -2: not a movement key
   switch (event->key()) {
     case Qt::Key_Space:
@@ -294,12 +310,16 @@ void TCheckListBox::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Up: target = current - 1; break;
     case Qt::Key_Down: target = current + 1; break;
     case Qt::Key_Left:
-      if (!multi) target = current - 1;
-      else target = current - rows >= 0 ? current - rows : current;
+      if (!multi)
+        target = current - 1;
+      else
+        target = current - rows >= 0 ? current - rows : current;
       break;
     case Qt::Key_Right:
-      if (!multi) target = current + 1;
-      else target = current / rows < (n - 1) / rows ? std::min(current + rows, n - 1) : current;
+      if (!multi)
+        target = current + 1;
+      else
+        target = current / rows < (n - 1) / rows ? std::min(current + rows, n - 1) : current;
       break;
     case Qt::Key_PageUp: target = current - page; break;
     case Qt::Key_PageDown: target = current + page; break;

@@ -15,14 +15,19 @@ std::optional<char32_t> FirstNonCp1251(const QString& text) {
 QString Cp1251HintText(char32_t codePoint) {
   const bool printable = QChar::isPrint(codePoint);
   const QString shown = printable ? QString::fromUcs4(&codePoint, 1) : QString();
-  const QString code = QStringLiteral("U+%1").arg(static_cast<uint>(codePoint), 4, 16, QLatin1Char('0')).toUpper();
-  const QString name = printable ? QStringLiteral("Символ «%1» (%2)").arg(shown, code) : QStringLiteral("Символ %1").arg(code);
-  return name + QStringLiteral(" нельзя ввести: в кодировке Windows-1251, в которой сохраняется файл, его нет.");
+  const QString code =
+      QStringLiteral("U+%1").arg(static_cast<uint>(codePoint), 4, 16, QLatin1Char('0')).toUpper();
+  const QString name = printable ? QStringLiteral("Символ «%1» (%2)").arg(shown, code)
+                                 : QStringLiteral("Символ %1").arg(code);
+  return name +
+         QStringLiteral(
+             " нельзя ввести: в кодировке Windows-1251, в которой сохраняется файл, его нет.");
 }
 
 void ShowCp1251Hint(QWidget* field, char32_t codePoint) {
   if (field == nullptr) return;
-  QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), Cp1251HintText(codePoint), field);
+  QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), Cp1251HintText(codePoint),
+                     field);
 }
 
 TCp1251Validator::TCp1251Validator(QObject* parent) : QValidator(parent) {}

@@ -24,7 +24,8 @@ QFont DefaultWindowFont() {
   return ToQFont(font);
 }
 
-QToolButton* MakeBrushButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry) {
+QToolButton* MakeBrushButton(QWidget* parent, const QString& name, const QString& text,
+                             const QRect& geometry) {
   auto* button = new QToolButton(parent);
   button->setObjectName(name);
   button->setText(text);
@@ -53,7 +54,9 @@ void SetSwatchColor(QFrame* swatch, TColor color) {
   swatch->setPalette(palette);
 }
 
-TColor SwatchColor(const QFrame* swatch) { return ToTColor(swatch->palette().color(QPalette::Window)); }
+TColor SwatchColor(const QFrame* swatch) {
+  return ToTColor(swatch->palette().color(QPalette::Window));
+}
 
 QFrame* MakeBorderPanel(QWidget* parent, const QString& name, const QRect& geometry) {
   auto* panel = new QFrame(parent);
@@ -68,10 +71,12 @@ QFrame* MakeBorderPanel(QWidget* parent, const QString& name, const QRect& geome
 }
 
 QWidget* PanelClient(QFrame* panel) {
-  return panel->findChild<QWidget*>(panel->objectName() + QStringLiteral("Client"), Qt::FindDirectChildrenOnly);
+  return panel->findChild<QWidget*>(panel->objectName() + QStringLiteral("Client"),
+                                    Qt::FindDirectChildrenOnly);
 }
 
-TBevelLine::TBevelLine(QWidget* parent, const QString& name, const QRect& geometry) : QWidget(parent) {
+TBevelLine::TBevelLine(QWidget* parent, const QString& name, const QRect& geometry)
+    : QWidget(parent) {
   setObjectName(name);
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setGeometry(geometry);

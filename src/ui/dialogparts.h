@@ -18,7 +18,8 @@ Qt::WindowFlags DialogWindowFlags();
 QFont DefaultWindowFont();
 
 // A flat button with the 16-by-16 paint-brush picture left of its caption.
-QToolButton* MakeBrushButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry);
+QToolButton* MakeBrushButton(QWidget* parent, const QString& name, const QString& text,
+                             const QRect& geometry);
 
 // A raised panel that shows one colour.
 QFrame* MakeSwatch(QWidget* parent, const QString& name, const QRect& geometry);

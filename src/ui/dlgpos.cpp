@@ -18,7 +18,8 @@ constexpr TColor kActiveCaption = clSchemeFlag | 2u;
 constexpr TColor kCaptionText = clSchemeFlag | 9u;
 }  // namespace
 
-TPosForm::TPosForm(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()), MainForm_(mainForm) {
+TPosForm::TPosForm(TMainForm* mainForm)
+    : QDialog(nullptr, DialogWindowFlags()), MainForm_(mainForm) {
   setObjectName(QStringLiteral("PosForm"));
   setWindowTitle(QStringLiteral("Позиция диалога"));
   setFont(DefaultWindowFont());
@@ -52,12 +53,13 @@ TPosForm::TPosForm(TMainForm* mainForm) : QDialog(nullptr, DialogWindowFlags()),
   Panel3_->setGeometry(1, 1, 78, 14);
 
   Vert_ = new TRadioGroup(this, QStringLiteral("Vert"), QStringLiteral(" Вертикаль "),
-                          {QStringLiteral("Верх"), QStringLiteral("Центр"), QStringLiteral("Низ")}, 1,
-                          QRect(256, 2, 73, 186));
+                          {QStringLiteral("Верх"), QStringLiteral("Центр"), QStringLiteral("Низ")},
+                          1, QRect(256, 2, 73, 186));
   Vert_->SetItemIndex(1);
-  Goriz_ = new TRadioGroup(this, QStringLiteral("Goriz"), QStringLiteral(" Горизонталь "),
-                           {QStringLiteral("Слева"), QStringLiteral("Ценр"), QStringLiteral("Справа")}, 3,
-                           QRect(6, 192, 241, 41));
+  Goriz_ =
+      new TRadioGroup(this, QStringLiteral("Goriz"), QStringLiteral(" Горизонталь "),
+                      {QStringLiteral("Слева"), QStringLiteral("Ценр"), QStringLiteral("Справа")},
+                      3, QRect(6, 192, 241, 41));
   Goriz_->SetItemIndex(1);
 
   BitBtn1_ = new QPushButton(QStringLiteral("OK"), this);

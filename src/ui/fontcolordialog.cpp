@@ -1,7 +1,6 @@
 #include "ui/fontcolordialog.h"
 
 #include <QDialogButtonBox>
-#include <cstdlib>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -11,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cstdlib>
 
 #include "ui/dialogparts.h"
 #include "ui/render.h"
@@ -107,7 +107,9 @@ TFontDesc TFontColorDialog::FontDesc() const {
   const QFont chosen = Fonts_->currentFont();
   TFontDesc font;
   const QString family = PlainFamilyName(chosen.family());
-  font.Name = family.compare(StartFamily_, Qt::CaseInsensitive) == 0 ? StartName_ : Utf8ToCp1251(family.toStdString());
+  font.Name = family.compare(StartFamily_, Qt::CaseInsensitive) == 0
+                  ? StartName_
+                  : Utf8ToCp1251(family.toStdString());
   font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : QFontInfo(chosen).pointSize();
   font.Color = Color_;
   font.Bold = chosen.weight() >= QFont::Bold;

@@ -11,10 +11,8 @@ bool IsForwardedMouseEvent(const QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-      return true;
-    default:
-      return false;
+    case QEvent::MouseMove: return true;
+    default: return false;
   }
 }
 
@@ -26,9 +24,9 @@ bool ForwardMouseToViewport(QAbstractScrollArea& area, QEvent* event) {
   if (Forwarding || !IsForwardedMouseEvent(event)) return false;
   auto* mouse = static_cast<QMouseEvent*>(event);
   QWidget* viewport = area.viewport();
-  QMouseEvent moved(mouse->type(), viewport->mapFrom(&area, mouse->position()), mouse->scenePosition(),
-                    mouse->globalPosition(), mouse->button(), mouse->buttons(), mouse->modifiers(),
-                    mouse->pointingDevice());
+  QMouseEvent moved(mouse->type(), viewport->mapFrom(&area, mouse->position()),
+                    mouse->scenePosition(), mouse->globalPosition(), mouse->button(),
+                    mouse->buttons(), mouse->modifiers(), mouse->pointingDevice());
   moved.setTimestamp(mouse->timestamp());
   struct TForwarding {
     TForwarding() { Forwarding = true; }

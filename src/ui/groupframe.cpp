@@ -13,6 +13,7 @@ void TGroupFrame::paintEvent(QPaintEvent*) {
   painter.drawRect(frame.adjusted(1, 1, -1, -1));
   const QRect caption(8, 0, metrics.horizontalAdvance(title()), metrics.height());
   painter.fillRect(caption, palette().color(QPalette::Window));
-  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  painter.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   painter.drawText(caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title());
 }

@@ -4,8 +4,8 @@
 #include <QFontMetrics>
 #include <QRadioButton>
 
-TRadioGroup::TRadioGroup(QWidget* parent, const QString& name, const QString& caption, const QStringList& items,
-                         int columns, const QRect& geometry)
+TRadioGroup::TRadioGroup(QWidget* parent, const QString& name, const QString& caption,
+                         const QStringList& items, int columns, const QRect& geometry)
     : TGroupFrame(caption, parent), Columns_(columns < 1 ? 1 : columns) {
   setObjectName(name);
   for (int i = 0; i < items.size(); ++i) {
@@ -61,6 +61,6 @@ void TRadioGroup::ArrangeButtons() {
   const int buttonHeight = free / perColumn;
   const int topMargin = textHeight + 1 + (free % perColumn) / 2;
   for (int i = 0; i < Count(); ++i)
-    Buttons_[i]->setGeometry((i / perColumn) * buttonWidth + 8, (i % perColumn) * buttonHeight + topMargin,
-                             buttonWidth, buttonHeight);
+    Buttons_[i]->setGeometry((i / perColumn) * buttonWidth + 8,
+                             (i % perColumn) * buttonHeight + topMargin, buttonWidth, buttonHeight);
 }

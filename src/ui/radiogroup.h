@@ -11,8 +11,8 @@ class QRadioButton;
 class TRadioGroup : public TGroupFrame {
   Q_OBJECT
  public:
-  TRadioGroup(QWidget* parent, const QString& name, const QString& caption, const QStringList& items,
-              int columns, const QRect& geometry);
+  TRadioGroup(QWidget* parent, const QString& name, const QString& caption,
+              const QStringList& items, int columns, const QRect& geometry);
 
   int ItemIndex() const { return ItemIndex_; }
   // Chooses an item without emitting clicked(); -1 chooses none.

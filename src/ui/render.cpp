@@ -44,7 +44,8 @@ namespace {
 QImage LoadResourceImage(const char* name, QImage::Format format) {
   InitUiResources();
   QImage image(QString::fromLatin1(name));
-  if (image.isNull()) throw std::runtime_error(std::string("Cannot load the built-in picture ") + name);
+  if (image.isNull())
+    throw std::runtime_error(std::string("Cannot load the built-in picture ") + name);
   return image.convertToFormat(format);
 }
 
@@ -90,7 +91,8 @@ int MulDiv(int number, int numerator, int denominator) {
   const int64_t absDenominator = denominator < 0 ? -static_cast<int64_t>(denominator) : denominator;
   int64_t quotient = (absProduct + absDenominator / 2) / absDenominator;
   if ((product < 0) != (denominator < 0)) quotient = -quotient;
-  if (quotient > std::numeric_limits<int>::max() || quotient < std::numeric_limits<int>::min()) return -1;
+  if (quotient > std::numeric_limits<int>::max() || quotient < std::numeric_limits<int>::min())
+    return -1;
   return static_cast<int>(quotient);
 }
 
@@ -112,10 +114,12 @@ void GradientFill(QImage& picture, const QRect& rect, TColor startColor, TColor 
   const int bandSize = extent / bands;
   if (bandSize > 0) {
     for (int i = 0; i < bands; ++i) {
-      const QColor color = ChannelsToQColor(r0 + MulDiv(i, dr, bands - 1), g0 + MulDiv(i, dg, bands - 1),
-                                            b0 + MulDiv(i, db, bands - 1));
-      const QRect band = vertical ? QRect(rect.left(), rect.top() + i * bandSize, rect.width(), bandSize)
-                                  : QRect(rect.left() + i * bandSize, rect.top(), bandSize, rect.height());
+      const QColor color =
+          ChannelsToQColor(r0 + MulDiv(i, dr, bands - 1), g0 + MulDiv(i, dg, bands - 1),
+                           b0 + MulDiv(i, db, bands - 1));
+      const QRect band =
+          vertical ? QRect(rect.left(), rect.top() + i * bandSize, rect.width(), bandSize)
+                   : QRect(rect.left() + i * bandSize, rect.top(), bandSize, rect.height());
       painter.fillRect(band, color);
     }
   }
@@ -155,7 +159,8 @@ void TClickTracker::Press(QMouseEvent* event) {
 }
 
 bool TClickTracker::Release(QMouseEvent* event, const QRect& area) {
-  const bool click = Pressed_ && event->button() == Qt::LeftButton && area.contains(event->position().toPoint());
+  const bool click =
+      Pressed_ && event->button() == Qt::LeftButton && area.contains(event->position().toPoint());
   Pressed_ = false;
   event->accept();
   return click;
@@ -264,10 +269,22 @@ void TShadowLabel::paintEvent(QPaintEvent*) {
   const QRect textRect = rect().adjusted(1, 0, -1, 0);
   int dx = 0, dy = 0;
   switch (ShadowPos_) {
-    case spLeftTop: dx = -ShadowSize_; dy = -ShadowSize_; break;
-    case spLeftBottom: dx = -ShadowSize_; dy = ShadowSize_; break;
-    case spRightBottom: dx = ShadowSize_; dy = ShadowSize_; break;
-    case spRightTop: dx = ShadowSize_; dy = -ShadowSize_; break;
+    case spLeftTop:
+      dx = -ShadowSize_;
+      dy = -ShadowSize_;
+      break;
+    case spLeftBottom:
+      dx = -ShadowSize_;
+      dy = ShadowSize_;
+      break;
+    case spRightBottom:
+      dx = ShadowSize_;
+      dy = ShadowSize_;
+      break;
+    case spRightTop:
+      dx = ShadowSize_;
+      dy = -ShadowSize_;
+      break;
   }
   const int flags = Qt::AlignTop | (Alignment_ & Qt::AlignHorizontal_Mask) | Qt::TextExpandTabs |
                     Qt::TextShowMnemonic;

@@ -26,7 +26,9 @@ QString BoxText(const QString& text) {
 
 int TSystemDialogs::RunModal(QDialog& dialog) { return dialog.exec(); }
 
-bool TSystemDialogs::RunFileDialog(QFileDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+bool TSystemDialogs::RunFileDialog(QFileDialog& dialog) {
+  return dialog.exec() == QDialog::Accepted;
+}
 
 bool TSystemDialogs::ChooseColor(QWidget* parent, TColor& color) {
   QColorDialog dialog(ToQColor(color), parent);
@@ -39,12 +41,14 @@ bool TSystemDialogs::ChooseColor(QWidget* parent, TColor& color) {
 }
 
 void TSystemDialogs::ShowError(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Critical, ApplicationTitle(), BoxText(text), QMessageBox::Ok, parent);
+  QMessageBox box(QMessageBox::Critical, ApplicationTitle(), BoxText(text), QMessageBox::Ok,
+                  parent);
   box.exec();
 }
 
 void TSystemDialogs::ShowAbout(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), BoxText(text), QMessageBox::NoButton, parent);
+  QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), BoxText(text), QMessageBox::NoButton,
+                  parent);
   QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);

@@ -24,7 +24,8 @@ const QString TVariablesGrid::HintText =
 namespace {
 
 constexpr int kRowPitch = TVariablesGrid::RowHeight + TVariablesGrid::GridLineWidth;
-constexpr int kContentWidth = TVariablesGrid::ColumnWidth0 + TVariablesGrid::ColumnWidth1 + 2 * TVariablesGrid::GridLineWidth;
+constexpr int kContentWidth =
+    TVariablesGrid::ColumnWidth0 + TVariablesGrid::ColumnWidth1 + 2 * TVariablesGrid::GridLineWidth;
 
 bool IsLineBreak(QChar c) {
   return c == u'\r' || c == u'\n' || c == QChar(0x2028) || c == QChar(0x2029);
@@ -175,7 +176,9 @@ QString TVariablesGrid::CellText(int column, int row) const {
   return QString::fromStdString(Cp1251ToUtf8(column == 0 ? r.Name : r.Value));
 }
 
-int TVariablesGrid::VisibleDataRows() const { return std::max(0, (viewport()->height() - kRowPitch) / kRowPitch); }
+int TVariablesGrid::VisibleDataRows() const {
+  return std::max(0, (viewport()->height() - kRowPitch) / kRowPitch);
+}
 
 QRect TVariablesGrid::CellRect(int row, int column) const {
   const int x = (column == 0 ? 0 : ColumnWidth0 + GridLineWidth) - horizontalScrollBar()->value();
@@ -212,17 +215,23 @@ bool TVariablesGrid::MoveTo(int row, int column) {
 void TVariablesGrid::EnsureCurrentVisible() {
   const int rows = std::max(1, VisibleDataRows());
   QScrollBar* vbar = verticalScrollBar();
-  if (Row_ < TopRow_) vbar->setValue(Row_ - 1);
-  else if (Row_ >= TopRow_ + rows) vbar->setValue(Row_ - rows);
+  if (Row_ < TopRow_)
+    vbar->setValue(Row_ - 1);
+  else if (Row_ >= TopRow_ + rows)
+    vbar->setValue(Row_ - rows);
   QScrollBar* hbar = horizontalScrollBar();
   const int left = Col_ == 0 ? 0 : ColumnWidth0 + GridLineWidth;
   const int right = left + (Col_ == 0 ? ColumnWidth0 : ColumnWidth1);
   const int width = viewport()->width();
-  if (left < hbar->value()) hbar->setValue(left);
-  else if (right > hbar->value() + width) hbar->setValue(std::min(left, right - width));
+  if (left < hbar->value())
+    hbar->setValue(left);
+  else if (right > hbar->value() + width)
+    hbar->setValue(std::min(left, right - width));
 }
 
-void TVariablesGrid::ScrollRows(int delta) { verticalScrollBar()->setValue(verticalScrollBar()->value() + delta); }
+void TVariablesGrid::ScrollRows(int delta) {
+  verticalScrollBar()->setValue(verticalScrollBar()->value() + delta);
+}
 
 // The bars are decided here rather than left to the scroll area, so that a
 // bar never stays once the rows fit again.
@@ -295,7 +304,8 @@ void TVariablesGrid::paintEvent(QPaintEvent*) {
   auto drawText = [&](const QRect& cell, const QString& text) {
     painter.save();
     painter.setClipRect(cell);
-    painter.drawText(cell.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter.drawText(cell.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     text);
     painter.restore();
   };
 
@@ -307,11 +317,14 @@ void TVariablesGrid::paintEvent(QPaintEvent*) {
     for (int col = 0; col < 2; ++col) {
       const QRect cell = CellRect(row, col);
       const bool current = row == Row_ && col == Col_;
-      painter.fillRect(cell, pal.color(QPalette::Active, current ? QPalette::Highlight : QPalette::Base));
-      painter.setPen(pal.color(QPalette::Active, current ? QPalette::HighlightedText : QPalette::Text));
+      painter.fillRect(cell,
+                       pal.color(QPalette::Active, current ? QPalette::Highlight : QPalette::Base));
+      painter.setPen(
+          pal.color(QPalette::Active, current ? QPalette::HighlightedText : QPalette::Text));
       drawText(cell, CellText(col, row));
       if (current && hasFocus()) {
-        painter.setPen(QPen(pal.color(QPalette::Active, QPalette::HighlightedText), 1, Qt::DotLine));
+        painter.setPen(
+            QPen(pal.color(QPalette::Active, QPalette::HighlightedText), 1, Qt::DotLine));
         painter.drawRect(cell.adjusted(0, 0, -1, -1));
       }
     }
@@ -365,8 +378,10 @@ void TVariablesGrid::StartEdit(TEditStart how) {
   PlaceEditor();
   Editor_->show();
   Editor_->setFocus(Qt::OtherFocusReason);
-  if (how == TEditStart::SelectAll) Editor_->selectAll();
-  else Editor_->end(false);
+  if (how == TEditStart::SelectAll)
+    Editor_->selectAll();
+  else
+    Editor_->end(false);
   viewport()->update();
 }
 
@@ -415,9 +430,7 @@ int TVariablesGrid::VerticalTarget(const QKeyEvent* event) const {
 bool TVariablesGrid::EditorKey(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-      EndEdit();
-      return true;
+    case Qt::Key_Enter: EndEdit(); return true;
     case Qt::Key_Escape:
       Editor_->setText(Remembered_);
       Editor_->selectAll();
@@ -435,8 +448,7 @@ bool TVariablesGrid::EditorKey(QKeyEvent* event) {
       keyPressEvent(event);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -461,8 +473,8 @@ void TVariablesGrid::keyPressEvent(QKeyEvent* event) {
   HideHint();
   if (Editing_) {
     // A key that reaches the table while a cell is edited is the editor's.
-    QKeyEvent copy(QEvent::KeyPress, event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
-                   static_cast<ushort>(event->count()));
+    QKeyEvent copy(QEvent::KeyPress, event->key(), event->modifiers(), event->text(),
+                   event->isAutoRepeat(), static_cast<ushort>(event->count()));
     QCoreApplication::sendEvent(Editor_, &copy);
     event->accept();
     return;
@@ -479,13 +491,13 @@ void TVariablesGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Insert:
       if (!ctrl && !shift) InsertRow();
       break;
-    case Qt::Key_Delete:
-      DeleteRow();
-      break;
+    case Qt::Key_Delete: DeleteRow(); break;
     case Qt::Key_Up:
     case Qt::Key_Down:
-      if (ctrl) ScrollRows(event->key() == Qt::Key_Up ? -1 : 1);
-      else MoveTo(VerticalTarget(event), Col_);
+      if (ctrl)
+        ScrollRows(event->key() == Qt::Key_Up ? -1 : 1);
+      else
+        MoveTo(VerticalTarget(event), Col_);
       break;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
@@ -501,25 +513,25 @@ void TVariablesGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Left: MoveTo(Row_, 0); break;
     case Qt::Key_Right: MoveTo(Row_, 1); break;
     case Qt::Key_Home:
-      if (ctrl) MoveTo(1, 0);
-      else MoveTo(Row_, 0);
+      if (ctrl)
+        MoveTo(1, 0);
+      else
+        MoveTo(Row_, 0);
       break;
     case Qt::Key_End:
-      if (ctrl) MoveTo(last, 1);
-      else MoveTo(Row_, 1);
+      if (ctrl)
+        MoveTo(last, 1);
+      else
+        MoveTo(Row_, 1);
       break;
-    case Qt::Key_F2:
-      StartEdit(TEditStart::CaretAtEnd);
-      break;
+    case Qt::Key_F2: StartEdit(TEditStart::CaretAtEnd); break;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-      StartEdit(TEditStart::SelectAll);
-      break;
-    case Qt::Key_Escape:
-      break;  // outside editing there is nothing to put back
+    case Qt::Key_Enter: StartEdit(TEditStart::SelectAll); break;
+    case Qt::Key_Escape: break;  // outside editing there is nothing to put back
     default: {
       const QString text = event->text();
-      const bool typed = !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) && !text.isEmpty() &&
+      const bool typed = !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+                         !text.isEmpty() &&
                          (text.at(0).isPrint() || event->key() == Qt::Key_Backspace);
       if (!typed) {
         QAbstractScrollArea::keyPressEvent(event);
@@ -527,8 +539,8 @@ void TVariablesGrid::keyPressEvent(QKeyEvent* event) {
       }
       // The character replaces the whole text of the cell.
       StartEdit(TEditStart::SelectAll);
-      QKeyEvent copy(QEvent::KeyPress, event->key(), event->modifiers(), text, event->isAutoRepeat(),
-                     static_cast<ushort>(event->count()));
+      QKeyEvent copy(QEvent::KeyPress, event->key(), event->modifiers(), text,
+                     event->isAutoRepeat(), static_cast<ushort>(event->count()));
       QCoreApplication::sendEvent(Editor_, &copy);
       break;
     }
@@ -552,8 +564,10 @@ void TVariablesGrid::mousePressEvent(QMouseEvent* event) {
     MoveTo(row, col);
     return;
   }
-  if (row == Row_ && col == Col_) StartEdit(TEditStart::SelectAll);
-  else MoveTo(row, col);
+  if (row == Row_ && col == Col_)
+    StartEdit(TEditStart::SelectAll);
+  else
+    MoveTo(row, col);
 }
 
 // The second press of a double-click only makes the cell current.
@@ -561,7 +575,8 @@ void TVariablesGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   event->accept();
   int row = -1;
   int col = -1;
-  if (event->button() != Qt::LeftButton || !CellAt(event->position().toPoint(), row, col) || row == 0) {
+  if (event->button() != Qt::LeftButton || !CellAt(event->position().toPoint(), row, col) ||
+      row == 0) {
     if (Editing_) Editor_->setFocus(Qt::OtherFocusReason);
     return;
   }
@@ -573,7 +588,8 @@ void TVariablesGrid::mouseMoveEvent(QMouseEvent* event) {
   if (Hint_->isVisible()) {
     int row = -1;
     int col = -1;
-    if (!CellAt(event->position().toPoint(), row, col) || row != HintRow_ || col != HintCol_) HideHint();
+    if (!CellAt(event->position().toPoint(), row, col) || row != HintRow_ || col != HintCol_)
+      HideHint();
   }
   QAbstractScrollArea::mouseMoveEvent(event);
 }
@@ -605,14 +621,9 @@ void TVariablesGrid::focusOutEvent(QFocusEvent* event) {
 
 bool TVariablesGrid::viewportEvent(QEvent* event) {
   switch (event->type()) {
-    case QEvent::ToolTip:
-      ShowHint(static_cast<QHelpEvent*>(event)->pos());
-      return true;
-    case QEvent::Leave:
-      HideHint();
-      break;
-    default:
-      break;
+    case QEvent::ToolTip: ShowHint(static_cast<QHelpEvent*>(event)->pos()); return true;
+    case QEvent::Leave: HideHint(); break;
+    default: break;
   }
   const bool handled = QAbstractScrollArea::viewportEvent(event);
   KeepMouseInViewport(event);

@@ -34,8 +34,8 @@ class TVariablesGrid : public QAbstractScrollArea {
   int CurrentColumn() const { return Col_; }
   void SetCurrentCell(int row, int column);
   QString CellText(int column, int row) const;
-  int TopRow() const { return TopRow_; }  // the first data row in view
-  int VisibleDataRows() const;            // data rows fully in view
+  int TopRow() const { return TopRow_; }      // the first data row in view
+  int VisibleDataRows() const;                // data rows fully in view
   QRect CellRect(int row, int column) const;  // viewport coordinates
   // The cell under a viewport point; false outside the cells.
   bool CellAt(const QPoint& viewportPos, int& row, int& column) const;

@@ -44,7 +44,9 @@ QString WelcomeText() {
   return lines.join(QLatin1Char('\n'));
 }
 
-TFontDesc SansSerif8(bool bold) { return TFontDesc{"MS Sans Serif", 8, 0, bold, false, false, false}; }
+TFontDesc SansSerif8(bool bold) {
+  return TFontDesc{"MS Sans Serif", 8, 0, bold, false, false, false};
+}
 
 void FillWith(QWidget* widget, QPalette::ColorRole role, TColor color) {
   QPalette palette = widget->palette();
@@ -61,9 +63,10 @@ T* Named(T* widget, const char* name) {
 }  // namespace
 
 QString AboutText() {
-  return QStringLiteral("Visual vuka.ini maker [ROVEL] Version 1.0\r\n") + QString(17, QLatin1Char(' ')) +
-         QStringLiteral("Редактор написан участниками проекта vuka-manager") + QStringLiteral("\r\n\r\n") +
-         QString(12, QLatin1Char(' ')) +
+  return QStringLiteral("Visual vuka.ini maker [ROVEL] Version 1.0\r\n") +
+         QString(17, QLatin1Char(' ')) +
+         QStringLiteral("Редактор написан участниками проекта vuka-manager") +
+         QStringLiteral("\r\n\r\n") + QString(12, QLatin1Char(' ')) +
          QStringLiteral("Вопросы и предложения: в трекере задач проекта vuka-manager");
 }
 
@@ -71,8 +74,9 @@ TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
     : QMainWindow(parent), CatalogueFile_(cataloguePath) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Visual vuka.ini manager [ROVEL] 1.0"));
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   setFont(ToQFont(SansSerif8(false)));
 
   BuildMenu();
@@ -84,12 +88,14 @@ TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
   Pages_->tabBar()->setStyleSheet(QStringLiteral(
       "QTabBar::tab { background: transparent; border: 1px solid transparent; padding: 3px 8px;"
       " margin: 2px 1px 1px 1px; }"
-      "QTabBar::tab:hover { border-color: palette(light) palette(dark) palette(dark) palette(light); }"
+      "QTabBar::tab:hover { border-color: palette(light) palette(dark) palette(dark) "
+      "palette(light); }"
       "QTabBar::tab:selected { background: palette(midlight);"
       " border-color: palette(dark) palette(light) palette(light) palette(dark); }"));
   const char* const sheets[] = {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4"};
   const char* const titles[] = {"Внешний вид", "Языки", "Диалоги", "Переменные"};
-  for (int i = 0; i < 4; ++i) Pages_->addTab(Named(new QWidget, sheets[i]), QString::fromUtf8(titles[i]));
+  for (int i = 0; i < 4; ++i)
+    Pages_->addTab(Named(new QWidget, sheets[i]), QString::fromUtf8(titles[i]));
   setCentralWidget(Pages_);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -185,7 +191,8 @@ void TMainForm::BuildMockupPage() {
   Background_->setGeometry(0, 0, 404, 274);
   Background_->setCursor(Qt::PointingHandCursor);
   Background_->setToolTip(QStringLiteral("Изменить установки для заднего фона"));
-  connect(Background_, &TPictureBox::clicked, this, ReportingErrors([this] { BackgroundDblClick(); }));
+  connect(Background_, &TPictureBox::clicked, this,
+          ReportingErrors([this] { BackgroundDblClick(); }));
 
   ProgramName_ = Named(new TShadowLabel(screen), "ProgramName");
   ProgramName_->setGeometry(8, 4, 396, 57);
@@ -193,7 +200,8 @@ void TMainForm::BuildMockupPage() {
   ProgramName_->SetShadowPos(spRightBottom);
   ProgramName_->setCursor(Qt::PointingHandCursor);
   ProgramName_->setToolTip(QStringLiteral("Изменить название программы и вид надписи"));
-  connect(ProgramName_, &TShadowLabel::clicked, this, ReportingErrors([this] { ProgramNameClick(); }));
+  connect(ProgramName_, &TShadowLabel::clicked, this,
+          ReportingErrors([this] { ProgramNameClick(); }));
 
   auto* dialog = Named(new QFrame(screen), "Dialog");
   dialog->setGeometry(104, 66, 301, 209);

@@ -17,15 +17,16 @@ QWidget* Page(QTabWidget* pages, const char* name) {
   return page;
 }
 
-
-QGroupBox* MakeGroupBox(QWidget* page, const char* name, const QString& caption, const QRect& geometry) {
+QGroupBox* MakeGroupBox(QWidget* page, const char* name, const QString& caption,
+                        const QRect& geometry) {
   auto* box = new TGroupFrame(caption, page);
   box->setObjectName(QString::fromLatin1(name));
   box->setGeometry(geometry);
   return box;
 }
 
-TCheckListBox* MakeList(QWidget* box, const char* name, const QRect& geometry, int columns, TCheckList* list) {
+TCheckListBox* MakeList(QWidget* box, const char* name, const QRect& geometry, int columns,
+                        TCheckList* list) {
   auto* view = new TCheckListBox(box);
   view->setObjectName(QString::fromLatin1(name));
   view->setGeometry(geometry);
@@ -41,15 +42,15 @@ void TMainForm::BuildListPages() {
   QWidget* dialogs = Page(Pages_, "TabSheet3");
   QWidget* variables = Page(Pages_, "TabSheet4");
 
-  QGroupBox* box1 = MakeGroupBox(languages, "GroupBox1", QStringLiteral(" Список доступных языков "),
-                                 QRect(5, 4, 409, 281));
+  QGroupBox* box1 = MakeGroupBox(
+      languages, "GroupBox1", QStringLiteral(" Список доступных языков "), QRect(5, 4, 409, 281));
   Langs_ = MakeList(box1, "Langs", QRect(8, 16, 393, 257), 2, &Project_.Langs);
 
   QGroupBox* box2 = MakeGroupBox(dialogs, "GroupBox2", QStringLiteral(" Диалоги до инсталляции "),
                                  QRect(5, 4, 409, 161));
   Pred_ = MakeList(box2, "Pred", QRect(16, 21, 377, 129), 1, &Project_.Pred);
-  QGroupBox* box3 = MakeGroupBox(dialogs, "GroupBox3", QStringLiteral(" Диалоги после инсталляции "),
-                                 QRect(5, 172, 409, 109));
+  QGroupBox* box3 = MakeGroupBox(
+      dialogs, "GroupBox3", QStringLiteral(" Диалоги после инсталляции "), QRect(5, 172, 409, 109));
   Post_ = MakeList(box3, "Post", QRect(16, 20, 377, 77), 1, &Project_.Post);
   QWidget::setTabOrder(Pred_, Post_);
 

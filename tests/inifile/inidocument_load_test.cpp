@@ -15,8 +15,8 @@ std::string Content(TIniDocument& doc) {
   return result;
 }
 
-std::string LoadAll(const std::string& text, bool strip = true, bool skip = true,
-                    bool trim = true, bool unquote = true, bool trailing = true) {
+std::string LoadAll(const std::string& text, bool strip = true, bool skip = true, bool trim = true,
+                    bool unquote = true, bool trailing = true) {
   TempDir dir;
   WriteFile(dir / "f.ini", text);
   TIniDocument doc(dir / "f.ini", true, strip, skip, trim, unquote, trailing);
@@ -37,8 +37,7 @@ TEST(Load, DropsWhatIsNotAnEntry) {
   EXPECT_EQ(LoadAll("k=before\r\n;c=1\r\n[S]\r\n\r\n;x=1\r\n ;y=2\r\nno equals\r\n\x1A"),
             "[S]| ;y=2|");
   // A header must start with "[" and end with "]"; else it is an ordinary line.
-  EXPECT_EQ(LoadAll("[A]\r\na=1\r\n[B] \r\nb=2\r\n [C]\r\n[D] ;x\r\nd=4\r\n"),
-            "[A]|a=1|b=2|d=4|");
+  EXPECT_EQ(LoadAll("[A]\r\na=1\r\n[B] \r\nb=2\r\n [C]\r\n[D] ;x\r\nd=4\r\n"), "[A]|a=1|b=2|d=4|");
   EXPECT_EQ(LoadAll("[B] \r\nb=2\r\n[]\r\ne=5\r\n"), "[]|e=5|");
   // Only a line of a lone 26 is dropped as such.
   EXPECT_EQ(LoadAll("[S]\r\n\x1A\r\n\x1A\x1A", true, false, true, true, false), "[S]|\x1A\x1A|");

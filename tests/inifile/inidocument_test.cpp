@@ -28,10 +28,10 @@ TEST(Document, ReadsValuesAndIntegerForms) {
   EXPECT_EQ(doc.ReadString("Config", "Missing", "d"), "d");
   EXPECT_EQ(doc.ReadString("Nowhere", "Name", "d"), "d");
   const std::pair<const char*, int32_t> cases[] = {
-      {"Hex1", 31}, {"Hex2", 31}, {"Hex3", 31}, {"Neg", -5}, {"Bad", 99}, {"Big", 99},
-      {"All", -1}, {"Two", 2}, {"Zero", 0}, {"Min", INT32_MIN}, {"Over", 99}, {"X", 31},
-      {"Nine", 99}, {"LeadZeros", 1}, {"Blank", 7}, {"Plus", 7}, {"Tail", 99}, {"Empty", 99},
-      {"Missing", 99}};
+      {"Hex1", 31}, {"Hex2", 31}, {"Hex3", 31},  {"Neg", -5},      {"Bad", 99},
+      {"Big", 99},  {"All", -1},  {"Two", 2},    {"Zero", 0},      {"Min", INT32_MIN},
+      {"Over", 99}, {"X", 31},    {"Nine", 99},  {"LeadZeros", 1}, {"Blank", 7},
+      {"Plus", 7},  {"Tail", 99}, {"Empty", 99}, {"Missing", 99}};
   for (const auto& [key, expected] : cases)
     EXPECT_EQ(doc.ReadInteger("Config", key, 99), expected) << key;
   EXPECT_TRUE(doc.ReadBool("Config", "Two", false));
@@ -168,7 +168,8 @@ TEST(Document, NewSectionsGoToTheEnd) {
     doc.WriteString("C", "c", "1");
     doc.WriteString("A", "a2", "2");
   }
-  EXPECT_EQ(ReadFile(dir / "f.ini"), "[A]\r\na=1\r\na2=2\r\n\r\n[B]\r\nb=1\r\n\r\n[C]\r\nc=1\r\n\r\n");
+  EXPECT_EQ(ReadFile(dir / "f.ini"),
+            "[A]\r\na=1\r\na2=2\r\n\r\n[B]\r\nb=1\r\n\r\n[C]\r\nc=1\r\n\r\n");
 }
 
 TEST(Document, MissingFileIsCreatedWithItsDirectoriesOnlyWhenWritten) {
@@ -254,7 +255,8 @@ TEST(Document, AReadErrorFailsTheLoadInsteadOfTruncatingTheDocument) {
 class CountingDocument : public TIniDocument {
  public:
   using TIniDocument::TIniDocument;
-  std::string ReadString(const std::string& s, const std::string& k, const std::string& d) override {
+  std::string ReadString(const std::string& s, const std::string& k,
+                         const std::string& d) override {
     ++Reads;
     return TIniDocument::ReadString(s, k, d);
   }

@@ -39,7 +39,8 @@ std::string EncodingError(const std::string& utf8) {
 }  // namespace
 
 TEST(Cp1251, KnownTextsConvertBothWays) {
-  const std::string cp1251 = "\xC4\xE5\xEC\xEE-\xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xE0 1.0 \xB9\x88\xAB\xBB";
+  const std::string cp1251 =
+      "\xC4\xE5\xEC\xEE-\xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xE0 1.0 \xB9\x88\xAB\xBB";
   const std::string utf8 = "Демо-программа 1.0 №€«»";
   EXPECT_EQ(Utf8ToCp1251(utf8), cp1251);
   EXPECT_EQ(Cp1251ToUtf8(cp1251), utf8);
@@ -56,18 +57,22 @@ TEST(Cp1251, EveryDefinedByteSurvivesARoundTrip) {
 }
 
 TEST(Cp1251, UndefinedByteDecodesAsReplacementMark) {
-  EXPECT_EQ(Cp1251ToUtf8("a\x98\x98\xC0"), "a\xEF\xBF\xBD\xEF\xBF\xBD" "А");
+  EXPECT_EQ(Cp1251ToUtf8("a\x98\x98\xC0"),
+            "a\xEF\xBF\xBD\xEF\xBF\xBD"
+            "А");
   EXPECT_EQ(EncodingError("\xEF\xBF\xBD"),
             "Символ «\xEF\xBF\xBD» (U+FFFD) нельзя записать в кодировке Windows-1251");
 }
 
 TEST(Cp1251, EncodingRefusesWhatWindows1251CannotHoldAndNamesIt) {
-  EXPECT_EQ(EncodingError("Привет ☺ мир"), "Символ «☺» (U+263A) нельзя записать в кодировке Windows-1251");
+  EXPECT_EQ(EncodingError("Привет ☺ мир"),
+            "Символ «☺» (U+263A) нельзя записать в кодировке Windows-1251");
   EXPECT_EQ(EncodingError("Café"), "Символ «é» (U+00E9) нельзя записать в кодировке Windows-1251");
   EXPECT_EQ(EncodingError("x😀"), "Символ «😀» (U+1F600) нельзя записать в кодировке Windows-1251");
   EXPECT_EQ(EncodingError("ab\xC0\xAF"),
             "Текст не в кодировке UTF-8: недопустимый байт 0xC0 в позиции 3");
-  EXPECT_EQ(EncodingError("ab\xD0"), "Текст не в кодировке UTF-8: недопустимый байт 0xD0 в позиции 3");
+  EXPECT_EQ(EncodingError("ab\xD0"),
+            "Текст не в кодировке UTF-8: недопустимый байт 0xD0 в позиции 3");
 }
 
 TEST(Cp1251, CanHoldAgreesWithTheEncoder) {

@@ -15,7 +15,8 @@ void ExpectDefaultAppearance(const TProject& p) {
   EXPECT_EQ(p.MainTitleCaption, Cp("Демо-программа 1.0"));
   const TFontDesc title{"Times New Roman", 26, 0x00FFFF00u, true, false, false, false};
   const TFontDesc dialog{"Times New Roman", 22, 0x00800000u, true, false, false, false};
-  for (const auto& [font, expected] : {std::pair{p.TitleFont, title}, std::pair{p.DialogFont, dialog}}) {
+  for (const auto& [font, expected] :
+       {std::pair{p.TitleFont, title}, std::pair{p.DialogFont, dialog}}) {
     EXPECT_EQ(font.Name, expected.Name);
     EXPECT_EQ(font.Size, expected.Size);
     EXPECT_EQ(font.Color, expected.Color);
@@ -101,12 +102,12 @@ TEST(ResetProject, MissingCatalogueRestoresDefaultsWithEmptyListsAndLeavesPositi
 
 TEST(ResetProject, FillsTheListsInFileOrderAndTicksOnlyRussian) {
   TTempDir dir;
-  WriteBytes(dir / "version.ini", CrLf(
-      "; comment\n"
-      "[Other]\nx=1\n"
-      "[Languages]\nEnglish=ENU\nРусский=RUS\n Deutsch = DEU \nno equals sign\n"
-      "[PreInstallDlg]\nЛицензия=License\nПапка=SelectDir\n"
-      "[PostInstallDlg]\nПерезагрузка=Restart\nЗавершение=Finished\n"));
+  WriteBytes(dir / "version.ini",
+             CrLf("; comment\n"
+                  "[Other]\nx=1\n"
+                  "[Languages]\nEnglish=ENU\nРусский=RUS\n Deutsch = DEU \nno equals sign\n"
+                  "[PreInstallDlg]\nЛицензия=License\nПапка=SelectDir\n"
+                  "[PostInstallDlg]\nПерезагрузка=Restart\nЗавершение=Finished\n"));
   TProject p = ChangedProject();
   ResetProject(p, dir / "version.ini");
 
@@ -139,8 +140,8 @@ TEST(ResetProject, RussianInOtherLetterCaseIsTickedAndWithoutItNothingIs) {
 
 TEST(ResetProject, DuplicatedSectionListsOnlyTheFirstOnesEntries) {
   TTempDir dir;
-  WriteBytes(dir / "version.ini",
-             CrLf("[Languages]\nEnglish=ENU\n[PreInstallDlg]\nA=a\n[languages]\nРусский=RUS\n[Languages]\nX=x\n"));
+  WriteBytes(dir / "version.ini", CrLf("[Languages]\nEnglish=ENU\n[PreInstallDlg]\nA=a\n[languages]"
+                                       "\nРусский=RUS\n[Languages]\nX=x\n"));
   TProject p;
   ResetProject(p, dir / "version.ini");
   EXPECT_EQ(Names(p.Langs), std::vector<std::string>{"English"});
@@ -181,7 +182,8 @@ std::string ResetWithUnreadableCatalogue(const std::string& dir) {
     ResetProject(p, catalogue);
     return "no error";
   } catch (const EInOutError& error) {
-    if (error.what() != "Cannot open file " + catalogue) return std::string("message: ") + error.what();
+    if (error.what() != "Cannot open file " + catalogue)
+      return std::string("message: ") + error.what();
   }
   // The reset stops at the catalogue: defaults before it are applied, the table is left.
   if (p.TopColor != 0x00FF0000u) return "appearance not reset";

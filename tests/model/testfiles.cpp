@@ -74,7 +74,8 @@ std::string RunUnprivileged(std::string (*check)(const std::string& dir), const 
   close(fds[1]);
   std::string result;
   char buffer[256];
-  for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) result.append(buffer, static_cast<size_t>(n));
+  for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+    result.append(buffer, static_cast<size_t>(n));
   close(fds[0]);
   int status = 0;
   waitpid(child, &status, 0);

@@ -38,7 +38,8 @@ TEST_F(SchemeColors, InstalledResolverIsAskedForSchemeColoursOnly) {
     return TColor{0x00102030u + index};
   });
   EXPECT_EQ(ColorValue(clBtnShadow), "$102040");
-  EXPECT_EQ(FontValue({"Arial", 10, clBtnHighlight, false, false, false, false}), "Arial,10,$102044");
+  EXPECT_EQ(FontValue({"Arial", 10, clBtnHighlight, false, false, false, false}),
+            "Arial,10,$102044");
   EXPECT_EQ(ColorValue(0x000000FFu), "$0000FF");
   EXPECT_EQ(asked, (std::vector<uint32_t>{16, 20}));
 
@@ -51,7 +52,8 @@ TEST_F(SchemeColors, FontValueWritesFaceSizeColourAndBoldItalicOnly) {
             "Times New Roman,26,$FFFF00,B");
   EXPECT_EQ(FontValue({"Arial", 10, 0, false, true, false, false}), "Arial,10,$0I");
   EXPECT_EQ(FontValue({"Arial", 12, 0x0000FFu, true, true, true, true}), "Arial,12,$FF,BI");
-  EXPECT_EQ(FontValue({"Courier New", 8, 0x80000008u, false, false, true, true}), "Courier New,8,$0");
+  EXPECT_EQ(FontValue({"Courier New", 8, 0x80000008u, false, false, true, true}),
+            "Courier New,8,$0");
 }
 
 TEST(CataloguePath, LiesBesideTheRunningProgram) {

@@ -32,7 +32,8 @@ const char* const kVariablesDefaults =
     "InstallPath=Введите значение\n"
     "\n";
 
-std::string ConfigSection(const std::string& pre, const std::string& post, const std::string& languages) {
+std::string ConfigSection(const std::string& pre, const std::string& post,
+                          const std::string& languages) {
   return "[Config]\nPreInstallDialogSequence=" + pre + "\nPostInstallDialogSequence=" + post +
          "\nLanguages=" + languages + "\n\n";
 }
@@ -40,13 +41,16 @@ std::string ConfigSection(const std::string& pre, const std::string& post, const
 // A catalogue of the test's own with three entries in each list.
 std::string WriteCatalogue(const TTempDir& dir) {
   const std::string path = dir / "version.ini";
-  WriteBytes(path, CrLf("[Languages]\nРусский=RUS\nEnglish = ENU \nенглиш=ENX\nDeutsch=DEU\n"
-                        "[PreInstallDlg]\nЛицензия=License\nПапка=SelectDir\nГотово=Ready\n"
-                        "[PostInstallDlg]\nИнформация=InfoAfter\nПерезагрузка=Restart\nЗавершение=Finished\n"));
+  WriteBytes(
+      path,
+      CrLf("[Languages]\nРусский=RUS\nEnglish = ENU \nенглиш=ENX\nDeutsch=DEU\n"
+           "[PreInstallDlg]\nЛицензия=License\nПапка=SelectDir\nГотово=Ready\n"
+           "[PostInstallDlg]\nИнформация=InfoAfter\nПерезагрузка=Restart\nЗавершение=Finished\n"));
   return path;
 }
 
-std::string SaveError(const TProject& project, const std::string& fileName, const std::string& catalogue) {
+std::string SaveError(const TProject& project, const std::string& fileName,
+                      const std::string& catalogue) {
   try {
     SaveProject(project, fileName, catalogue);
   } catch (const std::exception& error) {
@@ -61,7 +65,8 @@ TEST(SaveProject, DefaultProjectMakesItsDirectoryAndTheExactFile) {
   TTempDir dir;
   const std::string target = dir / "missing/deeper/vuka.ini";
   SaveProject(TProject(), target, dir / "version.ini");
-  EXPECT_EQ(ReadBytes(target), CrLf(ConfigSection("", "", "") + kDisplayDefaults + kVariablesDefaults));
+  EXPECT_EQ(ReadBytes(target),
+            CrLf(ConfigSection("", "", "") + kDisplayDefaults + kVariablesDefaults));
   EXPECT_FALSE(FileExists(dir / "version.ini"));
 }
 
@@ -78,7 +83,8 @@ TEST(SaveProject, ListKeysHoldTheCodesOfTickedEntriesInListOrder) {
   std::string display = kDisplayDefaults;
   display.replace(display.find("ShowFinalDialog=0"), 17, "ShowFinalDialog=1");
   EXPECT_EQ(ReadBytes(dir / "vuka.ini"),
-            CrLf(ConfigSection("License,Ready", "InfoAfter,Restart", "RUS,DEU") + display + kVariablesDefaults));
+            CrLf(ConfigSection("License,Ready", "InfoAfter,Restart", "RUS,DEU") + display +
+                 kVariablesDefaults));
 }
 
 TEST(SaveProject, LookupTrimsBlanksIgnoresCaseAndGivesEmptyCodesForUnknownNames) {
@@ -124,34 +130,38 @@ TEST(SaveProject, DisplayKeysFollowTheProject) {
   p.Post.Append("final");
   p.Post.SetTick(0, true);
   SaveProject(p, dir / "vuka.ini", dir / "version.ini");
-  EXPECT_EQ(ReadBytes(dir / "vuka.ini"), CrLf(ConfigSection("", "", "") +
-                                              "[Display]\n"
-                                              "ShowMainWindow=0\n"
-                                              "ShowMainTitle=0\n"
-                                              "ShowDialogTitle=0\n"
-                                              "ShowFinalDialog=1\n"
-                                              "GradientTopColor=$0000FF\n"
-                                              "GradientBottomColor=$FFFFFF\n"
-                                              "MainTitleFont=Arial,10,$0I\n"
-                                              "MainTitleShadow=0\n"
-                                              "MainTitleShadowColor=$010203\n"
-                                              "DialogTitleFont=Шрифт,12,$0,BI\n"
-                                              "DialogTitleShadow=0\n"
-                                              "DialogTitleShadowColor=$C0C0C0\n"
-                                              "DialogPosition=2,0\n"
-                                              "\n"
-                                              "[Variables]\n"
-                                              "ProgramName=\n"
-                                              "InstallPath=Введите значение\n"
-                                              "\n"));
+  EXPECT_EQ(ReadBytes(dir / "vuka.ini"),
+            CrLf(ConfigSection("", "", "") + "[Display]\n"
+                                             "ShowMainWindow=0\n"
+                                             "ShowMainTitle=0\n"
+                                             "ShowDialogTitle=0\n"
+                                             "ShowFinalDialog=1\n"
+                                             "GradientTopColor=$0000FF\n"
+                                             "GradientBottomColor=$FFFFFF\n"
+                                             "MainTitleFont=Arial,10,$0I\n"
+                                             "MainTitleShadow=0\n"
+                                             "MainTitleShadowColor=$010203\n"
+                                             "DialogTitleFont=Шрифт,12,$0,BI\n"
+                                             "DialogTitleShadow=0\n"
+                                             "DialogTitleShadowColor=$C0C0C0\n"
+                                             "DialogPosition=2,0\n"
+                                             "\n"
+                                             "[Variables]\n"
+                                             "ProgramName=\n"
+                                             "InstallPath=Введите значение\n"
+                                             "\n"));
   EXPECT_EQ(p.ProgramNameText, Cp("Демо-программа 1.0"));
 }
 
 TEST(SaveProject, VariablesSkipEmptyNamesAndLaterRowsReplaceEarlierLinesInPlace) {
   TTempDir dir;
   TProject p;
-  p.Variables = {{"InstallPath", "C:\\a"}, {"", "ignored"}, {"Group", ""}, {"installpath", "C:\\b"},
-                 {"PROGRAMNAME", Cp("Своё имя")}, {" Lead", "'quoted'"}};
+  p.Variables = {{"InstallPath", "C:\\a"},
+                 {"", "ignored"},
+                 {"Group", ""},
+                 {"installpath", "C:\\b"},
+                 {"PROGRAMNAME", Cp("Своё имя")},
+                 {" Lead", "'quoted'"}};
   SaveProject(p, dir / "vuka.ini", dir / "version.ini");
   EXPECT_EQ(ReadBytes(dir / "vuka.ini"), CrLf(ConfigSection("", "", "") + kDisplayDefaults +
                                               "[Variables]\n"
@@ -170,16 +180,17 @@ TEST(SaveProject, UpdatesAnExistingFileKeepingForeignSectionsAndKeys) {
                           "[display]\nCustom = yes\nshowmainwindow=0\nDialogPosition=0,0\n"
                           "[Variables]\nInstallPath=D:\\old\nOld=kept\n"));
   SaveProject(TProject(), target, dir / "version.ini");
-  EXPECT_EQ(ReadBytes(target), CrLf("[Setup]\nMode=silent\n\n"
-                                    "[display]\nCustom=yes\nShowMainWindow=1\nDialogPosition=1,1\n"
-                                    "ShowMainTitle=1\nShowDialogTitle=1\nShowFinalDialog=0\n"
-                                    "GradientTopColor=$FF0000\nGradientBottomColor=$000000\n"
-                                    "MainTitleFont=Times New Roman,26,$FFFF00,B\nMainTitleShadow=1\n"
-                                    "MainTitleShadowColor=$808080\nDialogTitleFont=Times New Roman,22,$800000,B\n"
-                                    "DialogTitleShadow=1\nDialogTitleShadowColor=$808080\n\n"
-                                    "[Variables]\nInstallPath=Введите значение\nOld=kept\n"
-                                    "ProgramName=Демо-программа 1.0\n\n" +
-                                    ConfigSection("", "", "")));
+  EXPECT_EQ(ReadBytes(target),
+            CrLf("[Setup]\nMode=silent\n\n"
+                 "[display]\nCustom=yes\nShowMainWindow=1\nDialogPosition=1,1\n"
+                 "ShowMainTitle=1\nShowDialogTitle=1\nShowFinalDialog=0\n"
+                 "GradientTopColor=$FF0000\nGradientBottomColor=$000000\n"
+                 "MainTitleFont=Times New Roman,26,$FFFF00,B\nMainTitleShadow=1\n"
+                 "MainTitleShadowColor=$808080\nDialogTitleFont=Times New Roman,22,$800000,B\n"
+                 "DialogTitleShadow=1\nDialogTitleShadowColor=$808080\n\n"
+                 "[Variables]\nInstallPath=Введите значение\nOld=kept\n"
+                 "ProgramName=Демо-программа 1.0\n\n" +
+                 ConfigSection("", "", "")));
 }
 
 TEST(SaveProject, UnchangedSecondSaveLeavesTheFileUntouched) {
@@ -238,7 +249,8 @@ std::string SaveWithReadOnlyCatalogue(const std::string& dir) {
     SaveProject(p, target, catalogue);
     return "no error";
   } catch (const EInOutError& error) {
-    if (error.what() != "Cannot open file " + catalogue) return std::string("message: ") + error.what();
+    if (error.what() != "Cannot open file " + catalogue)
+      return std::string("message: ") + error.what();
   }
   return ReadBytes(target) == before ? "" : "target changed";
 }
@@ -249,7 +261,8 @@ std::string SaveIntoReadOnlyTarget(const std::string& dir) {
     SaveProject(TProject(), target, dir + "/version.ini");
     return "no error";
   } catch (const EInOutError& error) {
-    if (error.what() != "Cannot open file " + target) return std::string("message: ") + error.what();
+    if (error.what() != "Cannot open file " + target)
+      return std::string("message: ") + error.what();
   }
   return "";
 }
@@ -298,7 +311,8 @@ TEST(SaveProject, VariablesThatCannotSurviveTheFileAreRefusedBeforeAnythingIsWri
       {{"[Section]", "1"}, "Недопустимое имя переменной в строке 3: «[Section]»"},
       {{Cp("Путь "), "1"}, "Недопустимое имя переменной в строке 3: «Путь »"},
       {{"Trailing\t", "1"}, "Недопустимое имя переменной в строке 3: «Trailing\t»"},
-      {{"Name", Cp("две\r\nстроки")}, "Недопустимое значение переменной в строке 3: «две\r\nстроки»"},
+      {{"Name", Cp("две\r\nстроки")},
+       "Недопустимое значение переменной в строке 3: «две\r\nстроки»"},
       {{"Name", "cr\ronly"}, "Недопустимое значение переменной в строке 3: «cr\ronly»"},
   };
   for (const TCase& c : cases) {
@@ -310,6 +324,7 @@ TEST(SaveProject, VariablesThatCannotSurviveTheFileAreRefusedBeforeAnythingIsWri
 
   TProject p;
   p.MainTitleCaption = "Two\nlines";
-  EXPECT_EQ(SaveError(p, target, dir / "version.ini"), "Недопустимое название программы: «Two\nlines»");
+  EXPECT_EQ(SaveError(p, target, dir / "version.ini"),
+            "Недопустимое название программы: «Two\nlines»");
   EXPECT_FALSE(FileExists(target));
 }

@@ -132,13 +132,16 @@ inline const char* SampleCatalogue() {
 class TAppFixture : public ::testing::Test {
  protected:
   // The catalogue's text (UTF-8); nullopt starts without a catalogue.
-  virtual std::optional<std::string> CatalogueText() const { return std::string(SampleCatalogue()); }
+  virtual std::optional<std::string> CatalogueText() const {
+    return std::string(SampleCatalogue());
+  }
 
   void SetUp() override {
     ASSERT_TRUE(Dir.isValid());
     SetSystemDialogs(&Dialogs);
     CataloguePath = Dir.filePath(QStringLiteral("version.ini"));
-    if (const std::optional<std::string> text = CatalogueText()) WriteCatalogue(CataloguePath, *text);
+    if (const std::optional<std::string> text = CatalogueText())
+      WriteCatalogue(CataloguePath, *text);
     BeforeWindows();
     Windows = CreateApplicationWindows(QFile::encodeName(CataloguePath).toStdString());
     Main().show();
@@ -152,7 +155,8 @@ class TAppFixture : public ::testing::Test {
   void TearDown() override {
     Windows = TApplicationWindows();
     SetSystemDialogs(&DefaultTestDialogs());
-    EXPECT_TRUE(Dialogs.Errors.isEmpty()) << "unexpected error box: " << Dialogs.Errors.join(" | ").toStdString();
+    EXPECT_TRUE(Dialogs.Errors.isEmpty())
+        << "unexpected error box: " << Dialogs.Errors.join(" | ").toStdString();
   }
 
   TMainForm& Main() { return *Windows.MainForm; }

@@ -66,7 +66,8 @@ TEST_F(BackgroundTest, LayoutMatchesTheForm) {
     ASSERT_NE(widget, nullptr);
     EXPECT_EQ(widget->geometry(), control.Geometry) << control.Name;
     if (control.Text) {
-      EXPECT_EQ(widget->property("text").toString(), QString::fromUtf8(control.Text)) << control.Name;
+      EXPECT_EQ(widget->property("text").toString(), QString::fromUtf8(control.Text))
+          << control.Name;
     }
   }
   // The picture fills the panel inside its border.
@@ -114,7 +115,8 @@ TEST_F(BackgroundTest, OpensWithTheGradientAndCancelKeepsTheProject) {
   ASSERT_EQ(ColorStarts.size(), 1u);
   EXPECT_EQ(ColorStarts[0], kBlue);
   EXPECT_EQ(Project().TopColor, kBlue);
-  EXPECT_EQ(MockUp<TPictureBox>("Background")->Picture(), before) << "the mock-up keeps its colours";
+  EXPECT_EQ(MockUp<TPictureBox>("Background")->Picture(), before)
+      << "the mock-up keeps its colours";
 
   // The next opening shows the project's colours again.
   OpenFromBackground([&](QDialog&) {

@@ -52,9 +52,24 @@ TEST_F(ListPages, GroupBoxesAndListsLieWhereTheyBelong) {
     const char* Page;
   };
   const TExpected expected[] = {
-      {"GroupBox1", "Langs", " Список доступных языков ", {5, 4, 409, 281}, {8, 16, 393, 257}, "TabSheet2"},
-      {"GroupBox2", "Pred", " Диалоги до инсталляции ", {5, 4, 409, 161}, {16, 21, 377, 129}, "TabSheet3"},
-      {"GroupBox3", "Post", " Диалоги после инсталляции ", {5, 172, 409, 109}, {16, 20, 377, 77}, "TabSheet3"},
+      {"GroupBox1",
+       "Langs",
+       " Список доступных языков ",
+       {5, 4, 409, 281},
+       {8, 16, 393, 257},
+       "TabSheet2"},
+      {"GroupBox2",
+       "Pred",
+       " Диалоги до инсталляции ",
+       {5, 4, 409, 161},
+       {16, 21, 377, 129},
+       "TabSheet3"},
+      {"GroupBox3",
+       "Post",
+       " Диалоги после инсталляции ",
+       {5, 172, 409, 109},
+       {16, 20, 377, 77},
+       "TabSheet3"},
   };
   for (const TExpected& e : expected) {
     auto* box = Find<QGroupBox>(e.Box);
@@ -124,7 +139,8 @@ namespace {
 class OnePostEntry : public ListPages {
  protected:
   std::optional<std::string> CatalogueText() const override {
-    return std::string("[Languages]\nрусский=RUS\nРусский=RU2\n[PostInstallDlg]\nЗавершение=Finished\n");
+    return std::string(
+        "[Languages]\nрусский=RUS\nРусский=RU2\n[PostInstallDlg]\nЗавершение=Finished\n");
   }
 };
 

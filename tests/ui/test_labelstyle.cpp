@@ -62,7 +62,8 @@ TEST_F(LabelStyleTest, LayoutMatchesTheForm) {
     ASSERT_NE(widget, nullptr);
     EXPECT_EQ(widget->geometry(), control.Geometry) << control.Name;
     if (control.Text) {
-      EXPECT_EQ(widget->property("text").toString(), QString::fromUtf8(control.Text)) << control.Name;
+      EXPECT_EQ(widget->property("text").toString(), QString::fromUtf8(control.Text))
+          << control.Name;
     }
   }
   auto* label = Find<QLabel>(Dlg(), "Label1");
@@ -92,7 +93,8 @@ TEST_F(LabelStyleTest, MainTitleOpensWithTheProjectAndCancelChangesNothing) {
     EXPECT_TRUE(UseShadow()->isChecked());
     EXPECT_TRUE(ShowIt()->isChecked());
     EXPECT_TRUE(Find<QToolButton>(Dlg(), "ShadowColor")->isEnabled());
-    EXPECT_LE((Dlg()->frameGeometry().center() - Main().frameGeometry().center()).manhattanLength(), 2)
+    EXPECT_LE((Dlg()->frameGeometry().center() - Main().frameGeometry().center()).manhattanLength(),
+              2)
         << "centred on the main window";
 
     Click(Find<QToolButton>(Dlg(), "TextFont"));
@@ -209,7 +211,8 @@ TEST_F(LabelStyleTest, DialogTitleLeavesTheNameAloneAndCanBeHidden) {
   EXPECT_EQ(Project().DialogTitleCaption, "");
   EXPECT_EQ(Project().ProgramNameText, Cp1251("Демо-программа 1.0"));
   EXPECT_EQ(MockUp<TShadowLabel>("DlgName")->Caption(), "");
-  EXPECT_TRUE(MockUp<TShadowLabel>("ProgramName")->FontDesc().Bold) << "the main title is untouched";
+  EXPECT_TRUE(MockUp<TShadowLabel>("ProgramName")->FontDesc().Bold)
+      << "the main title is untouched";
 
   auto lines = SaveAndRead();
   EXPECT_EQ(ValueOf(lines, "ShowDialogTitle"), "0");

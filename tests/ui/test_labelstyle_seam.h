@@ -83,7 +83,8 @@ class DialogTest : public TAppFixture {
     };
     Main().SaveClick();
     std::vector<std::string> lines;
-    for (const QByteArray& line : ReadBytes(path).split('\n')) lines.push_back(line.trimmed().toStdString());
+    for (const QByteArray& line : ReadBytes(path).split('\n'))
+      lines.push_back(line.trimmed().toStdString());
     return lines;
   }
   static bool HasLine(const std::vector<std::string>& lines, const std::string& line) {

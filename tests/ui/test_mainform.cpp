@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <functional>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 
 #include "app_fixture.h"
@@ -75,8 +75,8 @@ TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
 
   ASSERT_EQ(Pages()->count(), 4);
   const char* const names[] = {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4"};
-  const QStringList texts = {QStringLiteral("Внешний вид"), QStringLiteral("Языки"), QStringLiteral("Диалоги"),
-                             QStringLiteral("Переменные")};
+  const QStringList texts = {QStringLiteral("Внешний вид"), QStringLiteral("Языки"),
+                             QStringLiteral("Диалоги"), QStringLiteral("Переменные")};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(Pages()->widget(i)->objectName(), QString::fromLatin1(names[i]));
     EXPECT_EQ(Pages()->tabText(i), texts[i]);
@@ -129,7 +129,8 @@ TEST_F(MainForm, MockupElementsLieWhereTheLayoutPutsThemInTheirStackingOrder) {
     return names;
   };
   EXPECT_EQ(order(Screen()), (QStringList{"Background", "ProgramName", "Dialog"}));
-  EXPECT_EQ(order(Find("Dialog")), (QStringList{"Bevel1", "HeaderPicture", "DlgName", "Label1", "DlgCaption"}));
+  EXPECT_EQ(order(Find("Dialog")),
+            (QStringList{"Bevel1", "HeaderPicture", "DlgName", "Label1", "DlgCaption"}));
 }
 
 TEST_F(MainForm, MockupShowsTheDefaultTitlesGradientHeaderAndWelcomeText) {
@@ -162,7 +163,8 @@ TEST_F(MainForm, MockupShowsTheDefaultTitlesGradientHeaderAndWelcomeText) {
   ASSERT_EQ(lines.size(), 10);
   EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Добро пожаловать в программу установки  ....")));
   EXPECT_TRUE(lines[2].isEmpty());
-  EXPECT_EQ(lines[8], QStringLiteral("ПРЕДУПРЕЖДЕНИЕ: Эта программа защищена в соответствии с законом об "));
+  EXPECT_EQ(lines[8],
+            QStringLiteral("ПРЕДУПРЕЖДЕНИЕ: Эта программа защищена в соответствии с законом об "));
   EXPECT_EQ(lines[9], QStringLiteral("авторском праве и международными соглашениями."));
   EXPECT_FALSE(label1->wordWrap());
   // With 13-pixel lines the dialog's edge cuts the ninth line and hides the tenth:
@@ -218,7 +220,8 @@ TEST_F(MainForm, MockupShowsTheDefaultTitlesGradientHeaderAndWelcomeText) {
   // The header picture is seen on white from its top-left corner.
   const QImage header = Find("HeaderPicture")->grab().toImage();
   EXPECT_EQ(header.pixel(293, 0), qRgb(255, 255, 255));
-  EXPECT_EQ(header.copy(0, 0, 294, 62), HeaderBitmap().convertToFormat(header.format()).copy(0, 0, 294, 62));
+  EXPECT_EQ(header.copy(0, 0, 294, 62),
+            HeaderBitmap().convertToFormat(header.format()).copy(0, 0, 294, 62));
 }
 
 // Read as plain Qt widgets, the titles report their text, font and colour, and
@@ -268,15 +271,18 @@ TEST(MainFormAlone, MockupClicksOpenTheDialogsTheWindowMakesItself) {
   dialogs.OnModal = [](QDialog&) {};
   SetSystemDialogs(&dialogs);
   {
-    TMainForm form(nullptr, QFile::encodeName(dir.filePath(QStringLiteral("version.ini"))).toStdString());
+    TMainForm form(nullptr,
+                   QFile::encodeName(dir.filePath(QStringLiteral("version.ini"))).toStdString());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     for (const char* name : {"Background", "ProgramName", "DlgName", "Label1", "Background"}) {
-      QTest::mouseClick(form.findChild<QWidget*>(QString::fromLatin1(name)), Qt::LeftButton, {}, QPoint(20, 20));
+      QTest::mouseClick(form.findChild<QWidget*>(QString::fromLatin1(name)), Qt::LeftButton, {},
+                        QPoint(20, 20));
     }
   }
   SetSystemDialogs(&DefaultTestDialogs());
-  EXPECT_EQ(dialogs.Modals, (QStringList{"ColorForm", "StyleDlg", "StyleDlg", "PosForm", "ColorForm"}));
+  EXPECT_EQ(dialogs.Modals,
+            (QStringList{"ColorForm", "StyleDlg", "StyleDlg", "PosForm", "ColorForm"}));
 }
 
 // The handlers also take the sender, as the menu and the lists pass it.
@@ -382,7 +388,8 @@ TEST_F(MainForm, SaveWritesWhatTheWriterWritesAndProposesTheLastName) {
   ASSERT_EQ(Dialogs.Modals, QStringList{"OpenDlg"});
 
   const QString reference = Dir.filePath(QStringLiteral("reference.ini"));
-  SaveProject(project, QFile::encodeName(reference).toStdString(), QFile::encodeName(CataloguePath).toStdString());
+  SaveProject(project, QFile::encodeName(reference).toStdString(),
+              QFile::encodeName(CataloguePath).toStdString());
   const QByteArray written = ReadBytes(target);
   EXPECT_FALSE(written.isEmpty());
   EXPECT_EQ(written, ReadBytes(reference));
@@ -420,7 +427,8 @@ TEST_F(MainForm, AFailingSaveShowsTheErrorWithAFullStopAndTheProgramGoesOn) {
   };
   QTest::keyClick(&Main(), Qt::Key_S, Qt::ControlModifier);
   ASSERT_EQ(Dialogs.Errors.size(), 1);
-  EXPECT_EQ(Dialogs.Errors[0], QStringLiteral("Cannot open file ") + CataloguePath + QStringLiteral("."));
+  EXPECT_EQ(Dialogs.Errors[0],
+            QStringLiteral("Cannot open file ") + CataloguePath + QStringLiteral("."));
   Dialogs.Errors.clear();
   EXPECT_EQ(ReadBytes(CataloguePath), catalogue);
 
@@ -433,7 +441,8 @@ TEST_F(MainForm, AFailingSaveShowsTheErrorWithAFullStopAndTheProgramGoesOn) {
 TEST_F(MainForm, AboutShowsTheProductLineAndTheIndentedCredits) {
   QMenuBar* bar = Main().menuBar();
   QMenu* help = Find<QMenu>("HelpMenu");
-  QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(help->menuAction()).center());
+  QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                    bar->actionGeometry(help->menuAction()).center());
   ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
   QAction* about = help->actions().value(0);
   QTest::mouseClick(help, Qt::LeftButton, Qt::NoModifier, help->actionGeometry(about).center());
@@ -472,7 +481,8 @@ TEST_F(MainFormWithoutCatalogue, StartsWithEmptyListsTheInstallPathRowAndTheGrad
 }
 
 TEST(ErrorBox, FullStopFollowsALetterOrDigitButNotPunctuation) {
-  EXPECT_EQ(ErrorBoxText("Cannot open file /tmp/a.ini"), QStringLiteral("Cannot open file /tmp/a.ini."));
+  EXPECT_EQ(ErrorBoxText("Cannot open file /tmp/a.ini"),
+            QStringLiteral("Cannot open file /tmp/a.ini."));
   EXPECT_EQ(ErrorBoxText("code 7"), QStringLiteral("code 7."));
   EXPECT_EQ(ErrorBoxText("Нет файла"), QStringLiteral("Нет файла."));
   EXPECT_EQ(ErrorBoxText("path /tmp/"), QStringLiteral("path /tmp/."));  // "/" sorts after "."
@@ -596,7 +606,8 @@ TEST_F(MainFormWithUnopenableCatalogue, AFailedNewLeavesTheTableAndThePageAlone)
 
 TEST_F(MainFormWithUnopenableCatalogue, StartUpShowsTheOpenErrorSkipsTheRestAndGoesOn) {
   ASSERT_EQ(Dialogs.Errors.size(), 1);
-  EXPECT_EQ(Dialogs.Errors[0], QStringLiteral("Cannot open file ") + CataloguePath + QStringLiteral("."));
+  EXPECT_EQ(Dialogs.Errors[0],
+            QStringLiteral("Cannot open file ") + CataloguePath + QStringLiteral("."));
   Dialogs.Errors.clear();
 
   // The titles were reset before the catalogue was opened; the lists stay empty,

@@ -16,8 +16,8 @@ namespace {
 void Type(QWidget* widget, const QString& text) {
   for (const char32_t c : text.toUcs4()) {
     const QString typed = QString::fromUcs4(&c, 1);
-    QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(typed.toUpper().at(0).unicode()), typed,
-                        Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(typed.toUpper().at(0).unicode()),
+                        typed, Qt::NoModifier);
   }
 }
 
@@ -39,7 +39,8 @@ TEST(Cp1251Text, FindsTheFirstCharacterOutsideTheCodePage) {
   EXPECT_FALSE(FirstNonCp1251(QStringLiteral("Программа 1.0 — «€» №")).has_value());
   EXPECT_EQ(FirstNonCp1251(QStringLiteral("ab中c✓")), std::optional<char32_t>(U'中'));
   // A character beyond the basic plane comes as a surrogate pair and is named whole.
-  EXPECT_EQ(FirstNonCp1251(QString::fromUcs4(U"x\U0001F600")), std::optional<char32_t>(U'\U0001F600'));
+  EXPECT_EQ(FirstNonCp1251(QString::fromUcs4(U"x\U0001F600")),
+            std::optional<char32_t>(U'\U0001F600'));
   const QString hint = Cp1251HintText(U'中');
   EXPECT_TRUE(hint.contains(QStringLiteral("«中»"))) << hint.toStdString();
   EXPECT_TRUE(hint.contains(QStringLiteral("U+4E2D"))) << hint.toStdString();

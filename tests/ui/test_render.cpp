@@ -43,7 +43,8 @@ void ExpectBlueToBlack(int height, int band, int rest) {
       ASSERT_EQ(RowColour(image, y), Rgb(0, 0, BlueOfBand(i, 64))) << "band " << i << " row " << y;
     }
   }
-  for (int y = 64 * band; y < height; ++y) ASSERT_EQ(RowColour(image, y), Rgb(0, 0, 0)) << "row " << y;
+  for (int y = 64 * band; y < height; ++y)
+    ASSERT_EQ(RowColour(image, y), Rgb(0, 0, 0)) << "row " << y;
   EXPECT_EQ(height - 64 * band, rest);
 }
 
@@ -56,7 +57,7 @@ TEST(MulDiv, RoundsToNearestWithHalvesAwayFromZero) {
   EXPECT_EQ(MulDiv(-3, -1, 2), 2);
   EXPECT_EQ(MulDiv(1, 1, 3), 0);
   EXPECT_EQ(MulDiv(2, 1, 3), 1);
-  EXPECT_EQ(MulDiv(1, -255, 63), -4);   // -4.05
+  EXPECT_EQ(MulDiv(1, -255, 63), -4);     // -4.05
   EXPECT_EQ(MulDiv(32, -255, 63), -130);  // -129.52
   EXPECT_EQ(MulDiv(26, 96, 72), 35);
   EXPECT_EQ(MulDiv(22, 96, 72), 29);
@@ -77,7 +78,8 @@ TEST(GradientFill, ChannelsMoveIndependentlyAndBothEndsAreExact) {
   GradientFill(image, image.rect(), 0x00204080u, 0x00FF00C0u, fdTopToBottom, 64);
   EXPECT_EQ(image.pixel(0, 0), Rgb(0x80, 0x40, 0x20));
   EXPECT_EQ(image.pixel(0, 127), Rgb(0xC0, 0x00, 0xFF));
-  // Band 21 of 64: red 128+MulDiv(21,64,63)=149, green 64+MulDiv(21,-64,63)=43, blue 32+MulDiv(21,223,63)=106.
+  // Band 21 of 64: red 128+MulDiv(21,64,63)=149, green 64+MulDiv(21,-64,63)=43, blue
+  // 32+MulDiv(21,223,63)=106.
   EXPECT_EQ(image.pixel(3, 42), Rgb(149, 43, 106));
   EXPECT_EQ(image.pixel(3, 43), Rgb(149, 43, 106));
 }
@@ -133,8 +135,10 @@ TEST(Colours, ModelColoursAreBlueGreenRedAndSchemeColoursFollowThePalette) {
   EXPECT_EQ(ToQColor(0x000000FFu), QColor(255, 0, 0));
   EXPECT_EQ(ToQColor(0x00123456u), QColor(0x56, 0x34, 0x12));
   EXPECT_EQ(ToTColor(QColor(0x56, 0x34, 0x12)), 0x00123456u);
-  EXPECT_EQ(ToQColor(clSchemeFlag | 15u), QApplication::palette().color(QPalette::Active, QPalette::Button));
-  EXPECT_EQ(ToQColor(clSchemeFlag | 2u), QApplication::palette().color(QPalette::Active, QPalette::Highlight));
+  EXPECT_EQ(ToQColor(clSchemeFlag | 15u),
+            QApplication::palette().color(QPalette::Active, QPalette::Button));
+  EXPECT_EQ(ToQColor(clSchemeFlag | 2u),
+            QApplication::palette().color(QPalette::Active, QPalette::Highlight));
 }
 
 TEST(Fonts, PointsBecomePixelsAtNinetySixDotsPerInchAndComeBack) {
@@ -153,8 +157,10 @@ TEST(Fonts, PointsBecomePixelsAtNinetySixDotsPerInchAndComeBack) {
     EXPECT_TRUE(back.Bold && back.Italic && back.Underline && !back.StrikeOut);
   }
   // The classic faces map to installed ones.
-  EXPECT_EQ(QFontInfo(ToQFont(TFontDesc{"Times New Roman", 26, 0, true})).family(), QStringLiteral("Liberation Serif"));
-  EXPECT_EQ(QFontInfo(ToQFont(TFontDesc{"MS Sans Serif", 8, 0})).family(), QStringLiteral("Liberation Sans"));
+  EXPECT_EQ(QFontInfo(ToQFont(TFontDesc{"Times New Roman", 26, 0, true})).family(),
+            QStringLiteral("Liberation Serif"));
+  EXPECT_EQ(QFontInfo(ToQFont(TFontDesc{"MS Sans Serif", 8, 0})).family(),
+            QStringLiteral("Liberation Sans"));
 }
 
 TEST(Pictures, BuiltInPicturesHaveTheirSizesAndDepths) {
@@ -247,8 +253,8 @@ TEST(ShadowLabel, ShadowLiesShadowSizePixelsTowardsItsPosition) {
     TShadowPosition Pos;
     int Dx, Dy;
   };
-  for (const Case c : {Case{spRightBottom, 3, 3}, Case{spLeftTop, -3, -3}, Case{spLeftBottom, -3, 3},
-                       Case{spRightTop, 3, -3}}) {
+  for (const Case c : {Case{spRightBottom, 3, 3}, Case{spLeftTop, -3, -3},
+                       Case{spLeftBottom, -3, 3}, Case{spRightTop, 3, -3}}) {
     SCOPED_TRACE(c.Pos);
     TShadowLabel label;
     // Centred on its second line, the text keeps off the edges: neither draw is cut off.
@@ -320,7 +326,8 @@ TEST(ShadowLabel, AmpersandUnderlinesTheNextCharacterAndADoubledOneShowsItself) 
   Prepare(plain, QStringLiteral("AB"), 120, 40);
   plain.SetShadowSize(0);
   // "&&" shows one "&" between the letters: wider than "AB".
-  EXPECT_GT(InkOf(doubled.grab().toImage()).Text.width(), InkOf(plain.grab().toImage()).Text.width());
+  EXPECT_GT(InkOf(doubled.grab().toImage()).Text.width(),
+            InkOf(plain.grab().toImage()).Text.width());
   // "&B" shows "B" underlined: as wide as "AB" but reaching lower.
   const QRect underlined = InkOf(single.grab().toImage()).Text;
   const QRect letters = InkOf(plain.grab().toImage()).Text;

@@ -25,7 +25,8 @@ struct TGridWindow {
   QLineEdit* After = nullptr;
 
   explicit TGridWindow(const TRows& rows) {
-    for (const auto& [name, value] : rows) Rows.push_back({Utf8ToCp1251(name), Utf8ToCp1251(value)});
+    for (const auto& [name, value] : rows)
+      Rows.push_back({Utf8ToCp1251(name), Utf8ToCp1251(value)});
     Window.resize(427, 320);
     Before = new QLineEdit(&Window);
     Before->setGeometry(0, 290, 100, 20);
@@ -48,8 +49,8 @@ struct TGridWindow {
   // Characters as a keyboard delivers them, Cyrillic ones included.
   void Type(const char* utf8) const {
     for (const QChar c : QString::fromUtf8(utf8)) {
-      QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), static_cast<Qt::Key>(c.toUpper().unicode()),
-                          QString(c), Qt::NoModifier);
+      QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
+                          static_cast<Qt::Key>(c.toUpper().unicode()), QString(c), Qt::NoModifier);
     }
   }
   void Click(int row, int column) const {
@@ -61,7 +62,8 @@ struct TGridWindow {
   }
   TRows Texts() const {
     TRows texts;
-    for (const TVariableRow& r : Rows) texts.emplace_back(Cp1251ToUtf8(r.Name), Cp1251ToUtf8(r.Value));
+    for (const TVariableRow& r : Rows)
+      texts.emplace_back(Cp1251ToUtf8(r.Name), Cp1251ToUtf8(r.Value));
     return texts;
   }
   std::pair<int, int> Current() const { return {Grid->CurrentRow(), Grid->CurrentColumn()}; }
@@ -71,7 +73,8 @@ const TRows kThree = {{"A", "1"}, {"B", "2"}, {"C", "3"}};
 
 TRows Many(int count) {
   TRows rows;
-  for (int i = 1; i <= count; ++i) rows.emplace_back("N" + std::to_string(i), "V" + std::to_string(i));
+  for (int i = 1; i <= count; ++i)
+    rows.emplace_back("N" + std::to_string(i), "V" + std::to_string(i));
   return rows;
 }
 
@@ -327,11 +330,13 @@ TEST(VariablesGrid, MovementKeysAndWheel) {
   EXPECT_EQ(w.Grid->TopRow(), 1);
 
   const QPoint at = w.Grid->CellRect(3, 0).center();
-  QWheelEvent down(at, w.Surface()->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+  QWheelEvent down(at, w.Surface()->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, {},
+                   Qt::NoScrollPhase, false);
   QApplication::sendEvent(w.Surface(), &down);
   QApplication::sendEvent(w.Surface(), &down);
   EXPECT_EQ(w.Current(), std::make_pair(3, 0));
-  QWheelEvent up(at, w.Surface()->mapToGlobal(at), {}, QPoint(0, 120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+  QWheelEvent up(at, w.Surface()->mapToGlobal(at), {}, QPoint(0, 120), Qt::NoButton, {},
+                 Qt::NoScrollPhase, false);
   for (int i = 0; i < 5; ++i) QApplication::sendEvent(w.Surface(), &up);
   EXPECT_EQ(w.Current(), std::make_pair(1, 0));
 }
@@ -347,7 +352,8 @@ TEST(VariablesGrid, HintLiesBelowTheCellUnderThePointerAndGoesForAnotherCell) {
   ASSERT_TRUE(hint->isVisible());
   EXPECT_EQ(hint->pos(), w.Surface()->mapToGlobal(QPoint(cell.left(), cell.top() + 16 + 6)));
   EXPECT_EQ(hint->text(), QStringLiteral("INS - добавить переменную,\nDEL - удалить переменную."));
-  EXPECT_EQ(TVariablesGrid::HintText, QStringLiteral("INS - добавить переменную,\r\nDEL - удалить переменную."));
+  EXPECT_EQ(TVariablesGrid::HintText,
+            QStringLiteral("INS - добавить переменную,\r\nDEL - удалить переменную."));
   EXPECT_EQ(hint->palette().color(QPalette::Window), QColor(255, 255, 0));
   QTest::mouseMove(w.Surface(), cell.center() + QPoint(20, 3));  // same cell
   EXPECT_TRUE(hint->isVisible());
@@ -362,8 +368,10 @@ TEST(VariablesGrid, CurrentCellIsHighlightedAlsoWithoutFocus) {
   const QImage image = w.Surface()->grab().toImage();
   const QPalette& pal = w.Grid->palette();
   const QRect current = w.Grid->CellRect(1, 1);
-  EXPECT_EQ(image.pixelColor(current.right() - 2, current.bottom() - 1), pal.color(QPalette::Active, QPalette::Highlight));
+  EXPECT_EQ(image.pixelColor(current.right() - 2, current.bottom() - 1),
+            pal.color(QPalette::Active, QPalette::Highlight));
   const QRect other = w.Grid->CellRect(1, 0);
-  EXPECT_EQ(image.pixelColor(other.right() - 2, other.bottom() - 1), pal.color(QPalette::Active, QPalette::Base));
+  EXPECT_EQ(image.pixelColor(other.right() - 2, other.bottom() - 1),
+            pal.color(QPalette::Active, QPalette::Base));
   EXPECT_EQ(image.pixelColor(100, 8), pal.color(QPalette::Active, QPalette::Button));  // header
 }

@@ -27,8 +27,8 @@ class VariablesPage : public TAppFixture {
   }
   void Type(const QString& text) {
     for (const QChar c : text) {
-      QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), static_cast<Qt::Key>(c.toUpper().unicode()),
-                          QString(c), Qt::NoModifier);
+      QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
+                          static_cast<Qt::Key>(c.toUpper().unicode()), QString(c), Qt::NoModifier);
     }
   }
   QByteArray Save() {
@@ -64,7 +64,8 @@ TEST_F(VariablesPage, SaveWhileEditingWritesTheTextTypedSoFar) {
   ASSERT_TRUE(Grid->IsEditing());
   Type(QStringLiteral("C:\\Программы"));
   const QByteArray text = Save();
-  EXPECT_TRUE(text.contains(Utf8ToCp1251("InstallPath=C:\\Программы\r\n").c_str())) << text.toStdString();
+  EXPECT_TRUE(text.contains(Utf8ToCp1251("InstallPath=C:\\Программы\r\n").c_str()))
+      << text.toStdString();
   EXPECT_TRUE(Grid->IsEditing());
   EXPECT_EQ(Grid->Editor()->text(), QStringLiteral("C:\\Программы"));
 }
