@@ -83,6 +83,11 @@ void TIniDocument::Load(const std::string& fileName) {
     throw EInOutError("Cannot read file " + fileName + ": " + std::strerror(error));
   }
 
+  LoadText(data);
+  if (ReadOnly_) CloseFileHandle(Handle_);
+}
+
+void TIniDocument::LoadText(std::string_view data) {
   TStringList* current = nullptr;
   TLineSplitter splitter(data);
   std::string_view line;
@@ -126,5 +131,4 @@ void TIniDocument::Load(const std::string& fileName) {
   }
 
   Sections_.ResolveDuplicates(OnDuplicateSection);
-  if (ReadOnly_) CloseFileHandle(Handle_);
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // ---------------------------------------------------------------------------
@@ -22,13 +23,7 @@ unsigned char FoldCase(unsigned char c);
 int CompareText(const std::string& a, const std::string& b);
 bool SameText(const std::string& a, const std::string& b);
 
-// ---------------------------------------------------------------------------
-// Errors
-
-class EInOutError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+#include "inifile/inierror.h"
 
 // ---------------------------------------------------------------------------
 // String list
@@ -200,6 +195,14 @@ class TIniDocument {
   // exists but cannot be opened.
   void SetFileName(const std::string& fileName);
 
+  // Parses bytes exactly as loading a file with that content does (line ends,
+  // normalisation, duplicate sections), appending to the document's sections.
+  // Touches no file and does not change Modified. The seam that tests and
+  // fuzzers use without files.
+  void LoadText(std::string_view data);
+  // The text that UpdateFile writes: every section with lines, CR LF ends.
+  std::string Text() const;
+
   const std::string& FileName() const { return FileName_; }
   FileHandle Handle() const { return Handle_; }
   bool Modified() const { return Modified_; }
@@ -218,9 +221,6 @@ class TIniDocument {
                   TStringList*& lines);
 
  private:
-  void StoreLine(TStringList* current, std::string& line);
-  std::string Render() const;
-
   std::string FileName_;
   FileHandle Handle_ = 0;
   int OpenError_ = 0;  // errno of a failed open for writing

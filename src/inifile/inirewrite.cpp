@@ -25,7 +25,7 @@ void TIniDocument::WriteToStrings(TStringList& strings) {
   }
 }
 
-std::string TIniDocument::Render() const {
+std::string TIniDocument::Text() const {
   size_t size = 0;
   for (int32_t i = 0; i < Sections_.Count(); ++i) {
     const TStringList& lines = Sections_.Lines(i);
@@ -55,7 +55,7 @@ void TIniDocument::UpdateFile() {
       if (!IsOpenHandle(Handle_)) OpenError_ = errno;
     }
     // After a failed open the document does not retry; it keeps reporting.
-    int error = IsOpenHandle(Handle_) ? RewriteFile(Handle_, Render()) : OpenError_;
+    int error = IsOpenHandle(Handle_) ? RewriteFile(Handle_, Text()) : OpenError_;
     if (error != 0 || !IsOpenHandle(Handle_)) {
       if (error == 0) error = EBADF;
       throw EInOutError("Cannot write file " + FileName_ + ": " + std::strerror(error));

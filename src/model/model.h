@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-// ResetProject and SaveProject raise the engine's EInOutError; callers need its declaration.
-#include "inifile/inifile.h"
+// ResetProject and SaveProject raise the engine's EInOutError.
+#include "inifile/inierror.h"
 
 // A colour: red in the low byte, green in the next, blue in the third.
 // With the top bit set, the low bits name an element of the host's colour scheme.
