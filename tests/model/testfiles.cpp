@@ -1,5 +1,7 @@
 #include "testfiles.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,6 +37,18 @@ std::string ReadBytes(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+
+void SetOldModificationTime(const std::string& path) {
+  const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+  if (utimensat(AT_FDCWD, path.c_str(), old, 0) != 0) throw std::runtime_error("utimensat " + path);
+}
+
+std::string ModificationStamp(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) throw std::runtime_error("stat " + path);
+  return std::to_string(info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec) + "/" +
+         std::to_string(info.st_ino);
+}
 
 TTempDir::TTempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "model-test-XXXXXX").string();
