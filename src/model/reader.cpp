@@ -170,6 +170,7 @@ void ReadVariables(const TSection& variables, TProject& p, TProblems& problems) 
 std::vector<std::string> EntryCodes(TIniDocument& catalogue, const char* section,
                                     const TCheckList& list) {
   std::vector<std::string> codes;
+  codes.reserve(static_cast<size_t>(list.Count()));
   for (int32_t i = 0; i < list.Count(); ++i) {
     codes.push_back(catalogue.ReadString(section, list.Name(i), ""));
   }

@@ -14,7 +14,7 @@ namespace {
 // A catalogue of the test's own: three entries in each list, the last
 // post-installation entry being the final dialog.
 std::string WriteCatalogue(const TTempDir& dir) {
-  const std::string path = dir / "version.ini";
+  std::string path = dir / "version.ini";
   WriteBytes(path, CrLf("[Languages]\nРусский=RUS\nEnglish=ENU\nDeutsch=DEU\n"
                         "[PreInstallDlg]\nЛицензия=License\nПапка=SelectDir\nГотово=Ready\n"
                         "[PostInstallDlg]\nИнформация=InfoAfter\nПерезагрузка=Restart\n"

@@ -50,8 +50,11 @@ std::string ModificationStamp(const std::string& path) {
          std::to_string(info.st_ino);
 }
 
-TTempDir::TTempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "model-test-XXXXXX").string();
+TTempDir::TTempDir(const std::string& base) {
+  const std::filesystem::path parent = !base.empty() && std::filesystem::is_directory(base)
+                                           ? std::filesystem::path(base)
+                                           : std::filesystem::temp_directory_path();
+  std::string pattern = (parent / "model-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   Path_ = pattern;
 }

@@ -18,10 +18,11 @@ void SetOldModificationTime(const std::string& path);
 // The modification time in nanoseconds since the epoch and the inode, "mtime/inode".
 std::string ModificationStamp(const std::string& path);
 
-// A fresh directory below the system's temporary directory, removed with all it holds.
+// A fresh directory below the system's temporary directory, or below the given
+// directory when it exists, removed with all it holds.
 class TTempDir {
  public:
-  TTempDir();
+  explicit TTempDir(const std::string& base = "");
   ~TTempDir();
   TTempDir(const TTempDir&) = delete;
   TTempDir& operator=(const TTempDir&) = delete;
