@@ -70,9 +70,9 @@ class TProjectGenerator {
   // edge values are wanted, then with such edges in one value of three.
   std::string Value(int32_t minLength) {
     if (EdgeValues_ && Chance(3)) {
-      const char* const edges[] = {" ", "  ", "\"", "'", "\t"};
-      const std::string edge = edges[Below(5)];
-      return (edge == "\t" ? " " : edge) + Text(0, 8) + (edge == "\t" ? "\t" : edge);
+      const char* const edges[] = {" ", "  ", "\"", "'"};
+      const std::string edge = edges[Below(4)];
+      return edge + Text(0, 8) + (Chance(2) ? edge : "");
     }
     for (;;) {
       std::string text = Text(minLength, 12);
