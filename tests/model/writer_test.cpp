@@ -395,3 +395,22 @@ TEST(SaveProject, VariablesThatCannotSurviveTheFileAreRefusedBeforeAnythingIsWri
     EXPECT_FALSE(FileExists(target));
   }
 }
+
+TEST(SaveProject, AFontNameOrCatalogueCodeThatCannotBeWrittenLeavesTheFileAsItWas) {
+  TTempDir dir;
+  const std::string target = dir / "vuka.ini";
+  const std::string before = "[A]\r\nb=1\r\n";
+  WriteBytes(target, before);
+  TProject p;
+  p.DialogFont.Name = "Bad\nFont";
+  EXPECT_EQ(SaveError(p, target, dir / "version.ini"), "Недопустимое имя шрифта: «Bad\nFont»");
+  EXPECT_EQ(ReadBytes(target), before);
+
+  WriteBytes(dir / "version.ini", std::string("[Languages]\r\nL=a\0b\r\n", 22));
+  TProject q;
+  ResetProject(q, dir / "version.ini");
+  q.Langs.SetTick(0, true);
+  EXPECT_EQ(SaveError(q, target, dir / "version.ini"),
+            "Недопустимый код в каталоге: «a\xEF\xBF\xBD" "b»");
+  EXPECT_EQ(ReadBytes(target), before);
+}
