@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -60,6 +61,8 @@ class TStringList {
     std::string Text;
     TStringList* Object = nullptr;
   };
+  // In blocks, so that a growing list never holds its entries twice.
+  using TItems = std::deque<Item>;
 
   // Finds the first entry whose whole text, or whose name (text before its
   // first "="), equals a key ignoring case, in about constant time: a hash
@@ -78,12 +81,12 @@ class TStringList {
     ~TKeyIndex() = default;
 
     void Reset();
-    void Appended(const std::vector<Item>& items);  // the last entry is new
-    void ChangedFrom(int32_t index);                // entries from index on moved or changed
+    void Appended(const TItems& items);  // the last entry is new
+    void ChangedFrom(int32_t index);     // entries from index on moved or changed
     void Replaced(int32_t index, const std::string& before, const std::string& after);
     // The first matching entry at or after start, else the first one before
     // it (a search that wraps around); -1 when none matches.
-    int32_t Find(const std::vector<Item>& items, const std::string& key, int32_t start);
+    int32_t Find(const TItems& items, const std::string& key, int32_t start);
 
    private:
     struct Slot {
@@ -92,11 +95,11 @@ class TStringList {
     };
     std::string_view KeyOf(const std::string& text, bool& indexed) const;
     bool Matches(const std::string& text, const std::string& key) const;
-    int32_t Linear(const std::vector<Item>& items, const std::string& key, int32_t start) const;
-    int32_t Lookup(const std::vector<Item>& items, std::string_view key, uint32_t hash) const;
-    void Insert(const std::vector<Item>& items, int32_t position);
+    int32_t Linear(const TItems& items, const std::string& key, int32_t start) const;
+    int32_t Lookup(const TItems& items, std::string_view key, uint32_t hash) const;
+    void Insert(const TItems& items, int32_t position);
     void Grow();
-    void Rebuild(const std::vector<Item>& items);
+    void Rebuild(const TItems& items);
 
     bool ByName_;
     bool Duplicates_ = false;  // some key occurs twice among the covered entries
@@ -110,7 +113,7 @@ class TStringList {
   void CheckIndex(int32_t index, bool allowEnd = false) const;
   void ItemsChangedFrom(int32_t index) const;
   void ItemsReset() const;
-  std::vector<Item> Items_;
+  TItems Items_;
   mutable TKeyIndex TextIndex_{false};
   mutable TKeyIndex NameIndex_{true};
 };

@@ -51,7 +51,7 @@ bool TStringList::TKeyIndex::Matches(const std::string& text, const std::string&
          SameFolded(std::string_view(text.data(), key.size()), key);
 }
 
-int32_t TStringList::TKeyIndex::Linear(const std::vector<Item>& items, const std::string& key,
+int32_t TStringList::TKeyIndex::Linear(const TItems& items, const std::string& key,
                                        int32_t start) const {
   const auto count = static_cast<int32_t>(items.size());
   for (int32_t n = 0, i = start; n < count; ++n, i = i + 1 == count ? 0 : i + 1) {
@@ -60,7 +60,7 @@ int32_t TStringList::TKeyIndex::Linear(const std::vector<Item>& items, const std
   return -1;
 }
 
-int32_t TStringList::TKeyIndex::Lookup(const std::vector<Item>& items, std::string_view key,
+int32_t TStringList::TKeyIndex::Lookup(const TItems& items, std::string_view key,
                                        uint32_t hash) const {
   if (Slots_.empty()) return -1;
   const size_t mask = Slots_.size() - 1;
@@ -87,7 +87,7 @@ void TStringList::TKeyIndex::Grow() {
 }
 
 // Adds the entry at position unless an earlier one has the same key.
-void TStringList::TKeyIndex::Insert(const std::vector<Item>& items, int32_t position) {
+void TStringList::TKeyIndex::Insert(const TItems& items, int32_t position) {
   bool indexed = false;
   const std::string_view key = KeyOf(items[static_cast<size_t>(position)].Text, indexed);
   if (!indexed) return;
@@ -104,7 +104,7 @@ void TStringList::TKeyIndex::Insert(const std::vector<Item>& items, int32_t posi
   ++Used_;
 }
 
-void TStringList::TKeyIndex::Rebuild(const std::vector<Item>& items) {
+void TStringList::TKeyIndex::Rebuild(const TItems& items) {
   const auto count = static_cast<int32_t>(items.size());
   size_t size = 16;
   while (size < items.size() * 2 + 2) size *= 2;
@@ -119,7 +119,7 @@ void TStringList::TKeyIndex::Rebuild(const std::vector<Item>& items) {
   Valid_ = Covered_ = count;
 }
 
-void TStringList::TKeyIndex::Appended(const std::vector<Item>& items) {
+void TStringList::TKeyIndex::Appended(const TItems& items) {
   const auto last = static_cast<int32_t>(items.size()) - 1;
   if (Slots_.empty() || Valid_ != last || Covered_ != last) return;
   Insert(items, last);
@@ -137,8 +137,7 @@ void TStringList::TKeyIndex::Replaced(int32_t index, const std::string& before,
   if (hadKey != hasKey || !SameFolded(old, now)) ChangedFrom(index);
 }
 
-int32_t TStringList::TKeyIndex::Find(const std::vector<Item>& items, const std::string& key,
-                                     int32_t start) {
+int32_t TStringList::TKeyIndex::Find(const TItems& items, const std::string& key, int32_t start) {
   const auto count = static_cast<int32_t>(items.size());
   if (ByName_ && key.find('=') != std::string::npos) return -1;
   if (count < MinIndexed) return Linear(items, key, start);

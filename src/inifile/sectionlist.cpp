@@ -93,8 +93,7 @@ bool TSectionList::ResolveDuplicates(const TDuplicateSectionEvent& callback) {
   }
   if (!result) return false;
 
-  std::vector<Item> survivors;
-  survivors.reserve(Items_.size());
+  TItems survivors;
   for (size_t i = 0; i < Items_.size(); ++i) {
     if (dropped[i])
       delete Items_[i].Object;
