@@ -1,4 +1,4 @@
-#include "ui/groupframe.h"
+#include "ui/widgets/groupframe.h"
 
 #include <QFontMetrics>
 #include <QPainter>

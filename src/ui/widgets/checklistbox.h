@@ -2,11 +2,10 @@
 // strip, in one or more columns.
 #pragma once
 
-#include <QAbstractScrollArea>
-
 #include "model/model.h"
+#include "ui/widgets/scrollview.h"
 
-class TCheckListBox : public QAbstractScrollArea {
+class TCheckListBox : public TScrollView {
   Q_OBJECT
  public:
   explicit TCheckListBox(QWidget* parent = nullptr);
@@ -35,30 +34,22 @@ class TCheckListBox : public QAbstractScrollArea {
   void EnsureVisible(int index);
 
  protected:
-  bool event(QEvent* event) override;
-  bool viewportEvent(QEvent* event) override;
+  void DecideScrollBars() override;
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   int Count() const;
   void Toggle(int index);
   void SelectAndShow(int index);
   void PressAt(const QPoint& viewportPos);
-  void UpdateScrollBars();
   int VisibleColumns() const;
 
   TCheckList* List_ = nullptr;
   int Columns_ = 1;
-  int WheelRemainder_ = 0;
-  bool UpdatingBars_ = false;
   // The entry under the last left press that no double-click has completed yet.
   int FirstPressIndex_ = -1;
 };

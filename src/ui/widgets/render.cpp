@@ -1,4 +1,4 @@
-#include "ui/render.h"
+#include "ui/widgets/render.h"
 
 #include <QMouseEvent>
 #include <QPainter>

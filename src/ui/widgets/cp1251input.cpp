@@ -1,4 +1,4 @@
-#include "ui/cp1251input.h"
+#include "ui/widgets/cp1251input.h"
 
 #include <QLineEdit>
 #include <QToolTip>

@@ -1,4 +1,4 @@
-#include "ui/radiogroup.h"
+#include "ui/widgets/radiogroup.h"
 
 #include <QEvent>
 #include <QFontMetrics>

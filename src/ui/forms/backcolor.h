@@ -1,5 +1,5 @@
 // The background dialog: the two gradient colours and whether the setup shows
-// its full-screen background window.
+// its full-screen background window. It edits the project it is handed.
 #pragma once
 
 #include <QDialog>
@@ -11,16 +11,18 @@ class QFrame;
 class QPushButton;
 class QToolButton;
 class TBevelLine;
-class TMainForm;
 class TPictureBox;
 
 class TColorForm : public QDialog {
   Q_OBJECT
  public:
-  explicit TColorForm(TMainForm* mainForm);
+  // owner: the window the dialog is centred on and kept above (not its parent).
+  explicit TColorForm(QWidget* owner = nullptr);
 
-  // Opens with the project's values; on OK the project and the mock-up take them.
-  void EditBackground();
+  // Opens with the project's colours and background switch and runs modally. On
+  // OK TopColor, BottomColor and BackgroundEnabled take the dialog's values and
+  // true is returned; otherwise `project` is left unchanged.
+  bool EditBackground(TProject& project);
 
   // The colours being chosen. Setting one repaints the preview's picture: the
   // gradient when the background is ticked, else the desktop picture.
@@ -35,10 +37,13 @@ class TColorForm : public QDialog {
   void EnableBackgroundClick(QObject* sender = nullptr);
 
  private:
+  // Creates the controls at their places.
+  void LayOut();
+  void ConnectHandlers();
   // Paints the preview's picture without asking for a repaint.
   void PaintPreview();
 
-  TMainForm* MainForm_;
+  QWidget* Owner_;
   TColor TopColor_ = 0;
   TColor BottomColor_ = 0;
 

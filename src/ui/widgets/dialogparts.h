@@ -9,7 +9,19 @@
 
 #include "model/model.h"
 
+class QCheckBox;
+class QPushButton;
 class QToolButton;
+
+// Scheme colours of the mock-ups: button face, active caption and caption text.
+inline constexpr TColor clBtnFace = clSchemeFlag | 15u;
+inline constexpr TColor clActiveCaption = clSchemeFlag | 2u;
+inline constexpr TColor clCaptionText = clSchemeFlag | 9u;
+
+// Sets one colour role of the widget's palette.
+void SetPaletteColor(QWidget* widget, QPalette::ColorRole role, TColor color);
+// The widget paints its background in the colour.
+void FillBackground(QWidget* widget, TColor color);
 
 // A fixed dialog border with the system menu (close box) only.
 Qt::WindowFlags DialogWindowFlags();
@@ -20,6 +32,13 @@ QFont DefaultWindowFont();
 // A flat button with the 16-by-16 paint-brush picture left of its caption.
 QToolButton* MakeBrushButton(QWidget* parent, const QString& name, const QString& text,
                              const QRect& geometry);
+
+// A check box with its object name, caption and geometry.
+QCheckBox* MakeCheckBox(QWidget* parent, const QString& name, const QString& text,
+                        const QRect& geometry);
+// A push button with its object name, caption and geometry.
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text,
+                        const QRect& geometry);
 
 // A raised panel that shows one colour.
 QFrame* MakeSwatch(QWidget* parent, const QString& name, const QRect& geometry);

@@ -2,17 +2,18 @@
 // header row, with in-place editing.
 #pragma once
 
-#include <QAbstractScrollArea>
 #include <QString>
 #include <vector>
 
 #include "model/model.h"
+#include "ui/widgets/scrollview.h"
 
 class QLabel;
 class QLineEdit;
+class QPainter;
 class TCellEditor;
 
-class TVariablesGrid : public QAbstractScrollArea {
+class TVariablesGrid : public TScrollView {
   Q_OBJECT
  public:
   explicit TVariablesGrid(QWidget* parent = nullptr);
@@ -33,6 +34,7 @@ class TVariablesGrid : public QAbstractScrollArea {
   int CurrentRow() const { return Row_; }
   int CurrentColumn() const { return Col_; }
   void SetCurrentCell(int row, int column);
+  // The text at a column and a row (column first, as the table's users name it).
   QString CellText(int column, int row) const;
   int TopRow() const { return TopRow_; }      // the first data row in view
   int VisibleDataRows() const;                // data rows fully in view
@@ -47,9 +49,8 @@ class TVariablesGrid : public QAbstractScrollArea {
   QLabel* HintWindow() const { return Hint_; }
 
  protected:
-  bool event(QEvent* event) override;
+  void DecideScrollBars() override;
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void changeEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -57,8 +58,6 @@ class TVariablesGrid : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
   bool viewportEvent(QEvent* event) override;
 
  private:
@@ -71,15 +70,25 @@ class TVariablesGrid : public QAbstractScrollArea {
   // Moves the current cell; false when it cannot move there.
   bool MoveTo(int row, int column);
   int VerticalTarget(const QKeyEvent* event) const;  // -1 when not a vertical move
+  // Keys while browsing; false for a key the table does not take.
+  bool BrowsingKey(QKeyEvent* event);
+  void VerticalKey(const QKeyEvent* event, bool ctrl);
+  bool TypedKey(QKeyEvent* event);
+  // Hands a copy of the key to the cell editor.
+  void SendToEditor(const QKeyEvent* event);
   void InsertRow();
   void DeleteRow();
   void ScrollRows(int delta);
   void EnsureCurrentVisible();
-  void UpdateScrollBars();
+  // The parts of the picture: data cells with their grid lines, and the header.
+  void PaintDataRows(QPainter& painter) const;
+  void PaintDataCell(QPainter& painter, int row, int column) const;
+  void PaintHeader(QPainter& painter) const;
   void PlaceEditor();
   void ShowHint(const QPoint& viewportPos);
   void HideHint();
-  std::string& Cell(int column, int row);
+  // The model text of a data cell; row first, like every position but CellText.
+  std::string& Cell(int row, int column);
 
   std::vector<TVariableRow>* Rows_ = nullptr;
   int Row_ = 1;
@@ -91,6 +100,4 @@ class TVariablesGrid : public QAbstractScrollArea {
   QLabel* Hint_ = nullptr;
   int HintRow_ = -1;
   int HintCol_ = -1;
-  int WheelRemainder_ = 0;
-  bool UpdatingBars_ = false;
 };

@@ -1,4 +1,4 @@
-#include "ui/variablesgrid.h"
+#include "ui/widgets/variablesgrid.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -14,9 +14,8 @@
 #include <functional>
 #include <limits>
 
-#include "ui/cp1251input.h"
-#include "ui/framemouse.h"
-#include "ui/render.h"
+#include "ui/widgets/cp1251input.h"
+#include "ui/widgets/render.h"
 
 const QString TVariablesGrid::HintText =
     QStringLiteral("INS - добавить переменную,\r\nDEL - удалить переменную.");
@@ -64,6 +63,15 @@ class TCellValidator : public TCp1251Validator {
   }
 };
 
+// One line of text, left and top, clipped at the cell's edges.
+void DrawCellText(QPainter& painter, const QRect& cell, const QString& text) {
+  painter.save();
+  painter.setClipRect(cell);
+  painter.drawText(cell.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                   text);
+  painter.restore();
+}
+
 }  // namespace
 
 // The one-line editor over the current cell. The table decides about the keys
@@ -98,12 +106,7 @@ class TCellEditor : public QLineEdit {
   }
 };
 
-TVariablesGrid::TVariablesGrid(QWidget* parent) : QAbstractScrollArea(parent) {
-  setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-  setFocusPolicy(Qt::StrongFocus);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  viewport()->setBackgroundRole(QPalette::Base);
+TVariablesGrid::TVariablesGrid(QWidget* parent) : TScrollView(parent) {
   viewport()->setMouseTracking(true);
 
   Editor_ = new TCellEditor(viewport());
@@ -164,7 +167,7 @@ void TVariablesGrid::Reset() {
 
 int TVariablesGrid::RowCount() const { return 1 + (Rows_ ? static_cast<int>(Rows_->size()) : 0); }
 
-std::string& TVariablesGrid::Cell(int column, int row) {
+std::string& TVariablesGrid::Cell(int row, int column) {
   TVariableRow& r = (*Rows_)[static_cast<size_t>(row - 1)];
   return column == 0 ? r.Name : r.Value;
 }
@@ -235,9 +238,7 @@ void TVariablesGrid::ScrollRows(int delta) {
 
 // The bars are decided here rather than left to the scroll area, so that a
 // bar never stays once the rows fit again.
-void TVariablesGrid::UpdateScrollBars() {
-  if (UpdatingBars_) return;
-  UpdatingBars_ = true;
+void TVariablesGrid::DecideScrollBars() {
   const int frame = frameWidth();
   const int fullWidth = width() - 2 * frame;
   const int fullHeight = height() - 2 * frame;
@@ -245,36 +246,20 @@ void TVariablesGrid::UpdateScrollBars() {
   const int dataRows = RowCount() - 1;
   auto fits = [&](int h) { return dataRows <= std::max(0, (h - kRowPitch) / kRowPitch); };
   bool needV = !fits(fullHeight);
-  bool needH = kContentWidth > fullWidth - (needV ? barExtent : 0);
+  const bool needH = kContentWidth > fullWidth - (needV ? barExtent : 0);
   if (needH && !needV) needV = !fits(fullHeight - barExtent);
-  setVerticalScrollBarPolicy(needV ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  setHorizontalScrollBarPolicy(needH ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   const int viewHeight = fullHeight - (needH ? barExtent : 0);
   const int viewWidth = fullWidth - (needV ? barExtent : 0);
   const int visibleRows = std::max(1, (viewHeight - kRowPitch) / kRowPitch);
-  verticalScrollBar()->setRange(0, std::max(0, dataRows - visibleRows));
-  verticalScrollBar()->setPageStep(visibleRows);
-  verticalScrollBar()->setSingleStep(1);
-  horizontalScrollBar()->setRange(0, std::max(0, kContentWidth - viewWidth));
-  horizontalScrollBar()->setPageStep(std::max(1, viewWidth));
-  horizontalScrollBar()->setSingleStep(8);
+  SetBar(Qt::Vertical, needV, dataRows - visibleRows, visibleRows, 1);
+  SetBar(Qt::Horizontal, needH, kContentWidth - viewWidth, std::max(1, viewWidth), 8);
   TopRow_ = verticalScrollBar()->value() + 1;
-  UpdatingBars_ = false;
   PlaceEditor();
 }
 
-void TVariablesGrid::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
-  UpdateScrollBars();
-}
-
 void TVariablesGrid::changeEvent(QEvent* event) {
-  QAbstractScrollArea::changeEvent(event);
-  if (event->type() == QEvent::FontChange) {
-    Editor_->setFont(font());
-    UpdateScrollBars();
-  }
-  if (event->type() == QEvent::StyleChange) UpdateScrollBars();
+  TScrollView::changeEvent(event);
+  if (event->type() == QEvent::FontChange) Editor_->setFont(font());
 }
 
 // Switching pages hides the table and ends editing; minimising the window does not.
@@ -284,50 +269,24 @@ void TVariablesGrid::hideEvent(QHideEvent* event) {
   if (!event->spontaneous()) EndEdit();
 }
 
-bool TVariablesGrid::event(QEvent* event) {
-  if (ForwardMouseToViewport(*this, event)) return true;
-  return QAbstractScrollArea::event(event);
-}
-
 void TVariablesGrid::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
-  const QPalette& pal = palette();
-  painter.fillRect(viewport()->rect(), pal.color(QPalette::Active, QPalette::Base));
+  painter.fillRect(viewport()->rect(), palette().color(QPalette::Active, QPalette::Base));
+  PaintDataRows(painter);
+  PaintHeader(painter);
+}
 
-  const QColor fixedLine(0, 0, 0);
-  const QColor dataLine = pal.color(QPalette::Active, QPalette::Button);
-  QFont headerFont = font();
-  headerFont.setBold(true);
+// The data cells below the header, with the grid lines between them.
+void TVariablesGrid::PaintDataRows(QPainter& painter) const {
+  const QColor dataLine = palette().color(QPalette::Active, QPalette::Button);
   const int hoff = horizontalScrollBar()->value();
   const int lastRow = std::min(RowCount() - 1, TopRow_ + VisibleDataRows() + 1);
-
-  auto drawText = [&](const QRect& cell, const QString& text) {
-    painter.save();
-    painter.setClipRect(cell);
-    painter.drawText(cell.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                     text);
-    painter.restore();
-  };
-
-  // Data cells, below the header.
   painter.save();
   painter.setClipRect(QRect(0, kRowPitch, viewport()->width(), viewport()->height()));
   painter.setFont(font());
   for (int row = TopRow_; row <= lastRow; ++row) {
-    for (int col = 0; col < 2; ++col) {
-      const QRect cell = CellRect(row, col);
-      const bool current = row == Row_ && col == Col_;
-      painter.fillRect(cell,
-                       pal.color(QPalette::Active, current ? QPalette::Highlight : QPalette::Base));
-      painter.setPen(
-          pal.color(QPalette::Active, current ? QPalette::HighlightedText : QPalette::Text));
-      drawText(cell, CellText(col, row));
-      if (current && hasFocus()) {
-        painter.setPen(
-            QPen(pal.color(QPalette::Active, QPalette::HighlightedText), 1, Qt::DotLine));
-        painter.drawRect(cell.adjusted(0, 0, -1, -1));
-      }
-    }
+    PaintDataCell(painter, row, 0);
+    PaintDataCell(painter, row, 1);
     const int lineY = CellRect(row, 0).bottom() + 1;
     painter.setPen(dataLine);
     painter.drawLine(-hoff, lineY, kContentWidth - 1 - hoff, lineY);
@@ -337,11 +296,32 @@ void TVariablesGrid::paintEvent(QPaintEvent*) {
   painter.drawLine(ColumnWidth0 - hoff, kRowPitch, ColumnWidth0 - hoff, dataBottom);
   painter.drawLine(kContentWidth - 1 - hoff, kRowPitch, kContentWidth - 1 - hoff, dataBottom);
   painter.restore();
+}
 
-  // The fixed header row, raised.
+// The current cell in the highlight colours, framed while the table has the focus.
+void TVariablesGrid::PaintDataCell(QPainter& painter, int row, int column) const {
+  const QPalette& pal = palette();
+  const QRect cell = CellRect(row, column);
+  const bool current = row == Row_ && column == Col_;
+  painter.fillRect(cell,
+                   pal.color(QPalette::Active, current ? QPalette::Highlight : QPalette::Base));
+  painter.setPen(pal.color(QPalette::Active, current ? QPalette::HighlightedText : QPalette::Text));
+  DrawCellText(painter, cell, CellText(column, row));
+  if (current && hasFocus()) {
+    painter.setPen(QPen(pal.color(QPalette::Active, QPalette::HighlightedText), 1, Qt::DotLine));
+    painter.drawRect(cell.adjusted(0, 0, -1, -1));
+  }
+}
+
+// The fixed header row, raised, with black lines around it.
+void TVariablesGrid::PaintHeader(QPainter& painter) const {
+  const QPalette& pal = palette();
+  const int hoff = horizontalScrollBar()->value();
+  QFont headerFont = font();
+  headerFont.setBold(true);
   painter.setFont(headerFont);
-  for (int col = 0; col < 2; ++col) {
-    const QRect cell = CellRect(0, col);
+  for (int column = 0; column < 2; ++column) {
+    const QRect cell = CellRect(0, column);
     painter.fillRect(cell, pal.color(QPalette::Active, QPalette::Button));
     painter.setPen(pal.color(QPalette::Active, QPalette::Light));
     painter.drawLine(cell.topLeft(), cell.topRight());
@@ -350,9 +330,9 @@ void TVariablesGrid::paintEvent(QPaintEvent*) {
     painter.drawLine(cell.bottomLeft(), cell.bottomRight());
     painter.drawLine(cell.topRight(), cell.bottomRight());
     painter.setPen(pal.color(QPalette::Active, QPalette::WindowText));
-    drawText(cell, CellText(col, 0));
+    DrawCellText(painter, cell, CellText(column, 0));
   }
-  painter.setPen(fixedLine);
+  painter.setPen(QColor(0, 0, 0));
   painter.drawLine(-hoff, RowHeight, kContentWidth - 1 - hoff, RowHeight);
   painter.drawLine(ColumnWidth0 - hoff, 0, ColumnWidth0 - hoff, RowHeight);
   painter.drawLine(kContentWidth - 1 - hoff, 0, kContentWidth - 1 - hoff, RowHeight);
@@ -398,7 +378,7 @@ void TVariablesGrid::EndEdit() {
 
 void TVariablesGrid::EditorTextChanged(const QString& text) {
   if (!Editing_ || !Rows_) return;
-  Cell(Col_, Row_) = Utf8ToCp1251(text.toStdString());
+  Cell(Row_, Col_) = Utf8ToCp1251(text.toStdString());
 }
 
 void TVariablesGrid::EditorTab(bool next) {
@@ -473,79 +453,77 @@ void TVariablesGrid::keyPressEvent(QKeyEvent* event) {
   HideHint();
   if (Editing_) {
     // A key that reaches the table while a cell is edited is the editor's.
-    QKeyEvent copy(QEvent::KeyPress, event->key(), event->modifiers(), event->text(),
-                   event->isAutoRepeat(), static_cast<ushort>(event->count()));
-    QCoreApplication::sendEvent(Editor_, &copy);
-    event->accept();
-    return;
-  }
-  if (!Rows_) {
+    SendToEditor(event);
+  } else if (!Rows_ || !BrowsingKey(event)) {
     QAbstractScrollArea::keyPressEvent(event);
     return;
   }
+  event->accept();
+}
+
+void TVariablesGrid::SendToEditor(const QKeyEvent* event) {
+  QKeyEvent copy(QEvent::KeyPress, event->key(), event->modifiers(), event->text(),
+                 event->isAutoRepeat(), static_cast<ushort>(event->count()));
+  QCoreApplication::sendEvent(Editor_, &copy);
+}
+
+bool TVariablesGrid::BrowsingKey(QKeyEvent* event) {
   const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
   const bool ctrl = mods & Qt::ControlModifier;
   const bool shift = mods & Qt::ShiftModifier;
-  const int last = RowCount() - 1;
   switch (event->key()) {
     case Qt::Key_Insert:
       if (!ctrl && !shift) InsertRow();
-      break;
-    case Qt::Key_Delete: DeleteRow(); break;
+      return true;
+    case Qt::Key_Delete: DeleteRow(); return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
-      if (ctrl)
-        ScrollRows(event->key() == Qt::Key_Up ? -1 : 1);
-      else
-        MoveTo(VerticalTarget(event), Col_);
-      break;
     case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-      if (ctrl) {
-        const int bottom = std::min(last, TopRow_ + std::max(1, VisibleDataRows()) - 1);
-        MoveTo(event->key() == Qt::Key_PageUp ? TopRow_ : bottom, Col_);
-      } else {
-        const int target = std::clamp(VerticalTarget(event), 1, last);
-        ScrollRows(target - Row_);
-        MoveTo(target, Col_);
-      }
-      break;
-    case Qt::Key_Left: MoveTo(Row_, 0); break;
-    case Qt::Key_Right: MoveTo(Row_, 1); break;
-    case Qt::Key_Home:
-      if (ctrl)
-        MoveTo(1, 0);
-      else
-        MoveTo(Row_, 0);
-      break;
-    case Qt::Key_End:
-      if (ctrl)
-        MoveTo(last, 1);
-      else
-        MoveTo(Row_, 1);
-      break;
-    case Qt::Key_F2: StartEdit(TEditStart::CaretAtEnd); break;
+    case Qt::Key_PageDown: VerticalKey(event, ctrl); return true;
+    case Qt::Key_Left: MoveTo(Row_, 0); return true;
+    case Qt::Key_Right: MoveTo(Row_, 1); return true;
+    case Qt::Key_Home: MoveTo(ctrl ? 1 : Row_, 0); return true;
+    case Qt::Key_End: MoveTo(ctrl ? RowCount() - 1 : Row_, 1); return true;
+    case Qt::Key_F2: StartEdit(TEditStart::CaretAtEnd); return true;
     case Qt::Key_Return:
-    case Qt::Key_Enter: StartEdit(TEditStart::SelectAll); break;
-    case Qt::Key_Escape: break;  // outside editing there is nothing to put back
-    default: {
-      const QString text = event->text();
-      const bool typed = !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
-                         !text.isEmpty() &&
-                         (text.at(0).isPrint() || event->key() == Qt::Key_Backspace);
-      if (!typed) {
-        QAbstractScrollArea::keyPressEvent(event);
-        return;
-      }
-      // The character replaces the whole text of the cell.
-      StartEdit(TEditStart::SelectAll);
-      QKeyEvent copy(QEvent::KeyPress, event->key(), event->modifiers(), text,
-                     event->isAutoRepeat(), static_cast<ushort>(event->count()));
-      QCoreApplication::sendEvent(Editor_, &copy);
-      break;
-    }
+    case Qt::Key_Enter: StartEdit(TEditStart::SelectAll); return true;
+    case Qt::Key_Escape: return true;  // outside editing there is nothing to put back
+    default: return TypedKey(event);
   }
-  event->accept();
+}
+
+// Up and Down move by a row, Page Up and Page Down by a page with the view;
+// with Ctrl the view scrolls by a row, or the current cell goes to the top or
+// bottom row in view.
+void TVariablesGrid::VerticalKey(const QKeyEvent* event, bool ctrl) {
+  const bool up = event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp;
+  const int last = RowCount() - 1;
+  if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+    if (ctrl)
+      ScrollRows(up ? -1 : 1);
+    else
+      MoveTo(VerticalTarget(event), Col_);
+  } else if (ctrl) {
+    const int bottom = std::min(last, TopRow_ + std::max(1, VisibleDataRows()) - 1);
+    MoveTo(up ? TopRow_ : bottom, Col_);
+  } else {
+    const int target = std::clamp(VerticalTarget(event), 1, last);
+    ScrollRows(target - Row_);
+    MoveTo(target, Col_);
+  }
+}
+
+// A printable character or Backspace starts editing and replaces the whole
+// text of the cell; false for any other key.
+bool TVariablesGrid::TypedKey(QKeyEvent* event) {
+  const QString text = event->text();
+  const bool plain =
+      !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+  if (!plain || text.isEmpty() || !(text.at(0).isPrint() || event->key() == Qt::Key_Backspace))
+    return false;
+  StartEdit(TEditStart::SelectAll);
+  SendToEditor(event);
+  return true;
 }
 
 void TVariablesGrid::mousePressEvent(QMouseEvent* event) {
@@ -596,9 +574,7 @@ void TVariablesGrid::mouseMoveEvent(QMouseEvent* event) {
 
 void TVariablesGrid::wheelEvent(QWheelEvent* event) {
   HideHint();
-  WheelRemainder_ += event->angleDelta().y();
-  const int steps = WheelRemainder_ / 120;
-  WheelRemainder_ -= steps * 120;
+  const int steps = TakeWheelNotches(event);
   if (steps != 0 && Rows_) {
     const int target = std::clamp(Row_ - steps, 1, RowCount() - 1);
     if (target != Row_) {
@@ -609,25 +585,13 @@ void TVariablesGrid::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 
-void TVariablesGrid::focusInEvent(QFocusEvent* event) {
-  QAbstractScrollArea::focusInEvent(event);
-  viewport()->update();
-}
-
-void TVariablesGrid::focusOutEvent(QFocusEvent* event) {
-  QAbstractScrollArea::focusOutEvent(event);
-  viewport()->update();
-}
-
 bool TVariablesGrid::viewportEvent(QEvent* event) {
   switch (event->type()) {
     case QEvent::ToolTip: ShowHint(static_cast<QHelpEvent*>(event)->pos()); return true;
     case QEvent::Leave: HideHint(); break;
     default: break;
   }
-  const bool handled = QAbstractScrollArea::viewportEvent(event);
-  KeepMouseInViewport(event);
-  return handled;
+  return TScrollView::viewportEvent(event);
 }
 
 void TVariablesGrid::ShowHint(const QPoint& pos) {

@@ -1,4 +1,4 @@
-#include "ui/LabelStyle.h"
+#include "ui/forms/LabelStyle.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -7,12 +7,11 @@
 #include <QToolButton>
 
 #include "model/defaults.h"
-#include "ui/app.h"
-#include "ui/cp1251input.h"
-#include "ui/dialogparts.h"
-#include "ui/render.h"
-#include "ui/sysdialogs.h"
-#include "ui/vgmain.h"
+#include "ui/support/errorbox.h"
+#include "ui/support/sysdialogs.h"
+#include "ui/widgets/cp1251input.h"
+#include "ui/widgets/dialogparts.h"
+#include "ui/widgets/render.h"
 
 namespace {
 
@@ -25,8 +24,12 @@ constexpr int kShadowSize = 3;
 
 }  // namespace
 
-TStyleDlg::TStyleDlg(TMainForm* mainForm)
-    : QDialog(nullptr, DialogWindowFlags()), MainForm_(mainForm) {
+TStyleDlg::TStyleDlg(QWidget* owner) : QDialog(nullptr, DialogWindowFlags()), Owner_(owner) {
+  LayOut();
+  ConnectHandlers();
+}
+
+void TStyleDlg::LayOut() {
   setObjectName(QStringLiteral("StyleDlg"));
   setWindowTitle(QStringLiteral("Вид надписи"));
   setFont(DefaultWindowFont());
@@ -36,7 +39,6 @@ TStyleDlg::TStyleDlg(TMainForm* mainForm)
   Label1_->setObjectName(QStringLiteral("Label1"));
   Label1_->move(6, 11);
   Label1_->adjustSize();
-
   ProgName_ = new QLineEdit(this);
   ProgName_->setObjectName(QStringLiteral("ProgName"));
   ProgName_->setGeometry(126, 8, 249, 21);
@@ -51,13 +53,10 @@ TStyleDlg::TStyleDlg(TMainForm* mainForm)
       MakeBrushButton(this, QStringLiteral("ShadowColor"),
                       QStringLiteral("Выбрать цвет тени надписи"), QRect(6, 56, 283, 22));
   SColor_ = MakeSwatch(this, QStringLiteral("SColor"), QRect(294, 56, 81, 22));
-
-  UseShadow_ = new QCheckBox(QStringLiteral("надпись с тенью"), this);
-  UseShadow_->setObjectName(QStringLiteral("UseShadow"));
-  UseShadow_->setGeometry(7, 80, 113, 17);
-  ShowIt_ = new QCheckBox(QStringLiteral("показывать эту надпись"), this);
-  ShowIt_->setObjectName(QStringLiteral("ShowIt"));
-  ShowIt_->setGeometry(128, 80, 161, 17);
+  UseShadow_ = MakeCheckBox(this, QStringLiteral("UseShadow"), QStringLiteral("надпись с тенью"),
+                            QRect(7, 80, 113, 17));
+  ShowIt_ = MakeCheckBox(this, QStringLiteral("ShowIt"), QStringLiteral("показывать эту надпись"),
+                         QRect(128, 80, 161, 17));
 
   Bevel1_ = new TBevelLine(this, QStringLiteral("Bevel1"), QRect(6, 96, 369, 9));
   // The separator is drawn on the dialog itself: the check boxes, opaque, cover
@@ -71,25 +70,21 @@ TStyleDlg::TStyleDlg(TMainForm* mainForm)
   Preview_->setGeometry(5, 107, 369, 50);
   Preview_->SetTransparent(false);
   Preview_->SetAlignment(Qt::AlignHCenter);
-  TFontDesc sampleFont;
-  sampleFont.Name = "Times New Roman";
-  sampleFont.Size = 22;
-  Preview_->SetFontDesc(sampleFont);
+  Preview_->SetFontDesc(TFontDesc{"Times New Roman", 22, 0, false, false, false, false});
   Preview_->SetCaption(QStringLiteral("Примерный вид"));
   Preview_->SetShadowSize(kShadowSize);
   Preview_->SetShadowPos(spRightBottom);
   Preview_->setToolTip(QStringLiteral("Примерный вид надписи"));
-
   Bevel2_ = new TBevelLine(this, QStringLiteral("Bevel2"), QRect(5, 152, 369, 9));
 
-  BitBtn2_ = new QPushButton(QStringLiteral("Отмена"), this);
-  BitBtn2_->setObjectName(QStringLiteral("BitBtn2"));
-  BitBtn2_->setGeometry(184, 168, 89, 25);
-  BitBtn1_ = new QPushButton(QStringLiteral("OK"), this);
-  BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
-  BitBtn1_->setGeometry(280, 168, 89, 25);
+  BitBtn2_ = MakeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("Отмена"),
+                        QRect(184, 168, 89, 25));
+  BitBtn1_ =
+      MakeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("OK"), QRect(280, 168, 89, 25));
   BitBtn1_->setDefault(true);
+}
 
+void TStyleDlg::ConnectHandlers() {
   connect(TextFont_, &QToolButton::clicked, this, ReportingErrors([this] { TextFontClick(); }));
   connect(ShadowColor_, &QToolButton::clicked, this,
           ReportingErrors([this] { ShadowColorClick(); }));
@@ -100,20 +95,21 @@ TStyleDlg::TStyleDlg(TMainForm* mainForm)
   connect(BitBtn2_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TStyleDlg::EditMainTitle() {
-  Open(TTarget::MainTitle);
-  if (SystemDialogs().RunModal(*this) != QDialog::Accepted) return;
-  ApplyMainTitle();
+bool TStyleDlg::EditMainTitle(TProject& project) {
+  Open(TTarget::MainTitle, project);
+  if (SystemDialogs().RunModal(*this) != QDialog::Accepted) return false;
+  ApplyMainTitle(project);
+  return true;
 }
 
-void TStyleDlg::EditDialogTitle() {
-  Open(TTarget::DialogTitle);
-  if (SystemDialogs().RunModal(*this) != QDialog::Accepted) return;
-  ApplyDialogTitle();
+bool TStyleDlg::EditDialogTitle(TProject& project) {
+  Open(TTarget::DialogTitle, project);
+  if (SystemDialogs().RunModal(*this) != QDialog::Accepted) return false;
+  ApplyDialogTitle(project);
+  return true;
 }
 
-void TStyleDlg::Open(TTarget target) {
-  const TProject& project = MainForm_->Project();
+void TStyleDlg::Open(TTarget target, const TProject& project) {
   const bool mainTitle = target == TTarget::MainTitle;
   const TFontDesc& font = mainTitle ? project.TitleFont : project.DialogFont;
   const TColor shadowColor = mainTitle ? project.TitleShadowColor : project.DialogShadowColor;
@@ -136,28 +132,22 @@ void TStyleDlg::Open(TTarget target) {
   UseShadowClick();
   ShowItClick();
 
-  PlaceOverOwner(this, MainForm_);
+  PlaceOverOwner(this, Owner_);
 }
 
-void TStyleDlg::ApplyMainTitle() {
-  TProject& project = MainForm_->Project();
+void TStyleDlg::ApplyMainTitle(TProject& project) const {
   project.ProgramNameText = ToModel(ProgName_->text());
   project.TitleFont = Preview_->FontDesc();
   project.TitleShadowColor = Preview_->ShadowColor();
   project.TitleShadow = UseShadow_->isChecked();
   project.MainTitleCaption = ShowIt_->isChecked() ? project.ProgramNameText : std::string();
-  // The mock title bar names the product whether the main title is shown or not.
-  MainForm_->SetDialogCaption(ToModel(QStringLiteral(" Установка ")) + project.ProgramNameText);
-  MainForm_->RefreshMockup();
 }
 
-void TStyleDlg::ApplyDialogTitle() {
-  TProject& project = MainForm_->Project();
+void TStyleDlg::ApplyDialogTitle(TProject& project) const {
   project.DialogFont = Preview_->FontDesc();
   project.DialogShadowColor = Preview_->ShadowColor();
   project.DialogShadow = UseShadow_->isChecked();
   project.DialogTitleCaption = ShowIt_->isChecked() ? DefaultDialogTitle() : std::string();
-  MainForm_->RefreshMockup();
 }
 
 void TStyleDlg::TextFontClick(QObject*) {

@@ -1,21 +1,24 @@
-#include "ui/backcolor.h"
+#include "ui/forms/backcolor.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 #include <QToolButton>
 
-#include "ui/app.h"
-#include "ui/dialogparts.h"
-#include "ui/render.h"
-#include "ui/sysdialogs.h"
-#include "ui/vgmain.h"
+#include "ui/support/errorbox.h"
+#include "ui/support/sysdialogs.h"
+#include "ui/widgets/dialogparts.h"
+#include "ui/widgets/render.h"
 
 namespace {
 constexpr int kGradientColors = 64;
 }
 
-TColorForm::TColorForm(TMainForm* mainForm)
-    : QDialog(nullptr, DialogWindowFlags()), MainForm_(mainForm) {
+TColorForm::TColorForm(QWidget* owner) : QDialog(nullptr, DialogWindowFlags()), Owner_(owner) {
+  LayOut();
+  ConnectHandlers();
+}
+
+void TColorForm::LayOut() {
   setObjectName(QStringLiteral("ColorForm"));
   setWindowTitle(QStringLiteral("Выбор цветов для градиентного заполнения"));
   setFont(DefaultWindowFont());
@@ -25,10 +28,8 @@ TColorForm::TColorForm(TMainForm* mainForm)
                             QRect(8, 8, 201, 22));
   BColor_ = MakeBrushButton(this, QStringLiteral("BColor"), QStringLiteral("Нижний цвет"),
                             QRect(8, 32, 201, 22));
-
-  EnableBackground_ = new QCheckBox(QStringLiteral("использовать фон"), this);
-  EnableBackground_->setObjectName(QStringLiteral("EnableBackground"));
-  EnableBackground_->setGeometry(8, 60, 137, 17);
+  EnableBackground_ = MakeCheckBox(this, QStringLiteral("EnableBackground"),
+                                   QStringLiteral("использовать фон"), QRect(8, 60, 137, 17));
   EnableBackground_->setChecked(true);
 
   Bevel1_ = new TBevelLine(this, QStringLiteral("Bevel1"), QRect(8, 74, 201, 9));
@@ -42,14 +43,14 @@ TColorForm::TColorForm(TMainForm* mainForm)
   Back_->setObjectName(QStringLiteral("Back"));
   Back_->setGeometry(0, 0, 117, 109);
 
-  BitBtn1_ = new QPushButton(QStringLiteral("Отмена"), this);
-  BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
-  BitBtn1_->setGeometry(12, 92, 97, 25);
-  BitBtn2_ = new QPushButton(QStringLiteral("OK"), this);
-  BitBtn2_->setObjectName(QStringLiteral("BitBtn2"));
-  BitBtn2_->setGeometry(116, 92, 91, 25);
+  BitBtn1_ =
+      MakeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("Отмена"), QRect(12, 92, 97, 25));
+  BitBtn2_ =
+      MakeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("OK"), QRect(116, 92, 91, 25));
   BitBtn2_->setDefault(true);
+}
 
+void TColorForm::ConnectHandlers() {
   connect(TColor_, &QToolButton::clicked, this, ReportingErrors([this] { TColorClick(); }));
   connect(BColor_, &QToolButton::clicked, this, ReportingErrors([this] { BColorClick(); }));
   connect(EnableBackground_, &QCheckBox::clicked, this,
@@ -58,22 +59,19 @@ TColorForm::TColorForm(TMainForm* mainForm)
   connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TColorForm::EditBackground() {
-  TProject& project = MainForm_->Project();
+bool TColorForm::EditBackground(TProject& project) {
   SetTopColor(project.TopColor);
   SetBottomColor(project.BottomColor);
   EnableBackground_->setChecked(project.BackgroundEnabled);
   EnableBackgroundClick();
-  PlaceOverOwner(this, MainForm_);
+  PlaceOverOwner(this, Owner_);
 
-  if (SystemDialogs().RunModal(*this) != QDialog::Accepted) return;
+  if (SystemDialogs().RunModal(*this) != QDialog::Accepted) return false;
 
   project.TopColor = TopColor_;
   project.BottomColor = BottomColor_;
   project.BackgroundEnabled = EnableBackground_->isChecked();
-  // The main title goes away with the background window and comes back with it.
-  MainForm_->RefreshMockup();
-  MainForm_->SetMainTitleVisible(project.BackgroundEnabled);
+  return true;
 }
 
 void TColorForm::SetTopColor(TColor color) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+#include <string>
 
 #include "model/model.h"
 
@@ -13,7 +15,12 @@ class QPushButton;
 class TFontColorDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TFontColorDialog(QWidget* parent = nullptr);
+  // Asks for a colour starting with `color`; true and the chosen colour when confirmed.
+  using TColorChooser = std::function<bool(QWidget* parent, TColor& color)>;
+
+  // chooseColor runs the colour choice of the "Выбрать цвет..." button; without
+  // one the button changes nothing.
+  explicit TFontColorDialog(QWidget* parent = nullptr, TColorChooser chooseColor = nullptr);
 
   // Starts the choice with this font and its colour.
   void SetFontDesc(const TFontDesc& font);
@@ -33,6 +40,7 @@ class TFontColorDialog : public QDialog {
   QFontDialog* Fonts_ = nullptr;
   QPushButton* ColorButton_ = nullptr;
   QFrame* ColorSwatch_ = nullptr;
+  TColorChooser ChooseColor_;
   TColor Color_ = 0;
   std::string StartName_;
   QString StartFamily_;

@@ -1,4 +1,4 @@
-#include "ui/sysdialogs.h"
+#include "ui/support/sysdialogs.h"
 
 #include <QColorDialog>
 #include <QDialog>
@@ -8,8 +8,9 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "ui/app.h"
-#include "ui/render.h"
+#include "ui/support/errorbox.h"
+#include "ui/widgets/fontcolordialog.h"
+#include "ui/widgets/render.h"
 
 namespace {
 
@@ -37,6 +38,15 @@ bool TSystemDialogs::ChooseColor(QWidget* parent, TColor& color) {
   dialog.setOption(QColorDialog::DontUseNativeDialog);
   if (dialog.exec() != QDialog::Accepted) return false;
   color = ToTColor(dialog.currentColor());
+  return true;
+}
+
+bool TSystemDialogs::ChooseFont(QWidget* parent, TFontDesc& font) {
+  TFontColorDialog dialog(
+      parent, [this](QWidget* owner, TColor& color) { return ChooseColor(owner, color); });
+  dialog.SetFontDesc(font);
+  if (RunModal(dialog) != QDialog::Accepted) return false;
+  font = dialog.FontDesc();
   return true;
 }
 

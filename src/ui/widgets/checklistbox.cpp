@@ -1,4 +1,4 @@
-#include "ui/checklistbox.h"
+#include "ui/widgets/checklistbox.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -8,8 +8,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "ui/framemouse.h"
-#include "ui/render.h"
+#include "ui/widgets/render.h"
 
 namespace {
 
@@ -48,12 +47,7 @@ void DrawFocusFrame(QPainter& painter, const QRect& rect, const QColor& color) {
 
 }  // namespace
 
-TCheckListBox::TCheckListBox(QWidget* parent) : QAbstractScrollArea(parent) {
-  setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-  setFocusPolicy(Qt::StrongFocus);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  viewport()->setBackgroundRole(QPalette::Base);
+TCheckListBox::TCheckListBox(QWidget* parent) : TScrollView(parent) {
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
           qOverload<>(&QWidget::update));
   connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(),
@@ -150,9 +144,7 @@ void TCheckListBox::EnsureVisible(int index) {
 
 // The bars are decided here rather than left to the scroll area, so that a
 // bar never stays once the entries fit again.
-void TCheckListBox::UpdateScrollBars() {
-  if (UpdatingBars_) return;
-  UpdatingBars_ = true;
+void TCheckListBox::DecideScrollBars() {
   const int frame = frameWidth();
   const int fullHeight = height() - 2 * frame;
   const int barExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
@@ -165,45 +157,13 @@ void TCheckListBox::UpdateScrollBars() {
     const bool need = (n + rowsWithout - 1) / rowsWithout > visible;
     const int rows = std::max(1, (fullHeight - (need ? barExtent : 0)) / h);
     const int columns = (n + rows - 1) / rows;
-    setHorizontalScrollBarPolicy(need ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    horizontalScrollBar()->setRange(0, std::max(0, columns - visible));
-    horizontalScrollBar()->setPageStep(visible);
-    horizontalScrollBar()->setSingleStep(1);
-    verticalScrollBar()->setRange(0, 0);
+    SetBar(Qt::Horizontal, need, columns - visible, visible, 1);
+    SetBar(Qt::Vertical, false, 0, 1, 1);
   } else {
     const int rows = std::max(1, fullHeight / h);
-    const bool need = n > rows;
-    setVerticalScrollBarPolicy(need ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    verticalScrollBar()->setRange(0, std::max(0, n - rows));
-    verticalScrollBar()->setPageStep(rows);
-    verticalScrollBar()->setSingleStep(1);
-    horizontalScrollBar()->setRange(0, 0);
+    SetBar(Qt::Vertical, n > rows, n - rows, rows, 1);
+    SetBar(Qt::Horizontal, false, 0, 1, 1);
   }
-  UpdatingBars_ = false;
-}
-
-void TCheckListBox::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
-  UpdateScrollBars();
-}
-
-void TCheckListBox::changeEvent(QEvent* event) {
-  QAbstractScrollArea::changeEvent(event);
-  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-    UpdateScrollBars();
-}
-
-bool TCheckListBox::event(QEvent* event) {
-  if (ForwardMouseToViewport(*this, event)) return true;
-  return QAbstractScrollArea::event(event);
-}
-
-bool TCheckListBox::viewportEvent(QEvent* event) {
-  const bool handled = QAbstractScrollArea::viewportEvent(event);
-  KeepMouseInViewport(event);
-  return handled;
 }
 
 void TCheckListBox::paintEvent(QPaintEvent*) {
@@ -334,23 +294,11 @@ void TCheckListBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void TCheckListBox::wheelEvent(QWheelEvent* event) {
-  WheelRemainder_ += event->angleDelta().y();
-  const int steps = WheelRemainder_ / 120;
-  WheelRemainder_ -= steps * 120;
-  if (steps != 0) {
+  const int notches = TakeWheelNotches(event);
+  if (notches != 0) {
     QScrollBar* bar = Columns_ > 1 ? horizontalScrollBar() : verticalScrollBar();
     const int lines = Columns_ > 1 ? 1 : 3;
-    bar->setValue(bar->value() - steps * lines);
+    bar->setValue(bar->value() - notches * lines);
   }
   event->accept();
-}
-
-void TCheckListBox::focusInEvent(QFocusEvent* event) {
-  QAbstractScrollArea::focusInEvent(event);
-  viewport()->update();
-}
-
-void TCheckListBox::focusOutEvent(QFocusEvent* event) {
-  QAbstractScrollArea::focusOutEvent(event);
-  viewport()->update();
 }

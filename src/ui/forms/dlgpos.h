@@ -1,21 +1,27 @@
 // The dialog position dialog: where the setup places its dialogs on the screen.
+// It is bound to one project and edits its DialogPosition at once, at every choice.
 #pragma once
 
 #include <QDialog>
 
+#include "model/model.h"
+
 class QFrame;
 class QLabel;
 class QPushButton;
-class TMainForm;
 class TPictureBox;
 class TRadioGroup;
 
 class TPosForm : public QDialog {
   Q_OBJECT
  public:
-  explicit TPosForm(TMainForm* mainForm);
+  // project: whose DialogPosition the dialog edits and whose background the
+  // miniature screen shows; it must outlive the dialog. owner: the window the
+  // dialog is centred on and kept above (not its parent).
+  explicit TPosForm(TProject& project, QWidget* owner = nullptr);
 
-  // Shows the dialog modally; the project's position follows every choice at once.
+  // Shows the project's position and runs the dialog modally. Every choice is
+  // taken at once, so the way the dialog closes does not matter.
   void EditPosition();
 
   // Runs each time the dialog is shown: paints the miniature screen, the gradient
@@ -29,10 +35,15 @@ class TPosForm : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // Creates the controls at their places.
+  void LayOut();
+  void LayOutMiniature();
+  void ConnectHandlers();
   // Moves the miniature dialog to the chosen position.
   void PlaceDemo();
 
-  TMainForm* MainForm_;
+  TProject& Project_;
+  QWidget* Owner_;
   QFrame* Panel1_ = nullptr;
   TPictureBox* Image1_ = nullptr;
   QFrame* Demo_ = nullptr;

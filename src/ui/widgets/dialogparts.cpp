@@ -1,16 +1,29 @@
-#include "ui/dialogparts.h"
+#include "ui/widgets/dialogparts.h"
 
+#include <QCheckBox>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QToolButton>
 #include <QWindow>
 
-#include "ui/render.h"
+#include "ui/widgets/render.h"
 
 namespace {
 constexpr int kBorderWidth = 2;
 }  // namespace
+
+void SetPaletteColor(QWidget* widget, QPalette::ColorRole role, TColor color) {
+  QPalette palette = widget->palette();
+  palette.setColor(role, ToQColor(color));
+  widget->setPalette(palette);
+}
+
+void FillBackground(QWidget* widget, TColor color) {
+  widget->setAutoFillBackground(true);
+  SetPaletteColor(widget, QPalette::Window, color);
+}
 
 Qt::WindowFlags DialogWindowFlags() {
   return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -38,6 +51,22 @@ QToolButton* MakeBrushButton(QWidget* parent, const QString& name, const QString
   return button;
 }
 
+QCheckBox* MakeCheckBox(QWidget* parent, const QString& name, const QString& text,
+                        const QRect& geometry) {
+  auto* box = new QCheckBox(text, parent);
+  box->setObjectName(name);
+  box->setGeometry(geometry);
+  return box;
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text,
+                        const QRect& geometry) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  button->setGeometry(geometry);
+  return button;
+}
+
 QFrame* MakeSwatch(QWidget* parent, const QString& name, const QRect& geometry) {
   auto* swatch = new QFrame(parent);
   swatch->setObjectName(name);
@@ -49,9 +78,7 @@ QFrame* MakeSwatch(QWidget* parent, const QString& name, const QRect& geometry) 
 }
 
 void SetSwatchColor(QFrame* swatch, TColor color) {
-  QPalette palette = swatch->palette();
-  palette.setColor(QPalette::Window, ToQColor(color));
-  swatch->setPalette(palette);
+  SetPaletteColor(swatch, QPalette::Window, color);
 }
 
 TColor SwatchColor(const QFrame* swatch) {

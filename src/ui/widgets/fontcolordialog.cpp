@@ -1,4 +1,4 @@
-#include "ui/fontcolordialog.h"
+#include "ui/widgets/fontcolordialog.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -12,9 +12,8 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
-#include "ui/dialogparts.h"
-#include "ui/render.h"
-#include "ui/sysdialogs.h"
+#include "ui/widgets/dialogparts.h"
+#include "ui/widgets/render.h"
 
 QString PlainFamilyName(const QString& family) {
   const qsizetype bracket = family.lastIndexOf(QStringLiteral(" ["));
@@ -45,7 +44,8 @@ QString MatchingStyleName(const QString& family, const QFont& font) {
 
 }  // namespace
 
-TFontColorDialog::TFontColorDialog(QWidget* parent) : QDialog(parent, DialogWindowFlags()) {
+TFontColorDialog::TFontColorDialog(QWidget* parent, TColorChooser chooseColor)
+    : QDialog(parent, DialogWindowFlags()), ChooseColor_(std::move(chooseColor)) {
   setObjectName(QStringLiteral("SelectFont"));
   setWindowTitle(QStringLiteral("Шрифт"));
 
@@ -138,17 +138,9 @@ bool TFontColorDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void TFontColorDialog::ColorClick() {
   TColor color = Color_;
-  if (!SystemDialogs().ChooseColor(this, color)) return;
+  if (!ChooseColor_ || !ChooseColor_(this, color)) return;
   Color_ = color;
   ShowColor();
 }
 
 void TFontColorDialog::ShowColor() { SetSwatchColor(ColorSwatch_, Color_); }
-
-bool TSystemDialogs::ChooseFont(QWidget* parent, TFontDesc& font) {
-  TFontColorDialog dialog(parent);
-  dialog.SetFontDesc(font);
-  if (RunModal(dialog) != QDialog::Accepted) return false;
-  font = dialog.FontDesc();
-  return true;
-}

@@ -1,6 +1,7 @@
 // The main window: menu, four pages, the mock-up of the setup screen, and the
 // commands "New", "Save" and "About". The window holds the project; every page
-// and dialog is a view of it.
+// is a view of it, and the three editing dialogs, which the window owns, edit
+// the parts of it that the mock-up shows.
 #pragma once
 
 #include <QMainWindow>
@@ -13,6 +14,7 @@ class QFileDialog;
 class QLabel;
 class QTabWidget;
 class TCheckListBox;
+class TClickLabel;
 class TColorForm;
 class TPictureBox;
 class TPosForm;
@@ -35,8 +37,11 @@ class TMainForm : public QMainWindow {
   TProject& Project() { return Project_; }
   const TProject& Project() const { return Project_; }
 
-  // The three dialogs created hidden at start-up, after this window.
-  void AttachDialogs(TStyleDlg* styleDlg, TColorForm* colorForm, TPosForm* posForm);
+  // The three editing dialogs, owned by this window and created hidden on first
+  // use (start-up asks for them right after the window, in this order).
+  TStyleDlg& StyleDialog();
+  TColorForm& ColorDialog();
+  TPosForm& PosDialog();
 
   // Menu commands. "New" with a sender (from the menu) repaints the background at once.
   void NewClick(bool fromMenu);
@@ -48,7 +53,8 @@ class TMainForm : public QMainWindow {
   // the list that raised it (Langs, Pred or Post).
   void LangsDblClick(QObject* sender);
 
-  // Clicks on the mock-up (the sender is not examined).
+  // Clicks on the mock-up (the sender is not examined): each opens the dialog
+  // that edits the clicked part, and the mock-up shows what it changed.
   void ProgramNameClick(QObject* sender = nullptr);
   void DlgNameClick(QObject* sender = nullptr);
   void BackgroundDblClick(QObject* sender = nullptr);
@@ -62,24 +68,30 @@ class TMainForm : public QMainWindow {
   bool MainTitleVisible() const;
   void SetDialogCaption(const std::string& text);  // Windows-1251; the mock title bar
 
-  QFileDialog* OpenDlg() const { return OpenDlg_; }
+  // The file dialog of "Save", made on first use; it keeps the last chosen
+  // folder and name and proposes them again.
+  QFileDialog* OpenDlg();
 
  private:
+  // The part of the project that an editing dialog changed.
+  enum class TEdited { MainTitle, DialogTitle, Background };
+
+  // Creates the menu, the pages and their controls at their places (vgmain_layout.cpp).
+  void LayOut();
+  void LayOutMenu();
+  void LayOutPages();
+  void LayOutMockupPage();
+  void LayOutMockDialog(QWidget* screen);
+  void LayOutListPages();
+  void ConnectHandlers();
+
   void FormCreate();
+  // The mock-up shows what a dialog changed: the one place that follows an edit.
+  void ShowEdited(TEdited part);
   void RefreshTitles();
   void RefreshBackground();
-  void BuildMenu();
-  void BuildMockupPage();
-  // The pages "Языки", "Диалоги" and "Переменные" (vgmain_lists.cpp).
-  void BuildListPages();
-  // Reloads the lists and the table from the project after "New" (vgmain_lists.cpp).
-  void RefreshListPages();
-  // Reloads the three lists only (vgmain_lists.cpp).
+  // Reloads the three lists only.
   void RefreshLists();
-  // The dialogs attached at start-up; a window created alone makes its own on first use.
-  TStyleDlg& StyleDialog();
-  TColorForm& ColorDialog();
-  TPosForm& PosDialog();
 
   TProject Project_;
   std::string CatalogueFile_;
@@ -90,7 +102,7 @@ class TMainForm : public QMainWindow {
   TShadowLabel* ProgramName_ = nullptr;
   TShadowLabel* DlgName_ = nullptr;
   QLabel* DlgCaption_ = nullptr;
-  QLabel* Label1_ = nullptr;
+  TClickLabel* Label1_ = nullptr;
   QFileDialog* OpenDlg_ = nullptr;
 
   TCheckListBox* Langs_ = nullptr;
@@ -98,10 +110,7 @@ class TMainForm : public QMainWindow {
   TCheckListBox* Post_ = nullptr;
   TVariablesGrid* Variables_ = nullptr;
 
-  TStyleDlg* StyleDlg_ = nullptr;
-  TColorForm* ColorForm_ = nullptr;
-  TPosForm* PosForm_ = nullptr;
-  std::unique_ptr<TStyleDlg> OwnStyleDlg_;
-  std::unique_ptr<TColorForm> OwnColorForm_;
-  std::unique_ptr<TPosForm> OwnPosForm_;
+  std::unique_ptr<TStyleDlg> StyleDlg_;
+  std::unique_ptr<TColorForm> ColorForm_;
+  std::unique_ptr<TPosForm> PosForm_;
 };

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "ui/groupframe.h"
+#include "ui/widgets/groupframe.h"
 
 class QRadioButton;
 
