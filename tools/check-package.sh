@@ -6,6 +6,7 @@
 # it finds its read-only catalogue and that a Save with it works. The Save is done
 # in the real window on a virtual X server: Ctrl+S, the target path pasted into
 # the file dialog (typed slashes would trip its completer), Enter.
+# VUKA_SCREENSHOT=picture.png keeps the screen when that Save fails (needs ImageMagick).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build"
@@ -20,6 +21,7 @@ work="$(mktemp -d)"
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  chmod -R u+w "$work"
   rm -rf "$work"
 }
 trap cleanup EXIT
