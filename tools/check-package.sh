@@ -53,12 +53,16 @@ echo "== Validators"
 appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml
 desktop-file-validate "$unpacked/usr/share/applications/vuka-manager.desktop"
 
-echo "== --version"
+echo "== --version, and an unknown option"
 # No display and no platform: the options are answered before Qt's window system starts.
 version="$(env -u DISPLAY -u WAYLAND_DISPLAY "$program" --version)"
 package_version="$(dpkg-deb --field "$deb" Version)"
 [ "$version" = "vuka-manager ${package_version%-*}" ] || fail "--version printed '$version'"
 echo "$version"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" --no-such-option 2>"$work/refusal" || status=$?
+[ "$status" -eq 2 ] && grep -q 'no-such-option' "$work/refusal" ||
+  fail "an unknown option gave status $status and '$(cat "$work/refusal")'"
 
 # The ordinary user: nobody when running as root, else whoever runs this. The
 # unpacked tree then belongs to the runner, so its catalogue is made read-only.
