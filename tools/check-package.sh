@@ -31,7 +31,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVUKA_SANITIZE=O
 cmake --build "$build" --parallel "$(nproc)" --target vuka-manager
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
 deb="$(ls "$work"/package/vuka-manager_*.deb)"
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb"
 contents="$(dpkg-deb --contents "$deb")"
 echo "$contents"
 
