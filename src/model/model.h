@@ -120,8 +120,25 @@ void SaveProject(const TProject& project, const std::string& fileName,
 // configuration file holds, and returns one UTF-8 text for each thing in the
 // file that it could not use, naming section, key, value and the reason; empty
 // when everything was used. Items that the file does not give (a missing key,
-// or a value that is reported) stay as the reset left them. Keys and sections
-// that the editor does not own are neither used nor reported; Save keeps them.
+// or a value that is reported) stay as the reset left them; so DialogPosition
+// and DialogTitleCaption keep their values without their keys. Keys and
+// sections that the editor does not own are neither used nor reported; Save
+// keeps them. Only the first line of a key counts; later ones are reported.
+// - Main title: ShowMainTitle=0 gives an empty MainTitleCaption; ProgramNameText
+//   is ProgramName when that is not empty, else the default product name (a
+//   hidden title with a name is reported, as Save would write the name empty).
+//   ShowMainTitle=1 with an empty ProgramName hides the title, reported.
+// - ShowDialogTitle gives DialogTitleCaption "Добро пожаловать" or empty.
+// - Sequences: each code ticks the first entry whose code (as Save looks it up)
+//   matches ignoring letter case and blanks around it; the file's sequence
+//   replaces the reset's ticks. Unknown, empty and repeated codes, the final
+//   dialog's code in the post-installation sequence, and an order other than
+//   the catalogue's (Save writes the catalogue's order) are reported.
+// - Variables: every key but ProgramName is a row, in file order. A line that
+//   Save could not write back as it is (no name, a name with a leading blank,
+//   "[" or a control byte, a value with a control byte, a repeated name) is
+//   reported and is no row. A file without rows gives one empty row.
+// - A file holding none of "Config", "Display", "Variables" is reported.
 // The file is opened read-only and never written. Afterwards the project's
 // Origin names the file and the variables read from it.
 // A file that does not exist, is no regular file or cannot be read raises

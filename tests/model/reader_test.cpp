@@ -153,8 +153,7 @@ TEST(OpenProject, SequencesTickTheFirstEntryOfEachCodeAndReportWhatTheyCannotUse
 TEST(OpenProject, EmptySequenceTicksNothingAndMissingOneKeepsTheReset) {
   TTempDir dir;
   TOpened opened = OpenText(dir, "[Config]\nLanguages=\n");
-  EXPECT_EQ(ListText(opened.Project.Langs),
-            "\xD0\xF3\xF1\xF1\xEA\xE8\xE9-,English-,Deutsch-,selected 0");
+  EXPECT_EQ(ListText(opened.Project.Langs), Cp("Русский-,English-,Deutsch-,selected 0"));
   EXPECT_EQ(Joined(opened.Problems), "");
 
   opened = OpenText(dir, "[Config]\nPreInstallDialogSequence=License\n");
