@@ -36,7 +36,7 @@ TCommandLine Interpret(QCommandLineParser& parser, const QStringList& arguments)
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("ФАЙЛ"),
-                               QStringLiteral("Файл настроек vuka.ini (пока не открывается)."),
+                               QStringLiteral("Файл настроек vuka.ini, открываемый при запуске."),
                                QStringLiteral("[ФАЙЛ]"));
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   TCommandLine result;
@@ -75,12 +75,9 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
   const TCommandLine commandLine = ParseCommandLine(argc, argv);
   if (commandLine.ExitStatus) return *commandLine.ExitStatus;
-  // The configuration named on the command line; opening it arrives with the
-  // "Open" command, until then the editor starts from the defaults.
-  [[maybe_unused]] const QString configurationFile = commandLine.FileName;
-
   TApplication app(argc, argv);
   TApplicationWindows windows = CreateApplicationWindows();
   windows.MainForm->show();
+  OpenAtStartUp(windows, commandLine.FileName);
   return app.exec();
 }

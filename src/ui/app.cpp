@@ -116,3 +116,12 @@ TApplicationWindows CreateApplicationWindows(const std::string& cataloguePath) {
   windows.PosForm = &windows.MainForm->PosDialog();
   return windows;
 }
+
+void OpenAtStartUp(TApplicationWindows& windows, const QString& fileName) {
+  if (fileName.isEmpty()) return;
+  try {
+    windows.MainForm->OpenFile(fileName);
+  } catch (const std::exception& error) {
+    ShowErrorMessage(error.what());
+  }
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QString>
 #include <memory>
 #include <string>
 
@@ -44,3 +45,9 @@ struct TApplicationWindows {
 };
 // cataloguePath empty: the catalogue beside the executable.
 TApplicationWindows CreateApplicationWindows(const std::string& cataloguePath = std::string());
+
+// Opens the configuration file named on the command line in the main window, as
+// "Open" does, once the windows exist; an empty name opens nothing. A file that
+// cannot be opened is reported in the error box and the editor goes on as it
+// started, with the defaults.
+void OpenAtStartUp(TApplicationWindows& windows, const QString& fileName);

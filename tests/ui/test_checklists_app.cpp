@@ -1,5 +1,7 @@
 // The check lists on their pages of the main window: layout, "New" and "Save".
+#include <QAbstractButton>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -102,6 +104,11 @@ TEST_F(ListPages, NewTicksRussianAgainAndClearsTheOtherTicks) {
   ClickStrip(pred, 1);
   EXPECT_TRUE(Main().Project().Pred.IsTicked(1));
 
+  // Not saved: the question about the changes is answered "Discard".
+  Dialogs.OnModal = [](QDialog& box) {
+    if (auto* question = qobject_cast<QMessageBox*>(&box))
+      Click(question->button(QMessageBox::Discard));
+  };
   Shortcut(Qt::Key_N);
   EXPECT_EQ(Find<QTabWidget>("Pages")->currentIndex(), 0);
   EXPECT_EQ(Ticks(Main().Project().Langs), (std::vector<bool>{false, true, false}));

@@ -5,6 +5,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -60,13 +61,16 @@ TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
   EXPECT_EQ(menus[1]->menu()->objectName(), QStringLiteral("HelpMenu"));
   EXPECT_EQ(menus[1]->text(), QStringLiteral("Помощь"));
   const QList<QAction*> file = menus[0]->menu()->actions();
-  ASSERT_EQ(file.size(), 2);
+  ASSERT_EQ(file.size(), 3);
   EXPECT_EQ(file[0]->objectName(), QStringLiteral("New"));
   EXPECT_EQ(file[0]->text(), QStringLiteral("Новый"));
   EXPECT_EQ(file[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-  EXPECT_EQ(file[1]->objectName(), QStringLiteral("Save"));
-  EXPECT_EQ(file[1]->text(), QStringLiteral("Сохранить"));
-  EXPECT_EQ(file[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+  EXPECT_EQ(file[1]->objectName(), QStringLiteral("Open"));
+  EXPECT_EQ(file[1]->text(), QStringLiteral("Открыть…"));
+  EXPECT_EQ(file[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+  EXPECT_EQ(file[2]->objectName(), QStringLiteral("Save"));
+  EXPECT_EQ(file[2]->text(), QStringLiteral("Сохранить"));
+  EXPECT_EQ(file[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
   const QList<QAction*> help = menus[1]->menu()->actions();
   ASSERT_EQ(help.size(), 1);
   EXPECT_EQ(help[0]->objectName(), QStringLiteral("About"));
@@ -339,6 +343,11 @@ TEST_F(MainForm, NewResetsTheProjectButKeepsPositionDialogTitleCaptionBarAndTitl
   Pages()->setCurrentIndex(3);
   EXPECT_NE(Background().pixel(0, 0), qRgb(0, 0, 255));  // the desktop picture
 
+  // Not saved: the question about the changes is answered "Discard".
+  Dialogs.OnModal = [](QDialog& box) {
+    if (auto* question = qobject_cast<QMessageBox*>(&box))
+      Click(question->button(QMessageBox::Discard));
+  };
   QTest::keyClick(&Main(), Qt::Key_N, Qt::ControlModifier);
 
   EXPECT_EQ(Pages()->currentIndex(), 0);

@@ -1,6 +1,8 @@
 // The variables table on its page of the main window: "Save" while a cell is
 // being edited, page switches and "New".
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -96,6 +98,11 @@ TEST_F(VariablesPage, NewEndsEditingAndResetsTheTable) {
   Key(Qt::Key_F2);
   Type(QStringLiteral("x"));
   ASSERT_TRUE(Grid->IsEditing());
+  // Not saved: the question about the changes is answered "Discard".
+  Dialogs.OnModal = [](QDialog& box) {
+    if (auto* question = qobject_cast<QMessageBox*>(&box))
+      Click(question->button(QMessageBox::Discard));
+  };
   Key(Qt::Key_N, Qt::ControlModifier);
   EXPECT_FALSE(Grid->IsEditing());
   EXPECT_EQ(Pages->currentIndex(), 0);

@@ -1,6 +1,6 @@
 #include "ui/forms/vgmain.h"
 
-#include <QFile>
+#include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -54,19 +54,26 @@ TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
     move(screen->availableGeometry().center() - rect().center());
   }
 
+  BaseTitle_ = windowTitle();
   try {
     FormCreate();
   } catch (const std::exception& error) {
     // The rest of the preparation is skipped; start-up goes on.
     ShowErrorMessage(error.what());
   }
+  // Whatever start-up made of the project is where the user begins.
+  MarkSaved();
+  qApp->installEventFilter(this);
 }
 
 // The dialogs (not child widgets) are destroyed before the window's own widgets.
 TMainForm::~TMainForm() = default;
 
 void TMainForm::ConnectHandlers() {
-  ConnectAction(this, "New", [this] { NewClick(true); });
+  ConnectAction(this, "New", [this] {
+    if (MayLeaveProject()) NewClick(true);
+  });
+  ConnectAction(this, "Open", [this] { OpenClick(); });
   ConnectAction(this, "Save", [this] { SaveClick(); });
   ConnectAction(this, "About", [this] { AboutClick(); });
   connect(Background_, &TPictureBox::clicked, this,
@@ -125,7 +132,10 @@ void TMainForm::BackgroundDblClick(QObject*) {
 }
 
 // The position is taken at every choice; the mock-up does not show it.
-void TMainForm::Label1Click(QObject*) { PosDialog().EditPosition(); }
+void TMainForm::Label1Click(QObject*) {
+  PosDialog().EditPosition();
+  UpdateCaption();
+}
 
 void TMainForm::ShowEdited(TEdited part) {
   // The mock title bar names the product whether the main title is shown or not.
@@ -134,6 +144,7 @@ void TMainForm::ShowEdited(TEdited part) {
   RefreshMockup();
   // The main title goes away with the background window and comes back with it.
   if (part == TEdited::Background) SetMainTitleVisible(Project_.BackgroundEnabled);
+  UpdateCaption();
 }
 
 void TMainForm::RefreshTitles() {
@@ -192,21 +203,13 @@ void TMainForm::NewClick(bool fromMenu) {
   RefreshBackground();
   if (fromMenu) Background_->repaint();
   Pages_->setCurrentIndex(0);
+  MarkSaved();
 }
 
 void TMainForm::NewClick(QObject* sender) { NewClick(sender != nullptr); }
 
 void TMainForm::LangsDblClick(QObject* sender) {
   if (auto* list = qobject_cast<TCheckListBox*>(sender)) list->LangsDblClick();
-}
-
-void TMainForm::SaveClick(QObject*) {
-  QFileDialog& dialog = *OpenDlg();
-  if (!SystemDialogs().RunFileDialog(dialog)) return;
-  const QStringList files = dialog.selectedFiles();
-  if (files.isEmpty()) return;
-  // The dialog keeps the chosen folder and name and proposes them on the next "Save".
-  SaveProject(Project_, QFile::encodeName(files.first()).toStdString(), CatalogueFile_);
 }
 
 void TMainForm::AboutClick(QObject*) { SystemDialogs().ShowAbout(this, AboutText()); }

@@ -1,5 +1,5 @@
 // The main window: menu, four pages, the mock-up of the setup screen, and the
-// commands "New", "Save" and "About". The window holds the project; every page
+// commands "New", "Open", "Save" and "About". The window holds the project; every page
 // is a view of it, and the three editing dialogs, which the window owns, edit
 // the parts of it that the mock-up shows.
 #pragma once
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/model.h"
+#include "ui/support/savedstate.h"
 
 class QFileDialog;
 class QLabel;
@@ -43,9 +44,15 @@ class TMainForm : public QMainWindow {
   TColorForm& ColorDialog();
   TPosForm& PosDialog();
 
-  // Menu commands. "New" with a sender (from the menu) repaints the background at once.
+  // Menu commands. "New" with a sender (from the menu) repaints the background at
+  // once; the menu asks about unsaved changes before it calls "New".
   void NewClick(bool fromMenu);
   void NewClick(QObject* sender);
+  // Asks about unsaved changes, lets the user choose a file in OpenDlg and opens it
+  // (see OpenFile). Raises the open error, and then nothing has changed.
+  void OpenClick(QObject* sender = nullptr);
+  // Lets the user choose a file in OpenDlg and saves the project into it; variables
+  // deleted since the file was opened or last saved leave that file.
   void SaveClick(QObject* sender = nullptr);
   void AboutClick(QObject* sender = nullptr);
 
@@ -68,9 +75,25 @@ class TMainForm : public QMainWindow {
   bool MainTitleVisible() const;
   void SetDialogCaption(const std::string& text);  // Windows-1251; the mock title bar
 
-  // The file dialog of "Save", made on first use; it keeps the last chosen
-  // folder and name and proposes them again.
+  // The file dialog of "Open" and "Save", made on first use; it keeps the last
+  // chosen folder and name and proposes them again.
   QFileDialog* OpenDlg();
+
+  // Opens the configuration file into the project: every page, the mock-up and the
+  // dialogs show it, the caption names it and "Save" proposes it. What the file
+  // held that could not be used is then listed in one message box. A file that is
+  // missing or cannot be read raises the open error and changes nothing.
+  void OpenFile(const QString& fileName);
+
+  // True while the project differs from what was last opened, saved or reset in
+  // what "Save" writes or in the product name; the caption then carries the mark.
+  bool HasUnsavedChanges() const;
+
+ protected:
+  // Closing asks about unsaved changes; Cancel, or a save cancelled or failed, keeps the window.
+  void closeEvent(QCloseEvent* event) override;
+  // Any key or mouse input anywhere may edit the project: the mark follows afterwards.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The part of the project that an editing dialog changed.
@@ -93,9 +116,27 @@ class TMainForm : public QMainWindow {
   // Reloads the three lists only.
   void RefreshLists();
 
+  // Unsaved work (vgmain_file.cpp).
+  // True when the project may be replaced or closed: nothing to save, saved now,
+  // or the user chose not to save. Raises when the save fails.
+  bool MayLeaveProject();
+  // Runs OpenDlg and saves; false when the user cancelled. Raises on failure.
+  bool SaveToChosenFile();
+  // Every view shows the project just opened.
+  void ShowProject();
+  void ShowProblems(const std::vector<std::string>& problems);
+  // The project as it is now counts as saved.
+  void MarkSaved();
+  void ScheduleModifiedCheck();
+  // The caption names the file and carries the mark while there are unsaved changes.
+  void UpdateCaption();
+
   TProject Project_;
   std::string CatalogueFile_;
   bool MainTitleVisible_ = true;
+  TSavedItems Saved_;
+  QString BaseTitle_;
+  bool ModifiedCheckPending_ = false;
 
   QTabWidget* Pages_ = nullptr;
   TPictureBox* Background_ = nullptr;

@@ -85,6 +85,8 @@ void TMainForm::LayOutMenu() {
   QMenu* fileMenu = Named(menuBar()->addMenu(QStringLiteral("Файл")), "FileMenu");
   QAction* newAction = Named(fileMenu->addAction(QStringLiteral("Новый")), "New");
   newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  QAction* openAction = Named(fileMenu->addAction(QStringLiteral("Открыть…")), "Open");
+  openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   QAction* saveAction = Named(fileMenu->addAction(QStringLiteral("Сохранить")), "Save");
   saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   QMenu* helpMenu = Named(menuBar()->addMenu(QStringLiteral("Помощь")), "HelpMenu");

@@ -72,6 +72,27 @@ void TSystemDialogs::ShowAbout(QWidget* parent, const QString& text) {
   box.exec();
 }
 
+QMessageBox::StandardButton TSystemDialogs::AskSaveChanges(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, ApplicationTitle(), BoxText(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setObjectName(QStringLiteral("SaveChangesBox"));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  RunModal(box);
+  QAbstractButton* clicked = box.clickedButton();
+  if (clicked == nullptr) return QMessageBox::Cancel;
+  const QMessageBox::StandardButton answer = box.standardButton(clicked);
+  return answer == QMessageBox::NoButton ? QMessageBox::Cancel : answer;
+}
+
+void TSystemDialogs::ShowMessage(QWidget* parent, const QString& text, const QString& details) {
+  QMessageBox box(QMessageBox::Information, ApplicationTitle(), BoxText(text), QMessageBox::Ok,
+                  parent);
+  box.setObjectName(QStringLiteral("MessageBox"));
+  if (!details.isEmpty()) box.setDetailedText(BoxText(details));
+  RunModal(box);
+}
+
 TSystemDialogs& SystemDialogs() {
   static TSystemDialogs real;
   return Installed ? *Installed : real;

@@ -2,6 +2,7 @@
 // that tests can answer them without a running modal loop.
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 
 #include "model/model.h"
@@ -27,6 +28,12 @@ class TSystemDialogs {
   virtual void ShowError(QWidget* parent, const QString& text);
   // The About box.
   virtual void ShowAbout(QWidget* parent, const QString& text);
+  // Asks whether to save the changes, in the message box "SaveChangesBox" (run
+  // through RunModal) with Save, Discard and Cancel; a box closed otherwise answers Cancel.
+  virtual QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& text);
+  // An information box captioned with the application title, named "MessageBox"
+  // and run through RunModal; `details` (optional) goes behind the "Show Details" button.
+  virtual void ShowMessage(QWidget* parent, const QString& text, const QString& details);
 };
 
 TSystemDialogs& SystemDialogs();

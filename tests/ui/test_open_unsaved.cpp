@@ -1,0 +1,288 @@
+// "Open", the caption that names the file and marks unsaved changes, the question
+// before unsaved work is dropped, and opening the file named at start-up: all
+// driven through the window with keys and clicks.
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "app_fixture.h"
+#include "ui/forms/dlgpos.h"
+#include "ui/widgets/checklistbox.h"
+#include "ui/widgets/radiogroup.h"
+#include "ui/widgets/render.h"
+#include "ui/widgets/variablesgrid.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("Visual vuka.ini manager [ROVEL] 1.0");
+
+std::string Native(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+class OpenAndUnsavedWork : public TAppFixture {
+ protected:
+  QString Path(const char* name) const { return Dir.filePath(QString::fromUtf8(name)); }
+
+  // The file dialog takes `path` the next times it is shown.
+  void ChooseFile(const QString& path) {
+    Dialogs.OnFileDialog = [path](QFileDialog& dialog) {
+      dialog.selectFile(path);
+      return true;
+    };
+  }
+  // The next message boxes are answered with a click on `button`; their texts are kept.
+  void AnswerBoxes(QMessageBox::StandardButton button) {
+    Dialogs.OnModal = [this, button](QDialog& dialog) {
+      auto* box = qobject_cast<QMessageBox*>(&dialog);
+      ASSERT_NE(box, nullptr) << dialog.objectName().toStdString();
+      EXPECT_EQ(box->windowTitle(), QStringLiteral("Visual RVL"));
+      BoxTexts << box->text();
+      Click(box->button(button));
+    };
+  }
+  // A shortcut of the menu, pressed while the window is the active one again.
+  void Command(Qt::Key key) {
+    QApplication::setActiveWindow(&Main());
+    QTest::keyClick(&Main(), key, Qt::ControlModifier);
+  }
+  // The caption once the input so far has been handled.
+  QString Caption() {
+    QCoreApplication::processEvents();
+    return Main().windowTitle();
+  }
+  // A change through the mouse: the first language's tick strip.
+  void TickFirstLanguage() {
+    auto* pages = Find<QTabWidget>("Pages");
+    Click(pages->tabBar(), pages->tabBar()->tabRect(1).center());
+    auto* langs = Find<TCheckListBox>("Langs");
+    const QRect entry = langs->ItemRect(0);
+    Click(langs->viewport(), QPoint(entry.left() + 7, entry.center().y()));
+  }
+  // A project unlike the defaults in every part the window shows.
+  TProject Composed() {
+    TProject project = Main().Project();
+    project.ProgramNameText = project.MainTitleCaption = Utf8ToCp1251("Моя программа 2.0");
+    project.TitleFont = {"Arial", 30, 0x0000FF00u, false, true, false, false};
+    project.TopColor = 0x000000FFu;
+    project.Langs.SetTick(1, false);
+    project.Langs.SetTick(0, true);
+    project.Pred.SetTick(1, true);
+    project.Post.SetTick(1, true);
+    project.DialogPosition = {2, 0};
+    project.Variables = {{"Alpha", "1"}, {"Beta", Utf8ToCp1251("два")}};
+    return project;
+  }
+
+  QStringList BoxTexts;
+};
+
+std::vector<bool> Ticks(const TCheckList& list) {
+  std::vector<bool> ticks;
+  for (int i = 0; i < list.Count(); ++i) ticks.push_back(list.IsTicked(i));
+  return ticks;
+}
+
+}  // namespace
+
+TEST_F(OpenAndUnsavedWork, OpenShowsTheSavedFileInEveryViewAndSaveProposesIt) {
+  const QString file = Path("saved.ini");
+  const TProject saved = Composed();
+  SaveProject(saved, Native(file), Native(CataloguePath));
+  Dialogs.OnFileDialog = [&](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Открыть файл"));
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+    dialog.selectFile(file);
+    return true;
+  };
+  Command(Qt::Key_O);
+  ASSERT_EQ(Dialogs.Modals, QStringList{"OpenDlg"});  // nothing to save, nothing asked
+
+  EXPECT_EQ(SavedItems(Main().Project()), SavedItems(saved));
+  EXPECT_EQ(Find<TShadowLabel>("ProgramName")->Caption(), QStringLiteral("Моя программа 2.0"));
+  EXPECT_EQ(Find<TShadowLabel>("ProgramName")->FontDesc().Size, 30);
+  EXPECT_EQ(Find("Background")->grab().toImage().pixel(0, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(Ticks(*Find<TCheckListBox>("Langs")->List()), (std::vector<bool>{true, false, false}));
+  EXPECT_EQ(Ticks(*Find<TCheckListBox>("Post")->List()), (std::vector<bool>{false, true}));
+  auto* grid = Find<TVariablesGrid>("Variables");
+  EXPECT_EQ(grid->RowCount(), 3);
+  EXPECT_EQ(grid->CellText(0, 2), QStringLiteral("Beta"));
+  EXPECT_EQ(grid->CellText(1, 2), QStringLiteral("два"));
+  EXPECT_EQ(Caption(), QStringLiteral("saved.ini[*] — ") + kTitle);
+  EXPECT_FALSE(Main().isWindowModified());
+
+  // The dialogs start from the opened project.
+  Dialogs.OnModal = [](QDialog& dialog) {
+    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("ProgName"))) {
+      EXPECT_EQ(name->text(), QStringLiteral("Моя программа 2.0"));
+    }
+    if (auto* across = dialog.findChild<TRadioGroup*>(QStringLiteral("Goriz"))) {
+      EXPECT_EQ(across->ItemIndex(), 2);
+    }
+  };
+  Click(Find("ProgramName"));
+  Click(Find("Label1"));
+  EXPECT_EQ(Dialogs.Modals, (QStringList{"OpenDlg", "StyleDlg", "PosForm"}));
+
+  // "Save" proposes the opened file, under its own title again.
+  Dialogs.OnFileDialog = [&](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Выберите файл"));
+    EXPECT_EQ(dialog.selectedFiles().value(0), file);
+    return false;
+  };
+  Command(Qt::Key_S);
+  EXPECT_EQ(Dialogs.Modals.size(), 4);
+}
+
+TEST_F(OpenAndUnsavedWork, ProblemsAreListedAfterOpeningAndAFailedOpenChangesNothing) {
+  const QString file = Path("hand.ini");
+  WriteCatalogue(file,
+                 "[Config]\nLanguages=XXX\n[Display]\nGradientTopColor=blue\n"
+                 "[Variables]\nProgramName=Ручная\nKept=1\n");
+  ChooseFile(file);
+  Dialogs.OnModal = [&](QDialog& dialog) {
+    auto* box = qobject_cast<QMessageBox*>(&dialog);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Visual RVL"));
+    EXPECT_TRUE(box->text().contains(QStringLiteral("XXX"))) << box->text().toStdString();
+    EXPECT_TRUE(box->text().contains(QStringLiteral("blue"))) << box->text().toStdString();
+    // Already opened while the box is up.
+    EXPECT_EQ(Find<TVariablesGrid>("Variables")->CellText(0, 1), QStringLiteral("Kept"));
+    Click(box->button(QMessageBox::Ok));
+  };
+  Command(Qt::Key_O);
+  EXPECT_EQ(Dialogs.Modals, (QStringList{"OpenDlg", "MessageBox"}));
+
+  // A file that went away: the error box, and the window stays as it was.
+  const TSavedItems before = SavedItems(Main().Project());
+  const QString caption = Caption();
+  ChooseFile(Path("gone.ini"));
+  Command(Qt::Key_O);
+  ASSERT_EQ(Dialogs.Errors.size(), 1);
+  EXPECT_EQ(Dialogs.Errors.takeFirst(),
+            QStringLiteral("Cannot open file ") + Path("gone.ini") + QStringLiteral("."));
+  EXPECT_EQ(SavedItems(Main().Project()), before);
+  EXPECT_EQ(Caption(), caption);
+  Dialogs.OnFileDialog = [&](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.selectedFiles().value(0), file);
+    return false;
+  };
+  Command(Qt::Key_S);
+}
+
+// Each command that drops the project, with each answer to the question.
+TEST_F(OpenAndUnsavedWork, UnsavedChangesAreAskedAboutOnCloseNewAndOpen) {
+  enum TCommand { Close, New, Open };
+  const QString other = Path("other.ini");
+  SaveProject(Composed(), Native(other), Native(CataloguePath));
+  const QString target = Path("target.ini");
+  for (const TCommand command : {Close, New, Open}) {
+    for (const QMessageBox::StandardButton answer :
+         {QMessageBox::Cancel, QMessageBox::Discard, QMessageBox::Save}) {
+      SCOPED_TRACE(testing::Message() << "command " << command << ", answer " << answer);
+      Main().NewClick(true);
+      Main().show();
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
+      QApplication::setActiveWindow(&Main());
+      Command(Qt::Key_N);  // nothing to save: no question
+      ASSERT_TRUE(Dialogs.Modals.isEmpty());
+      QFile::remove(target);
+      TickFirstLanguage();
+      const TSavedItems edited = SavedItems(Main().Project());
+      ASSERT_TRUE(Main().HasUnsavedChanges());
+      AnswerBoxes(answer);
+      // The save goes to `target`, the opening to `other`.
+      Dialogs.OnFileDialog = [&](QFileDialog& dialog) {
+        const bool opening = dialog.windowTitle() == QStringLiteral("Открыть файл");
+        dialog.selectFile(opening ? other : target);
+        return true;
+      };
+      if (command == Close) Main().close();
+      if (command == New) Command(Qt::Key_N);
+      if (command == Open) Command(Qt::Key_O);
+
+      ASSERT_EQ(Dialogs.Modals.value(0), QStringLiteral("SaveChangesBox"));
+      EXPECT_EQ(QFile::exists(target), answer == QMessageBox::Save);
+      const bool wentOn = answer != QMessageBox::Cancel;
+      EXPECT_EQ(SavedItems(Main().Project()) == edited, !wentOn || command == Close);
+      EXPECT_EQ(Main().isVisible(), command != Close || !wentOn);
+      // Closing without saving leaves the project as it was.
+      EXPECT_EQ(Main().HasUnsavedChanges(),
+                !wentOn || (command == Close && answer == QMessageBox::Discard));
+      if (command == Open && wentOn) {
+        EXPECT_EQ(Main().Project().Origin.FileName, Native(other));
+      }
+      Dialogs.Modals.clear();
+      Dialogs.OnModal = nullptr;
+    }
+  }
+}
+
+TEST_F(OpenAndUnsavedWork, CaptionMarksUnsavedChangesAndNamesTheFile) {
+  EXPECT_EQ(Caption(), kTitle);
+  EXPECT_FALSE(Main().isWindowModified());
+  TickFirstLanguage();
+  EXPECT_EQ(Caption(), kTitle + QStringLiteral("[*]"));
+  EXPECT_TRUE(Main().isWindowModified());
+  TickFirstLanguage();  // undone: as it was
+  EXPECT_EQ(Caption(), kTitle);
+  EXPECT_FALSE(Main().isWindowModified());
+
+  TickFirstLanguage();
+  ChooseFile(Path("vuka.ini"));
+  Command(Qt::Key_S);
+  EXPECT_EQ(Caption(), QStringLiteral("vuka.ini[*] — ") + kTitle);
+  EXPECT_FALSE(Main().isWindowModified());
+  TickFirstLanguage();
+  EXPECT_TRUE(Main().isWindowModified());
+  // A save that fails keeps the mark: the catalogue may not be written.
+  ChooseFile(CataloguePath);
+  Command(Qt::Key_S);
+  EXPECT_EQ(Dialogs.Errors.size(), 1);
+  Dialogs.Errors.clear();
+  EXPECT_TRUE(Main().isWindowModified());
+  EXPECT_EQ(Caption(), QStringLiteral("vuka.ini[*] — ") + kTitle);
+}
+
+TEST_F(OpenAndUnsavedWork, SavingIntoTheOpenedFileRemovesDeletedVariablesOnly) {
+  const QString file = Path("vars.ini");
+  const QString copy = Path("copy.ini");
+  const char* text = "[Variables]\nProgramName=P\nA=1\nB=2\nC=3\n[Own]\nX=1\n";
+  WriteCatalogue(file, text);
+  WriteCatalogue(copy, text);
+  ChooseFile(file);
+  Command(Qt::Key_O);
+  auto* pages = Find<QTabWidget>("Pages");
+  Click(pages->tabBar(), pages->tabBar()->tabRect(3).center());
+  auto* grid = Find<TVariablesGrid>("Variables");
+  grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_Down);  // row B
+  QTest::keyClick(grid, Qt::Key_Delete);
+  ASSERT_EQ(grid->CellText(0, 2), QStringLiteral("C"));
+
+  ChooseFile(file);  // the opened file: B leaves it, the rest stays
+  Command(Qt::Key_S);
+  const QByteArray written = ReadBytes(file);
+  EXPECT_FALSE(written.contains("B=")) << written.toStdString();
+  EXPECT_TRUE(written.contains("\r\nA=1\r\nC=3\r\n")) << written.toStdString();
+  EXPECT_TRUE(written.contains("[Own]\r\nX=1\r\n")) << written.toStdString();
+  ChooseFile(copy);  // any other file: keys are only added or changed
+  Command(Qt::Key_S);
+  EXPECT_TRUE(ReadBytes(copy).contains("\r\nB=2\r\n"));
+}
+
+TEST_F(OpenAndUnsavedWork, StartUpReportsAMissingFileAndOpensAnExistingOne) {
+  const TSavedItems defaults = SavedItems(Main().Project());
+  OpenAtStartUp(Windows, Path("missing.ini"));
+  ASSERT_EQ(Dialogs.Errors.size(), 1);
+  EXPECT_EQ(Dialogs.Errors.takeFirst(),
+            QStringLiteral("Cannot open file ") + Path("missing.ini") + QStringLiteral("."));
+  EXPECT_EQ(SavedItems(Main().Project()), defaults);
+  EXPECT_EQ(Caption(), kTitle);
+
+  const QString file = Path("start.ini");
+  SaveProject(Composed(), Native(file), Native(CataloguePath));
+  OpenAtStartUp(Windows, file);
+  EXPECT_EQ(SavedItems(Main().Project()), SavedItems(Composed()));
+  EXPECT_EQ(Caption(), QStringLiteral("start.ini[*] — ") + kTitle);
+}
