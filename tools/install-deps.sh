@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libinih-dev libsimpleini-dev
   fonts-liberation fonts-dejavu-core
+  clang libclang-rt-14-dev
+  wine64 gcc-mingw-w64-x86-64
 )
 
 missing=()

@@ -4,7 +4,7 @@
 // - a write that the engine refuses raises EInOutError and changes nothing;
 //   an accepted write reads back at once;
 // - the written text loads again as the same document;
-// - the setup program reads from the written text what the document holds;
+// - the setup program reads every key that a call wrote as the document holds it;
 // - every key that no call touched reads from the written text as it read
 //   from the original input.
 #include <cstdint>
@@ -21,6 +21,7 @@ namespace {
 struct Touched {
   std::string Section;
   std::string Key;  // empty: the whole section
+  bool Written;     // by WriteString
 };
 
 std::string PickSection(TIniDocument& doc, ByteReader& in) {
@@ -55,7 +56,7 @@ void ApplyChange(TIniDocument& doc, ByteReader& in, std::vector<Touched>& touche
       FailOnProblems({"text changed"}, "a refused call changed the document", input);
     return;
   }
-  touched.push_back(Touched{section, key});
+  touched.push_back(Touched{section, key, op == 0});
   if (op == 0 && doc.ReadString(section, key, value + "x") != value) {
     FailOnProblems({"[" + profile::Escape(section) + "] " + profile::Escape(key) + " wrote " +
                     profile::Escape(value) + ", reads " +
@@ -83,6 +84,14 @@ bool IsTouched(const std::vector<Touched>& touched, const std::string& section,
   return false;
 }
 
+bool WasWritten(const std::vector<Touched>& touched, const std::string& section,
+                const std::string& key) {
+  for (const Touched& t : touched) {
+    if (t.Written && SameText(t.Section, section) && SameText(t.Key, key)) return true;
+  }
+  return false;
+}
+
 // Two different keys of the document that the setup takes for one, or that
 // Wine and Windows fold differently: which one the setup reads is not the
 // document's to decide.
@@ -98,8 +107,9 @@ bool Ambiguous(const TStringList& names, int32_t index) {
   return false;
 }
 
-std::vector<std::string> CheckSetupReadsDocument(TIniDocument& doc,
-                                                 const profile::ProfileFile& written) {
+std::vector<std::string> CheckSetupReadsWrites(TIniDocument& doc,
+                                               const profile::ProfileFile& written,
+                                               const std::vector<Touched>& touched) {
   std::vector<std::string> problems;
   TStringList sections;
   doc.ReadSections(sections);
@@ -108,7 +118,7 @@ std::vector<std::string> CheckSetupReadsDocument(TIniDocument& doc,
     TStringList keys;
     doc.ReadSection(sections[s], keys);
     for (int32_t k = 0; k < keys.Count(); ++k) {
-      if (Ambiguous(keys, k)) continue;
+      if (Ambiguous(keys, k) || !WasWritten(touched, sections[s], keys[k])) continue;
       const std::string held = doc.ReadString(sections[s], keys[k], "");
       const std::optional<std::string> read = written.Value(sections[s], keys[k]);
       if (read != held) {
@@ -161,7 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const profile::ProfileFile original = profile::ProfileFile::Parse(input);
   const profile::ProfileFile written = profile::ProfileFile::Parse(text);
-  FailOnProblems(CheckSetupReadsDocument(doc, written),
+  FailOnProblems(CheckSetupReadsWrites(doc, written, touched),
                  "the setup reads the written text unlike the document", input);
   if (original.Approximate() || NonAsciiAfterMark(input, original)) return 0;
   FailOnProblems(CheckUntouchedKept(original, written, touched),

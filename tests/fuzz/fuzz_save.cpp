@@ -70,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if ((flags & 2) != 0) project.MainTitleCaption.clear();
   project.Variables.clear();
   for (int n = 0; n < 8 && !in.AtEnd(); ++n) {
-    std::string name = in.Text(10);
-    project.Variables.push_back(TVariableRow{std::move(name), in.Text(12)});
+    std::string name = in.Text(16);
+    project.Variables.push_back(TVariableRow{std::move(name), in.Text(24)});
   }
 
   const std::string path = Folder() + "/vuka.ini";
@@ -81,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string original = existed ? std::string(content) : std::string();
   try {
     SaveProject(project, path, Folder() + "/missing-catalogue.ini");
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    if (std::getenv("FUZZ_VERBOSE") != nullptr) std::fprintf(stderr, "refused: %s\n", e.what());
     bool exists = false;
     const std::string after = ReadFile(path, exists);
     if (exists != existed || after != original) {

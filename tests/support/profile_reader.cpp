@@ -165,8 +165,13 @@ ProfileFile ProfileFile::Parse(std::string_view bytes) {
   return file;
 }
 
+// The functions take C strings: an argument ends at its first NUL.
+std::string_view ArgumentName(std::string_view name) {
+  return Trim(name.substr(0, name.find('\0')));
+}
+
 const Section* ProfileFile::Find(std::string_view section) const {
-  section = Trim(section);
+  section = ArgumentName(section);
   for (const Section& s : Sections_) {
     if (SameAsciiText(s.Name, section)) return &s;
   }
@@ -208,7 +213,7 @@ std::optional<std::string> ProfileFile::Value(std::string_view section,
                                               std::string_view key) const {
   const Section* s = Find(section);
   if (s == nullptr) return std::nullopt;
-  key = Trim(key);
+  key = ArgumentName(key);
   for (const Entry& e : s->Entries) {
     if (!SameAsciiText(e.Key, key)) continue;
     if (!e.HasValue) return std::nullopt;
