@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "inifile/inifile.h"
+#include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
 #include "inifile/posixfile.h"
 
@@ -88,6 +89,7 @@ void TIniDocument::Load(const std::string& fileName) {
 }
 
 void TIniDocument::LoadText(std::string_view data) {
+  if (data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);  // a UTF-8 byte-order mark
   TStringList* current = nullptr;
   TLineSplitter splitter(data);
   std::string_view line;
@@ -95,9 +97,9 @@ void TIniDocument::LoadText(std::string_view data) {
     if (line.size() == 1 && line[0] == '\x1A') continue;
     if (StripComments_ && !line.empty() && line[0] == ';') continue;
     if (line.empty()) continue;
-    if (line.front() == '[' && line.back() == ']') {
-      const int32_t index = Sections_.AddSection(std::string(line.substr(1, line.size() - 2)));
-      current = &Sections_.Lines(index);
+    std::string_view name;
+    if (ParseHeader(line, name)) {
+      current = &Sections_.Lines(Sections_.AddSection(std::string(name)));
       continue;
     }
 

@@ -95,8 +95,9 @@ void CloseFileHandle(FileHandle& handle);
 bool IsOpenHandle(FileHandle handle);
 uint32_t CurrentFilePosition(FileHandle handle);
 bool AtEndOfFile(FileHandle handle);
-// The next line: a CR ends it, LF bytes are dropped. Reads 100-byte chunks
-// and leaves the file pointer on the byte after the CR.
+// The next line: a CR ends it, and so does a LF, except that a LF directly
+// after a CR is dropped. Reads 100-byte chunks and leaves the file pointer on
+// the byte after the line end.
 std::string ReadLine(FileHandle handle);
 // Writes the text and CR LF in one request; the outcome is not checked.
 void WriteLine(FileHandle handle, const std::string& text);
@@ -171,6 +172,10 @@ class TIniDocument {
 
   virtual std::string ReadString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue);
+  // Raises EInOutError naming the text, and changes nothing, when it cannot
+  // be stored so that it reads back as given: a line break anywhere, a NUL in
+  // the value, white space at either end of the section name, or a key with a
+  // blank or tab at either end, an "=", a leading ";" or "[" or a control byte.
   virtual void WriteString(const std::string& section, const std::string& key,
                            const std::string& value);
   virtual int32_t ReadInteger(const std::string& section, const std::string& key,
@@ -201,6 +206,8 @@ class TIniDocument {
   // fuzzers use without files.
   void LoadText(std::string_view data);
   // The text that UpdateFile writes: every section with lines, CR LF ends.
+  // Loading it gives the same sections, keys and values: a value that loading
+  // would change is written inside double quotes (with the Unquote option).
   std::string Text() const;
 
   const std::string& FileName() const { return FileName_; }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "inifile/inifile.h"
+#include "inifile/lineforms.h"
 #include "inifile/posixfile.h"
 
 namespace {
@@ -31,7 +32,7 @@ std::string TIniDocument::Text() const {
     const TStringList& lines = Sections_.Lines(i);
     if (lines.Count() == 0) continue;
     size += Sections_[i].size() + 6;
-    for (int32_t j = 0; j < lines.Count(); ++j) size += lines[j].size() + 2;
+    for (int32_t j = 0; j < lines.Count(); ++j) size += lines[j].size() + 4;
   }
   std::string text;
   text.reserve(size);
@@ -39,7 +40,7 @@ std::string TIniDocument::Text() const {
     const TStringList& lines = Sections_.Lines(i);
     if (lines.Count() == 0) continue;
     text.append(1, '[').append(Sections_[i]).append("]\r\n");
-    for (int32_t j = 0; j < lines.Count(); ++j) text.append(lines[j]).append("\r\n");
+    for (int32_t j = 0; j < lines.Count(); ++j) AppendFileLine(text, lines[j], Unquote_);
     text.append("\r\n");
   }
   return text;

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "inifile/inifile.h"
+#include "inifile/lineforms.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
       UpdateFile();
     return;
   }
+  CheckWritable(section, key, value);
   std::string line = key + "=" + value;
   TStringList* lines;
   const int32_t index = FindKey(section, key, true, lines);
