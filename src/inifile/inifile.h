@@ -189,10 +189,13 @@ class TIniDocument {
   virtual void EraseSection(const std::string& section);
   virtual void DeleteKey(const std::string& section, const std::string& key);
   virtual void WriteToStrings(TStringList& strings);
-  // Rewrites the whole file when the document is modified. Raises
+  // Writes the whole text to the file when the document is modified, through
+  // a temporary file renamed over it, so that the file always holds either
+  // the old or the new text (see ReplaceFile in posixfile.h); the document
+  // then holds the new file, still locked against other writers. Raises
   // EInOutError "Cannot write file <name>: <reason>" when a writable document
-  // with a file name cannot be written; Modified then stays set and the file
-  // keeps its previous content whenever its new length could not be reserved.
+  // with a file name cannot be written; Modified then stays set, the file
+  // keeps its previous content and no file is left behind.
   virtual void UpdateFile();
 
   // Flushes, releases the current file, empties the document and loads the
