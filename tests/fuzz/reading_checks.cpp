@@ -91,11 +91,13 @@ std::vector<std::string> CheckOtherKeysKept(const profile::ProfileFile& before,
   std::vector<std::string> problems;
   const std::vector<profile::ReadSection> sections = before.ReadAll();
   std::vector<std::string> sectionNames;
+  sectionNames.reserve(sections.size());
   for (const profile::ReadSection& section : sections) sectionNames.push_back(section.Name);
   for (size_t s = 0; s < sections.size(); ++s) {
     const profile::ReadSection& section = sections[s];
     if (section.Name.empty() || CaseAmbiguous(sectionNames, s)) continue;
     std::vector<std::string> keyNames;
+    keyNames.reserve(section.Values.size());
     for (const auto& kv : section.Values) keyNames.push_back(kv.first);
     for (size_t k = 0; k < section.Values.size(); ++k) {
       const auto& [key, value] = section.Values[k];

@@ -48,8 +48,8 @@ std::string Utf8ToAnsi(std::string_view bytes, bool& approximate) {
                       (static_cast<unsigned char>(bytes[i + 1]) & 0xC0) == 0x80;
     const char letter = pair ? Cp1251OfCyrillic(((c & 0x1Fu) << 6) |
                                                 (static_cast<unsigned char>(bytes[i + 1]) & 0x3Fu))
-                             : 0;
-    if (letter != 0) {
+                             : '\0';
+    if (letter != '\0') {
       out += letter;
       i += 2;
     } else {
