@@ -57,7 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string a = i < read.size() ? profile::Escape(read[i]) : "(none)";
     const std::string b = i < split.size() ? profile::Escape(split[i]) : "(none)";
     if (a != b) {
-      problems.push_back("line " + std::to_string(i + 1) + ": ReadLine " + a + ", splitter " + b);
+      std::string problem = "line " + std::to_string(i + 1);
+      problem += ": ReadLine " + a;
+      problem += ", splitter " + b;
+      problems.push_back(problem);
       break;
     }
   }
