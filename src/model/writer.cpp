@@ -1,4 +1,6 @@
 // "Save": the project written into a setup configuration file.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <optional>
 #include <stdexcept>
@@ -17,15 +19,13 @@ bool HoldsControlCharacter(const std::string& text) {
   return false;
 }
 
-bool HoldsLineBreak(const std::string& text) {
-  return text.find_first_of("\r\n") != std::string::npos;
-}
-
-// A name that the loader would not give back as the same key, or that would break the line.
+// A name that a reader of the file would not give back as the same key, or that would break
+// the line: the setup trims blanks at both ends, and a leading ";" or "[" makes a comment or
+// a section header.
 bool IsWritableName(const std::string& name) {
   if (name.find('=') != std::string::npos || HoldsControlCharacter(name)) return false;
   if (name.front() == ';' || name.front() == '[') return false;
-  return name.back() != ' ' && name.back() != '\t';
+  return name.front() != ' ' && name.back() != ' ';
 }
 
 // The text for a message: UTF-8, with a NUL byte, which would end the message, shown as U+FFFD.
@@ -37,9 +37,11 @@ std::string Quoted(const std::string& text) {
   return "«" + quoted + "»";
 }
 
-// Refuses, before anything is opened or written, what cannot survive a round trip through the file.
+// Refuses, before anything is opened or written, what cannot survive a round trip through the
+// file. A control byte in a value reads differently in the setup (it cuts at a NUL and keeps a
+// trailing one that the loader trims); blanks and quotes around a value only need quotes.
 void CheckProject(const TProject& project) {
-  if (HoldsLineBreak(project.MainTitleCaption)) {
+  if (HoldsControlCharacter(project.MainTitleCaption)) {
     throw std::runtime_error("Недопустимое название программы: " +
                              Quoted(project.MainTitleCaption));
   }
@@ -51,7 +53,7 @@ void CheckProject(const TProject& project) {
       throw std::runtime_error("Недопустимое имя переменной в строке " + number + ": " +
                                Quoted(row.Name));
     }
-    if (HoldsLineBreak(row.Value)) {
+    if (HoldsControlCharacter(row.Value)) {
       throw std::runtime_error("Недопустимое значение переменной в строке " + number + ": " +
                                Quoted(row.Value));
     }
@@ -66,6 +68,16 @@ std::string TickedCodes(TIniDocument& catalogue, const char* section, const TChe
     if (list.IsTicked(i)) text += "," + catalogue.ReadString(section, list.Name(i), "");
   }
   return text.empty() ? text : text.substr(1);
+}
+
+// The catalogue is read without a lock, so nothing else keeps a Save from writing over it.
+void RefuseTheCatalogueAsTarget(const std::string& fileName, const std::string& cataloguePath) {
+  struct stat target;
+  struct stat catalogue;
+  if (::stat(fileName.c_str(), &target) == 0 && ::stat(cataloguePath.c_str(), &catalogue) == 0 &&
+      target.st_dev == catalogue.st_dev && target.st_ino == catalogue.st_ino) {
+    throw EInOutError("Cannot open file " + cataloguePath);
+  }
 }
 
 }  // namespace
@@ -89,10 +101,12 @@ std::string FontValue(const TFontDesc& font) {
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath) {
   CheckProject(project);
+  RefuseTheCatalogueAsTarget(fileName, cataloguePath);
 
   TIniDocument target(fileName, false);
   {
-    std::optional<TIniDocument> catalogue(std::in_place, cataloguePath, false);
+    // Only read: a read-only catalogue, or one that another program holds open, serves as well.
+    std::optional<TIniDocument> catalogue(std::in_place, cataloguePath, true);
     target.WriteString(
         "Config", "PreInstallDialogSequence",
         TickedCodes(*catalogue, "PreInstallDlg", project.Pred, project.Pred.Count()));
