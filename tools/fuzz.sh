@@ -10,8 +10,8 @@ seconds="${VUKA_FUZZ_SECONDS:-30}"
 targets=(fuzz_load fuzz_lines fuzz_roundtrip fuzz_save)
 
 echo "== Building the fuzz targets"
-cmake -S "$root" -B "$dir" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVUKA_FUZZ=ON -DVUKA_BUILD_UI=OFF -DVUKA_BUILD_BENCH=OFF \
+cmake -S "$root" -B "$dir" -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" -DVUKA_FUZZ=ON -DVUKA_BUILD_UI=OFF -DVUKA_BUILD_BENCH=OFF \
   >/dev/null
 cmake --build "$dir" --parallel "$(nproc)" --target "${targets[@]}"
 
