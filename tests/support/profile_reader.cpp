@@ -258,6 +258,7 @@ std::string ProfileFile::Dump() const {
       put("K", k);
       put("V", Value(name, k).value_or("<default>"));
       put("U", Value(UpperCp1251(name), UpperCp1251(k)).value_or("<default>"));
+      put("P", Value(" " + name + "\t", " " + k + "\t").value_or("<default>"));
     }
   };
   section("");

@@ -5,7 +5,7 @@
 set -eu
 wine64="$1" dump_exe="$2" model_dump="$3" prefix="$4"
 shift 4
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=,winedbg.exe=d" LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 status=0

@@ -9,6 +9,7 @@
  *   V <value>            GetPrivateProfileStringA(section, key) ("<default>" when missing)
  *   U <value>            the same lookup with section and key in upper case
  *                        (ASCII and Windows-1251 Cyrillic letters)
+ *   P <value>            the same lookup with a blank and a tab around section and key
  * Lists are walked by the length that the call returns, so empty names show.
  * Every byte outside 0x21..0x7e, and the backslash, is written as \xHH. */
 #include <stdio.h>
@@ -59,6 +60,9 @@ static void dump_section(const char *section, const char *path) {
     upper(usection);
     upper(ukey);
     lookup("U", usection, ukey, path);
+    snprintf(usection, sizeof usection, " %s\t", section);
+    snprintf(ukey, sizeof ukey, " %s\t", k);
+    lookup("P", usection, ukey, path);
   }
 }
 
