@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -45,6 +44,10 @@ void CheckProject(const TProject& project) {
     throw std::runtime_error("Недопустимое название программы: " +
                              Quoted(project.MainTitleCaption));
   }
+  for (const TFontDesc* font : {&project.TitleFont, &project.DialogFont}) {
+    if (HoldsControlCharacter(font->Name))
+      throw std::runtime_error("Недопустимое имя шрифта: " + Quoted(font->Name));
+  }
   for (size_t i = 0; i < project.Variables.size(); ++i) {
     const TVariableRow& row = project.Variables[i];
     if (row.Name.empty()) continue;  // not written
@@ -68,6 +71,28 @@ std::string TickedCodes(TIniDocument& catalogue, const char* section, const TChe
     if (list.IsTicked(i)) text += "," + catalogue.ReadString(section, list.Name(i), "");
   }
   return text.empty() ? text : text.substr(1);
+}
+
+struct TCodes {
+  std::string Pred;
+  std::string Post;
+  std::string Langs;
+};
+
+// The three list values, looked up before anything is written, so that a code that cannot be
+// written refuses the save while the target is still unchanged.
+TCodes LookUpCodes(const TProject& project, const std::string& cataloguePath) {
+  // Only read: a read-only catalogue, or one that another program holds open, serves as well.
+  TIniDocument catalogue(cataloguePath, true);
+  TCodes codes{TickedCodes(catalogue, "PreInstallDlg", project.Pred, project.Pred.Count()),
+               // The last post-installation entry is the final dialog: only its tick is written.
+               TickedCodes(catalogue, "PostInstallDlg", project.Post, project.Post.Count() - 1),
+               TickedCodes(catalogue, "Languages", project.Langs, project.Langs.Count())};
+  for (const std::string* code : {&codes.Pred, &codes.Post, &codes.Langs}) {
+    if (HoldsControlCharacter(*code))
+      throw std::runtime_error("Недопустимый код в каталоге: " + Quoted(*code));
+  }
+  return codes;
 }
 
 // The catalogue is read without a lock, so nothing else keeps a Save from writing over it.
@@ -103,22 +128,13 @@ void SaveProject(const TProject& project, const std::string& fileName,
   CheckProject(project);
   RefuseTheCatalogueAsTarget(fileName, cataloguePath);
 
+  // Every check is done before the first write: the document flushes whatever it holds when
+  // it is released, also when the save is abandoned by an exception.
   TIniDocument target(fileName, false);
-  {
-    // Only read: a read-only catalogue, or one that another program holds open, serves as well.
-    std::optional<TIniDocument> catalogue(std::in_place, cataloguePath, true);
-    target.WriteString(
-        "Config", "PreInstallDialogSequence",
-        TickedCodes(*catalogue, "PreInstallDlg", project.Pred, project.Pred.Count()));
-    // The last post-installation entry is the final dialog: only its tick is written, below.
-    target.WriteString(
-        "Config", "PostInstallDialogSequence",
-        TickedCodes(*catalogue, "PostInstallDlg", project.Post, project.Post.Count() - 1));
-    const std::string languages =
-        TickedCodes(*catalogue, "Languages", project.Langs, project.Langs.Count());
-    catalogue.reset();
-    target.WriteString("Config", "Languages", languages);
-  }
+  const TCodes codes = LookUpCodes(project, cataloguePath);
+  target.WriteString("Config", "PreInstallDialogSequence", codes.Pred);
+  target.WriteString("Config", "PostInstallDialogSequence", codes.Post);
+  target.WriteString("Config", "Languages", codes.Langs);
 
   target.WriteBool("Display", "ShowMainWindow", project.BackgroundEnabled);
   target.WriteBool("Display", "ShowMainTitle", !project.MainTitleCaption.empty());

@@ -52,11 +52,11 @@ void SaveAlternately(const std::string& path, size_t newSize, size_t oldSize) {
 }
 
 TEST(RewriteCrash, KilledSavesLeaveTheOldOrTheNewText) {
-  TempDir dir;
+  TTempDir dir;
   const std::string path = dir / "vuka.ini";
   const size_t oldSize = 1 << 20, newSize = (1 << 20) - 100000;
   const std::string oldText = BigText('a', oldSize), newText = BigText('b', newSize);
-  WriteFile(path, oldText);
+  WriteBytes(path, oldText);
   const std::string prefix = SavingPrefix("vuka.ini");
 
   std::mt19937 random(12345);
@@ -76,7 +76,7 @@ TEST(RewriteCrash, KilledSavesLeaveTheOldOrTheNewText) {
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
 
-    const std::string text = ReadFile(path);
+    const std::string text = ReadBytes(path);
     ASSERT_TRUE(text == oldText || text == newText)
         << "trial " << trials << ": a torn file of " << text.size() << " bytes";
     sawNew += text == newText;
@@ -94,12 +94,12 @@ TEST(RewriteCrash, KilledSavesLeaveTheOldOrTheNewText) {
 }
 
 TEST(RewriteCrash, TheNextSaveRemovesWhatAKilledSaveLeft) {
-  TempDir dir;
+  TTempDir dir;
   const std::string path = dir / "f.ini";
-  WriteFile(path, "[S]\r\nk=1\r\n");
-  WriteFile(dir / (SavingPrefix("f.ini") + "Ab3dE9"), "[S]\r\nk=half");
-  WriteFile(dir / (SavingPrefix("f.ini") + "toolong1"), "not ours");
-  WriteFile(dir / (SavingPrefix("g.ini") + "Ab3dE9"), "another target's");
+  WriteBytes(path, "[S]\r\nk=1\r\n");
+  WriteBytes(dir / (SavingPrefix("f.ini") + "Ab3dE9"), "[S]\r\nk=half");
+  WriteBytes(dir / (SavingPrefix("f.ini") + "toolong1"), "not ours");
+  WriteBytes(dir / (SavingPrefix("g.ini") + "Ab3dE9"), "another target's");
   {
     TIniDocument doc(path, false);
     doc.WriteString("S", "k", "2");
@@ -107,14 +107,14 @@ TEST(RewriteCrash, TheNextSaveRemovesWhatAKilledSaveLeft) {
   EXPECT_EQ(Entries(dir.Path()),
             (std::vector<std::string>{SavingPrefix("f.ini") + "toolong1",
                                       SavingPrefix("g.ini") + "Ab3dE9", "f.ini"}));
-  EXPECT_EQ(ReadFile(path), "[S]\r\nk=2\r\n\r\n");
+  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=2\r\n\r\n");
 }
 
 TEST(RewriteCrash, TheSavedFileStaysHeldAgainstOtherWriters) {
-  TempDir dir;
+  TTempDir dir;
   for (const bool existed : {true, false}) {
     const std::string path = dir / (existed ? "old.ini" : "new.ini");
-    if (existed) WriteFile(path, "[S]\r\nk=1\r\n");
+    if (existed) WriteBytes(path, "[S]\r\nk=1\r\n");
     TIniDocument doc(path, false);
     doc.WriteString("S", "k", "2");
     doc.UpdateFile();
@@ -127,16 +127,16 @@ TEST(RewriteCrash, TheSavedFileStaysHeldAgainstOtherWriters) {
     EXPECT_NO_THROW(TIniDocument(path, true));  // readers are welcome
     doc.WriteString("S", "k", "3");
     doc.UpdateFile();  // and the document goes on saving
-    EXPECT_EQ(ReadFile(path), "[S]\r\nk=3\r\n\r\n");
+    EXPECT_EQ(ReadBytes(path), "[S]\r\nk=3\r\n\r\n");
   }
 }
 
 TEST(RewriteCrash, ModeOwnerAndLinksSurvive) {
-  TempDir dir;
+  TTempDir dir;
   ASSERT_EQ(::mkdir((dir / "real").c_str(), 0755), 0);
   const std::string target = dir / "real/vuka.ini", link = dir / "link.ini";
   const std::string hard = dir / "real/hard.ini", other = dir / "real/other.ini";
-  for (const std::string& path : {target, hard}) WriteFile(path, "[S]\r\nk=1\r\n");
+  for (const std::string& path : {target, hard}) WriteBytes(path, "[S]\r\nk=1\r\n");
   ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
   const bool root = ::geteuid() == 0;
   if (root) {
@@ -153,7 +153,7 @@ TEST(RewriteCrash, ModeOwnerAndLinksSurvive) {
   struct stat linkInfo {};
   ASSERT_EQ(::lstat(link.c_str(), &linkInfo), 0);
   EXPECT_TRUE(S_ISLNK(linkInfo.st_mode)) << "the link was replaced by a file";
-  EXPECT_EQ(ReadFile(target), "[S]\r\nk=2\r\n\r\n");
+  EXPECT_EQ(ReadBytes(target), "[S]\r\nk=2\r\n\r\n");
   EXPECT_EQ(StatOf(target).st_mode & 07777, 0640u);
   if (root) {
     EXPECT_EQ(StatOf(target).st_uid, 1234u);
@@ -161,16 +161,16 @@ TEST(RewriteCrash, ModeOwnerAndLinksSurvive) {
   }
   // A file with two names is rewritten in place, so both names see the change.
   EXPECT_EQ(StatOf(hard).st_ino, hardInode);
-  EXPECT_EQ(ReadFile(other), "[S]\r\nk=2\r\n\r\n");
+  EXPECT_EQ(ReadBytes(other), "[S]\r\nk=2\r\n\r\n");
   EXPECT_EQ(Entries(dir / "real"), (std::vector<std::string>{"hard.ini", "other.ini", "vuka.ini"}));
 }
 
 TEST(RewriteCrash, AFolderThatCannotBeWrittenGetsAnInPlaceRewrite) {
-  TempDir dir;
+  TTempDir dir;
   const std::string folder = dir / "locked", path = dir / "locked/f.ini";
   ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
   ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
-  WriteFile(path, "[S]\r\nk=1\r\n");
+  WriteBytes(path, "[S]\r\nk=1\r\n");
   ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
   const ino_t inode = StatOf(path).st_ino;
   // Root writes everywhere: act as an ordinary user for the save.
@@ -193,13 +193,13 @@ TEST(RewriteCrash, AFolderThatCannotBeWrittenGetsAnInPlaceRewrite) {
   }
   ::chmod(folder.c_str(), 0755);
   EXPECT_EQ(failure, "");
-  EXPECT_EQ(ReadFile(path), "[S]\r\nk=2\r\n\r\n");
+  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=2\r\n\r\n");
   EXPECT_EQ(StatOf(path).st_ino, inode);
   EXPECT_EQ(Entries(folder), std::vector<std::string>{"f.ini"});
 }
 
 TEST(RewriteCrash, AFailedSaveOfANewFileLeavesNothingBehind) {
-  TempDir dir;
+  TTempDir dir;
   const std::string path = dir / "sub/new.ini";
   TIniDocument doc(path, false);
   doc.WriteString("S", "big", std::string(64 * 1024, 'x'));
@@ -220,7 +220,7 @@ TEST(RewriteCrash, AFailedSaveOfANewFileLeavesNothingBehind) {
   EXPECT_EQ(failure, "Cannot write file " + path + ": File too large");
   EXPECT_EQ(Entries(dir / "sub"), std::vector<std::string>{}) << "the folder is still made";
   doc.UpdateFile();  // a passing failure: the next flush writes
-  EXPECT_EQ(ReadFile(path).size(), 5 + 4 + 64 * 1024 + 2 + 2);
+  EXPECT_EQ(ReadBytes(path).size(), 5 + 4 + 64 * 1024 + 2 + 2);
 }
 
 }  // namespace

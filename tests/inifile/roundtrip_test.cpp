@@ -96,7 +96,7 @@ TEST(RoundTrip, AnyTextReadsBackAlikeAfterARewrite) {
 }
 
 TEST(RoundTrip, ValuesThatNeedQuotesAreStoredThroughAFile) {
-  TempDir dir;
+  TTempDir dir;
   const std::string values[] = {" lead", "trail ", "'q'", "\"dq\"", "\t", "x\x01", "''", "a\"b"};
   {
     TIniDocument doc(dir / "f.ini", false);

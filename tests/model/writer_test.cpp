@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cp1251text.h"
 #include "inifile/inifile.h"
 #include "model/model.h"
 #include "testfiles.h"
@@ -94,11 +95,11 @@ TEST(SaveProject, LookupTrimsBlanksIgnoresCaseAndGivesEmptyCodesForUnknownNames)
   const std::string catalogue = WriteCatalogue(dir);
   TProject p;
   p.Langs.Append("ENGLISH");
-  p.Langs.Append(Cp("Енглиш"));
+  p.Langs.Append(Utf8ToCp1251("Енглиш"));
   p.Langs.Append("english");
   p.Pred.Append("unknown");
   p.Pred.Append("unknown too");
-  p.Post.Append(Cp("Завершение"));
+  p.Post.Append(Utf8ToCp1251("Завершение"));
   for (TCheckList* list : {&p.Langs, &p.Pred}) {
     for (int32_t i = 0; i < list->Count(); ++i) list->SetTick(i, true);
   }
@@ -125,7 +126,7 @@ TEST(SaveProject, DisplayKeysFollowTheProject) {
   p.TitleFont = {"Arial", 10, 0, false, true, true, false};
   p.TitleShadow = false;
   p.TitleShadowColor = 0x00010203u;
-  p.DialogFont = {Cp("Шрифт"), 12, 0x80000008u, true, true, false, true};
+  p.DialogFont = {Utf8ToCp1251("Шрифт"), 12, 0x80000008u, true, true, false, true};
   p.DialogShadow = false;
   p.DialogShadowColor = 0x8000000Fu;
   p.DialogPosition = {2, 0};
@@ -152,15 +153,18 @@ TEST(SaveProject, DisplayKeysFollowTheProject) {
                                              "ProgramName=\n"
                                              "InstallPath=Введите значение\n"
                                              "\n"));
-  EXPECT_EQ(p.ProgramNameText, Cp("Демо-программа 1.0"));
+  EXPECT_EQ(p.ProgramNameText, Utf8ToCp1251("Демо-программа 1.0"));
 }
 
 TEST(SaveProject, VariablesSkipEmptyNamesAndLaterRowsReplaceEarlierLinesInPlace) {
   TTempDir dir;
   TProject p;
-  p.Variables = {
-      {"InstallPath", "C:\\a"},        {"", "ignored"},     {"Group", ""}, {"installpath", "C:\\b"},
-      {"PROGRAMNAME", Cp("Своё имя")}, {"Lead", "'quoted'"}};
+  p.Variables = {{"InstallPath", "C:\\a"},
+                 {"", "ignored"},
+                 {"Group", ""},
+                 {"installpath", "C:\\b"},
+                 {"PROGRAMNAME", Utf8ToCp1251("Своё имя")},
+                 {"Lead", "'quoted'"}};
   SaveProject(p, dir / "vuka.ini", dir / "version.ini");
   EXPECT_EQ(ReadBytes(dir / "vuka.ini"), CrLf(ConfigSection("", "", "") + kDisplayDefaults +
                                               "[Variables]\n"
@@ -363,7 +367,7 @@ TEST(SaveProject, VariablesThatCannotSurviveTheFileAreRefusedBeforeAnythingIsWri
       {{std::string("Nul\0", 4), "1"}, "Недопустимое имя переменной в строке 3: «Nul\xEF\xBF\xBD»"},
       {{";Comment", "1"}, "Недопустимое имя переменной в строке 3: «;Comment»"},
       {{"[Section]", "1"}, "Недопустимое имя переменной в строке 3: «[Section]»"},
-      {{Cp("Путь "), "1"}, "Недопустимое имя переменной в строке 3: «Путь »"},
+      {{Utf8ToCp1251("Путь "), "1"}, "Недопустимое имя переменной в строке 3: «Путь »"},
       {{"Trailing\t", "1"}, "Недопустимое имя переменной в строке 3: «Trailing\t»"},
       {{" [Sec]", "1"}, "Недопустимое имя переменной в строке 3: « [Sec]»"},
       {{" Dup", "1"}, "Недопустимое имя переменной в строке 3: « Dup»"},
@@ -372,7 +376,7 @@ TEST(SaveProject, VariablesThatCannotSurviveTheFileAreRefusedBeforeAnythingIsWri
        "Недопустимое значение переменной в строке 3: «cut\xEF\xBF\xBDhere»"},
       {{"Name", "bell\x07"}, "Недопустимое значение переменной в строке 3: «bell\x07»"},
       {{"Name", "tab\tinside"}, "Недопустимое значение переменной в строке 3: «tab\tinside»"},
-      {{"Name", Cp("две\r\nстроки")},
+      {{"Name", Utf8ToCp1251("две\r\nстроки")},
        "Недопустимое значение переменной в строке 3: «две\r\nстроки»"},
       {{"Name", "cr\ronly"}, "Недопустимое значение переменной в строке 3: «cr\ronly»"},
   };
@@ -390,4 +394,23 @@ TEST(SaveProject, VariablesThatCannotSurviveTheFileAreRefusedBeforeAnythingIsWri
               "Недопустимое название программы: «" + caption + "»");
     EXPECT_FALSE(FileExists(target));
   }
+}
+
+TEST(SaveProject, AFontNameOrCatalogueCodeThatCannotBeWrittenLeavesTheFileAsItWas) {
+  TTempDir dir;
+  const std::string target = dir / "vuka.ini";
+  const std::string before = "[A]\r\nb=1\r\n";
+  WriteBytes(target, before);
+  TProject p;
+  p.DialogFont.Name = "Bad\nFont";
+  EXPECT_EQ(SaveError(p, target, dir / "version.ini"), "Недопустимое имя шрифта: «Bad\nFont»");
+  EXPECT_EQ(ReadBytes(target), before);
+
+  WriteBytes(dir / "version.ini", std::string("[Languages]\r\nL=a\0b\r\n", 22));
+  TProject q;
+  ResetProject(q, dir / "version.ini");
+  q.Langs.SetTick(0, true);
+  EXPECT_EQ(SaveError(q, target, dir / "version.ini"),
+            "Недопустимый код в каталоге: «a\xEF\xBF\xBD" "b»");
+  EXPECT_EQ(ReadBytes(target), before);
 }
