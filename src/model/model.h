@@ -107,9 +107,12 @@ struct TProject {
 void ResetProject(TProject& project, const std::string& cataloguePath);
 
 // "Save": writes the project into the configuration file fileName, updating it in
-// place, with the codes looked up in the catalogue. Keys are only added or
-// changed, never removed, and the project's Origin is neither used nor changed.
-// Raises on every failure.
+// place, with the codes looked up in the catalogue, which is only read. Keys are
+// only added or changed, never removed, and the project's Origin is neither used
+// nor changed. Raises on every failure; before anything is written it refuses,
+// naming the row, a variable name or value that would not read back as typed, and
+// raises "Cannot open file <catalogue>" when fileName is the catalogue itself
+// (also through a link).
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath);
 

@@ -17,8 +17,8 @@ std::string Content(TIniDocument& doc) {
 
 std::string LoadAll(const std::string& text, bool strip = true, bool skip = true, bool trim = true,
                     bool unquote = true, bool trailing = true) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", text);
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", text);
   TIniDocument doc(dir / "f.ini", true, strip, skip, trim, unquote, trailing);
   return Content(doc);
 }
@@ -36,13 +36,16 @@ TEST(Load, NormalisesEntries) {
 TEST(Load, DropsWhatIsNotAnEntry) {
   EXPECT_EQ(LoadAll("k=before\r\n;c=1\r\n[S]\r\n\r\n;x=1\r\n ;y=2\r\nno equals\r\n\x1A"),
             "[S]| ;y=2|");
-  // A header must start with "[" and end with "]"; else it is an ordinary line.
-  EXPECT_EQ(LoadAll("[A]\r\na=1\r\n[B] \r\nb=2\r\n [C]\r\n[D] ;x\r\nd=4\r\n"), "[A]|a=1|b=2|d=4|");
-  EXPECT_EQ(LoadAll("[B] \r\nb=2\r\n[]\r\ne=5\r\n"), "[]|e=5|");
+  // A header, trimmed of white space, starts with "[" and holds a "]"; the text after
+  // the last "]" is ignored.
+  EXPECT_EQ(LoadAll("[A]\r\na=1\r\n[B] \r\nb=2\r\n [C]\r\n[D] ;x\r\nd=4\r\n"),
+            "[A]|a=1||[B]|b=2||[D]|d=4|");
+  EXPECT_EQ(LoadAll("[B] \r\nb=2\r\n[]\r\ne=5\r\n"), "[B]|b=2||[]|e=5|");
+  EXPECT_EQ(LoadAll("[A]\r\n[b=1\r\n"), "[A]|[b=1|");  // no "]": an entry
   // Only a line of a lone 26 is dropped as such.
   EXPECT_EQ(LoadAll("[S]\r\n\x1A\r\n\x1A\x1A", true, false, true, true, false), "[S]|\x1A\x1A|");
-  // Lines ending in LF alone run together into one line.
-  EXPECT_EQ(LoadAll("[S]\na=1\nb=2\n"), "");
+  // Lines ending in LF alone are lines too.
+  EXPECT_EQ(LoadAll("[S]\na=1\nb=2\n"), "[S]|a=1|b=2|");
   EXPECT_EQ(LoadAll("[S]\ra=1\rb=2"), "[S]|a=1|b=2|");
 }
 
@@ -59,15 +62,15 @@ TEST(Load, EachOptionWorksAlone) {
 }
 
 TEST(Load, DuplicateSectionsKeepTheFirstUnmerged) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", "[A]\r\nx=1\r\n[a]\r\ny=2\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", "[A]\r\nx=1\r\n[a]\r\ny=2\r\n");
   {
     TIniDocument doc(dir / "f.ini", false);
     EXPECT_EQ(Content(doc), "[A]|x=1|");
     EXPECT_EQ(doc.ReadString("a", "y", "none"), "none");
     EXPECT_FALSE(doc.Modified());
   }
-  EXPECT_EQ(ReadFile(dir / "f.ini"), "[A]\r\nx=1\r\n[a]\r\ny=2\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\nx=1\r\n[a]\r\ny=2\r\n");
   {
     TIniDocument doc(dir / "f.ini", false);
     doc.WriteString("A", "x", "1");  // unchanged: still not modified
@@ -75,12 +78,12 @@ TEST(Load, DuplicateSectionsKeepTheFirstUnmerged) {
     doc.WriteString("Other", "k", "v");
     doc.DeleteKey("Other", "k");
   }
-  EXPECT_EQ(ReadFile(dir / "f.ini"), "[A]\r\nx=1\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\nx=1\r\n\r\n");
 }
 
 TEST(Load, DuplicateCallbackIsSetBeforeTheFileIsLoaded) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", "[A]\r\nx=1\r\n[B]\r\n[a]\r\ny=2\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", "[A]\r\nx=1\r\n[B]\r\n[a]\r\ny=2\r\n");
   TIniDocument doc("", false);
   std::string seen;
   doc.OnDuplicateSection = [&](const std::string& name, TStringList& earlier, TStringList& later) {
@@ -95,7 +98,7 @@ TEST(Load, DuplicateCallbackIsSetBeforeTheFileIsLoaded) {
 }
 
 TEST(Load, LargeFileWithLongLines) {
-  TempDir dir;
+  TTempDir dir;
   std::string text = "[Big]\r\n";
   std::string expected = "[Big]";
   for (int i = 0; i < 3000; ++i) {

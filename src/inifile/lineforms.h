@@ -1,0 +1,35 @@
+// The rules that decide how a line reads, shared by the loader, the writer and
+// the checks before a write, so that every line written reads back as stored.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The bytes that the Windows profile reader trims from both ends of a line:
+// tab, vertical tab, form feed, Ctrl-Z (26) and blank.
+bool IsProfileSpace(char c);
+std::string_view TrimProfileSpace(std::string_view text);
+
+// True when the line is a section header as the Windows profile reader sees
+// it: trimmed of profile white space, it starts with "[" and holds a "]". The
+// name is the text between that "[" and the last "]", trimmed likewise; the
+// rest of the line is ignored.
+bool ParseHeader(std::string_view line, std::string_view& name);
+
+// True when loading key=value (with a non-empty key) would not give the value
+// back: it starts with a blank or tab, ends with a byte 0..32, or is enclosed
+// in one pair of matching quotes (" or ').
+bool ValueNeedsQuotes(std::string_view value);
+
+// Appends the stored line as the file holds it, followed by CR LF. With
+// `quote`, an entry with a non-empty key whose value would not read back is
+// written with the value inside double quotes, which the loader (removing one
+// pair of quotes) and the Windows profile reader both strip exactly once.
+void AppendFileLine(std::string& text, std::string_view line, bool quote);
+
+// Raises EInOutError, naming the text, when the section name, key or value
+// cannot be written so that it reads back as given: a line break anywhere; a
+// NUL in the value; a section name with white space at either end; a key with
+// a blank or tab at either end, an "=", a leading ";" or "[" or a control byte.
+// Values that only need quotes are not refused. The key must not be empty.
+void CheckWritable(const std::string& section, const std::string& key, const std::string& value);
