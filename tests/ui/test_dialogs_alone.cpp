@@ -35,6 +35,14 @@ class DialogAlone : public ::testing::Test {
                       box ? QPoint(7, widget->height() / 2) : widget->rect().center());
   }
 
+  // The colour dialog answers every question with this colour.
+  void AnswerColor(TColor answer) {
+    Dialogs.OnChooseColor = [answer](QWidget*, TColor& color) {
+      color = answer;
+      return true;
+    };
+  }
+
   TTestDialogs Dialogs;
   TProject Project;
 };
@@ -75,10 +83,7 @@ TEST_F(StyleDlgAlone, OkHandsTheMainTitleToTheProjectAndLeavesTheDialogTitle) {
 TEST_F(StyleDlgAlone, CancelLeavesTheProjectAsItWas) {
   const TProject before = Project;
   TStyleDlg dialog;
-  Dialogs.OnChooseColor = [](QWidget*, TColor& color) {
-    color = 0x000000FFu;
-    return true;
-  };
+  AnswerColor(0x000000FFu);
   Dialogs.OnModal = [](QDialog& shown) {
     QTest::keyClicks(Child<QLineEdit>(&shown, "ProgName"), QStringLiteral("xyz"));
     Click(Child<QCheckBox>(&shown, "ShowIt"));
@@ -108,10 +113,7 @@ using ColorFormAlone = DialogAlone;
 
 TEST_F(ColorFormAlone, OkHandsTheColoursAndTheSwitchToTheProject) {
   TColorForm dialog;
-  Dialogs.OnChooseColor = [](QWidget*, TColor& color) {
-    color = 0x000000FFu;
-    return true;
-  };
+  AnswerColor(0x000000FFu);
   Dialogs.OnModal = [](QDialog& shown) {
     Click(Child<QToolButton>(&shown, "TColor"));
     Click(Child<QCheckBox>(&shown, "EnableBackground"));
@@ -124,10 +126,7 @@ TEST_F(ColorFormAlone, OkHandsTheColoursAndTheSwitchToTheProject) {
 TEST_F(ColorFormAlone, CancelLeavesTheProjectAndTheNextOpeningShowsItsColours) {
   const auto before = Background(Project);
   TColorForm dialog;
-  Dialogs.OnChooseColor = [](QWidget*, TColor& color) {
-    color = 0x0000FF00u;
-    return true;
-  };
+  AnswerColor(0x0000FF00u);
   Dialogs.OnModal = [](QDialog& shown) {
     Click(Child<QToolButton>(&shown, "BColor"));
     Click(Child<QCheckBox>(&shown, "EnableBackground"));

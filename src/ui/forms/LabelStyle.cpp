@@ -30,10 +30,7 @@ TStyleDlg::TStyleDlg(QWidget* owner) : QDialog(nullptr, DialogWindowFlags()), Ow
 }
 
 void TStyleDlg::LayOut() {
-  setObjectName(QStringLiteral("StyleDlg"));
-  setWindowTitle(QStringLiteral("Вид надписи"));
-  setFont(DefaultWindowFont());
-  setFixedSize(382, 200);
+  SetUpDialog(this, QStringLiteral("StyleDlg"), QStringLiteral("Вид надписи"), QSize(382, 200));
 
   Label1_ = new QLabel(QStringLiteral("Название программы:"), this);
   Label1_->setObjectName(QStringLiteral("Label1"));

@@ -19,10 +19,8 @@ TColorForm::TColorForm(QWidget* owner) : QDialog(nullptr, DialogWindowFlags()), 
 }
 
 void TColorForm::LayOut() {
-  setObjectName(QStringLiteral("ColorForm"));
-  setWindowTitle(QStringLiteral("Выбор цветов для градиентного заполнения"));
-  setFont(DefaultWindowFont());
-  setFixedSize(342, 123);
+  SetUpDialog(this, QStringLiteral("ColorForm"),
+              QStringLiteral("Выбор цветов для градиентного заполнения"), QSize(342, 123));
 
   TColor_ = MakeBrushButton(this, QStringLiteral("TColor"), QStringLiteral("Верхний цвет"),
                             QRect(8, 8, 201, 22));

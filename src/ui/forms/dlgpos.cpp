@@ -20,10 +20,7 @@ TPosForm::TPosForm(TProject& project, QWidget* owner)
 }
 
 void TPosForm::LayOut() {
-  setObjectName(QStringLiteral("PosForm"));
-  setWindowTitle(QStringLiteral("Позиция диалога"));
-  setFont(DefaultWindowFont());
-  setFixedSize(334, 243);
+  SetUpDialog(this, QStringLiteral("PosForm"), QStringLiteral("Позиция диалога"), QSize(334, 243));
 
   LayOutMiniature();
   Vert_ = new TRadioGroup(this, QStringLiteral("Vert"), QStringLiteral(" Вертикаль "),

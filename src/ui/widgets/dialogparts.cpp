@@ -1,6 +1,7 @@
 #include "ui/widgets/dialogparts.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
@@ -11,7 +12,18 @@
 #include "ui/widgets/render.h"
 
 namespace {
+
 constexpr int kBorderWidth = 2;
+
+template <typename T>
+T* MakeTextControl(QWidget* parent, const QString& name, const QString& text,
+                   const QRect& geometry) {
+  auto* control = new T(text, parent);
+  control->setObjectName(name);
+  control->setGeometry(geometry);
+  return control;
+}
+
 }  // namespace
 
 void SetPaletteColor(QWidget* widget, QPalette::ColorRole role, TColor color) {
@@ -23,6 +35,13 @@ void SetPaletteColor(QWidget* widget, QPalette::ColorRole role, TColor color) {
 void FillBackground(QWidget* widget, TColor color) {
   widget->setAutoFillBackground(true);
   SetPaletteColor(widget, QPalette::Window, color);
+}
+
+void SetUpDialog(QDialog* dialog, const QString& name, const QString& title, const QSize& size) {
+  dialog->setObjectName(name);
+  dialog->setWindowTitle(title);
+  dialog->setFont(DefaultWindowFont());
+  dialog->setFixedSize(size);
 }
 
 Qt::WindowFlags DialogWindowFlags() {
@@ -53,18 +72,12 @@ QToolButton* MakeBrushButton(QWidget* parent, const QString& name, const QString
 
 QCheckBox* MakeCheckBox(QWidget* parent, const QString& name, const QString& text,
                         const QRect& geometry) {
-  auto* box = new QCheckBox(text, parent);
-  box->setObjectName(name);
-  box->setGeometry(geometry);
-  return box;
+  return MakeTextControl<QCheckBox>(parent, name, text, geometry);
 }
 
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text,
                         const QRect& geometry) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  button->setGeometry(geometry);
-  return button;
+  return MakeTextControl<QPushButton>(parent, name, text, geometry);
 }
 
 QFrame* MakeSwatch(QWidget* parent, const QString& name, const QRect& geometry) {

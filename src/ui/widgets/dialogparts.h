@@ -10,6 +10,7 @@
 #include "model/model.h"
 
 class QCheckBox;
+class QDialog;
 class QPushButton;
 class QToolButton;
 
@@ -28,6 +29,9 @@ Qt::WindowFlags DialogWindowFlags();
 
 // "MS Sans Serif", 8 points: the default font of the program's windows.
 QFont DefaultWindowFont();
+
+// Names the dialog, captions it, gives it the default font and a fixed client size.
+void SetUpDialog(QDialog* dialog, const QString& name, const QString& title, const QSize& size);
 
 // A flat button with the 16-by-16 paint-brush picture left of its caption.
 QToolButton* MakeBrushButton(QWidget* parent, const QString& name, const QString& text,
