@@ -11,6 +11,8 @@ packages=(
   libinih-dev libsimpleini-dev
   fonts-liberation fonts-dejavu-core
   dpkg-dev file lintian appstream desktop-file-utils xvfb xdotool xclip
+  clang libclang-rt-14-dev
+  wine64 gcc-mingw-w64-x86-64
 )
 
 missing=()

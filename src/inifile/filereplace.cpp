@@ -42,7 +42,12 @@ std::string ResolveLinks(std::string path) {
     const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size() - 1);
     if (n <= 0) return path;
     const std::string link(buffer.data(), static_cast<size_t>(n));
-    path = link.front() == '/' ? link : SplitPath(path).Folder + "/" + link;
+    if (link.front() == '/') {
+      path = link;
+    } else {
+      path = SplitPath(path).Folder;
+      path.append(1, '/').append(link);
+    }
   }
   return path;
 }
@@ -210,7 +215,7 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_vie
       return error;
     }
   }
-  struct stat info;
+  struct stat info {};
   if (IsOpenHandle(handle)) {
     if (::fstat(Descriptor(handle), &info) != 0) return errno;
     if (info.st_nlink > 1) return RewriteFile(handle, data);

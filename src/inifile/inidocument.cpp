@@ -3,6 +3,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <set>
+#include <vector>
 
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
@@ -94,7 +96,10 @@ void TIniDocument::SetFileName(const std::string& fileName) {
   Modified_ = false;
 }
 
-void TIniDocument::ClearSections() { Sections_.Clear(); }
+void TIniDocument::ClearSections() {
+  Sections_.Clear();
+  KeptLines_.clear();
+}
 
 void TIniDocument::Load(const std::string& fileName) {
   CurrentSection_ = 0;
@@ -124,6 +129,12 @@ void TIniDocument::Load(const std::string& fileName) {
 void TIniDocument::LoadText(std::string_view data) {
   if (data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);  // a UTF-8 byte-order mark
   const TEntryOptions options{SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_};
+  struct TKept {
+    const TStringList* Lines;
+    std::string Stored, Raw;
+  };
+  std::vector<TKept> kept;
+  const bool everyOption = TrimAroundEquals_ && Unquote_ && TrimTrailing_;
   TStringList* current = nullptr;
   TLineSplitter splitter(data);
   std::string_view line;
@@ -139,8 +150,18 @@ void TIniDocument::LoadText(std::string_view data) {
 
     if (current == nullptr) continue;  // lines before the first header are dropped
     std::string stored;
-    if (NormaliseEntry(line, options, stored)) current->Add(std::move(stored));
+    if (!NormaliseEntry(line, options, stored)) continue;
+    if ((!everyOption || MayReadDifferently(line)) && ReadsDifferently(line, stored))
+      kept.push_back({current, stored, std::string(line)});
+    current->Add(std::move(stored));
   }
 
   Sections_.ResolveDuplicates(OnDuplicateSection);
+  if (kept.empty()) return;
+  std::set<const TStringList*> surviving;  // sections dropped as duplicates keep nothing
+  for (int32_t i = 0; i < Sections_.Count(); ++i) surviving.insert(&Sections_.Lines(i));
+  for (TKept& line : kept) {
+    if (surviving.count(line.Lines) != 0)
+      KeptLines_.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
+  }
 }

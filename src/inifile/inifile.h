@@ -10,9 +10,11 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // ---------------------------------------------------------------------------
@@ -231,8 +233,9 @@ class TIniDocument {
                                  const std::string& defaultValue);
   // Raises EInOutError naming the text, and changes nothing, when it cannot
   // be stored so that it reads back as given: a line break anywhere, a NUL in
-  // the value, white space at either end of the section name, or a key with a
-  // blank or tab at either end, an "=", a leading ";" or "[" or a control byte.
+  // the value or section name, white space at either end of the section name,
+  // or a key with a blank or tab at either end, an "=", a leading ";" or "["
+  // or a control byte.
   virtual void WriteString(const std::string& section, const std::string& key,
                            const std::string& value);
   virtual int32_t ReadInteger(const std::string& section, const std::string& key,
@@ -300,4 +303,10 @@ class TIniDocument {
   bool TrimAroundEquals_ = true;
   bool Unquote_ = true;
   bool TrimTrailing_ = true;
+  // Loaded entry lines whose value the Windows profile reader reads otherwise
+  // than loading stored it (control bytes at the end that loading trims, or
+  // at the start that only the reader trims), by line list and stored line:
+  // written back as they were while unchanged.
+  std::map<std::pair<const TStringList*, std::string>, std::string> KeptLines_;
+  void ForgetKeptLine(const TStringList* lines, const std::string& line);
 };

@@ -40,7 +40,13 @@ std::string TIniDocument::Text() const {
     const TStringList& lines = Sections_.Lines(i);
     if (lines.Count() == 0) continue;
     text.append(1, '[').append(Sections_[i]).append("]\r\n");
-    for (int32_t j = 0; j < lines.Count(); ++j) AppendFileLine(text, lines[j], Unquote_);
+    for (int32_t j = 0; j < lines.Count(); ++j) {
+      const auto kept = KeptLines_.empty() ? KeptLines_.end() : KeptLines_.find({&lines, lines[j]});
+      if (kept != KeptLines_.end())
+        text.append(kept->second).append("\r\n");
+      else
+        AppendFileLine(text, lines[j], Unquote_);
+    }
     text.append("\r\n");
   }
   return text;

@@ -103,12 +103,19 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
   TStringList* lines;
   const int32_t index = FindKey(section, key, true, lines);
   if (index < 0) {
+    ForgetKeptLine(lines, line);
     lines->Add(std::move(line));
     Modified_ = true;
   } else if ((*lines)[index] != line) {
+    ForgetKeptLine(lines, (*lines)[index]);
+    ForgetKeptLine(lines, line);
     lines->Put(index, line);
     Modified_ = true;
   }
+}
+
+void TIniDocument::ForgetKeptLine(const TStringList* lines, const std::string& line) {
+  if (!KeptLines_.empty()) KeptLines_.erase({lines, line});
 }
 
 int32_t TIniDocument::ReadInteger(const std::string& section, const std::string& key,
@@ -160,6 +167,8 @@ void TIniDocument::ReadSectionValues(const std::string& section, TStringList& st
 void TIniDocument::EraseSection(const std::string& section) {
   const int32_t index = Sections_.IndexOf(section);
   if (index < 0) return;
+  const TStringList* lines = &Sections_.Lines(index);
+  std::erase_if(KeptLines_, [lines](const auto& kept) { return kept.first.first == lines; });
   Sections_.Delete(index);
   Sections_.SetLastHit(0);
   Modified_ = true;
@@ -169,6 +178,7 @@ void TIniDocument::DeleteKey(const std::string& section, const std::string& key)
   TStringList* lines;
   const int32_t index = FindKey(section, key, true, lines);
   if (index < 0) return;
+  ForgetKeptLine(lines, (*lines)[index]);
   lines->Delete(index);
   Modified_ = true;
 }

@@ -1,6 +1,4 @@
 // The hash index behind TStringList's searches by text and by name.
-#include <cstring>
-
 #include "inifile/inifile.h"
 
 namespace {
@@ -38,10 +36,9 @@ void TStringList::TKeyIndex::Reset() {
 std::string_view TStringList::TKeyIndex::KeyOf(const std::string& text, bool& indexed) const {
   indexed = true;
   if (!ByName_) return text;
-  const void* eq = std::memchr(text.data(), '=', text.size());
-  indexed = eq != nullptr;
-  return indexed ? std::string_view(text.data(), static_cast<const char*>(eq) - text.data())
-                 : std::string_view();
+  const size_t eq = text.find('=');
+  indexed = eq != std::string::npos;
+  return indexed ? std::string_view(text.data(), eq) : std::string_view();
 }
 
 bool TStringList::TKeyIndex::Matches(const std::string& text, const std::string& key) const {

@@ -16,9 +16,24 @@ std::string_view TrimProfileSpace(std::string_view text);
 // rest of the line is ignored.
 bool ParseHeader(std::string_view line, std::string_view& name);
 
-// True when loading key=value (with a non-empty key) would not give the value
-// back: it starts with a blank or tab, ends with a byte 0..32, or is enclosed
-// in one pair of matching quotes (" or ').
+// The value that the Windows profile reader reads from an entry line: the
+// line trimmed of profile white space, the text after its first "=" trimmed
+// likewise, one pair of matching quotes removed, cut at a NUL.
+std::string_view ProfileValue(std::string_view line);
+
+// True when the Windows profile reader reads the value of the loaded line
+// differently from the value that loading stored for it (for example when
+// loading trims control bytes at its end that the reader keeps): the line
+// must be written back as it was for the reader to read it as before.
+bool ReadsDifferently(std::string_view loaded, std::string_view stored);
+
+// False when the loaded entry line surely reads alike in the profile reader
+// and in a loader with every option on: a cheap test before ReadsDifferently.
+bool MayReadDifferently(std::string_view loaded);
+
+// True when loading key=value (with a non-empty key) or the Windows profile
+// reader would not give the value back: it starts with profile white space,
+// ends with a byte 0..32, or is enclosed in one pair of matching quotes.
 bool ValueNeedsQuotes(std::string_view value);
 
 // Appends the stored line as the file holds it, followed by CR LF. With

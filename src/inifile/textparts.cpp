@@ -90,9 +90,40 @@ bool ParseHeader(std::string_view line, std::string_view& name) {
   return true;
 }
 
+std::string_view ProfileValue(std::string_view line) {
+  line = TrimProfileSpace(line);
+  const size_t eq = line.find('=');
+  if (eq == line.npos) return {};
+  std::string_view value = TrimProfileSpace(line.substr(eq + 1));
+  if (value.size() >= 2 && value.front() == value.back() &&
+      (value.front() == '"' || value.front() == '\''))
+    value = value.substr(1, value.size() - 2);
+  return value.substr(0, value.find('\0'));
+}
+
+bool ReadsDifferently(std::string_view loaded, std::string_view stored) {
+  const size_t eq = stored.find('=');
+  return eq != stored.npos && ProfileValue(loaded) != stored.substr(eq + 1);
+}
+
+bool MayReadDifferently(std::string_view loaded) {
+  // Either reader trims the end, only the profile reader trims the start of an empty key's
+  // value or bytes other than blank and tab, and only the profile reader cuts at a NUL.
+  const size_t eq = loaded.find('=');
+  if (eq == loaded.npos) return false;
+  if (static_cast<unsigned char>(loaded.back()) <= 32) return true;
+  size_t keyEnd = eq;
+  while (keyEnd > 0 && IsBlankOrTab(loaded[keyEnd - 1])) --keyEnd;
+  if (keyEnd == 0) return true;
+  size_t start = eq + 1;
+  while (start < loaded.size() && IsBlankOrTab(loaded[start])) ++start;
+  if (start < loaded.size() && IsProfileSpace(loaded[start])) return true;
+  return loaded.find('\0', eq) != loaded.npos;
+}
+
 bool ValueNeedsQuotes(std::string_view value) {
   if (value.empty()) return false;
-  if (IsBlankOrTab(value.front()) || static_cast<unsigned char>(value.back()) <= 32) return true;
+  if (IsProfileSpace(value.front()) || static_cast<unsigned char>(value.back()) <= 32) return true;
   return value.size() >= 2 && value.front() == value.back() &&
          (value.front() == '"' || value.front() == '\'');
 }
@@ -113,6 +144,8 @@ void CheckWritable(const std::string& section, const std::string& key, const std
   if (!section.empty() && (IsProfileSpace(section.front()) || IsProfileSpace(section.back())))
     throw EInOutError("Cannot store section " + Shown(section) +
                       ": white space at either end would be trimmed");
+  if (section.find('\0') != section.npos)
+    throw EInOutError("Cannot store section " + Shown(section) + ": a NUL byte would cut it");
   if (const char* fault = KeyFault(key))
     throw EInOutError("Cannot store key " + Shown(key) + " in section " + Shown(section) + ": " +
                       fault);

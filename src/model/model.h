@@ -111,8 +111,8 @@ void ResetProject(TProject& project, const std::string& cataloguePath);
 // only added or changed, never removed, and the project's Origin is neither used
 // nor changed. Raises on every failure; before anything is written it refuses,
 // naming the row, a variable name or value that would not read back as typed, and
-// raises "Cannot open file <catalogue>" when fileName is the catalogue itself (also
-// through a link).
+// raises "Cannot open file <catalogue>" when fileName is the catalogue itself
+// (also through a link).
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath);
 

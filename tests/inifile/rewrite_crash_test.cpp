@@ -202,7 +202,7 @@ TEST(RewriteCrash, AFailedSaveOfANewFileLeavesNothingBehind) {
   TTempDir dir;
   const std::string path = dir / "sub/new.ini";
   TIniDocument doc(path, false);
-  doc.WriteString("S", "big", std::string(64 * 1024, 'x'));
+  doc.WriteString("S", "big", std::string(size_t{64} * 1024, 'x'));
   rlimit saved;
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
   rlimit small = saved;
@@ -220,7 +220,7 @@ TEST(RewriteCrash, AFailedSaveOfANewFileLeavesNothingBehind) {
   EXPECT_EQ(failure, "Cannot write file " + path + ": File too large");
   EXPECT_EQ(Entries(dir / "sub"), std::vector<std::string>{}) << "the folder is still made";
   doc.UpdateFile();  // a passing failure: the next flush writes
-  EXPECT_EQ(ReadBytes(path).size(), 5 + 4 + 64 * 1024 + 2 + 2);
+  EXPECT_EQ(ReadBytes(path).size(), 5 + 4 + size_t{64} * 1024 + 2 + 2);
 }
 
 }  // namespace

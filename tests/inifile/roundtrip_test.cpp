@@ -6,6 +6,8 @@
 #include <random>
 
 #include "inifile/inifile.h"
+#include "inifile/lineforms.h"
+#include "inifile/linesplitter.h"
 #include "testfiles.h"
 
 namespace {
@@ -52,9 +54,14 @@ const TLineForm kLineForms[] = {
     {"[S]\r\nk=\"x\x07\"\r\nb=\" \"", "[S]|k=x\x07|b= |", "[S]\r\nk=\"x\x07\"\r\nb=\" \"\r\n\r\n"},
     {"[S]\r\nk=\"\"\"\r\nq=''''\r\nr=\"a\"b\"\r\ns='\r\n", "[S]|k=\"|q=''|r=a\"b|s='|",
      "[S]\r\nk=\"\r\nq=\"''\"\r\nr=a\"b\r\ns='\r\n\r\n"},
-    // An empty key is written as it is: its value is neither trimmed nor unquoted.
-    {"[S]\r\n  = \"x\" \r\n", "[S]|= \"x\"|", "[S]\r\n= \"x\"\r\n\r\n"},
+    // Loading neither trims nor unquotes the value of an empty key; the setup does, so the
+    // line is written back as it was. So is a value that starts with bytes only the setup trims.
+    {"[S]\r\n  = \"x\" \r\n", "[S]|= \"x\"|", "[S]\r\n  = \"x\" \r\n\r\n"},
+    {"[S]\r\nk=\x0B\"q\"\r\n", "[S]|k=\x0B\"q\"|", "[S]\r\nk=\x0B\"q\"\r\n\r\n"},
     {"[S]\r\n Key=1\r\n ;y=2\r\n\x0Bk\x0B=\x0Bv\r\n", "[S]| Key=1| ;y=2|\x0Bk\x0B=\x0Bv|", nullptr},
+    // Control bytes that loading trims but the setup reads stay while the key is untouched.
+    {"[A]\r\nk=x\x07\r\nj = \"y\"\x1F \r\n", "[A]|k=x|j=y|",
+     "[A]\r\nk=x\x07\r\nj = \"y\"\x1F \r\n\r\n"},
     // A LF ends a line unless it follows a CR; a UTF-8 byte-order mark is skipped.
     {"[S]\na=1\nb=2\n", "[S]|a=1|b=2|", "[S]\r\na=1\r\nb=2\r\n\r\n"},
     {"[S]\ra=1\n\rb=2\r\n\nc=3\n\r\n", "[S]|a=1|b=2|c=3|", nullptr},
@@ -95,9 +102,40 @@ TEST(RoundTrip, AnyTextReadsBackAlikeAfterARewrite) {
   }
 }
 
+TEST(RoundTrip, TheCheapTestMissesNoLineThatTheSetupReadsDifferently) {
+  std::mt19937 random(11);
+  int checked = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const std::string text = RandomText(random);
+    TLineSplitter splitter(std::string_view(text).substr(5));
+    std::string_view line;
+    if (!splitter.Next(line) || MayReadDifferently(line)) continue;
+    TIniDocument doc("", false);
+    doc.LoadText("[S]\r\n" + std::string(line));
+    if (doc.Sections().Count() != 1 || doc.Sections().Lines(0).Count() != 1) continue;
+    ++checked;
+    ASSERT_FALSE(ReadsDifferently(line, doc.Sections().Lines(0)[0]))
+        << testing::PrintToString(std::string(line));
+  }
+  EXPECT_GT(checked, 1000);
+}
+
+TEST(RoundTrip, KeptControlBytesGiveWayToEveryChange) {
+  TIniDocument doc("", false);
+  doc.LoadText("[A]\r\nk=x\x07\r\nj=y\x07\r\nd=z\x07\r\n[B]\r\nb=w\x07\r\n");
+  doc.WriteString("A", "k", "x");  // the same stored line: still as it was
+  doc.WriteString("A", "j", "other");
+  doc.DeleteKey("A", "d");
+  doc.WriteString("A", "d", "z");
+  doc.EraseSection("B");
+  doc.WriteString("B", "b", "w");
+  EXPECT_EQ(doc.Text(), "[A]\r\nk=x\x07\r\nj=other\r\nd=z\r\n\r\n[B]\r\nb=w\r\n\r\n");
+}
+
 TEST(RoundTrip, ValuesThatNeedQuotesAreStoredThroughAFile) {
   TTempDir dir;
-  const std::string values[] = {" lead", "trail ", "'q'", "\"dq\"", "\t", "x\x01", "''", "a\"b"};
+  const std::string values[] = {" lead", "trail ", "'q'",     "\"dq\"", "\t",       "x\x01",
+                                "''",    "a\"b",   "\x0C0yA", "\x1Ax",  "\x0Bv\x0B"};
   {
     TIniDocument doc(dir / "f.ini", false);
     for (size_t i = 0; i < std::size(values); ++i)
@@ -140,6 +178,8 @@ TEST(RoundTrip, WritesThatCannotReadBackAreRefusedAndChangeNothing) {
        "Cannot store the value \"a\\x00b\" of key \"k\" in section \"S\": a NUL byte would cut it"},
       {"S\n", "k", "1", "Cannot store section \"S\\x0A\": a line break would split it"},
       {" S", "k", "1", "Cannot store section \" S\": white space at either end would be trimmed"},
+      {std::string("S\0x", 3), "k", "1",
+       "Cannot store section \"S\\x00x\": a NUL byte would cut it"},
   };
   TIniDocument doc("", false);
   doc.LoadText("[S]\r\nk=1\r\n");

@@ -5,6 +5,9 @@
 
 #include "model/model.h"
 
+// Windows-1251 bytes of a UTF-8 literal.
+inline std::string Cp(const std::string& utf8) { return Utf8ToCp1251(utf8); }
+
 // Texts of items for messages and table checks.
 std::string FontText(const TFontDesc& font);   // "name|size|colour|B|I|U|S", colour in hex
 std::string ColorText(TColor color);           // hex digits of the raw value

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cp1251text.h"
 #include "model/model.h"
 #include "testfiles.h"
 

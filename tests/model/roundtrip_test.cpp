@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cp1251text.h"
 #include "inifile/inifile.h"
 #include "model/model.h"
 #include "projectdiff.h"
@@ -157,8 +158,7 @@ TEST(RoundTrip, OpenGivesBackWhatSaveWroteAndSavingAgainChangesNothing) {
   EXPECT_EQ(CheckRoundTrips(20261207, false, 3000), "");
 }
 
-// Needs the engine to write such values inside double quotes; without that the loader
-// drops their blanks and quotes.
-TEST(RoundTrip, DISABLED_ValuesWithBlanksAtTheEdgesOrInQuotesComeBackAsTyped) {
+// Such values are written inside double quotes, which the loader removes.
+TEST(RoundTrip, ValuesWithBlanksAtTheEdgesOrInQuotesComeBackAsTyped) {
   EXPECT_EQ(CheckRoundTrips(7, true, 1000), "");
 }

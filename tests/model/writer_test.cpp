@@ -406,11 +406,13 @@ TEST(SaveProject, AFontNameOrCatalogueCodeThatCannotBeWrittenLeavesTheFileAsItWa
   EXPECT_EQ(SaveError(p, target, dir / "version.ini"), "Недопустимое имя шрифта: «Bad\nFont»");
   EXPECT_EQ(ReadBytes(target), before);
 
-  WriteBytes(dir / "version.ini", std::string("[Languages]\r\nL=a\0b\r\n", 22));
+  const char catalogue[] = "[Languages]\r\nL=a\0b\r\n";
+  WriteBytes(dir / "version.ini", std::string(catalogue, sizeof catalogue - 1));
   TProject q;
   ResetProject(q, dir / "version.ini");
   q.Langs.SetTick(0, true);
   EXPECT_EQ(SaveError(q, target, dir / "version.ini"),
-            "Недопустимый код в каталоге: «a\xEF\xBF\xBD" "b»");
+            "Недопустимый код в каталоге: «a\xEF\xBF\xBD"
+            "b»");
   EXPECT_EQ(ReadBytes(target), before);
 }

@@ -17,6 +17,7 @@ std::string ModificationStamp(const std::string& path);
 
 // A fresh directory below the system's temporary directory, or below the given
 // directory when it exists, removed with all it holds.
+// Throws std::runtime_error when the directory cannot be made.
 class TTempDir {
  public:
   explicit TTempDir(const std::string& base = "");

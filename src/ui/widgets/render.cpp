@@ -286,8 +286,9 @@ void TShadowLabel::paintEvent(QPaintEvent*) {
       dy = -ShadowSize_;
       break;
   }
-  const int flags = Qt::AlignTop | (Alignment_ & Qt::AlignHorizontal_Mask) | Qt::TextExpandTabs |
-                    Qt::TextShowMnemonic;
+  // The alignment flags are unsigned; QPainter takes them as an int.
+  const int flags = static_cast<int>(Qt::AlignTop | (Alignment_ & Qt::AlignHorizontal_Mask) |
+                                     Qt::TextExpandTabs | Qt::TextShowMnemonic);
   const QString text = QtLineBreaks(Caption_);
   painter.setFont(ToQFont(Font_));
 
