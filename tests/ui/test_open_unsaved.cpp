@@ -4,8 +4,10 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "app_fixture.h"
 #include "ui/forms/dlgpos.h"
@@ -285,4 +287,31 @@ TEST_F(OpenAndUnsavedWork, StartUpReportsAMissingFileAndOpensAnExistingOne) {
   OpenAtStartUp(Windows, file);
   EXPECT_EQ(SavedItems(Main().Project()), SavedItems(Composed()));
   EXPECT_EQ(Caption(), QStringLiteral("start.ini[*] — ") + kTitle);
+}
+
+// The real question: Qt's own Russian button texts, the clicked button is the
+// answer, and Esc (or closing the box) answers Cancel.
+TEST(SaveChangesBox, RealBoxAnswersWithTheClickedButtonAndEscapeCancels) {
+  TSystemDialogs real;
+  const auto answerNextBox = [](const std::function<void(QMessageBox&)>& answer) {
+    QTimer::singleShot(0, [answer] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      answer(*box);
+    });
+  };
+  answerNextBox([](QMessageBox& box) {
+    EXPECT_EQ(box.objectName(), QStringLiteral("SaveChangesBox"));
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("Visual RVL"));
+    EXPECT_EQ(box.text(), QStringLiteral("Сохранить изменения?"));
+    EXPECT_EQ(box.button(QMessageBox::Save)->text(), QStringLiteral("Сохранить"));
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
+    EXPECT_NE(box.button(QMessageBox::Discard)->text(), QStringLiteral("Discard"));
+    EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::Save));
+    QTest::mouseClick(box.button(QMessageBox::Discard), Qt::LeftButton);
+  });
+  EXPECT_EQ(real.AskSaveChanges(nullptr, QStringLiteral("Сохранить изменения?")),
+            QMessageBox::Discard);
+  answerNextBox([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+  EXPECT_EQ(real.AskSaveChanges(nullptr, QStringLiteral("?")), QMessageBox::Cancel);
 }

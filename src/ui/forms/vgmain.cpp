@@ -1,6 +1,5 @@
 #include "ui/forms/vgmain.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -63,7 +62,7 @@ TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
   }
   // Whatever start-up made of the project is where the user begins.
   MarkSaved();
-  qApp->installEventFilter(this);
+  WatchForChanges();
 }
 
 // The dialogs (not child widgets) are destroyed before the window's own widgets.

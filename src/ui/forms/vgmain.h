@@ -14,6 +14,7 @@
 class QFileDialog;
 class QLabel;
 class QTabWidget;
+class QTimer;
 class TCheckListBox;
 class TClickLabel;
 class TColorForm;
@@ -127,6 +128,8 @@ class TMainForm : public QMainWindow {
   void ShowProblems(const std::vector<std::string>& problems);
   // The project as it is now counts as saved.
   void MarkSaved();
+  // Checks for changes after input anywhere in the application.
+  void WatchForChanges();
   void ScheduleModifiedCheck();
   // The caption names the file and carries the mark while there are unsaved changes.
   void UpdateCaption();
@@ -136,7 +139,7 @@ class TMainForm : public QMainWindow {
   bool MainTitleVisible_ = true;
   TSavedItems Saved_;
   QString BaseTitle_;
-  bool ModifiedCheckPending_ = false;
+  QTimer* ModifiedCheck_ = nullptr;
 
   QTabWidget* Pages_ = nullptr;
   TPictureBox* Background_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <exception>
 
 #include "ui/forms/vgmain.h"
@@ -178,17 +179,17 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+void TMainForm::WatchForChanges() {
+  ModifiedCheck_ = new QTimer(this);
+  ModifiedCheck_->setSingleShot(true);
+  ModifiedCheck_->setInterval(0);
+  connect(ModifiedCheck_, &QTimer::timeout, this, &TMainForm::UpdateCaption);
+  qApp->installEventFilter(this);
+}
+
 // Once the input has been handled, and once for a burst of input.
 void TMainForm::ScheduleModifiedCheck() {
-  if (ModifiedCheckPending_) return;
-  ModifiedCheckPending_ = true;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        ModifiedCheckPending_ = false;
-        UpdateCaption();
-      },
-      Qt::QueuedConnection);
+  if (!ModifiedCheck_->isActive()) ModifiedCheck_->start();
 }
 
 void TMainForm::UpdateCaption() {
