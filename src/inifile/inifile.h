@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -62,8 +63,61 @@ class TStringList {
     std::string Text;
     TStringList* Object = nullptr;
   };
+  // In blocks, so that a growing list never holds its entries twice.
+  using TItems = std::deque<Item>;
+
+  // Finds the first entry whose whole text, or whose name (text before its
+  // first "="), equals a key ignoring case, in about constant time: a hash
+  // table covers the entries up to the first one changed since it was built,
+  // the rest are compared one by one, and the table is rebuilt once such
+  // comparisons have cost as much as a rebuild. Every change of the entries
+  // must be reported to it. A copy starts empty.
+  class TKeyIndex {
+   public:
+    explicit TKeyIndex(bool byName) : ByName_(byName) {}
+    TKeyIndex(const TKeyIndex& other) : ByName_(other.ByName_) {}
+    TKeyIndex& operator=(const TKeyIndex& /*other*/) {
+      Reset();
+      return *this;
+    }
+    ~TKeyIndex() = default;
+
+    void Reset();
+    void Appended(const TItems& items);  // the last entry is new
+    void ChangedFrom(int32_t index);     // entries from index on moved or changed
+    void Replaced(int32_t index, const std::string& before, const std::string& after);
+    // The first matching entry at or after start, else the first one before
+    // it (a search that wraps around); -1 when none matches.
+    int32_t Find(const TItems& items, const std::string& key, int32_t start);
+
+   private:
+    struct Slot {
+      uint32_t Hash;
+      int32_t Position;  // -1: empty
+    };
+    std::string_view KeyOf(const std::string& text, bool& indexed) const;
+    bool Matches(const std::string& text, const std::string& key) const;
+    int32_t Linear(const TItems& items, const std::string& key, int32_t start) const;
+    int32_t Lookup(const TItems& items, std::string_view key, uint32_t hash) const;
+    void Insert(const TItems& items, int32_t position);
+    void Grow();
+    void Rebuild(const TItems& items);
+
+    bool ByName_;
+    bool Duplicates_ = false;  // some key occurs twice among the covered entries
+    int32_t Valid_ = 0;        // entries [0, Valid_) are unchanged since they were indexed
+    int32_t Covered_ = 0;      // the table holds entries [0, Covered_)
+    int32_t Used_ = 0;         // occupied slots
+    int64_t Work_ = 0;         // entries compared one by one since the last rebuild
+    std::vector<Slot> Slots_;
+  };
+
   void CheckIndex(int32_t index, bool allowEnd = false) const;
-  std::vector<Item> Items_;
+  void ItemsChangedFrom(int32_t index) const;
+  void ItemsReset() const;
+  TItems Items_;
+  mutable TKeyIndex TextIndex_{false};
+  mutable TKeyIndex NameIndex_{true};
 };
 
 // ---------------------------------------------------------------------------
@@ -145,6 +199,9 @@ class TSectionList : public TStringList {
   void Assign(const TStringList& source) override;
   // Searches from LastHit onwards, wrapping around; a hit becomes LastHit.
   int32_t IndexOf(const std::string& name) const override;
+  // The first section named name (ignoring case) at or after start, else
+  // the first one before it; -1 when there is none. Remembers nothing.
+  int32_t FindFrom(const std::string& name, int32_t start) const;
   TStringList& Lines(int32_t index);
   const TStringList& Lines(int32_t index) const;
   // Drops every section whose name (ignoring case) an earlier one already
@@ -192,10 +249,13 @@ class TIniDocument {
   virtual void EraseSection(const std::string& section);
   virtual void DeleteKey(const std::string& section, const std::string& key);
   virtual void WriteToStrings(TStringList& strings);
-  // Rewrites the whole file when the document is modified. Raises
+  // Writes the whole text to the file when the document is modified, through
+  // a temporary file renamed over it, so that the file always holds either
+  // the old or the new text (see ReplaceFile in posixfile.h); the document
+  // then holds the new file, still locked against other writers. Raises
   // EInOutError "Cannot write file <name>: <reason>" when a writable document
-  // with a file name cannot be written; Modified then stays set and the file
-  // keeps its previous content whenever its new length could not be reserved.
+  // with a file name cannot be written; Modified then stays set, the file
+  // keeps its previous content and no file is left behind.
   virtual void UpdateFile();
 
   // Flushes, releases the current file, empties the document and loads the

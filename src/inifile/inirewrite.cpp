@@ -55,18 +55,15 @@ std::string TIniDocument::Text() const {
 void TIniDocument::UpdateFile() {
   if (!Modified_) return;
   if (!FileName_.empty() && !ReadOnly_) {
-    if (Handle_ == 0) {
-      EnsureDirectory(DirectoryPart(FileName_));
-      Handle_ = OpenFileHandle(FileName_, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL);
-      if (!IsOpenHandle(Handle_)) OpenError_ = errno;
+    // After the file could not be obtained the document does not retry; it keeps reporting.
+    int error = OpenError_;
+    if (Handle_ != INVALID_HANDLE_VALUE) {
+      if (Handle_ == 0) EnsureDirectory(DirectoryPart(FileName_));
+      error = ReplaceFile(FileName_, Handle_, Text());
+      if (Handle_ == INVALID_HANDLE_VALUE) OpenError_ = error;
     }
-    // After a failed open the document does not retry; it keeps reporting.
-    int error = IsOpenHandle(Handle_) ? RewriteFile(Handle_, Text()) : OpenError_;
-    if (error != 0 || !IsOpenHandle(Handle_)) {
-      if (error == 0) error = EBADF;
+    if (error != 0)
       throw EInOutError("Cannot write file " + FileName_ + ": " + std::strerror(error));
-    }
   }
   Modified_ = false;
 }

@@ -65,15 +65,10 @@ int32_t TIniDocument::FindKey(const std::string& section, const std::string& key
   const int32_t count = Sections_.Count();
   if (count > 0) {
     if (CurrentSection_ < 0 || CurrentSection_ >= count) CurrentSection_ = 0;
+    // A search that finds nothing rests on the section before its start.
     const int32_t stop = CurrentSection_ == 0 ? count - 1 : CurrentSection_ - 1;
-    for (;;) {
-      if (SameText(Sections_[CurrentSection_], section)) {
-        found = CurrentSection_;
-        break;
-      }
-      if (CurrentSection_ == stop) break;
-      if (++CurrentSection_ == count) CurrentSection_ = 0;
-    }
+    found = Sections_.FindFrom(section, CurrentSection_);
+    CurrentSection_ = found >= 0 ? found : stop;
   }
   if (found < 0) {
     if (create) {
