@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libinih-dev libsimpleini-dev
   fonts-liberation fonts-dejavu-core
+  clang-format clang-tidy
+  xvfb libx11-dev
 )
 
 missing=()
