@@ -10,6 +10,7 @@
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
 #include "inifile/posixfile.h"
+#include "inifile/utf8text.h"
 
 namespace {
 
@@ -47,6 +48,24 @@ bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::st
   stored.reserve(key.size() + 1 + value.size());
   stored.append(key).append(1, '=').append(value);
   return true;
+}
+
+// A loaded line that must be written back as it was, until it changes.
+struct TKept {
+  const TStringList* Lines;
+  std::string Stored, Raw;
+};
+
+// Remembers the kept lines of the sections that survived the removal of duplicates.
+void KeepSurvivors(std::vector<TKept>& kept, const TSectionList& sections,
+                   std::map<std::pair<const TStringList*, std::string>, std::string>& keptLines) {
+  if (kept.empty()) return;
+  std::set<const TStringList*> surviving;
+  for (int32_t i = 0; i < sections.Count(); ++i) surviving.insert(&sections.Lines(i));
+  for (TKept& line : kept) {
+    if (surviving.count(line.Lines) != 0)
+      keptLines.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
+  }
 }
 
 bool FileExists(const std::string& fileName) {
@@ -127,12 +146,12 @@ void TIniDocument::Load(const std::string& fileName) {
 }
 
 void TIniDocument::LoadText(std::string_view data) {
-  if (data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);  // a UTF-8 byte-order mark
+  std::string converted;
+  if (data.starts_with("\xEF\xBB\xBF")) {  // a UTF-8 byte-order mark: the text is UTF-8
+    converted = Utf8ToWindows1251(data.substr(3));
+    data = converted;
+  }
   const TEntryOptions options{SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_};
-  struct TKept {
-    const TStringList* Lines;
-    std::string Stored, Raw;
-  };
   std::vector<TKept> kept;
   const bool everyOption = TrimAroundEquals_ && Unquote_ && TrimTrailing_;
   TStringList* current = nullptr;
@@ -157,11 +176,5 @@ void TIniDocument::LoadText(std::string_view data) {
   }
 
   Sections_.ResolveDuplicates(OnDuplicateSection);
-  if (kept.empty()) return;
-  std::set<const TStringList*> surviving;  // sections dropped as duplicates keep nothing
-  for (int32_t i = 0; i < Sections_.Count(); ++i) surviving.insert(&Sections_.Lines(i));
-  for (TKept& line : kept) {
-    if (surviving.count(line.Lines) != 0)
-      KeptLines_.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
-  }
+  KeepSurvivors(kept, Sections_, KeptLines_);
 }
