@@ -36,7 +36,7 @@ TCommandLine Interpret(QCommandLineParser& parser, const QStringList& arguments)
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("ФАЙЛ"),
-                               QStringLiteral("Файл настроек vuka.ini, открываемый при запуске."),
+                               QStringLiteral("Файл настроек vuka.ini, который открыть."),
                                QStringLiteral("[ФАЙЛ]"));
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   TCommandLine result;
