@@ -81,8 +81,21 @@ class OpenAndUnsavedWork : public TAppFixture {
 
 std::vector<bool> Ticks(const TCheckList& list) {
   std::vector<bool> ticks;
+  ticks.reserve(static_cast<size_t>(list.Count()));
   for (int i = 0; i < list.Count(); ++i) ticks.push_back(list.IsTicked(i));
   return ticks;
+}
+
+// Answers the next message box that the real dialogs open, from the caller's timer.
+void AnswerNextBox(QTimer& timer, const std::function<void(QMessageBox&)>& answer) {
+  timer.disconnect();
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, [answer] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    answer(*box);
+  });
+  timer.start(0);
 }
 
 }  // namespace
@@ -293,14 +306,8 @@ TEST_F(OpenAndUnsavedWork, StartUpReportsAMissingFileAndOpensAnExistingOne) {
 // answer, and Esc (or closing the box) answers Cancel.
 TEST(SaveChangesBox, RealBoxAnswersWithTheClickedButtonAndEscapeCancels) {
   TSystemDialogs real;
-  const auto answerNextBox = [](const std::function<void(QMessageBox&)>& answer) {
-    QTimer::singleShot(0, [answer] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      ASSERT_NE(box, nullptr);
-      answer(*box);
-    });
-  };
-  answerNextBox([](QMessageBox& box) {
+  QTimer timer;
+  AnswerNextBox(timer, [](QMessageBox& box) {
     EXPECT_EQ(box.objectName(), QStringLiteral("SaveChangesBox"));
     EXPECT_EQ(box.windowTitle(), QStringLiteral("Visual RVL"));
     EXPECT_EQ(box.text(), QStringLiteral("Сохранить изменения?"));
@@ -312,6 +319,6 @@ TEST(SaveChangesBox, RealBoxAnswersWithTheClickedButtonAndEscapeCancels) {
   });
   EXPECT_EQ(real.AskSaveChanges(nullptr, QStringLiteral("Сохранить изменения?")),
             QMessageBox::Discard);
-  answerNextBox([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+  AnswerNextBox(timer, [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
   EXPECT_EQ(real.AskSaveChanges(nullptr, QStringLiteral("?")), QMessageBox::Cancel);
 }
