@@ -8,6 +8,7 @@
 
 class TCheckListBox : public QAbstractScrollArea {
   Q_OBJECT
+  Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
  public:
   explicit TCheckListBox(QWidget* parent = nullptr);
 

@@ -75,10 +75,13 @@ QWidget* PanelClient(QFrame* panel) {
                                     Qt::FindDirectChildrenOnly);
 }
 
-TBevelLine::TBevelLine(QWidget* parent, const QString& name, const QRect& geometry)
-    : QWidget(parent) {
-  setObjectName(name);
+TBevelLine::TBevelLine(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+TBevelLine::TBevelLine(QWidget* parent, const QString& name, const QRect& geometry)
+    : TBevelLine(parent) {
+  setObjectName(name);
   setGeometry(geometry);
 }
 

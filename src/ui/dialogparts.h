@@ -36,6 +36,7 @@ QWidget* PanelClient(QFrame* panel);
 class TBevelLine : public QWidget {
   Q_OBJECT
  public:
+  explicit TBevelLine(QWidget* parent = nullptr);
   TBevelLine(QWidget* parent, const QString& name, const QRect& geometry);
 
  protected:
