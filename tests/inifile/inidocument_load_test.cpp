@@ -17,8 +17,8 @@ std::string Content(TIniDocument& doc) {
 
 std::string LoadAll(const std::string& text, bool strip = true, bool skip = true, bool trim = true,
                     bool unquote = true, bool trailing = true) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", text);
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", text);
   TIniDocument doc(dir / "f.ini", true, strip, skip, trim, unquote, trailing);
   return Content(doc);
 }
@@ -59,15 +59,15 @@ TEST(Load, EachOptionWorksAlone) {
 }
 
 TEST(Load, DuplicateSectionsKeepTheFirstUnmerged) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", "[A]\r\nx=1\r\n[a]\r\ny=2\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", "[A]\r\nx=1\r\n[a]\r\ny=2\r\n");
   {
     TIniDocument doc(dir / "f.ini", false);
     EXPECT_EQ(Content(doc), "[A]|x=1|");
     EXPECT_EQ(doc.ReadString("a", "y", "none"), "none");
     EXPECT_FALSE(doc.Modified());
   }
-  EXPECT_EQ(ReadFile(dir / "f.ini"), "[A]\r\nx=1\r\n[a]\r\ny=2\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\nx=1\r\n[a]\r\ny=2\r\n");
   {
     TIniDocument doc(dir / "f.ini", false);
     doc.WriteString("A", "x", "1");  // unchanged: still not modified
@@ -75,12 +75,12 @@ TEST(Load, DuplicateSectionsKeepTheFirstUnmerged) {
     doc.WriteString("Other", "k", "v");
     doc.DeleteKey("Other", "k");
   }
-  EXPECT_EQ(ReadFile(dir / "f.ini"), "[A]\r\nx=1\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\nx=1\r\n\r\n");
 }
 
 TEST(Load, DuplicateCallbackIsSetBeforeTheFileIsLoaded) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", "[A]\r\nx=1\r\n[B]\r\n[a]\r\ny=2\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", "[A]\r\nx=1\r\n[B]\r\n[a]\r\ny=2\r\n");
   TIniDocument doc("", false);
   std::string seen;
   doc.OnDuplicateSection = [&](const std::string& name, TStringList& earlier, TStringList& later) {
@@ -95,7 +95,7 @@ TEST(Load, DuplicateCallbackIsSetBeforeTheFileIsLoaded) {
 }
 
 TEST(Load, LargeFileWithLongLines) {
-  TempDir dir;
+  TTempDir dir;
   std::string text = "[Big]\r\n";
   std::string expected = "[Big]";
   for (int i = 0; i < 3000; ++i) {

@@ -19,8 +19,8 @@ const char* const Sample =
     "Width=640\r\n";
 
 TEST(Document, ReadsValuesAndIntegerForms) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", Sample);
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", Sample);
   TIniDocument doc(dir / "f.ini", true);
   EXPECT_EQ(doc.Handle(), FileHandle{});  // a read-only document closes its file after loading
   EXPECT_EQ(doc.ReadString("config", "NAME", "d"), "Setup");
@@ -42,8 +42,8 @@ TEST(Document, ReadsValuesAndIntegerForms) {
 }
 
 TEST(Document, ListQueriesAppendOrReplace) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", "[S]\r\na=1\r\nb=2\r\nA=3\r\n[T]\r\nt=1\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", "[S]\r\na=1\r\nb=2\r\nA=3\r\n[T]\r\nt=1\r\n");
   TIniDocument doc(dir / "f.ini", true);
   TStringList list;
   list.Add("keep");
@@ -70,8 +70,8 @@ TEST(Document, ListQueriesAppendOrReplace) {
 }
 
 TEST(Document, WritesBackByteForByte) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", Sample);
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", Sample);
   {
     TIniDocument doc(dir / "f.ini", false);
     EXPECT_TRUE(IsOpenHandle(doc.Handle()));
@@ -81,7 +81,7 @@ TEST(Document, WritesBackByteForByte) {
     doc.WriteString("CONFIG", "name", "Other");  // new letter case replaces the line
     EXPECT_EQ(doc.ReadString("Config", "Name", ""), "Other");
   }
-  const std::string text = ReadFile(dir / "f.ini");
+  const std::string text = ReadBytes(dir / "f.ini");
   EXPECT_EQ(text.substr(0, 26), "[Config]\r\nname=Other\r\nEmpt");
   EXPECT_NE(text.find("\r\n\r\n[Display]\r\nWidth=800\r\nDepth=-16\r\n\r\n[New]\r\nFlag=1\r\n\r\n"),
             std::string::npos);
@@ -90,21 +90,21 @@ TEST(Document, WritesBackByteForByte) {
 }
 
 TEST(Document, QuotesAreNotRestoredOnWriting) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", "[S]\r\nk=' a '\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", "[S]\r\nk=' a '\r\n");
   {
     TIniDocument doc(dir / "f.ini", false);
     EXPECT_EQ(doc.ReadString("S", "k", ""), " a ");
     doc.WriteString("S", "other", "1");
   }
-  EXPECT_EQ(ReadFile(dir / "f.ini"), "[S]\r\nk= a \r\nother=1\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[S]\r\nk= a \r\nother=1\r\n\r\n");
   TIniDocument doc(dir / "f.ini", true);
   EXPECT_EQ(doc.ReadString("S", "k", ""), "a");
 }
 
 TEST(Document, ModifiedOnlyByRealChanges) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", "[S]\r\nk=v\r\n;c\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", "[S]\r\nk=v\r\n;c\r\n");
   {
     TIniDocument doc(dir / "f.ini", false);
     doc.WriteString("S", "k", "v");
@@ -114,40 +114,40 @@ TEST(Document, ModifiedOnlyByRealChanges) {
     EXPECT_FALSE(doc.Modified());
     EXPECT_EQ(doc.Sections().Count(), 2);
   }
-  EXPECT_EQ(ReadFile(dir / "f.ini"), "[S]\r\nk=v\r\n;c\r\n");  // untouched, comment included
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[S]\r\nk=v\r\n;c\r\n");  // untouched, comment included
 
   TIniDocument doc(dir / "f.ini", false);
   doc.WriteString("S", "K", "v");
   EXPECT_TRUE(doc.Modified());
   doc.UpdateFile();
   EXPECT_FALSE(doc.Modified());
-  EXPECT_EQ(ReadFile(dir / "f.ini"), "[S]\r\nK=v\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[S]\r\nK=v\r\n\r\n");
   doc.DeleteKey("s", "k");
   EXPECT_TRUE(doc.Modified());
   doc.UpdateFile();
-  EXPECT_EQ(ReadFile(dir / "f.ini"), "");  // no lines at all: an empty file
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "");  // no lines at all: an empty file
   EXPECT_TRUE(IsOpenHandle(doc.Handle()));
 }
 
 TEST(Document, EmptyKeyErasesOrFlushes) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", "[A]\r\na=1\r\n[B]\r\nb=1\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", "[A]\r\na=1\r\n[B]\r\nb=1\r\n");
   TIniDocument doc(dir / "f.ini", false);
   doc.WriteString("A", "a", "2");
   doc.WriteString("", "", "");  // flushes
   EXPECT_FALSE(doc.Modified());
-  EXPECT_EQ(ReadFile(dir / "f.ini"), "[A]\r\na=2\r\n\r\n[B]\r\nb=1\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\na=2\r\n\r\n[B]\r\nb=1\r\n\r\n");
   doc.WriteString("b", "", "");
   EXPECT_TRUE(doc.Modified());
   EXPECT_EQ(doc.ReadString("B", "b", "gone"), "gone");
   doc.WriteString("", "", "x");  // erases the section with the empty name: there is none
   doc.UpdateFile();
-  EXPECT_EQ(ReadFile(dir / "f.ini"), "[A]\r\na=2\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\na=2\r\n\r\n");
 }
 
 TEST(Document, SearchesSurviveErasingTheCurrentSection) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", "[A]\r\na=1\r\n[B]\r\nb=2\r\n[]\r\ne=3\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", "[A]\r\na=1\r\n[B]\r\nb=2\r\n[]\r\ne=3\r\n");
   TIniDocument doc(dir / "f.ini", true);
   EXPECT_EQ(doc.ReadString("", "e", ""), "3");  // the empty section name
   TStringList keys;
@@ -161,34 +161,34 @@ TEST(Document, SearchesSurviveErasingTheCurrentSection) {
 }
 
 TEST(Document, NewSectionsGoToTheEnd) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", "[A]\r\na=1\r\n[B]\r\nb=1\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", "[A]\r\na=1\r\n[B]\r\nb=1\r\n");
   {
     TIniDocument doc(dir / "f.ini", false);
     doc.WriteString("C", "c", "1");
     doc.WriteString("A", "a2", "2");
   }
-  EXPECT_EQ(ReadFile(dir / "f.ini"),
+  EXPECT_EQ(ReadBytes(dir / "f.ini"),
             "[A]\r\na=1\r\na2=2\r\n\r\n[B]\r\nb=1\r\n\r\n[C]\r\nc=1\r\n\r\n");
 }
 
 TEST(Document, MissingFileIsCreatedWithItsDirectoriesOnlyWhenWritten) {
-  TempDir dir;
+  TTempDir dir;
   const std::string path = dir / "a/b/vuka.ini";
   { TIniDocument doc(path, false); }
-  EXPECT_FALSE(Exists(dir / "a"));
+  EXPECT_FALSE(FileExists(dir / "a"));
   {
     TIniDocument doc(path, false);
     doc.WriteString("S", "k", "v");
-    EXPECT_FALSE(Exists(dir / "a"));
+    EXPECT_FALSE(FileExists(dir / "a"));
     EXPECT_EQ(doc.Handle(), FileHandle{});
   }
-  EXPECT_EQ(ReadFile(path), "[S]\r\nk=v\r\n\r\n");
+  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=v\r\n\r\n");
 }
 
 TEST(Document, ReadOnlyAndNamelessDocumentsKeepChangesInMemory) {
-  TempDir dir;
-  WriteFile(dir / "f.ini", "[S]\r\nk=v\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "f.ini", "[S]\r\nk=v\r\n");
   {
     TIniDocument doc(dir / "f.ini", true);
     doc.WriteString("S", "k", "changed");
@@ -197,7 +197,7 @@ TEST(Document, ReadOnlyAndNamelessDocumentsKeepChangesInMemory) {
     EXPECT_FALSE(doc.Modified());
     EXPECT_EQ(doc.ReadString("S", "k", ""), "changed");
   }
-  EXPECT_EQ(ReadFile(dir / "f.ini"), "[S]\r\nk=v\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[S]\r\nk=v\r\n");
   TIniDocument nameless("", false);
   nameless.WriteString("S", "k", "v");
   nameless.UpdateFile();
@@ -205,13 +205,13 @@ TEST(Document, ReadOnlyAndNamelessDocumentsKeepChangesInMemory) {
 }
 
 TEST(Document, SetFileNameFlushesTheOldFileAndLoadsTheNew) {
-  TempDir dir;
-  WriteFile(dir / "one.ini", "[S]\r\nk=1\r\n");
-  WriteFile(dir / "two.ini", "[T]\r\nk=2\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "one.ini", "[S]\r\nk=1\r\n");
+  WriteBytes(dir / "two.ini", "[T]\r\nk=2\r\n");
   TIniDocument doc(dir / "one.ini", false);
   doc.WriteString("S", "k", "changed");
   doc.SetFileName(dir / "two.ini");
-  EXPECT_EQ(ReadFile(dir / "one.ini"), "[S]\r\nk=changed\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "one.ini"), "[S]\r\nk=changed\r\n\r\n");
   EXPECT_FALSE(doc.Modified());
   EXPECT_EQ(doc.FileName(), dir / "two.ini");
   EXPECT_EQ(doc.ReadString("S", "k", "d"), "d");
@@ -221,9 +221,9 @@ TEST(Document, SetFileNameFlushesTheOldFileAndLoadsTheNew) {
 }
 
 TEST(Document, WritersLockEachOtherOut) {
-  TempDir dir;
+  TTempDir dir;
   const std::string path = dir / "f.ini";
-  WriteFile(path, "[S]\r\nk=v\r\n");
+  WriteBytes(path, "[S]\r\nk=v\r\n");
   {
     TIniDocument writer(path, false);
     try {

@@ -47,38 +47,38 @@ std::vector<std::string> Split(const std::string& data) {
 }
 
 TEST(ReadLine, CrEndsALineAndLfIsDropped) {
-  TempDir dir;
-  WriteFile(dir / "f", "[A]\r\nk=1\r\n");
+  TTempDir dir;
+  WriteBytes(dir / "f", "[A]\r\nk=1\r\n");
   Read r = ReadAll(dir / "f");
   EXPECT_EQ(r.Lines, (std::vector<std::string>{"[A]", "k=1", ""}));
   EXPECT_EQ(r.Positions, (std::vector<uint32_t>{4, 9, 10}));
 
-  WriteFile(dir / "lf", "a=1\nb=2\n");
+  WriteBytes(dir / "lf", "a=1\nb=2\n");
   EXPECT_EQ(ReadAll(dir / "lf").Lines, std::vector<std::string>{"a=1b=2"});
 
-  WriteFile(dir / "tail", "x\r\rlast");
+  WriteBytes(dir / "tail", "x\r\rlast");
   EXPECT_EQ(ReadAll(dir / "tail").Lines, (std::vector<std::string>{"x", "", "last"}));
 
-  WriteFile(dir / "empty", "");
+  WriteBytes(dir / "empty", "");
   EXPECT_TRUE(ReadAll(dir / "empty").Lines.empty());
 }
 
 TEST(ReadLine, LinesCrossChunkBoundaries) {
-  TempDir dir;
+  TTempDir dir;
   const std::string l250(250, 'q');
   const std::string l99(99, 'a');
   const std::string l100(100, 'b');
   // 99 bytes + CR: the CR is the 100th byte of the chunk (a move of 0).
   // 100 bytes + CR: the next chunk starts with the CR.
-  WriteFile(dir / "f", l250 + "\r" + l99 + "\r" + l100 + "\r" + "z");
+  WriteBytes(dir / "f", l250 + "\r" + l99 + "\r" + l100 + "\r" + "z");
   Read r = ReadAll(dir / "f");
   EXPECT_EQ(r.Lines, (std::vector<std::string>{l250, l99, l100, "z"}));
   EXPECT_EQ(r.Positions, (std::vector<uint32_t>{251, 351, 452, 453}));
 }
 
 TEST(ReadLine, StopsAtAFailedRead) {
-  TempDir dir;
-  WriteFile(dir / "f", "abc\r");
+  TTempDir dir;
+  WriteBytes(dir / "f", "abc\r");
   FileHandle h = OpenFileHandle(dir / "f", GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL);
   ASSERT_TRUE(IsOpenHandle(h));
@@ -88,7 +88,7 @@ TEST(ReadLine, StopsAtAFailedRead) {
 }
 
 TEST(LineSplitter, GivesTheSameLinesAsReadLine) {
-  TempDir dir;
+  TTempDir dir;
   const std::vector<std::string> inputs = {
       "",
       "\r",
@@ -105,14 +105,14 @@ TEST(LineSplitter, GivesTheSameLinesAsReadLine) {
       std::string(250, 'q'),
   };
   for (size_t i = 0; i < inputs.size(); ++i) {
-    WriteFile(dir / "f", inputs[i]);
+    WriteBytes(dir / "f", inputs[i]);
     EXPECT_EQ(Split(inputs[i]), ReadAll(dir / "f").Lines) << "input " << i;
   }
 }
 
 TEST(WriteLine, AppendsCrLfAtThePosition) {
-  TempDir dir;
-  WriteFile(dir / "f", "0123456789");
+  TTempDir dir;
+  WriteBytes(dir / "f", "0123456789");
   FileHandle h = OpenReadWrite(dir / "f");
   ASSERT_TRUE(IsOpenHandle(h));
   EXPECT_EQ(ReadLine(h), "0123456789");
@@ -120,17 +120,17 @@ TEST(WriteLine, AppendsCrLfAtThePosition) {
   WriteLine(h, "");
   EXPECT_EQ(CurrentFilePosition(h), 16u);
   CloseFileHandle(h);
-  EXPECT_EQ(ReadFile(dir / "f"), "0123456789ab\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f"), "0123456789ab\r\n\r\n");
 }
 
 TEST(OpenFileHandle, HandlesAreNeverZeroAndFailuresAreInvalid) {
-  TempDir dir;
+  TTempDir dir;
   EXPECT_EQ(OpenRead(dir / "missing"), INVALID_HANDLE_VALUE);
   EXPECT_FALSE(IsOpenHandle(INVALID_HANDLE_VALUE));
   EXPECT_FALSE(IsOpenHandle(FileHandle{}));
   EXPECT_EQ(OpenRead(dir.Path()), INVALID_HANDLE_VALUE);  // a directory is not a file
   // With descriptor 0 free, the next open gets it and the handle is still non-zero.
-  WriteFile(dir / "f", "x");
+  WriteBytes(dir / "f", "x");
   const int saved = ::dup(0);
   ::close(0);
   FileHandle h = OpenRead(dir / "f");
@@ -144,8 +144,8 @@ TEST(OpenFileHandle, HandlesAreNeverZeroAndFailuresAreInvalid) {
 }
 
 TEST(OpenFileHandle, WritersExcludeEachOtherButNotReaders) {
-  TempDir dir;
-  WriteFile(dir / "f", "data");
+  TTempDir dir;
+  WriteBytes(dir / "f", "data");
   FileHandle writer = OpenReadWrite(dir / "f");
   ASSERT_TRUE(IsOpenHandle(writer));
   EXPECT_EQ(OpenReadWrite(dir / "f"), INVALID_HANDLE_VALUE);
@@ -154,7 +154,7 @@ TEST(OpenFileHandle, WritersExcludeEachOtherButNotReaders) {
   EXPECT_EQ(OpenFileHandle(dir / "f", GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL),
             INVALID_HANDLE_VALUE);
-  EXPECT_EQ(ReadFile(dir / "f"), "data");
+  EXPECT_EQ(ReadBytes(dir / "f"), "data");
   FileHandle reader = OpenRead(dir / "f");
   EXPECT_TRUE(IsOpenHandle(reader));
   CloseFileHandle(reader);
@@ -165,7 +165,7 @@ TEST(OpenFileHandle, WritersExcludeEachOtherButNotReaders) {
 }
 
 TEST(Directories, EnsureDirectoryCreatesAncestorsFirst) {
-  TempDir dir;
+  TTempDir dir;
   const std::string deep = dir / "a/b/c/";
   EXPECT_FALSE(IsDirectory(deep));
   EnsureDirectory(deep);
@@ -174,10 +174,10 @@ TEST(Directories, EnsureDirectoryCreatesAncestorsFirst) {
   EnsureDirectory("/");
   EnsureDirectory("");
   // Below a regular file nothing can be made, and nothing is reported.
-  WriteFile(dir / "file", "");
+  WriteBytes(dir / "file", "");
   EnsureDirectory(dir / "file/sub/");
   EXPECT_FALSE(IsDirectory(dir / "file"));
-  EXPECT_FALSE(Exists(dir / "file/sub"));
+  EXPECT_FALSE(FileExists(dir / "file/sub"));
 }
 
 }  // namespace

@@ -26,8 +26,8 @@ void ExpectWriteError(TIniDocument& doc, const std::string& reason) {
 }
 
 TEST(RewriteFailure, UnopenableFileIsReportedEveryTime) {
-  TempDir dir;
-  WriteFile(dir / "plain", "");
+  TTempDir dir;
+  WriteBytes(dir / "plain", "");
   const std::string path = dir / "plain/sub/vuka.ini";  // below a regular file
   EXPECT_NO_THROW({
     TIniDocument doc(path, false);
@@ -39,7 +39,7 @@ TEST(RewriteFailure, UnopenableFileIsReportedEveryTime) {
 }
 
 TEST(RewriteFailure, FileHeldByAnotherWriter) {
-  TempDir dir;
+  TTempDir dir;
   const std::string path = dir / "f.ini";
   TIniDocument doc(path, false);  // missing: opened only by the first flush
   FileHandle other = OpenFileHandle(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
@@ -48,14 +48,14 @@ TEST(RewriteFailure, FileHeldByAnotherWriter) {
   doc.WriteString("S", "k", "v");
   ExpectWriteError(doc, "Resource temporarily unavailable");
   CloseFileHandle(other);
-  EXPECT_EQ(ReadFile(path), "");
+  EXPECT_EQ(ReadBytes(path), "");
 }
 
 TEST(RewriteFailure, FileSizeLimitLeavesTheFileIntact) {
-  TempDir dir;
+  TTempDir dir;
   const std::string path = dir / "f.ini";
   const std::string original = "[S]\r\nk=v\r\n; note\r\n";
-  WriteFile(path, original);
+  WriteBytes(path, original);
   TIniDocument doc(path, false);
   doc.WriteString("S", "big", std::string(64 * 1024, 'x'));
 
@@ -69,14 +69,14 @@ TEST(RewriteFailure, FileSizeLimitLeavesTheFileIntact) {
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, oldHandler);
 
-  EXPECT_EQ(ReadFile(path), original);
+  EXPECT_EQ(ReadBytes(path), original);
   doc.UpdateFile();
   EXPECT_FALSE(doc.Modified());
-  EXPECT_EQ(ReadFile(path).size(), 5 + 5 + 4 + 64 * 1024 + 2 + 2);
+  EXPECT_EQ(ReadBytes(path).size(), 5 + 5 + 4 + 64 * 1024 + 2 + 2);
 }
 
 TEST(RewriteFailure, FullDiskLeavesTheFileIntact) {
-  TempDir dir;
+  TTempDir dir;
   const std::string mountPoint = dir / "mnt";
   ASSERT_EQ(::mkdir(mountPoint.c_str(), 0700), 0);
   if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0)
@@ -89,23 +89,23 @@ TEST(RewriteFailure, FullDiskLeavesTheFileIntact) {
   const std::string path = mountPoint + "/f.ini";
   std::string original = "[S]\r\n";
   for (int i = 0; i < 400; ++i) original += "key" + std::to_string(i) + "=value\r\n";
-  WriteFile(path, original);
+  WriteBytes(path, original);
   {
     TIniDocument doc(path, false);
     doc.WriteString("S", "big", std::string(128 * 1024, 'x'));
     ExpectWriteError(doc, "No space left on device");
-    EXPECT_EQ(ReadFile(path), original);
+    EXPECT_EQ(ReadBytes(path), original);
     doc.DeleteKey("S", "big");
     doc.WriteString("S", "key0", "changed");
     doc.UpdateFile();
   }
-  EXPECT_EQ(ReadFile(path).substr(0, 22), "[S]\r\nkey0=changed\r\nkey");
+  EXPECT_EQ(ReadBytes(path).substr(0, 22), "[S]\r\nkey0=changed\r\nkey");
 }
 
 TEST(RewriteFailure, RewriteKeepsTheFilesIdentityAndMode) {
-  TempDir dir;
+  TTempDir dir;
   const std::string path = dir / "f.ini";
-  WriteFile(path, "[S]\r\nk=v\r\n");
+  WriteBytes(path, "[S]\r\nk=v\r\n");
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
   struct stat before, after;
   ASSERT_EQ(::stat(path.c_str(), &before), 0);
@@ -116,7 +116,7 @@ TEST(RewriteFailure, RewriteKeepsTheFilesIdentityAndMode) {
   ASSERT_EQ(::stat(path.c_str(), &after), 0);
   EXPECT_EQ(before.st_ino, after.st_ino);
   EXPECT_EQ(after.st_mode & 07777, 0640u);
-  EXPECT_EQ(ReadFile(path), "[S]\r\nk=w\r\n\r\n");
+  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=w\r\n\r\n");
 }
 
 }  // namespace

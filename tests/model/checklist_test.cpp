@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "model/model.h"
-#include "testfiles.h"
 
 TEST(CheckList, KeepsEntriesInOrderUntickedAndUnselected) {
   TCheckList list;
@@ -50,11 +49,11 @@ TEST(CheckList, IndexOutsideTheListReadsUntickedAndChangesNothing) {
 TEST(CheckList, FindIgnoresLatinAndCyrillicLetterCaseAndYieldsTheFirstMatch) {
   TCheckList list;
   list.Append("English");
-  list.Append(Cp("Русский"));
-  list.Append(Cp("РУССКИЙ"));
+  list.Append(Utf8ToCp1251("Русский"));
+  list.Append(Utf8ToCp1251("РУССКИЙ"));
   EXPECT_EQ(list.Find("ENGLISH"), 0);
-  EXPECT_EQ(list.Find(Cp("рУССКИЙ")), 1);
-  EXPECT_EQ(list.Find(Cp("Русск")), -1);
+  EXPECT_EQ(list.Find(Utf8ToCp1251("рУССКИЙ")), 1);
+  EXPECT_EQ(list.Find(Utf8ToCp1251("Русск")), -1);
   EXPECT_EQ(list.Find(""), -1);
   EXPECT_EQ(TCheckList().Find("x"), -1);
 }

@@ -5,14 +5,15 @@
 #include <string>
 
 // model.h alone must declare what the model raises (EInOutError).
+#include "cp1251text.h"
 #include "model/model.h"
 #include "testfiles.h"
 
 namespace {
 
 void ExpectDefaultAppearance(const TProject& p) {
-  EXPECT_EQ(p.ProgramNameText, Cp("Демо-программа 1.0"));
-  EXPECT_EQ(p.MainTitleCaption, Cp("Демо-программа 1.0"));
+  EXPECT_EQ(p.ProgramNameText, Utf8ToCp1251("Демо-программа 1.0"));
+  EXPECT_EQ(p.MainTitleCaption, Utf8ToCp1251("Демо-программа 1.0"));
   const TFontDesc title{"Times New Roman", 26, 0x00FFFF00u, true, false, false, false};
   const TFontDesc dialog{"Times New Roman", 22, 0x00800000u, true, false, false, false};
   for (const auto& [font, expected] :
@@ -35,7 +36,7 @@ void ExpectDefaultAppearance(const TProject& p) {
 void ExpectDefaultVariables(const TProject& p) {
   ASSERT_EQ(p.Variables.size(), 1u);
   EXPECT_EQ(p.Variables[0].Name, "InstallPath");
-  EXPECT_EQ(p.Variables[0].Value, Cp("Введите значение"));
+  EXPECT_EQ(p.Variables[0].Value, Utf8ToCp1251("Введите значение"));
 }
 
 // A project that differs from the defaults in every item.
@@ -77,7 +78,7 @@ TEST(Project, NewProjectIsTheStartUpState) {
   const TProject p;
   ExpectDefaultAppearance(p);
   ExpectDefaultVariables(p);
-  EXPECT_EQ(p.DialogTitleCaption, Cp("Добро пожаловать"));
+  EXPECT_EQ(p.DialogTitleCaption, Utf8ToCp1251("Добро пожаловать"));
   EXPECT_EQ(p.DialogPosition.Horizontal, 1);
   EXPECT_EQ(p.DialogPosition.Vertical, 1);
   EXPECT_EQ(p.Langs.Count() + p.Pred.Count() + p.Post.Count(), 0);
@@ -111,9 +112,12 @@ TEST(ResetProject, FillsTheListsInFileOrderAndTicksOnlyRussian) {
   TProject p = ChangedProject();
   ResetProject(p, dir / "version.ini");
 
-  EXPECT_EQ(Names(p.Langs), (std::vector<std::string>{"English", Cp("Русский"), " Deutsch"}));
-  EXPECT_EQ(Names(p.Pred), (std::vector<std::string>{Cp("Лицензия"), Cp("Папка")}));
-  EXPECT_EQ(Names(p.Post), (std::vector<std::string>{Cp("Перезагрузка"), Cp("Завершение")}));
+  EXPECT_EQ(Names(p.Langs),
+            (std::vector<std::string>{"English", Utf8ToCp1251("Русский"), " Deutsch"}));
+  EXPECT_EQ(Names(p.Pred),
+            (std::vector<std::string>{Utf8ToCp1251("Лицензия"), Utf8ToCp1251("Папка")}));
+  EXPECT_EQ(Names(p.Post),
+            (std::vector<std::string>{Utf8ToCp1251("Перезагрузка"), Utf8ToCp1251("Завершение")}));
   EXPECT_TRUE(p.Langs.IsTicked(1));
   EXPECT_EQ(p.Langs.Selected(), 1);
   EXPECT_EQ(TickedCount(p.Langs), 1);
@@ -153,10 +157,10 @@ TEST(ResetProject, SampleCatalogueOffersRussianAndEndsWithTheFinalDialog) {
   TProject p;
   ResetProject(p, VUKA_SAMPLE_CATALOGUE);
   EXPECT_GE(p.Langs.Count(), 4);
-  EXPECT_EQ(p.Langs.Name(p.Langs.Selected()), Cp("Русский"));
+  EXPECT_EQ(p.Langs.Name(p.Langs.Selected()), Utf8ToCp1251("Русский"));
   EXPECT_GE(p.Pred.Count(), 4);
   EXPECT_GE(p.Post.Count(), 2);
-  EXPECT_EQ(p.Post.Name(p.Post.Count() - 1), Cp("Завершение установки"));
+  EXPECT_EQ(p.Post.Name(p.Post.Count() - 1), Utf8ToCp1251("Завершение установки"));
 
   const std::string bytes = ReadBytes(VUKA_SAMPLE_CATALOGUE);
   EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "cp1251text.h"
 #include "inifile/inifile.h"
 #include "model/model.h"
 #include "testfiles.h"
@@ -92,11 +93,11 @@ TEST(SaveProject, LookupTrimsBlanksIgnoresCaseAndGivesEmptyCodesForUnknownNames)
   const std::string catalogue = WriteCatalogue(dir);
   TProject p;
   p.Langs.Append("ENGLISH");
-  p.Langs.Append(Cp("Енглиш"));
+  p.Langs.Append(Utf8ToCp1251("Енглиш"));
   p.Langs.Append("english");
   p.Pred.Append("unknown");
   p.Pred.Append("unknown too");
-  p.Post.Append(Cp("Завершение"));
+  p.Post.Append(Utf8ToCp1251("Завершение"));
   for (TCheckList* list : {&p.Langs, &p.Pred}) {
     for (int32_t i = 0; i < list->Count(); ++i) list->SetTick(i, true);
   }
@@ -123,7 +124,7 @@ TEST(SaveProject, DisplayKeysFollowTheProject) {
   p.TitleFont = {"Arial", 10, 0, false, true, true, false};
   p.TitleShadow = false;
   p.TitleShadowColor = 0x00010203u;
-  p.DialogFont = {Cp("Шрифт"), 12, 0x80000008u, true, true, false, true};
+  p.DialogFont = {Utf8ToCp1251("Шрифт"), 12, 0x80000008u, true, true, false, true};
   p.DialogShadow = false;
   p.DialogShadowColor = 0x8000000Fu;
   p.DialogPosition = {2, 0};
@@ -150,7 +151,7 @@ TEST(SaveProject, DisplayKeysFollowTheProject) {
                                              "ProgramName=\n"
                                              "InstallPath=Введите значение\n"
                                              "\n"));
-  EXPECT_EQ(p.ProgramNameText, Cp("Демо-программа 1.0"));
+  EXPECT_EQ(p.ProgramNameText, Utf8ToCp1251("Демо-программа 1.0"));
 }
 
 TEST(SaveProject, VariablesSkipEmptyNamesAndLaterRowsReplaceEarlierLinesInPlace) {
@@ -160,7 +161,7 @@ TEST(SaveProject, VariablesSkipEmptyNamesAndLaterRowsReplaceEarlierLinesInPlace)
                  {"", "ignored"},
                  {"Group", ""},
                  {"installpath", "C:\\b"},
-                 {"PROGRAMNAME", Cp("Своё имя")},
+                 {"PROGRAMNAME", Utf8ToCp1251("Своё имя")},
                  {" Lead", "'quoted'"}};
   SaveProject(p, dir / "vuka.ini", dir / "version.ini");
   EXPECT_EQ(ReadBytes(dir / "vuka.ini"), CrLf(ConfigSection("", "", "") + kDisplayDefaults +
@@ -309,9 +310,9 @@ TEST(SaveProject, VariablesThatCannotSurviveTheFileAreRefusedBeforeAnythingIsWri
       {{std::string("Nul\0", 4), "1"}, "Недопустимое имя переменной в строке 3: «Nul\xEF\xBF\xBD»"},
       {{";Comment", "1"}, "Недопустимое имя переменной в строке 3: «;Comment»"},
       {{"[Section]", "1"}, "Недопустимое имя переменной в строке 3: «[Section]»"},
-      {{Cp("Путь "), "1"}, "Недопустимое имя переменной в строке 3: «Путь »"},
+      {{Utf8ToCp1251("Путь "), "1"}, "Недопустимое имя переменной в строке 3: «Путь »"},
       {{"Trailing\t", "1"}, "Недопустимое имя переменной в строке 3: «Trailing\t»"},
-      {{"Name", Cp("две\r\nстроки")},
+      {{"Name", Utf8ToCp1251("две\r\nстроки")},
        "Недопустимое значение переменной в строке 3: «две\r\nстроки»"},
       {{"Name", "cr\ronly"}, "Недопустимое значение переменной в строке 3: «cr\ronly»"},
   };

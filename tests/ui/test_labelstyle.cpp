@@ -125,7 +125,7 @@ TEST_F(LabelStyleTest, EnterOnTheFocusedCancelButtonCancels) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
   });
-  EXPECT_EQ(Project().MainTitleCaption, Cp1251("Демо-программа 1.0"));
+  EXPECT_EQ(Project().MainTitleCaption, Utf8ToCp1251("Демо-программа 1.0"));
 }
 
 TEST_F(LabelStyleTest, HiddenMainTitleKeepsTheNameAndWritesAnEmptyProgramName) {
@@ -139,7 +139,7 @@ TEST_F(LabelStyleTest, HiddenMainTitleKeepsTheNameAndWritesAnEmptyProgramName) {
     EXPECT_EQ(Preview()->Caption(), "");
     Click(Ok());
   });
-  EXPECT_EQ(Project().ProgramNameText, Cp1251("Новая"));
+  EXPECT_EQ(Project().ProgramNameText, Utf8ToCp1251("Новая"));
   EXPECT_EQ(Project().MainTitleCaption, "");
   EXPECT_EQ(MockUp<TShadowLabel>("ProgramName")->Caption(), "");
   EXPECT_EQ(MockUp<QLabel>("DlgCaption")->text(), " Установка Новая");
@@ -156,7 +156,7 @@ TEST_F(LabelStyleTest, HiddenMainTitleKeepsTheNameAndWritesAnEmptyProgramName) {
     EXPECT_EQ(Preview()->Caption(), "Новая");
     Click(Ok());
   });
-  EXPECT_EQ(Project().MainTitleCaption, Cp1251("Новая"));
+  EXPECT_EQ(Project().MainTitleCaption, Utf8ToCp1251("Новая"));
   EXPECT_EQ(MockUp<TShadowLabel>("ProgramName")->Caption(), "Новая");
   EXPECT_EQ(ValueOf(SaveAndRead(), "ShowMainTitle"), "1");
 }
@@ -209,7 +209,7 @@ TEST_F(LabelStyleTest, DialogTitleLeavesTheNameAloneAndCanBeHidden) {
     Click(Ok());
   });
   EXPECT_EQ(Project().DialogTitleCaption, "");
-  EXPECT_EQ(Project().ProgramNameText, Cp1251("Демо-программа 1.0"));
+  EXPECT_EQ(Project().ProgramNameText, Utf8ToCp1251("Демо-программа 1.0"));
   EXPECT_EQ(MockUp<TShadowLabel>("DlgName")->Caption(), "");
   EXPECT_TRUE(MockUp<TShadowLabel>("ProgramName")->FontDesc().Bold)
       << "the main title is untouched";
@@ -225,7 +225,7 @@ TEST_F(LabelStyleTest, DialogTitleLeavesTheNameAloneAndCanBeHidden) {
     Click(ShowIt());
     Click(Ok());
   });
-  EXPECT_EQ(Project().DialogTitleCaption, Cp1251("Добро пожаловать"));
+  EXPECT_EQ(Project().DialogTitleCaption, Utf8ToCp1251("Добро пожаловать"));
   EXPECT_EQ(MockUp<TShadowLabel>("DlgName")->Caption(), "Добро пожаловать");
 }
 
@@ -268,7 +268,7 @@ TEST_F(LabelStyleTest, ProductNameRefusesCharactersOutsideWindows1251) {
     EXPECT_EQ(ProgName()->text(), "AbВc");
     Click(Ok());
   });
-  EXPECT_EQ(Project().ProgramNameText, Cp1251("AbВc"));
+  EXPECT_EQ(Project().ProgramNameText, Utf8ToCp1251("AbВc"));
 }
 
 // The font dialog itself: it starts from the given font and colour, and hands

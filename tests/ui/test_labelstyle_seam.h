@@ -108,5 +108,3 @@ class DialogTest : public TAppFixture {
   std::vector<TFontDesc> FontStarts;
   bool RealFontDialog = false;
 };
-
-inline std::string Cp1251(const char* utf8) { return Utf8ToCp1251(utf8); }

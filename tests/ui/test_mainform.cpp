@@ -25,8 +25,6 @@
 
 namespace {
 
-QString U(const std::string& cp1251) { return QString::fromStdString(Cp1251ToUtf8(cp1251)); }
-
 class MainForm : public TAppFixture {
  protected:
   void SetUp() override {
@@ -353,8 +351,8 @@ TEST_F(MainForm, NewResetsTheProjectButKeepsPositionDialogTitleCaptionBarAndTitl
   EXPECT_TRUE(project.Langs.IsTicked(1));
   EXPECT_FALSE(project.Pred.IsTicked(1));
   ASSERT_EQ(project.Variables.size(), 1u);
-  EXPECT_EQ(U(project.Variables[0].Name), QStringLiteral("InstallPath"));
-  EXPECT_EQ(U(project.Variables[0].Value), QStringLiteral("Введите значение"));
+  EXPECT_EQ(Cp1251ToUtf8(project.Variables[0].Name), "InstallPath");
+  EXPECT_EQ(Cp1251ToUtf8(project.Variables[0].Value), "Введите значение");
   // Left alone:
   EXPECT_FALSE(Main().MainTitleVisible());
   EXPECT_FALSE(Find("ProgramName")->isVisible());

@@ -1,19 +1,17 @@
-// Temporary directories, byte files and Windows-1251 texts for the model tests.
+// Temporary directories and whole-file bytes for the tests of every layer.
 #pragma once
 
 #include <string>
 
-// Windows-1251 bytes of a UTF-8 literal.
-std::string Cp(const std::string& utf8);
-
-// The text in Windows-1251 with every "\n" turned into CR LF: how files are written.
-std::string CrLf(const std::string& utf8);
-
+// Writes the bytes as the file's whole content, creating or truncating it.
+// Throws std::runtime_error when the file cannot be written.
 void WriteBytes(const std::string& path, const std::string& bytes);
+// The file's whole content. Throws std::runtime_error when it cannot be read.
 std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
 
 // A fresh directory below the system's temporary directory, removed with all it holds.
+// Throws std::runtime_error when the directory cannot be made.
 class TTempDir {
  public:
   TTempDir();

@@ -16,7 +16,9 @@
 #include <optional>
 #include <string>
 
+#include "cp1251text.h"
 #include "model/model.h"
+#include "testfiles.h"
 #include "ui/app.h"
 #include "ui/sysdialogs.h"
 
@@ -95,20 +97,13 @@ inline TTestDialogs& DefaultTestDialogs() {
 
 // Writes a catalogue: UTF-8 text in, Windows-1251 bytes with CR LF line ends out.
 inline void WriteCatalogue(const QString& path, const std::string& utf8Text) {
-  std::string text;
-  for (const char c : Utf8ToCp1251(utf8Text)) {
-    if (c == '\n') text += '\r';
-    text += c;
-  }
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write(text.data(), static_cast<qint64>(text.size()));
+  WriteBytes(QFile::encodeName(path).toStdString(), CrLf(utf8Text));
 }
 
+// The file's whole content; throws std::runtime_error when it cannot be read.
 inline QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
+  const std::string bytes = ReadBytes(QFile::encodeName(path).toStdString());
+  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 inline const char* SampleCatalogue() {

@@ -9,19 +9,6 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "model/model.h"
-
-std::string Cp(const std::string& utf8) { return Utf8ToCp1251(utf8); }
-
-std::string CrLf(const std::string& utf8) {
-  std::string text;
-  for (const char c : Cp(utf8)) {
-    if (c == '\n') text += '\r';
-    text += c;
-  }
-  return text;
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
@@ -37,7 +24,7 @@ std::string ReadBytes(const std::string& path) {
 bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 TTempDir::TTempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "model-test-XXXXXX").string();
+  std::string pattern = (std::filesystem::temp_directory_path() / "vuka-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   Path_ = pattern;
 }
