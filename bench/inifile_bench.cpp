@@ -1,6 +1,10 @@
 // The engine against two INI libraries on a generated 1 MiB file (200
 // sections, 20,000 keys, CR LF, some comments) and on one section of 20,000
 // keys: loading alone, and loading, changing 100 keys and writing back.
+// Then, on one section of 1,000 to 50,000 keys: loading and looking up every
+// key, and a save (loading, setting every key, writing back and syncing).
+// After the run the engine's time is printed as a ratio to each peer's, and
+// the log-log slope of its time against the number of keys.
 // Files go to $VUKA_BENCH_DIR, else the temporary directory.
 #include <benchmark/benchmark.h>
 #include <ini.h>
@@ -8,9 +12,14 @@
 
 #include <SimpleIni.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -160,6 +169,81 @@ void SimpleIniRewrite(benchmark::State& state, Layout layout) {
   Setup(state, layout);
 }
 
+// ---- one section of n keys: look up every key; save every key
+
+std::string KeysText(int keys) {
+  std::string text = "[Variables]\r\n";
+  for (int k = 0; k < keys; ++k) text += KeyName(k) + "=value " + std::to_string(k) + "\r\n";
+  return text + "\r\n";
+}
+
+std::string KeysFile(const char* owner, int keys) {
+  return TheFiles().Make(std::string(owner) + "-" + std::to_string(keys), KeysText(keys));
+}
+
+void Fsync(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+void VukaLookupAll(benchmark::State& state) {
+  const int keys = static_cast<int>(state.range(0));
+  const std::string path = KeysFile("vlook", keys);
+  for (auto _ : state) {
+    TIniDocument doc(path, true);
+    size_t total = 0;
+    for (int k = 0; k < keys; ++k) total += doc.ReadString("Variables", KeyName(k), "").size();
+    benchmark::DoNotOptimize(total);
+  }
+}
+
+void SimpleIniLookupAll(benchmark::State& state) {
+  const int keys = static_cast<int>(state.range(0));
+  const std::string path = KeysFile("slook", keys);
+  for (auto _ : state) {
+    CSimpleIniA ini;
+    if (ini.LoadFile(path.c_str()) < 0) state.SkipWithError("SimpleIni failed");
+    size_t total = 0;
+    for (int k = 0; k < keys; ++k)
+      total += std::string(ini.GetValue("Variables", KeyName(k).c_str(), "")).size();
+    benchmark::DoNotOptimize(total);
+  }
+}
+
+void VukaSave(benchmark::State& state) {
+  const int keys = static_cast<int>(state.range(0));
+  const std::string path = KeysFile("vsave", keys);
+  long run = 0;
+  for (auto _ : state) {
+    TIniDocument doc(path, false);
+    const std::string value = "changed " + std::to_string(run++ % 10);
+    for (int k = 0; k < keys; ++k) doc.WriteString("Variables", KeyName(k), value);
+    doc.UpdateFile();
+  }
+}
+
+void SimpleIniSave(benchmark::State& state) {
+  const int keys = static_cast<int>(state.range(0));
+  const std::string path = KeysFile("ssave", keys);
+  long run = 0;
+  for (auto _ : state) {
+    CSimpleIniA ini;
+    if (ini.LoadFile(path.c_str()) < 0) state.SkipWithError("SimpleIni load failed");
+    const std::string value = "changed " + std::to_string(run++ % 10);
+    for (int k = 0; k < keys; ++k) ini.SetValue("Variables", KeyName(k).c_str(), value.c_str());
+    if (ini.SaveFile(path.c_str()) < 0) state.SkipWithError("SimpleIni save failed");
+    Fsync(path);
+  }
+}
+
+void KeyCounts(benchmark::internal::Benchmark* b) {
+  for (const int keys : {1000, 2000, 5000, 10000, 20000, 50000}) b->Arg(keys);
+  b->Unit(benchmark::kMillisecond);
+}
+
 BENCHMARK_CAPTURE(VukaLoad, multi, Multi)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(InihParse, multi, Multi)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SimpleIniLoad, multi, Multi)->Unit(benchmark::kMillisecond);
@@ -170,7 +254,78 @@ BENCHMARK_CAPTURE(InihParse, single, Single)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SimpleIniLoad, single, Single)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(VukaRewrite, single, Single)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SimpleIniRewrite, single, Single)->Unit(benchmark::kMillisecond);
+BENCHMARK(VukaLookupAll)->Apply(KeyCounts);
+BENCHMARK(SimpleIniLookupAll)->Apply(KeyCounts);
+BENCHMARK(VukaSave)->Apply(KeyCounts);
+BENCHMARK(SimpleIniSave)->Apply(KeyCounts);
+
+// ---- ratios and slopes, printed after the run
+
+// The console report, remembering each case's real time (the median when
+// the run has repetitions) under its name without the aggregate suffix.
+class TSummary : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
+      std::string name = run.benchmark_name();
+      if (const size_t cut = name.rfind("_median"); cut != std::string::npos) name.resize(cut);
+      Times_[name] = run.GetAdjustedRealTime();
+      CpuTimes_[name] = run.GetAdjustedCPUTime();
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    PrintRatios();
+    for (const char* family : {"VukaLookupAll", "SimpleIniLookupAll", "VukaSave", "SimpleIniSave"})
+      PrintSlope(family);
+  }
+
+ private:
+  void PrintRatio(const std::string& name, const std::string& peer) const {
+    const auto found = Times_.find(peer);
+    if (found == Times_.end()) return;
+    std::printf("  %-28s %6.2f x %s\n", name.c_str(), Times_.at(name) / found->second,
+                peer.c_str());
+  }
+  void PrintRatios() const {
+    std::printf("\nThe engine's time against its peers' in this run:\n");
+    for (const auto& [name, time] : Times_) {
+      if (name.rfind("Vuka", 0) != 0) continue;
+      const std::string rest = name.substr(4);
+      PrintRatio(name, "SimpleIni" + rest);
+      if (rest.rfind("Load", 0) == 0) PrintRatio(name, "InihParse" + rest.substr(4));
+    }
+  }
+  // Least-squares slope of log(time) against log(keys), 1,000 to 50,000 keys.
+  static double Slope(const std::map<std::string, double>& times, const std::string& family) {
+    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (const auto& [name, time] : times) {
+      if (name.rfind(family + "/", 0) != 0) continue;
+      const double keys = std::stod(name.substr(family.size() + 1));
+      if (keys < 1000 || keys > 50000) continue;
+      const double x = std::log(keys), y = std::log(time);
+      n += 1, sx += x, sy += y, sxx += x * x, sxy += x * y;
+    }
+    return n < 2 ? NAN : (n * sxy - sx * sy) / (n * sxx - sx * sx);
+  }
+  void PrintSlope(const std::string& family) const {
+    std::printf("  log-log slope of %-18s %.3f (real time), %.3f (CPU time)\n", family.c_str(),
+                Slope(Times_, family), Slope(CpuTimes_, family));
+  }
+
+  std::map<std::string, double> Times_;
+  std::map<std::string, double> CpuTimes_;
+};
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  TSummary summary;
+  benchmark::RunSpecifiedBenchmarks(&summary);
+  benchmark::Shutdown();
+  return 0;
+}

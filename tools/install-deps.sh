@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing the editor need.
+# Installs the Debian 12 packages that building, running, testing and packaging the
+# editor need.
 # Runs apt-get only when something is missing; uses sudo when not root.
 set -euo pipefail
 
@@ -9,6 +10,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libinih-dev libsimpleini-dev
   fonts-liberation fonts-dejavu-core
+  dpkg-dev file lintian appstream desktop-file-utils xvfb xdotool xclip
+  clang libclang-rt-14-dev
+  wine64 gcc-mingw-w64-x86-64
 )
 
 missing=()

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the project and runs the whole test suite twice:
-# once plain and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# once plain and once under AddressSanitizer and UndefinedBehaviorSanitizer; then
+# builds the Debian package from the plain build and checks it (tools/check-package.sh),
+# and fuzzes (tools/fuzz.sh).
 # VUKA_TEST_CONFIGS="plain" (or "sanitize") runs only one of the two.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -20,3 +22,5 @@ for config in $configs; do
   echo "== Testing ($config)"
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure --timeout 120 -j "$jobs"
 done
+"$root/tools/check-package.sh"
+"$root/tools/fuzz.sh"

@@ -3,8 +3,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <set>
+#include <vector>
 
 #include "inifile/inifile.h"
+#include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
 #include "inifile/posixfile.h"
 
@@ -12,6 +15,57 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsControlOrSpace(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+struct TEntryOptions {
+  bool SkipLinesWithoutEquals;
+  bool TrimAroundEquals;
+  bool Unquote;
+  bool TrimTrailing;
+};
+
+// The line that loading stores for an entry line, or false when it is dropped.
+bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::string& stored) {
+  const size_t eq = line.find('=');
+  if (eq == std::string_view::npos) {
+    if (options.TrimTrailing)
+      while (!line.empty() && IsControlOrSpace(line.back())) line.remove_suffix(1);
+    stored = line;
+    return !options.SkipLinesWithoutEquals;
+  }
+  std::string_view key = line.substr(0, eq);
+  std::string_view value = line.substr(eq + 1);
+  if (options.TrimAroundEquals) {
+    while (!key.empty() && IsBlank(key.back())) key.remove_suffix(1);
+    if (!key.empty())
+      while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
+  }
+  if (options.TrimTrailing)
+    while (!value.empty() && IsControlOrSpace(value.back())) value.remove_suffix(1);
+  if (options.Unquote && !key.empty() && value.size() >= 2 && value.front() == value.back() &&
+      (value.front() == '"' || value.front() == '\''))
+    value = value.substr(1, value.size() - 2);
+  stored.reserve(key.size() + 1 + value.size());
+  stored.append(key).append(1, '=').append(value);
+  return true;
+}
+
+// A loaded line that must be written back as it was, until it changes.
+struct TKept {
+  const TStringList* Lines;
+  std::string Stored, Raw;
+};
+
+// Remembers the kept lines of the sections that survived the removal of duplicates.
+void KeepSurvivors(std::vector<TKept>& kept, const TSectionList& sections,
+                   std::map<std::pair<const TStringList*, std::string>, std::string>& keptLines) {
+  if (kept.empty()) return;
+  std::set<const TStringList*> surviving;
+  for (int32_t i = 0; i < sections.Count(); ++i) surviving.insert(&sections.Lines(i));
+  for (TKept& line : kept) {
+    if (surviving.count(line.Lines) != 0)
+      keptLines.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
+  }
+}
 
 bool FileExists(const std::string& fileName) {
   struct stat info;
@@ -60,7 +114,10 @@ void TIniDocument::SetFileName(const std::string& fileName) {
   Modified_ = false;
 }
 
-void TIniDocument::ClearSections() { Sections_.Clear(); }
+void TIniDocument::ClearSections() {
+  Sections_.Clear();
+  KeptLines_.clear();
+}
 
 void TIniDocument::Load(const std::string& fileName) {
   CurrentSection_ = 0;
@@ -88,6 +145,10 @@ void TIniDocument::Load(const std::string& fileName) {
 }
 
 void TIniDocument::LoadText(std::string_view data) {
+  if (data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);  // a UTF-8 byte-order mark
+  const TEntryOptions options{SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_};
+  std::vector<TKept> kept;
+  const bool everyOption = TrimAroundEquals_ && Unquote_ && TrimTrailing_;
   TStringList* current = nullptr;
   TLineSplitter splitter(data);
   std::string_view line;
@@ -95,40 +156,20 @@ void TIniDocument::LoadText(std::string_view data) {
     if (line.size() == 1 && line[0] == '\x1A') continue;
     if (StripComments_ && !line.empty() && line[0] == ';') continue;
     if (line.empty()) continue;
-    if (line.front() == '[' && line.back() == ']') {
-      const int32_t index = Sections_.AddSection(std::string(line.substr(1, line.size() - 2)));
-      current = &Sections_.Lines(index);
+    std::string_view name;
+    if (ParseHeader(line, name)) {
+      current = &Sections_.Lines(Sections_.AddSection(std::string(name)));
       continue;
     }
 
-    const size_t eq = line.find('=');
-    if (eq == std::string_view::npos) {
-      if (TrimTrailing_)
-        while (!line.empty() && IsControlOrSpace(line.back())) line.remove_suffix(1);
-      if (SkipLinesWithoutEquals_) continue;
-      if (current != nullptr) current->Add(std::string(line));
-      continue;
-    }
-
-    std::string_view key = line.substr(0, eq);
-    std::string_view value = line.substr(eq + 1);
-    if (TrimAroundEquals_) {
-      while (!key.empty() && IsBlank(key.back())) key.remove_suffix(1);
-      if (!key.empty())
-        while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
-    }
-    if (TrimTrailing_)
-      while (!value.empty() && IsControlOrSpace(value.back())) value.remove_suffix(1);
-    if (Unquote_ && !key.empty() && value.size() >= 2 && value.front() == value.back() &&
-        (value.front() == '"' || value.front() == '\''))
-      value = value.substr(1, value.size() - 2);
-    if (current == nullptr) continue;
-
+    if (current == nullptr) continue;  // lines before the first header are dropped
     std::string stored;
-    stored.reserve(key.size() + 1 + value.size());
-    stored.append(key).append(1, '=').append(value);
+    if (!NormaliseEntry(line, options, stored)) continue;
+    if ((!everyOption || MayReadDifferently(line)) && ReadsDifferently(line, stored))
+      kept.push_back({current, stored, std::string(line)});
     current->Add(std::move(stored));
   }
 
   Sections_.ResolveDuplicates(OnDuplicateSection);
+  KeepSurvivors(kept, Sections_, KeptLines_);
 }

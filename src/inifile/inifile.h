@@ -8,10 +8,13 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // ---------------------------------------------------------------------------
@@ -60,8 +63,61 @@ class TStringList {
     std::string Text;
     TStringList* Object = nullptr;
   };
+  // In blocks, so that a growing list never holds its entries twice.
+  using TItems = std::deque<Item>;
+
+  // Finds the first entry whose whole text, or whose name (text before its
+  // first "="), equals a key ignoring case, in about constant time: a hash
+  // table covers the entries up to the first one changed since it was built,
+  // the rest are compared one by one, and the table is rebuilt once such
+  // comparisons have cost as much as a rebuild. Every change of the entries
+  // must be reported to it. A copy starts empty.
+  class TKeyIndex {
+   public:
+    explicit TKeyIndex(bool byName) : ByName_(byName) {}
+    TKeyIndex(const TKeyIndex& other) : ByName_(other.ByName_) {}
+    TKeyIndex& operator=(const TKeyIndex& /*other*/) {
+      Reset();
+      return *this;
+    }
+    ~TKeyIndex() = default;
+
+    void Reset();
+    void Appended(const TItems& items);  // the last entry is new
+    void ChangedFrom(int32_t index);     // entries from index on moved or changed
+    void Replaced(int32_t index, const std::string& before, const std::string& after);
+    // The first matching entry at or after start, else the first one before
+    // it (a search that wraps around); -1 when none matches.
+    int32_t Find(const TItems& items, const std::string& key, int32_t start);
+
+   private:
+    struct Slot {
+      uint32_t Hash;
+      int32_t Position;  // -1: empty
+    };
+    std::string_view KeyOf(const std::string& text, bool& indexed) const;
+    bool Matches(const std::string& text, const std::string& key) const;
+    int32_t Linear(const TItems& items, const std::string& key, int32_t start) const;
+    int32_t Lookup(const TItems& items, std::string_view key, uint32_t hash) const;
+    void Insert(const TItems& items, int32_t position);
+    void Grow();
+    void Rebuild(const TItems& items);
+
+    bool ByName_;
+    bool Duplicates_ = false;  // some key occurs twice among the covered entries
+    int32_t Valid_ = 0;        // entries [0, Valid_) are unchanged since they were indexed
+    int32_t Covered_ = 0;      // the table holds entries [0, Covered_)
+    int32_t Used_ = 0;         // occupied slots
+    int64_t Work_ = 0;         // entries compared one by one since the last rebuild
+    std::vector<Slot> Slots_;
+  };
+
   void CheckIndex(int32_t index, bool allowEnd = false) const;
-  std::vector<Item> Items_;
+  void ItemsChangedFrom(int32_t index) const;
+  void ItemsReset() const;
+  TItems Items_;
+  mutable TKeyIndex TextIndex_{false};
+  mutable TKeyIndex NameIndex_{true};
 };
 
 // ---------------------------------------------------------------------------
@@ -95,8 +151,9 @@ void CloseFileHandle(FileHandle& handle);
 bool IsOpenHandle(FileHandle handle);
 uint32_t CurrentFilePosition(FileHandle handle);
 bool AtEndOfFile(FileHandle handle);
-// The next line: a CR ends it, LF bytes are dropped. Reads 100-byte chunks
-// and leaves the file pointer on the byte after the CR.
+// The next line: a CR ends it, and so does a LF, except that a LF directly
+// after a CR is dropped. Reads 100-byte chunks and leaves the file pointer on
+// the byte after the line end.
 std::string ReadLine(FileHandle handle);
 // Writes the text and CR LF in one request; the outcome is not checked.
 void WriteLine(FileHandle handle, const std::string& text);
@@ -142,6 +199,9 @@ class TSectionList : public TStringList {
   void Assign(const TStringList& source) override;
   // Searches from LastHit onwards, wrapping around; a hit becomes LastHit.
   int32_t IndexOf(const std::string& name) const override;
+  // The first section named name (ignoring case) at or after start, else
+  // the first one before it; -1 when there is none. Remembers nothing.
+  int32_t FindFrom(const std::string& name, int32_t start) const;
   TStringList& Lines(int32_t index);
   const TStringList& Lines(int32_t index) const;
   // Drops every section whose name (ignoring case) an earlier one already
@@ -171,6 +231,11 @@ class TIniDocument {
 
   virtual std::string ReadString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue);
+  // Raises EInOutError naming the text, and changes nothing, when it cannot
+  // be stored so that it reads back as given: a line break anywhere, a NUL in
+  // the value or section name, white space at either end of the section name,
+  // or a key with a blank or tab at either end, an "=", a leading ";" or "["
+  // or a control byte.
   virtual void WriteString(const std::string& section, const std::string& key,
                            const std::string& value);
   virtual int32_t ReadInteger(const std::string& section, const std::string& key,
@@ -184,10 +249,13 @@ class TIniDocument {
   virtual void EraseSection(const std::string& section);
   virtual void DeleteKey(const std::string& section, const std::string& key);
   virtual void WriteToStrings(TStringList& strings);
-  // Rewrites the whole file when the document is modified. Raises
+  // Writes the whole text to the file when the document is modified, through
+  // a temporary file renamed over it, so that the file always holds either
+  // the old or the new text (see ReplaceFile in posixfile.h); the document
+  // then holds the new file, still locked against other writers. Raises
   // EInOutError "Cannot write file <name>: <reason>" when a writable document
-  // with a file name cannot be written; Modified then stays set and the file
-  // keeps its previous content whenever its new length could not be reserved.
+  // with a file name cannot be written; Modified then stays set, the file
+  // keeps its previous content and no file is left behind.
   virtual void UpdateFile();
 
   // Flushes, releases the current file, empties the document and loads the
@@ -201,6 +269,8 @@ class TIniDocument {
   // fuzzers use without files.
   void LoadText(std::string_view data);
   // The text that UpdateFile writes: every section with lines, CR LF ends.
+  // Loading it gives the same sections, keys and values: a value that loading
+  // would change is written inside double quotes (with the Unquote option).
   std::string Text() const;
 
   const std::string& FileName() const { return FileName_; }
@@ -233,4 +303,10 @@ class TIniDocument {
   bool TrimAroundEquals_ = true;
   bool Unquote_ = true;
   bool TrimTrailing_ = true;
+  // Loaded entry lines whose value the Windows profile reader reads otherwise
+  // than loading stored it (control bytes at the end that loading trims, or
+  // at the start that only the reader trims), by line list and stored line:
+  // written back as they were while unchanged.
+  std::map<std::pair<const TStringList*, std::string>, std::string> KeptLines_;
+  void ForgetKeptLine(const TStringList* lines, const std::string& line);
 };

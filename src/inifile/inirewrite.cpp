@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "inifile/inifile.h"
+#include "inifile/lineforms.h"
 #include "inifile/posixfile.h"
 
 namespace {
@@ -31,7 +32,7 @@ std::string TIniDocument::Text() const {
     const TStringList& lines = Sections_.Lines(i);
     if (lines.Count() == 0) continue;
     size += Sections_[i].size() + 6;
-    for (int32_t j = 0; j < lines.Count(); ++j) size += lines[j].size() + 2;
+    for (int32_t j = 0; j < lines.Count(); ++j) size += lines[j].size() + 4;
   }
   std::string text;
   text.reserve(size);
@@ -39,7 +40,13 @@ std::string TIniDocument::Text() const {
     const TStringList& lines = Sections_.Lines(i);
     if (lines.Count() == 0) continue;
     text.append(1, '[').append(Sections_[i]).append("]\r\n");
-    for (int32_t j = 0; j < lines.Count(); ++j) text.append(lines[j]).append("\r\n");
+    for (int32_t j = 0; j < lines.Count(); ++j) {
+      const auto kept = KeptLines_.empty() ? KeptLines_.end() : KeptLines_.find({&lines, lines[j]});
+      if (kept != KeptLines_.end())
+        text.append(kept->second).append("\r\n");
+      else
+        AppendFileLine(text, lines[j], Unquote_);
+    }
     text.append("\r\n");
   }
   return text;
@@ -48,18 +55,15 @@ std::string TIniDocument::Text() const {
 void TIniDocument::UpdateFile() {
   if (!Modified_) return;
   if (!FileName_.empty() && !ReadOnly_) {
-    if (Handle_ == 0) {
-      EnsureDirectory(DirectoryPart(FileName_));
-      Handle_ = OpenFileHandle(FileName_, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL);
-      if (!IsOpenHandle(Handle_)) OpenError_ = errno;
+    // After the file could not be obtained the document does not retry; it keeps reporting.
+    int error = OpenError_;
+    if (Handle_ != INVALID_HANDLE_VALUE) {
+      if (Handle_ == 0) EnsureDirectory(DirectoryPart(FileName_));
+      error = ReplaceFile(FileName_, Handle_, Text());
+      if (Handle_ == INVALID_HANDLE_VALUE) OpenError_ = error;
     }
-    // After a failed open the document does not retry; it keeps reporting.
-    int error = IsOpenHandle(Handle_) ? RewriteFile(Handle_, Text()) : OpenError_;
-    if (error != 0 || !IsOpenHandle(Handle_)) {
-      if (error == 0) error = EBADF;
+    if (error != 0)
       throw EInOutError("Cannot write file " + FileName_ + ": " + std::strerror(error));
-    }
   }
   Modified_ = false;
 }

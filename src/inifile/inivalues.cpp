@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "inifile/inifile.h"
+#include "inifile/lineforms.h"
 
 namespace {
 
@@ -64,15 +65,10 @@ int32_t TIniDocument::FindKey(const std::string& section, const std::string& key
   const int32_t count = Sections_.Count();
   if (count > 0) {
     if (CurrentSection_ < 0 || CurrentSection_ >= count) CurrentSection_ = 0;
+    // A search that finds nothing rests on the section before its start.
     const int32_t stop = CurrentSection_ == 0 ? count - 1 : CurrentSection_ - 1;
-    for (;;) {
-      if (SameText(Sections_[CurrentSection_], section)) {
-        found = CurrentSection_;
-        break;
-      }
-      if (CurrentSection_ == stop) break;
-      if (++CurrentSection_ == count) CurrentSection_ = 0;
-    }
+    found = Sections_.FindFrom(section, CurrentSection_);
+    CurrentSection_ = found >= 0 ? found : stop;
   }
   if (found < 0) {
     if (create) {
@@ -102,16 +98,24 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
       UpdateFile();
     return;
   }
+  CheckWritable(section, key, value);
   std::string line = key + "=" + value;
   TStringList* lines;
   const int32_t index = FindKey(section, key, true, lines);
   if (index < 0) {
+    ForgetKeptLine(lines, line);
     lines->Add(std::move(line));
     Modified_ = true;
   } else if ((*lines)[index] != line) {
+    ForgetKeptLine(lines, (*lines)[index]);
+    ForgetKeptLine(lines, line);
     lines->Put(index, line);
     Modified_ = true;
   }
+}
+
+void TIniDocument::ForgetKeptLine(const TStringList* lines, const std::string& line) {
+  if (!KeptLines_.empty()) KeptLines_.erase({lines, line});
 }
 
 int32_t TIniDocument::ReadInteger(const std::string& section, const std::string& key,
@@ -163,6 +167,8 @@ void TIniDocument::ReadSectionValues(const std::string& section, TStringList& st
 void TIniDocument::EraseSection(const std::string& section) {
   const int32_t index = Sections_.IndexOf(section);
   if (index < 0) return;
+  const TStringList* lines = &Sections_.Lines(index);
+  std::erase_if(KeptLines_, [lines](const auto& kept) { return kept.first.first == lines; });
   Sections_.Delete(index);
   Sections_.SetLastHit(0);
   Modified_ = true;
@@ -172,6 +178,7 @@ void TIniDocument::DeleteKey(const std::string& section, const std::string& key)
   TStringList* lines;
   const int32_t index = FindKey(section, key, true, lines);
   if (index < 0) return;
+  ForgetKeptLine(lines, (*lines)[index]);
   lines->Delete(index);
   Modified_ = true;
 }

@@ -96,21 +96,33 @@ bool AtEndOfFile(FileHandle handle) {
   return CurrentFilePosition(handle) >= static_cast<uint32_t>(info.st_size);
 }
 
+namespace {
+
+// True when the byte before the `back` bytes just read is a CR.
+bool FollowsCr(int fd, ssize_t back) {
+  const off_t start = ::lseek(fd, 0, SEEK_CUR) - back;
+  char previous = 0;
+  return start > 0 && ::pread(fd, &previous, 1, start - 1) == 1 && previous == '\r';
+}
+
+}  // namespace
+
 std::string ReadLine(FileHandle handle) {
   std::string result;
   if (!IsOpenHandle(handle)) return result;
   const int fd = Descriptor(handle);
   char chunk[100];
-  for (;;) {
+  for (bool first = true;; first = false) {
     const ssize_t n = ReadSome(fd, chunk, sizeof chunk);
     if (n <= 0) return result;
-    ssize_t cr = 0;
-    while (cr < n && chunk[cr] != '\r') ++cr;
-    for (ssize_t i = 0; i < cr; ++i)
-      if (chunk[i] != '\n') result.push_back(chunk[i]);
-    if (cr == n) continue;
-    // Step back to the byte just after the CR.
-    const off_t back = static_cast<off_t>(cr + 1) - static_cast<off_t>(n);
+    // The LF of a CR LF pair is no line end of its own: it is dropped.
+    const ssize_t start = first && chunk[0] == '\n' && FollowsCr(fd, n) ? 1 : 0;
+    ssize_t end = start;
+    while (end < n && chunk[end] != '\r' && chunk[end] != '\n') ++end;
+    result.append(chunk + start, chunk + end);
+    if (end == n) continue;
+    // Step back to the byte just after the line end.
+    const off_t back = static_cast<off_t>(end + 1) - static_cast<off_t>(n);
     if (back != 0) ::lseek(fd, back, SEEK_CUR);
     return result;
   }

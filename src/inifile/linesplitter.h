@@ -1,18 +1,17 @@
 // Splits a whole file's bytes into the very lines that ReadLine yields when
-// called until AtEndOfFile: a CR ends a line, LF bytes are dropped.
+// called until AtEndOfFile: a CR ends a line, so does a LF unless it directly
+// follows a CR (the LF of a CR LF pair is dropped).
 #pragma once
 
-#include <string>
 #include <string_view>
 
 class TLineSplitter {
  public:
   explicit TLineSplitter(std::string_view data) : Data_(data) {}
-  // The next line, or false at the end. The view stays valid until the next call.
+  // The next line, or false at the end. The view points into the data.
   bool Next(std::string_view& line);
 
  private:
   std::string_view Data_;
   size_t Position_ = 0;
-  std::string Buffer_;  // for lines that contain LF bytes
 };

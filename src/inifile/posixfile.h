@@ -1,4 +1,4 @@
-// Whole-file reading and the in-place rewrite used by the INI document.
+// Whole-file reading and the two ways the INI document writes its file back.
 #pragma once
 
 #include <string>
@@ -14,3 +14,26 @@ int ReadRestOfFile(FileHandle handle, std::string& data);
 // the data is written from offset 0, the file cut to its length and synced.
 // 0 or the errno of the failure.
 int RewriteFile(FileHandle handle, std::string_view data);
+
+// Prefix of the temporary file in which the new content of <folder>/<name>
+// is written: "<folder>/.<name>.saving-" followed by six letters or digits.
+// A killed save may leave one such file behind; it is never the target and
+// the next successful save of the same target removes it.
+std::string SavingPrefix(const std::string& name);
+
+// Replaces the content of fileName by data so that a crash at any moment
+// leaves either the old or the new content: the data goes to a temporary
+// file in the target's folder, which is synced, given the target's
+// permission bits (and owner when running as root), renamed over the target,
+// and the folder is synced. A symbolic link is followed to the file it names.
+// A target with several hard links, or in a folder where no file can be
+// created, is rewritten in place through the open file instead.
+//
+// handle is the document's file: zero when it holds none (the target then
+// need not exist), else the open, write-locked target. On success it is the
+// file now holding data, open for reading and writing and write-locked. When
+// the target cannot be obtained at all (another writer holds it, its folder
+// cannot be made or entered) handle becomes INVALID_HANDLE_VALUE. A failure
+// leaves no temporary file and no new empty file behind.
+// 0 or the errno of the failure.
+int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_view data);

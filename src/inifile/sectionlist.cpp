@@ -18,11 +18,13 @@ void TSectionList::Delete(int32_t index) {
   CheckIndex(index);
   delete Items_[static_cast<size_t>(index)].Object;
   Items_.erase(Items_.begin() + index);
+  ItemsChangedFrom(index);
 }
 
 void TSectionList::Clear() {
   for (Item& item : Items_) delete item.Object;
   Items_.clear();
+  ItemsReset();
 }
 
 void TSectionList::Assign(const TStringList& source) {
@@ -35,18 +37,13 @@ void TSectionList::Assign(const TStringList& source) {
 }
 
 int32_t TSectionList::IndexOf(const std::string& name) const {
-  const int32_t count = Count();
-  if (count == 0) return -1;
-  const int32_t start = LastHit_ >= 0 && LastHit_ < count ? LastHit_ : 0;
-  int32_t i = start;
-  do {
-    if (SameText(Items_[static_cast<size_t>(i)].Text, name)) {
-      LastHit_ = i;
-      return i;
-    }
-    if (++i == count) i = 0;
-  } while (i != start);
-  return -1;
+  const int32_t found = FindFrom(name, LastHit_ >= 0 && LastHit_ < Count() ? LastHit_ : 0);
+  if (found >= 0) LastHit_ = found;
+  return found;
+}
+
+int32_t TSectionList::FindFrom(const std::string& name, int32_t start) const {
+  return TextIndex_.Find(Items_, name, start >= 0 && start < Count() ? start : 0);
 }
 
 TStringList& TSectionList::Lines(int32_t index) {
@@ -96,8 +93,7 @@ bool TSectionList::ResolveDuplicates(const TDuplicateSectionEvent& callback) {
   }
   if (!result) return false;
 
-  std::vector<Item> survivors;
-  survivors.reserve(Items_.size());
+  TItems survivors;
   for (size_t i = 0; i < Items_.size(); ++i) {
     if (dropped[i])
       delete Items_[i].Object;
@@ -105,5 +101,6 @@ bool TSectionList::ResolveDuplicates(const TDuplicateSectionEvent& callback) {
       survivors.push_back(std::move(Items_[i]));
   }
   Items_ = std::move(survivors);
+  ItemsReset();
   return true;
 }

@@ -11,14 +11,27 @@ void TStringList::CheckIndex(int32_t index, bool allowEnd) const {
 
 int32_t TStringList::Add(std::string text) { return AddObject(std::move(text), nullptr); }
 
+void TStringList::ItemsChangedFrom(int32_t index) const {
+  TextIndex_.ChangedFrom(index);
+  NameIndex_.ChangedFrom(index);
+}
+
+void TStringList::ItemsReset() const {
+  TextIndex_.Reset();
+  NameIndex_.Reset();
+}
+
 int32_t TStringList::AddObject(std::string text, TStringList* object) {
   Items_.push_back(Item{std::move(text), object});
+  TextIndex_.Appended(Items_);
+  NameIndex_.Appended(Items_);
   return Count() - 1;
 }
 
 void TStringList::Insert(int32_t index, std::string text, TStringList* object) {
   CheckIndex(index, true);
   Items_.insert(Items_.begin() + index, Item{std::move(text), object});
+  ItemsChangedFrom(index);
 }
 
 const std::string& TStringList::operator[](int32_t index) const {
@@ -28,7 +41,10 @@ const std::string& TStringList::operator[](int32_t index) const {
 
 void TStringList::Put(int32_t index, const std::string& text) {
   CheckIndex(index);
-  Items_[static_cast<size_t>(index)].Text = text;
+  std::string& stored = Items_[static_cast<size_t>(index)].Text;
+  TextIndex_.Replaced(index, stored, text);
+  NameIndex_.Replaced(index, stored, text);
+  stored = text;
 }
 
 TStringList* TStringList::Objects(int32_t index) const {
@@ -44,40 +60,31 @@ void TStringList::PutObject(int32_t index, TStringList* object) {
 void TStringList::Delete(int32_t index) {
   CheckIndex(index);
   Items_.erase(Items_.begin() + index);
+  ItemsChangedFrom(index);
 }
 
-void TStringList::Clear() { Items_.clear(); }
+void TStringList::Clear() {
+  Items_.clear();
+  ItemsReset();
+}
 
 int32_t TStringList::IndexOf(const std::string& text) const {
-  for (size_t i = 0; i < Items_.size(); ++i)
-    if (SameText(Items_[i].Text, text)) return static_cast<int32_t>(i);
-  return -1;
+  return TextIndex_.Find(Items_, text, 0);
 }
 
 int32_t TStringList::IndexOfName(const std::string& name) const {
-  // An entry's name holds no "=", so a name with one never matches; for any
-  // other name the entry must hold "=" right after it.
-  if (name.find('=') != std::string::npos) return -1;
-  const size_t n = name.size();
-  for (size_t i = 0; i < Items_.size(); ++i) {
-    const std::string& text = Items_[i].Text;
-    if (text.size() <= n || text[n] != '=') continue;
-    size_t j = n;
-    while (j > 0 && FoldCase(static_cast<unsigned char>(text[j - 1])) ==
-                        FoldCase(static_cast<unsigned char>(name[j - 1])))
-      --j;
-    if (j == 0) return static_cast<int32_t>(i);
-  }
-  return -1;
+  return NameIndex_.Find(Items_, name, 0);
 }
 
 void TStringList::Sort() {
   std::stable_sort(Items_.begin(), Items_.end(),
                    [](const Item& a, const Item& b) { return CompareText(a.Text, b.Text) < 0; });
+  ItemsReset();
 }
 
 void TStringList::Assign(const TStringList& source) {
   if (&source == this) return;
   Clear();
   Items_ = source.Items_;
+  ItemsReset();
 }

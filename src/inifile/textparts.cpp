@@ -1,4 +1,5 @@
 #include "inifile/inifile.h"
+#include "inifile/lineforms.h"
 
 std::string RemoveChar(const std::string& text, char c) {
   std::string result;
@@ -29,4 +30,129 @@ void SetNameValue(TStringList& list, const std::string& name, const std::string&
     list.Put(index, line);
   else
     list.Add(line);
+}
+
+// ---------------------------------------------------------------------------
+// How lines read and are written back
+
+namespace {
+
+bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 32 || c == '\x7F'; }
+bool HoldsLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
+
+// The text for a message, control bytes shown as \xHH.
+std::string Shown(std::string_view text) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string shown = "\"";
+  for (const char c : text) {
+    if (IsControl(c)) {
+      const auto code = static_cast<unsigned char>(c);
+      shown.append("\\x").append(1, digits[code >> 4]).append(1, digits[code & 15]);
+    } else {
+      shown.push_back(c);
+    }
+  }
+  return shown + "\"";
+}
+
+// Why a key cannot be written faithfully, or null.
+const char* KeyFault(std::string_view key) {
+  if (HoldsLineBreak(key)) return "a line break would split the line";
+  if (key.find('=') != key.npos) return "an \"=\" would end the key early";
+  if (IsBlankOrTab(key.front()) || IsBlankOrTab(key.back()))
+    return "a blank or tab at either end would be trimmed";
+  if (key.front() == ';') return "it would read back as a comment";
+  if (key.front() == '[') return "it would read back as a section header";
+  for (const char c : key)
+    if (IsControl(c)) return "a control byte would not read back alike";
+  return nullptr;
+}
+
+}  // namespace
+
+bool IsProfileSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\x0B' || c == '\x0C' || c == '\x1A';
+}
+
+std::string_view TrimProfileSpace(std::string_view text) {
+  while (!text.empty() && IsProfileSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsProfileSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool ParseHeader(std::string_view line, std::string_view& name) {
+  const std::string_view trimmed = TrimProfileSpace(line);
+  if (trimmed.empty() || trimmed.front() != '[') return false;
+  const size_t close = trimmed.rfind(']');
+  if (close == 0 || close == trimmed.npos) return false;
+  name = TrimProfileSpace(trimmed.substr(1, close - 1));
+  return true;
+}
+
+std::string_view ProfileValue(std::string_view line) {
+  line = TrimProfileSpace(line);
+  const size_t eq = line.find('=');
+  if (eq == line.npos) return {};
+  std::string_view value = TrimProfileSpace(line.substr(eq + 1));
+  if (value.size() >= 2 && value.front() == value.back() &&
+      (value.front() == '"' || value.front() == '\''))
+    value = value.substr(1, value.size() - 2);
+  return value.substr(0, value.find('\0'));
+}
+
+bool ReadsDifferently(std::string_view loaded, std::string_view stored) {
+  const size_t eq = stored.find('=');
+  return eq != stored.npos && ProfileValue(loaded) != stored.substr(eq + 1);
+}
+
+bool MayReadDifferently(std::string_view loaded) {
+  // Either reader trims the end, only the profile reader trims the start of an empty key's
+  // value or bytes other than blank and tab, and only the profile reader cuts at a NUL.
+  const size_t eq = loaded.find('=');
+  if (eq == loaded.npos) return false;
+  if (static_cast<unsigned char>(loaded.back()) <= 32) return true;
+  size_t keyEnd = eq;
+  while (keyEnd > 0 && IsBlankOrTab(loaded[keyEnd - 1])) --keyEnd;
+  if (keyEnd == 0) return true;
+  size_t start = eq + 1;
+  while (start < loaded.size() && IsBlankOrTab(loaded[start])) ++start;
+  if (start < loaded.size() && IsProfileSpace(loaded[start])) return true;
+  return loaded.find('\0', eq) != loaded.npos;
+}
+
+bool ValueNeedsQuotes(std::string_view value) {
+  if (value.empty()) return false;
+  if (IsProfileSpace(value.front()) || static_cast<unsigned char>(value.back()) <= 32) return true;
+  return value.size() >= 2 && value.front() == value.back() &&
+         (value.front() == '"' || value.front() == '\'');
+}
+
+void AppendFileLine(std::string& text, std::string_view line, bool quote) {
+  const size_t eq = line.find('=');
+  if (quote && eq != 0 && eq != line.npos && ValueNeedsQuotes(line.substr(eq + 1))) {
+    text.append(line.substr(0, eq + 1)).append(1, '"').append(line.substr(eq + 1)).append(1, '"');
+  } else {
+    text.append(line);
+  }
+  text.append("\r\n");
+}
+
+void CheckWritable(const std::string& section, const std::string& key, const std::string& value) {
+  if (HoldsLineBreak(section))
+    throw EInOutError("Cannot store section " + Shown(section) + ": a line break would split it");
+  if (!section.empty() && (IsProfileSpace(section.front()) || IsProfileSpace(section.back())))
+    throw EInOutError("Cannot store section " + Shown(section) +
+                      ": white space at either end would be trimmed");
+  if (section.find('\0') != section.npos)
+    throw EInOutError("Cannot store section " + Shown(section) + ": a NUL byte would cut it");
+  if (const char* fault = KeyFault(key))
+    throw EInOutError("Cannot store key " + Shown(key) + " in section " + Shown(section) + ": " +
+                      fault);
+  const char* valueFault = HoldsLineBreak(value)            ? "a line break would split the line"
+                           : value.find('\0') != value.npos ? "a NUL byte would cut it"
+                                                            : nullptr;
+  if (valueFault)
+    throw EInOutError("Cannot store the value " + Shown(value) + " of key " + Shown(key) +
+                      " in section " + Shown(section) + ": " + valueFault);
 }

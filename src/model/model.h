@@ -1,6 +1,6 @@
 // The setup configuration model: the project being edited, its reset to the
-// built-in defaults from the component catalogue, and the writer that puts
-// the project into a setup configuration file.
+// built-in defaults from the component catalogue, the writer that puts the
+// project into a setup configuration file, and the reader that opens one.
 //
 // INI content (sections, keys, values, display names) is Windows-1251 bytes.
 // File names are the system's path bytes and exception messages are UTF-8.
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-// ResetProject and SaveProject raise the engine's EInOutError.
+// ResetProject, SaveProject and OpenProject raise the engine's EInOutError.
 #include "inifile/inierror.h"
 
 // A colour: red in the low byte, green in the next, blue in the third.
@@ -40,6 +40,14 @@ struct TDialogPosition {
 struct TVariableRow {
   std::string Name;
   std::string Value;
+};
+
+// The configuration file that the project was last opened from or saved to by
+// OpenProject or SaveAndRemember, and the "Variables" keys (other than
+// ProgramName) that the file held then. Empty when the project comes from no file.
+struct TFileOrigin {
+  std::string FileName;
+  std::vector<std::string> VariableNames;
 };
 
 // An ordered list of (display name, ticked) entries with at most one selected entry.
@@ -88,18 +96,69 @@ struct TProject {
   TCheckList Pred;
   TCheckList Post;
   std::vector<TVariableRow> Variables;  // the data rows; the header row belongs to the view
+  TFileOrigin Origin;
 };
 
 // "New": resets every item that "New" owns and fills the three lists from the
 // catalogue, ticking and selecting "Русский". Leaves DialogPosition and
-// DialogTitleCaption alone. A missing catalogue leaves the lists empty; one that
-// exists but cannot be opened raises the engine's open error.
+// DialogTitleCaption alone and forgets the project's Origin. A missing catalogue
+// leaves the lists empty; one that exists but cannot be opened raises the
+// engine's open error.
 void ResetProject(TProject& project, const std::string& cataloguePath);
 
 // "Save": writes the project into the configuration file fileName, updating it in
-// place, with the codes looked up in the catalogue. Raises on every failure.
+// place, with the codes looked up in the catalogue, which is only read. Keys are
+// only added or changed, never removed, and the project's Origin is neither used
+// nor changed. Raises on every failure; before anything is written it refuses,
+// naming the row, a variable name or value that would not read back as typed, and
+// raises "Cannot open file <catalogue>" when fileName is the catalogue itself
+// (also through a link).
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath);
+
+// "Open": resets the project as ResetProject does, then applies what the
+// configuration file holds, and returns one UTF-8 text for each thing in the
+// file that it could not use, naming section, key, value and the reason; empty
+// when everything was used. Items that the file does not give (a missing key,
+// or a value that is reported) stay as the reset left them; so DialogPosition
+// and DialogTitleCaption keep their values without their keys. Keys and
+// sections that the editor does not own are neither used nor reported; Save
+// keeps them. Only the first line of a key counts; later ones are reported.
+// - Main title: ShowMainTitle=0 gives an empty MainTitleCaption; ProgramNameText
+//   is ProgramName when that is not empty, else the default product name (a
+//   hidden title with a name is reported, as Save would write the name empty).
+//   ShowMainTitle=1 with an empty ProgramName hides the title, reported.
+// - ShowDialogTitle gives DialogTitleCaption "Добро пожаловать" or empty.
+// - Sequences: each code ticks the first entry whose code (as Save looks it up)
+//   matches ignoring letter case and blanks around it; the file's sequence
+//   replaces the reset's ticks. Unknown, empty and repeated codes, the final
+//   dialog's code in the post-installation sequence, and an order other than
+//   the catalogue's (Save writes the catalogue's order) are reported.
+// - Variables: every key but ProgramName is a row, in file order. A line that
+//   Save could not write back as it is (no name, a name with a leading blank,
+//   "[" or a control byte, a value with a control byte, a repeated name) is
+//   reported and is no row. A file without rows gives one empty row.
+// - A file holding none of "Config", "Display", "Variables" is reported.
+// The file is opened read-only and never written. Afterwards the project's
+// Origin names the file and the variables read from it.
+// A file that does not exist, is no regular file or cannot be read raises
+// EInOutError "Cannot open file <name>" (or the engine's read error); so does a
+// catalogue that cannot be opened. On any exception the project is unchanged.
+std::vector<std::string> OpenProject(TProject& project, const std::string& fileName,
+                                     const std::string& cataloguePath);
+
+// "Save" that keeps the project's Origin: saves exactly as SaveProject does;
+// when fileName names the same existing file as the project's Origin (through
+// relative paths, symbolic or hard links alike), then removes from its
+// "Variables" section every line of each key in Origin.VariableNames that no
+// row names any more (compared ignoring letter case; ProgramName is never
+// removed). Keys of the file that the project never read are left alone.
+// Afterwards Origin names fileName and the variables just written.
+// Raises like SaveProject; a failure of the removal raises too, after the
+// values have been saved, and leaves Origin unchanged so that the next save
+// into that file removes the keys again.
+void SaveAndRemember(TProject& project, const std::string& fileName,
+                     const std::string& cataloguePath);
 
 // The catalogue beside the running executable: its directory plus "version.ini".
 std::string CataloguePath();

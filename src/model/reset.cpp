@@ -32,4 +32,5 @@ void ResetProject(TProject& project, const std::string& cataloguePath) {
   project.Langs.Select(russian);
 
   ApplyDefaultVariables(project);
+  project.Origin = {};
 }

@@ -1,6 +1,7 @@
 // "Save": the project written into a setup configuration file.
+#include <sys/stat.h>
+
 #include <cstdio>
-#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -17,15 +18,13 @@ bool HoldsControlCharacter(const std::string& text) {
   return false;
 }
 
-bool HoldsLineBreak(const std::string& text) {
-  return text.find_first_of("\r\n") != std::string::npos;
-}
-
-// A name that the loader would not give back as the same key, or that would break the line.
+// A name that a reader of the file would not give back as the same key, or that would break
+// the line: the setup trims blanks at both ends, and a leading ";" or "[" makes a comment or
+// a section header.
 bool IsWritableName(const std::string& name) {
   if (name.find('=') != std::string::npos || HoldsControlCharacter(name)) return false;
   if (name.front() == ';' || name.front() == '[') return false;
-  return name.back() != ' ' && name.back() != '\t';
+  return name.front() != ' ' && name.back() != ' ';
 }
 
 // The text for a message: UTF-8, with a NUL byte, which would end the message, shown as U+FFFD.
@@ -37,11 +36,17 @@ std::string Quoted(const std::string& text) {
   return "«" + quoted + "»";
 }
 
-// Refuses, before anything is opened or written, what cannot survive a round trip through the file.
+// Refuses, before anything is opened or written, what cannot survive a round trip through the
+// file. A control byte in a value reads differently in the setup (it cuts at a NUL and keeps a
+// trailing one that the loader trims); blanks and quotes around a value only need quotes.
 void CheckProject(const TProject& project) {
-  if (HoldsLineBreak(project.MainTitleCaption)) {
+  if (HoldsControlCharacter(project.MainTitleCaption)) {
     throw std::runtime_error("Недопустимое название программы: " +
                              Quoted(project.MainTitleCaption));
+  }
+  for (const TFontDesc* font : {&project.TitleFont, &project.DialogFont}) {
+    if (HoldsControlCharacter(font->Name))
+      throw std::runtime_error("Недопустимое имя шрифта: " + Quoted(font->Name));
   }
   for (size_t i = 0; i < project.Variables.size(); ++i) {
     const TVariableRow& row = project.Variables[i];
@@ -51,7 +56,7 @@ void CheckProject(const TProject& project) {
       throw std::runtime_error("Недопустимое имя переменной в строке " + number + ": " +
                                Quoted(row.Name));
     }
-    if (HoldsLineBreak(row.Value)) {
+    if (HoldsControlCharacter(row.Value)) {
       throw std::runtime_error("Недопустимое значение переменной в строке " + number + ": " +
                                Quoted(row.Value));
     }
@@ -66,6 +71,38 @@ std::string TickedCodes(TIniDocument& catalogue, const char* section, const TChe
     if (list.IsTicked(i)) text += "," + catalogue.ReadString(section, list.Name(i), "");
   }
   return text.empty() ? text : text.substr(1);
+}
+
+struct TCodes {
+  std::string Pred;
+  std::string Post;
+  std::string Langs;
+};
+
+// The three list values, looked up before anything is written, so that a code that cannot be
+// written refuses the save while the target is still unchanged.
+TCodes LookUpCodes(const TProject& project, const std::string& cataloguePath) {
+  // Only read: a read-only catalogue, or one that another program holds open, serves as well.
+  TIniDocument catalogue(cataloguePath, true);
+  TCodes codes{TickedCodes(catalogue, "PreInstallDlg", project.Pred, project.Pred.Count()),
+               // The last post-installation entry is the final dialog: only its tick is written.
+               TickedCodes(catalogue, "PostInstallDlg", project.Post, project.Post.Count() - 1),
+               TickedCodes(catalogue, "Languages", project.Langs, project.Langs.Count())};
+  for (const std::string* code : {&codes.Pred, &codes.Post, &codes.Langs}) {
+    if (HoldsControlCharacter(*code))
+      throw std::runtime_error("Недопустимый код в каталоге: " + Quoted(*code));
+  }
+  return codes;
+}
+
+// The catalogue is read without a lock, so nothing else keeps a Save from writing over it.
+void RefuseTheCatalogueAsTarget(const std::string& fileName, const std::string& cataloguePath) {
+  struct stat target;
+  struct stat catalogue;
+  if (::stat(fileName.c_str(), &target) == 0 && ::stat(cataloguePath.c_str(), &catalogue) == 0 &&
+      target.st_dev == catalogue.st_dev && target.st_ino == catalogue.st_ino) {
+    throw EInOutError("Cannot open file " + cataloguePath);
+  }
 }
 
 }  // namespace
@@ -89,22 +126,15 @@ std::string FontValue(const TFontDesc& font) {
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath) {
   CheckProject(project);
+  RefuseTheCatalogueAsTarget(fileName, cataloguePath);
 
+  // Every check is done before the first write: the document flushes whatever it holds when
+  // it is released, also when the save is abandoned by an exception.
   TIniDocument target(fileName, false);
-  {
-    std::optional<TIniDocument> catalogue(std::in_place, cataloguePath, false);
-    target.WriteString(
-        "Config", "PreInstallDialogSequence",
-        TickedCodes(*catalogue, "PreInstallDlg", project.Pred, project.Pred.Count()));
-    // The last post-installation entry is the final dialog: only its tick is written, below.
-    target.WriteString(
-        "Config", "PostInstallDialogSequence",
-        TickedCodes(*catalogue, "PostInstallDlg", project.Post, project.Post.Count() - 1));
-    const std::string languages =
-        TickedCodes(*catalogue, "Languages", project.Langs, project.Langs.Count());
-    catalogue.reset();
-    target.WriteString("Config", "Languages", languages);
-  }
+  const TCodes codes = LookUpCodes(project, cataloguePath);
+  target.WriteString("Config", "PreInstallDialogSequence", codes.Pred);
+  target.WriteString("Config", "PostInstallDialogSequence", codes.Post);
+  target.WriteString("Config", "Languages", codes.Langs);
 
   target.WriteBool("Display", "ShowMainWindow", project.BackgroundEnabled);
   target.WriteBool("Display", "ShowMainTitle", !project.MainTitleCaption.empty());

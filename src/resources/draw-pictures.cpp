@@ -1,8 +1,8 @@
 // Draws the editor's built-in pictures into the directory given as the only
 // argument: desktop.png (413x288, the desktop shown when the setup has no
 // background window), header.png (447x62, 256 colours, the mock dialog's
-// header), brush.png (16x16, the icon of the "change" buttons) and
-// vuka-manager.png (64x64, the program's icon).
+// header) and brush.png (16x16, the icon of the "change" buttons). The program's
+// icon is drawn by hand in vuka-manager.svg; tools/render-icons.sh renders its PNGs.
 //
 // Build and run: cmake --build <build dir> --target pictures
 #include <QFont>
@@ -202,30 +202,6 @@ QImage BrushIcon() {
   return image;
 }
 
-QImage ProgramIcon() {
-  QImage image(64, 64, QImage::Format_ARGB32);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient back(0, 4, 0, 60);
-  back.setColorAt(0.0, QColor(0, 0, 255));
-  back.setColorAt(1.0, QColor(0, 0, 0));
-  p.setPen(QPen(QColor(30, 30, 30), 2));
-  p.setBrush(back);
-  p.drawRoundedRect(QRectF(3, 5, 58, 50), 5, 5);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(192, 192, 192));
-  p.drawRect(QRectF(22, 24, 34, 26));  // the mock dialog
-  p.setBrush(QColor(0, 0, 128));
-  p.drawRect(QRectF(22, 24, 34, 5));  // its title bar
-  p.setBrush(QColor(0, 255, 255));
-  p.drawRect(QRectF(8, 11, 30, 5));  // the main title
-  p.translate(30, 26);
-  Brush(p, 2.1);
-  p.end();
-  return image;
-}
-
 bool Save(const QImage& image, const QString& dir, const char* name) {
   const QString path = dir + QLatin1Char('/') + QLatin1String(name);
   if (image.save(path, "PNG", 9)) return true;
@@ -243,7 +219,6 @@ int main(int argc, char** argv) {
   }
   const QString dir = QString::fromLocal8Bit(argv[1]);
   const bool ok = Save(Desktop(), dir, "desktop.png") && Save(Header(), dir, "header.png") &&
-                  Save(BrushIcon(), dir, "brush.png") &&
-                  Save(ProgramIcon(), dir, "vuka-manager.png");
+                  Save(BrushIcon(), dir, "brush.png");
   return ok ? 0 : 1;
 }

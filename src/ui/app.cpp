@@ -7,21 +7,8 @@
 #include <cstdio>
 #include <exception>
 
-#include "ui/render.h"
-#include "ui/sysdialogs.h"
-
-QString ApplicationTitle() { return QStringLiteral("Visual RVL"); }
-
-QString ErrorBoxText(const std::string& utf8Message) {
-  std::string text = utf8Message;
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
-    text += '.';
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void ShowErrorMessage(const std::string& utf8Message) {
-  SystemDialogs().ShowError(QApplication::activeWindow(), ErrorBoxText(utf8Message));
-}
+#include "ui/support/errorbox.h"
+#include "ui/widgets/render.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // The name, not the display name: Qt would append a display name to every window title.
@@ -124,10 +111,8 @@ TApplicationWindows CreateApplicationWindows(const std::string& cataloguePath) {
   TApplicationWindows windows;
   windows.MainForm =
       std::make_unique<TMainForm>(nullptr, cataloguePath.empty() ? CataloguePath() : cataloguePath);
-  windows.StyleDlg = std::make_unique<TStyleDlg>(windows.MainForm.get());
-  windows.ColorForm = std::make_unique<TColorForm>(windows.MainForm.get());
-  windows.PosForm = std::make_unique<TPosForm>(windows.MainForm.get());
-  windows.MainForm->AttachDialogs(windows.StyleDlg.get(), windows.ColorForm.get(),
-                                  windows.PosForm.get());
+  windows.StyleDlg = &windows.MainForm->StyleDialog();
+  windows.ColorForm = &windows.MainForm->ColorDialog();
+  windows.PosForm = &windows.MainForm->PosDialog();
   return windows;
 }

@@ -36,13 +36,16 @@ TEST(Load, NormalisesEntries) {
 TEST(Load, DropsWhatIsNotAnEntry) {
   EXPECT_EQ(LoadAll("k=before\r\n;c=1\r\n[S]\r\n\r\n;x=1\r\n ;y=2\r\nno equals\r\n\x1A"),
             "[S]| ;y=2|");
-  // A header must start with "[" and end with "]"; else it is an ordinary line.
-  EXPECT_EQ(LoadAll("[A]\r\na=1\r\n[B] \r\nb=2\r\n [C]\r\n[D] ;x\r\nd=4\r\n"), "[A]|a=1|b=2|d=4|");
-  EXPECT_EQ(LoadAll("[B] \r\nb=2\r\n[]\r\ne=5\r\n"), "[]|e=5|");
+  // A header, trimmed of white space, starts with "[" and holds a "]"; the text after
+  // the last "]" is ignored.
+  EXPECT_EQ(LoadAll("[A]\r\na=1\r\n[B] \r\nb=2\r\n [C]\r\n[D] ;x\r\nd=4\r\n"),
+            "[A]|a=1||[B]|b=2||[D]|d=4|");
+  EXPECT_EQ(LoadAll("[B] \r\nb=2\r\n[]\r\ne=5\r\n"), "[B]|b=2||[]|e=5|");
+  EXPECT_EQ(LoadAll("[A]\r\n[b=1\r\n"), "[A]|[b=1|");  // no "]": an entry
   // Only a line of a lone 26 is dropped as such.
   EXPECT_EQ(LoadAll("[S]\r\n\x1A\r\n\x1A\x1A", true, false, true, true, false), "[S]|\x1A\x1A|");
-  // Lines ending in LF alone run together into one line.
-  EXPECT_EQ(LoadAll("[S]\na=1\nb=2\n"), "");
+  // Lines ending in LF alone are lines too.
+  EXPECT_EQ(LoadAll("[S]\na=1\nb=2\n"), "[S]|a=1|b=2|");
   EXPECT_EQ(LoadAll("[S]\ra=1\rb=2"), "[S]|a=1|b=2|");
 }
 

@@ -89,7 +89,7 @@ TEST(Document, WritesBackByteForByte) {
   EXPECT_TRUE(text.ends_with("Flag=1\r\n\r\n"));
 }
 
-TEST(Document, QuotesAreNotRestoredOnWriting) {
+TEST(Document, ValuesThatLoadingWouldChangeAreWrittenInQuotes) {
   TTempDir dir;
   WriteBytes(dir / "f.ini", "[S]\r\nk=' a '\r\n");
   {
@@ -97,9 +97,9 @@ TEST(Document, QuotesAreNotRestoredOnWriting) {
     EXPECT_EQ(doc.ReadString("S", "k", ""), " a ");
     doc.WriteString("S", "other", "1");
   }
-  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[S]\r\nk= a \r\nother=1\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[S]\r\nk=\" a \"\r\nother=1\r\n\r\n");
   TIniDocument doc(dir / "f.ini", true);
-  EXPECT_EQ(doc.ReadString("S", "k", ""), "a");
+  EXPECT_EQ(doc.ReadString("S", "k", ""), " a ");
 }
 
 TEST(Document, ModifiedOnlyByRealChanges) {

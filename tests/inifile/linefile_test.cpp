@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <random>
 #include <vector>
 
 #include "inifile/inifile.h"
@@ -46,15 +47,20 @@ std::vector<std::string> Split(const std::string& data) {
   return lines;
 }
 
-TEST(ReadLine, CrEndsALineAndLfIsDropped) {
+TEST(ReadLine, CrOrLfEndsALineAndTheLfOfCrLfIsDropped) {
   TTempDir dir;
   WriteBytes(dir / "f", "[A]\r\nk=1\r\n");
   Read r = ReadAll(dir / "f");
   EXPECT_EQ(r.Lines, (std::vector<std::string>{"[A]", "k=1", ""}));
   EXPECT_EQ(r.Positions, (std::vector<uint32_t>{4, 9, 10}));
 
+  // LF alone ends a line like CR (Linux editors write such files).
   WriteBytes(dir / "lf", "a=1\nb=2\n");
-  EXPECT_EQ(ReadAll(dir / "lf").Lines, std::vector<std::string>{"a=1b=2"});
+  r = ReadAll(dir / "lf");
+  EXPECT_EQ(r.Lines, (std::vector<std::string>{"a=1", "b=2"}));
+  EXPECT_EQ(r.Positions, (std::vector<uint32_t>{4, 8}));
+  WriteBytes(dir / "mixed", "a\n\rb\r\n\nc");
+  EXPECT_EQ(ReadAll(dir / "mixed").Lines, (std::vector<std::string>{"a", "", "b", "", "c"}));
 
   WriteBytes(dir / "tail", "x\r\rlast");
   EXPECT_EQ(ReadAll(dir / "tail").Lines, (std::vector<std::string>{"x", "", "last"}));
@@ -107,6 +113,15 @@ TEST(LineSplitter, GivesTheSameLinesAsReadLine) {
   for (size_t i = 0; i < inputs.size(); ++i) {
     WriteBytes(dir / "f", inputs[i]);
     EXPECT_EQ(Split(inputs[i]), ReadAll(dir / "f").Lines) << "input " << i;
+  }
+  // Line ends at and around the 100-byte chunk boundaries, a CR LF pair split between chunks.
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> pick(0, 9);
+  for (int i = 0; i < 300; ++i) {
+    std::string text(static_cast<size_t>(90 + i % 130), 'x');
+    for (char& c : text) c = "\r\n\r\nxxxxxx"[pick(random)];
+    WriteBytes(dir / "f", text);
+    ASSERT_EQ(Split(text), ReadAll(dir / "f").Lines) << testing::PrintToString(text);
   }
 }
 

@@ -102,21 +102,4 @@ TEST(RewriteFailure, FullDiskLeavesTheFileIntact) {
   EXPECT_EQ(ReadBytes(path).substr(0, 22), "[S]\r\nkey0=changed\r\nkey");
 }
 
-TEST(RewriteFailure, RewriteKeepsTheFilesIdentityAndMode) {
-  TTempDir dir;
-  const std::string path = dir / "f.ini";
-  WriteBytes(path, "[S]\r\nk=v\r\n");
-  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  struct stat before, after;
-  ASSERT_EQ(::stat(path.c_str(), &before), 0);
-  {
-    TIniDocument doc(path, false);
-    doc.WriteString("S", "k", "w");
-  }
-  ASSERT_EQ(::stat(path.c_str(), &after), 0);
-  EXPECT_EQ(before.st_ino, after.st_ino);
-  EXPECT_EQ(after.st_mode & 07777, 0640u);
-  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=w\r\n\r\n");
-}
-
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "cp1251text.h"
 #include "inifile/inifile.h"
@@ -162,14 +164,14 @@ TEST(SaveProject, VariablesSkipEmptyNamesAndLaterRowsReplaceEarlierLinesInPlace)
                  {"Group", ""},
                  {"installpath", "C:\\b"},
                  {"PROGRAMNAME", Utf8ToCp1251("Своё имя")},
-                 {" Lead", "'quoted'"}};
+                 {"Lead", "'quoted'"}};
   SaveProject(p, dir / "vuka.ini", dir / "version.ini");
   EXPECT_EQ(ReadBytes(dir / "vuka.ini"), CrLf(ConfigSection("", "", "") + kDisplayDefaults +
                                               "[Variables]\n"
                                               "PROGRAMNAME=Своё имя\n"
                                               "installpath=C:\\b\n"
                                               "Group=\n"
-                                              " Lead='quoted'\n"
+                                              "Lead=\"'quoted'\"\n"
                                               "\n"));
 }
 
@@ -208,14 +210,51 @@ TEST(SaveProject, UnchangedSecondSaveLeavesTheFileUntouched) {
   SaveProject(p, target, catalogue);
   EXPECT_EQ(ReadBytes(target), withComment);
 
-  // A value that reads back differently makes every save rewrite the file.
-  p.Variables.push_back({"Padded", "value "});
+  // Values with blanks or quotes around them are written in quotes, read back as typed,
+  // and so leave the file untouched on the next save too.
+  const std::vector<TVariableRow> typed = {
+      {"Padded", "value "}, {"Lead", "  x"}, {"Single", "'x'"}, {"Double", "\"x\""}};
+  p.Variables.insert(p.Variables.end(), typed.begin(), typed.end());
   SaveProject(p, target, catalogue);
   const std::string rewritten = ReadBytes(target);
   EXPECT_EQ(rewritten.find("; note"), std::string::npos);
+  EXPECT_NE(rewritten.find("Padded=\"value \"\r\nLead=\"  x\"\r\nSingle=\"'x'\"\r\n"
+                           "Double=\"\"x\"\"\r\n"),
+            std::string::npos);
+  TIniDocument written(target, true);
+  for (const TVariableRow& row : typed)
+    EXPECT_EQ(written.ReadString("Variables", row.Name, "?"), row.Value);
   WriteBytes(target, rewritten + CrLf("; note\n"));
   SaveProject(p, target, catalogue);
-  EXPECT_EQ(ReadBytes(target), rewritten);
+  EXPECT_EQ(ReadBytes(target), rewritten + CrLf("; note\n"));
+}
+
+TEST(SaveProject, ForeignLinesReadTheSameAfterEverySave) {
+  TTempDir dir;
+  const std::string target = dir / "vuka.ini";
+  struct TCase {
+    std::string Before, After;
+  };
+  const TCase cases[] = {
+      // A header with a blank after it stays a header: nothing moves into "Variables".
+      {"[Variables]\r\n[Note=see manual] \r\nInstallPath=C:\\Old\r\n",
+       "[Note=see manual]\nInstallPath=C:\\Old\n\n"},
+      // Quotes of keys that nobody touched stay as the setup reads them.
+      {"[Other]\r\nd=''e''\r\n", "[Other]\nd=\"'e'\"\n\n"},
+      // Lines ending in LF alone, a byte-order mark, headers with blanks or a note.
+      {"[Other]\na=1\nb=2\n", "[Other]\na=1\nb=2\n\n"},
+      {"\xEF\xBB\xBF[Other]\r\na=1\r\n", "[Other]\na=1\n\n"},
+      {" [Other] ; note\r\na=1\r\n", "[Other]\na=1\n\n"},
+  };
+  for (const TCase& c : cases) {
+    WriteBytes(target, c.Before);
+    SaveProject(TProject(), target, dir / "version.ini");
+    const std::string once = ReadBytes(target);
+    EXPECT_NE(once.find(CrLf(c.After)), std::string::npos) << once;
+    EXPECT_NE(once.find(CrLf(kVariablesDefaults)), std::string::npos) << once;
+    SaveProject(TProject(), target, dir / "version.ini");
+    EXPECT_EQ(ReadBytes(target), once) << "the second save changed the file";
+  }
 }
 
 TEST(SaveProject, CatalogueAsTheTargetIsRefusedAndLeftAsItWas) {
@@ -224,17 +263,25 @@ TEST(SaveProject, CatalogueAsTheTargetIsRefusedAndLeftAsItWas) {
   const std::string before = ReadBytes(catalogue);
   TProject p;
   ResetProject(p, catalogue);
-  EXPECT_EQ(SaveError(p, catalogue, catalogue), "Cannot open file " + catalogue);
-  EXPECT_EQ(ReadBytes(catalogue), before);
+  std::filesystem::create_symlink(catalogue, dir / "symbolic.ini");
+  std::filesystem::create_hard_link(catalogue, dir / "hard.ini");
+  const std::string viaParent =
+      dir.Path() + "/../" + std::filesystem::path(dir.Path()).filename().string() + "/version.ini";
+  for (const std::string& target : {catalogue, dir / "symbolic.ini", dir / "hard.ini", viaParent}) {
+    EXPECT_EQ(SaveError(p, target, catalogue), "Cannot open file " + catalogue) << target;
+    EXPECT_EQ(ReadBytes(catalogue), before);
+  }
 }
 
-TEST(SaveProject, CatalogueHeldOpenForWritingStopsTheSaveBeforeAnythingIsWritten) {
+TEST(SaveProject, CatalogueHeldOpenForWritingServesTheSave) {
   TTempDir dir;
   const std::string catalogue = WriteCatalogue(dir);
   const std::string target = dir / "new/vuka.ini";
   TIniDocument holder(catalogue, false);
-  EXPECT_EQ(SaveError(TProject(), target, catalogue), "Cannot open file " + catalogue);
-  EXPECT_FALSE(FileExists(dir / "new"));
+  TProject p;
+  ResetProject(p, catalogue);
+  SaveProject(p, target, catalogue);
+  EXPECT_NE(ReadBytes(target).find("Languages=RUS\r\n"), std::string::npos);
 }
 
 namespace {
@@ -242,12 +289,19 @@ namespace {
 std::string SaveWithReadOnlyCatalogue(const std::string& dir) {
   const std::string catalogue = dir + "/version.ini";
   const std::string target = dir + "/vuka.ini";
-  const std::string before = ReadBytes(target);
   TProject p;
-  ResetProject(p, catalogue);  // reading is allowed
+  ResetProject(p, catalogue);
   if (p.Langs.Count() != 4) return "lists not filled";
+  SaveProject(p, target, catalogue);
+  return ReadBytes(target).find("Languages=RUS\r\n") != std::string::npos ? "" : "codes missing";
+}
+
+std::string SaveWithUnreadableCatalogue(const std::string& dir) {
+  const std::string catalogue = dir + "/version.ini";
+  const std::string target = dir + "/vuka.ini";
+  const std::string before = ReadBytes(target);
   try {
-    SaveProject(p, target, catalogue);
+    SaveProject(TProject(), target, catalogue);
     return "no error";
   } catch (const EInOutError& error) {
     if (error.what() != "Cannot open file " + catalogue)
@@ -270,13 +324,16 @@ std::string SaveIntoReadOnlyTarget(const std::string& dir) {
 
 }  // namespace
 
-TEST(SaveProject, ReadOnlyCatalogueFailsEverySave) {
+TEST(SaveProject, ReadOnlyCatalogueServesTheSaveAndAnUnreadableOneFailsIt) {
   TTempDir dir;
   const std::string catalogue = WriteCatalogue(dir);
   WriteBytes(dir / "vuka.ini", CrLf("[Setup]\nMode=silent\n"));
   chmod(catalogue.c_str(), 0444);
   chmod((dir / "vuka.ini").c_str(), 0666);
   EXPECT_EQ(RunUnprivileged(SaveWithReadOnlyCatalogue, dir.Path()), "");
+  WriteBytes(dir / "vuka.ini", CrLf("[Setup]\nMode=silent\n"));
+  chmod(catalogue.c_str(), 0);
+  EXPECT_EQ(RunUnprivileged(SaveWithUnreadableCatalogue, dir.Path()), "");
 }
 
 TEST(SaveProject, ReadOnlyTargetFailsWithTheOpenError) {
@@ -312,6 +369,13 @@ TEST(SaveProject, VariablesThatCannotSurviveTheFileAreRefusedBeforeAnythingIsWri
       {{"[Section]", "1"}, "Недопустимое имя переменной в строке 3: «[Section]»"},
       {{Utf8ToCp1251("Путь "), "1"}, "Недопустимое имя переменной в строке 3: «Путь »"},
       {{"Trailing\t", "1"}, "Недопустимое имя переменной в строке 3: «Trailing\t»"},
+      {{" [Sec]", "1"}, "Недопустимое имя переменной в строке 3: « [Sec]»"},
+      {{" Dup", "1"}, "Недопустимое имя переменной в строке 3: « Dup»"},
+      {{"\tTab", "1"}, "Недопустимое имя переменной в строке 3: «\tTab»"},
+      {{"Name", std::string("cut\0here", 8)},
+       "Недопустимое значение переменной в строке 3: «cut\xEF\xBF\xBDhere»"},
+      {{"Name", "bell\x07"}, "Недопустимое значение переменной в строке 3: «bell\x07»"},
+      {{"Name", "tab\tinside"}, "Недопустимое значение переменной в строке 3: «tab\tinside»"},
       {{"Name", Utf8ToCp1251("две\r\nстроки")},
        "Недопустимое значение переменной в строке 3: «две\r\nстроки»"},
       {{"Name", "cr\ronly"}, "Недопустимое значение переменной в строке 3: «cr\ronly»"},
@@ -323,9 +387,32 @@ TEST(SaveProject, VariablesThatCannotSurviveTheFileAreRefusedBeforeAnythingIsWri
     EXPECT_FALSE(FileExists(target));
   }
 
+  for (const std::string caption : {"Two\nlines", "Bell\x07"}) {
+    TProject p;
+    p.MainTitleCaption = caption;
+    EXPECT_EQ(SaveError(p, target, dir / "version.ini"),
+              "Недопустимое название программы: «" + caption + "»");
+    EXPECT_FALSE(FileExists(target));
+  }
+}
+
+TEST(SaveProject, AFontNameOrCatalogueCodeThatCannotBeWrittenLeavesTheFileAsItWas) {
+  TTempDir dir;
+  const std::string target = dir / "vuka.ini";
+  const std::string before = "[A]\r\nb=1\r\n";
+  WriteBytes(target, before);
   TProject p;
-  p.MainTitleCaption = "Two\nlines";
-  EXPECT_EQ(SaveError(p, target, dir / "version.ini"),
-            "Недопустимое название программы: «Two\nlines»");
-  EXPECT_FALSE(FileExists(target));
+  p.DialogFont.Name = "Bad\nFont";
+  EXPECT_EQ(SaveError(p, target, dir / "version.ini"), "Недопустимое имя шрифта: «Bad\nFont»");
+  EXPECT_EQ(ReadBytes(target), before);
+
+  const char catalogue[] = "[Languages]\r\nL=a\0b\r\n";
+  WriteBytes(dir / "version.ini", std::string(catalogue, sizeof catalogue - 1));
+  TProject q;
+  ResetProject(q, dir / "version.ini");
+  q.Langs.SetTick(0, true);
+  EXPECT_EQ(SaveError(q, target, dir / "version.ini"),
+            "Недопустимый код в каталоге: «a\xEF\xBF\xBD"
+            "b»");
+  EXPECT_EQ(ReadBytes(target), before);
 }

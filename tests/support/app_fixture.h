@@ -20,7 +20,7 @@
 #include "model/model.h"
 #include "testfiles.h"
 #include "ui/app.h"
-#include "ui/sysdialogs.h"
+#include "ui/support/sysdialogs.h"
 
 // Answers the system dialogs. A dialog for which the test set no answer fails the
 // test and is cancelled, so that no test ever waits for a modal loop.

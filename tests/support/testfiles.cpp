@@ -1,5 +1,7 @@
 #include "testfiles.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,8 +25,23 @@ std::string ReadBytes(const std::string& path) {
 
 bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
-TTempDir::TTempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vuka-test-XXXXXX").string();
+void SetOldModificationTime(const std::string& path) {
+  const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+  if (utimensat(AT_FDCWD, path.c_str(), old, 0) != 0) throw std::runtime_error("utimensat " + path);
+}
+
+std::string ModificationStamp(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) throw std::runtime_error("stat " + path);
+  return std::to_string(info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec) + "/" +
+         std::to_string(info.st_ino);
+}
+
+TTempDir::TTempDir(const std::string& base) {
+  const std::filesystem::path parent = !base.empty() && std::filesystem::is_directory(base)
+                                           ? std::filesystem::path(base)
+                                           : std::filesystem::temp_directory_path();
+  std::string pattern = (parent / "vuka-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   Path_ = pattern;
 }

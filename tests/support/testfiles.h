@@ -10,11 +10,17 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
 
-// A fresh directory below the system's temporary directory, removed with all it holds.
+// Sets the file's modification time to 2001-09-09, so that any later write shows.
+void SetOldModificationTime(const std::string& path);
+// The modification time in nanoseconds since the epoch and the inode, "mtime/inode".
+std::string ModificationStamp(const std::string& path);
+
+// A fresh directory below the system's temporary directory, or below the given
+// directory when it exists, removed with all it holds.
 // Throws std::runtime_error when the directory cannot be made.
 class TTempDir {
  public:
-  TTempDir();
+  explicit TTempDir(const std::string& base = "");
   ~TTempDir();
   TTempDir(const TTempDir&) = delete;
   TTempDir& operator=(const TTempDir&) = delete;

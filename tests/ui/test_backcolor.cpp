@@ -3,8 +3,8 @@
 #include <QToolButton>
 
 #include "test_labelstyle_seam.h"
-#include "ui/backcolor.h"
-#include "ui/dialogparts.h"
+#include "ui/forms/backcolor.h"
+#include "ui/widgets/dialogparts.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ QColor Rgb(TColor color) { return ToQColor(color); }
 
 class BackgroundTest : public DialogTest {
  protected:
-  TColorForm* Form() { return Windows.ColorForm.get(); }
+  TColorForm* Form() { return Windows.ColorForm; }
   TPictureBox* Back() { return Find<TPictureBox>(Form(), "Back"); }
   QCheckBox* Enable() { return Find<QCheckBox>(Form(), "EnableBackground"); }
   QWidget* TopButton() { return Find<QToolButton>(Form(), "TColor"); }

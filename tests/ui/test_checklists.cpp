@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/checklistbox.h"
-#include "ui/render.h"
+#include "ui/widgets/checklistbox.h"
+#include "ui/widgets/render.h"
 
 namespace {
 

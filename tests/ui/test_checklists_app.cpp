@@ -4,7 +4,7 @@
 #include <QTabWidget>
 
 #include "app_fixture.h"
-#include "ui/checklistbox.h"
+#include "ui/widgets/checklistbox.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <QRadioButton>
 
 #include "test_labelstyle_seam.h"
-#include "ui/dlgpos.h"
-#include "ui/radiogroup.h"
+#include "ui/forms/dlgpos.h"
+#include "ui/widgets/radiogroup.h"
 
 namespace {
 
 class PositionTest : public DialogTest {
  protected:
-  TPosForm* Form() { return Windows.PosForm.get(); }
+  TPosForm* Form() { return Windows.PosForm; }
   TRadioGroup* Goriz() { return Find<TRadioGroup>(Form(), "Goriz"); }
   TRadioGroup* Vert() { return Find<TRadioGroup>(Form(), "Vert"); }
   QWidget* Demo() { return Find<QWidget>(Form(), "Demo"); }

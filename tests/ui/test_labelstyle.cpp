@@ -6,15 +6,15 @@
 #include <QToolButton>
 
 #include "test_labelstyle_seam.h"
-#include "ui/LabelStyle.h"
-#include "ui/dialogparts.h"
-#include "ui/fontcolordialog.h"
+#include "ui/forms/LabelStyle.h"
+#include "ui/widgets/dialogparts.h"
+#include "ui/widgets/fontcolordialog.h"
 
 namespace {
 
 class LabelStyleTest : public DialogTest {
  protected:
-  TStyleDlg* Dlg() { return Windows.StyleDlg.get(); }
+  TStyleDlg* Dlg() { return Windows.StyleDlg; }
   QLineEdit* ProgName() { return Find<QLineEdit>(Dlg(), "ProgName"); }
   QCheckBox* ShowIt() { return Find<QCheckBox>(Dlg(), "ShowIt"); }
   QCheckBox* UseShadow() { return Find<QCheckBox>(Dlg(), "UseShadow"); }

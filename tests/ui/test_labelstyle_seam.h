@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app_fixture.h"
-#include "ui/render.h"
+#include "ui/widgets/render.h"
 
 class DialogTest : public TAppFixture {
  protected:

@@ -19,9 +19,10 @@
 #include <stdexcept>
 
 #include "app_fixture.h"
-#include "ui/render.h"
-#include "ui/variablesgrid.h"
-#include "ui/vgmain.h"
+#include "ui/forms/vgmain.h"
+#include "ui/support/errorbox.h"
+#include "ui/widgets/render.h"
+#include "ui/widgets/variablesgrid.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "ui/cp1251input.h"
+#include "ui/widgets/cp1251input.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QPalette>
 #include <QTest>
 
-#include "ui/render.h"
+#include "ui/widgets/render.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/variablesgrid.h"
+#include "ui/widgets/variablesgrid.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QTabWidget>
 
 #include "app_fixture.h"
-#include "ui/variablesgrid.h"
+#include "ui/widgets/variablesgrid.h"
 
 namespace {
 

@@ -1,0 +1,124 @@
+// Peak memory of reading a large component catalogue, against the file's size.
+// Usage: inifile_memory [megabytes]  (default 50). Writes the catalogue to
+// $VUKA_BENCH_DIR, else the temporary directory, then measures each case in a
+// child process of its own so that every peak is the case's alone:
+//   load      a read-only document on the file;
+//   sections  the same, then the names of its three list sections read out;
+//   new       "New" filling the project's lists from the catalogue.
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "inifile/inifile.h"
+#include "model/model.h"
+
+namespace {
+
+// Display names of about 20 Windows-1251 bytes (or, with shortLines, of
+// about 8 like "Русский=RUS") with short codes, spread over the three list
+// sections, with a comment every 50 lines.
+void WriteCatalogue(const std::string& path, long long bytes, bool shortLines) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  const char* sections[] = {"Languages", "PreInstallDlg", "PostInstallDlg"};
+  const long long perSection = bytes / 3;
+  long long written = 0;
+  long long line = 0;
+  for (const char* section : sections) {
+    std::string text = std::string("[") + section + "]\r\n";
+    const long long end = written + perSection;
+    while (written < end) {
+      if (line % 50 == 0) text += "; \xE3\xF0\xF3\xEF\xEF\xE0 " + std::to_string(line) + "\r\n";
+      if (shortLines)
+        text += "\xDF" + std::to_string(line) + "=C" + std::to_string(line % 1000) + "\r\n";
+      else
+        text += "\xDD\xEB\xE5\xEC\xE5\xED\xF2 \xED\xEE\xEC\xE5\xF0 " + std::to_string(line) +
+                " = CODE" + std::to_string(line) + "\r\n";
+      ++line;
+      if (text.size() > 65536) {
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        written += static_cast<long long>(text.size());
+        text.clear();
+      }
+    }
+    text += "\r\n";
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    written += static_cast<long long>(text.size());
+  }
+}
+
+void LoadOnly(const std::string& path) {
+  const TIniDocument doc(path, true);
+  if (doc.Sections().Count() != 3) _exit(2);
+}
+
+void LoadAndReadSections(const std::string& path) {
+  TIniDocument doc(path, true);
+  TStringList names[3];
+  doc.ReadSection("Languages", names[0]);
+  doc.ReadSection("PreInstallDlg", names[1]);
+  doc.ReadSection("PostInstallDlg", names[2]);
+  if (names[0].Count() == 0) _exit(2);
+}
+
+void NewProject(const std::string& path) {
+  TProject project;
+  ResetProject(project, path);
+  if (project.Langs.Count() == 0) _exit(2);
+}
+
+// Runs the case in a child; its peak resident size in KiB, or -1.
+long PeakOfChild(void (*run)(const std::string&), const std::string& path) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    run(path);
+    _exit(0);
+  }
+  int status = 0;
+  rusage usage{};
+  if (child < 0 || ::wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0)
+    return -1;
+  return usage.ru_maxrss;
+}
+
+// Writes a catalogue of the given shape and prints each case's peak; false
+// when a case failed.
+bool Measure(const std::string& path, long long megabytes, bool shortLines) {
+  WriteCatalogue(path, megabytes * 1024 * 1024, shortLines);
+  const double fileMiB = static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
+  std::printf("catalogue of %s lines: %.1f MiB\n", shortLines ? "short" : "longer", fileMiB);
+  const struct {
+    const char* Name;
+    void (*Run)(const std::string&);
+  } cases[] = {{"load", LoadOnly}, {"sections", LoadAndReadSections}, {"new", NewProject}};
+  bool passed = true;
+  for (const auto& c : cases) {
+    const long peak = PeakOfChild(c.Run, path);
+    if (peak < 0) {
+      std::printf("  %-9s failed\n", c.Name);
+      passed = false;
+      continue;
+    }
+    const double peakMiB = static_cast<double>(peak) / 1024.0;
+    std::printf("  %-9s peak %.1f MiB = %.2f x the file\n", c.Name, peakMiB, peakMiB / fileMiB);
+  }
+  std::filesystem::remove(path);
+  return passed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const long long megabytes = argc > 1 ? std::atoll(argv[1]) : 50;
+  const char* base = std::getenv("VUKA_BENCH_DIR");
+  const std::string dir = base ? base : std::filesystem::temp_directory_path().string();
+  const std::string path = dir + "/inifile-memory-" + std::to_string(::getpid()) + ".ini";
+  const bool passed = Measure(path, megabytes, false) && Measure(path, megabytes, true);
+  return passed ? 0 : 1;
+}

@@ -1,0 +1,50 @@
+// The rules that decide how a line reads, shared by the loader, the writer and
+// the checks before a write, so that every line written reads back as stored.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The bytes that the Windows profile reader trims from both ends of a line:
+// tab, vertical tab, form feed, Ctrl-Z (26) and blank.
+bool IsProfileSpace(char c);
+std::string_view TrimProfileSpace(std::string_view text);
+
+// True when the line is a section header as the Windows profile reader sees
+// it: trimmed of profile white space, it starts with "[" and holds a "]". The
+// name is the text between that "[" and the last "]", trimmed likewise; the
+// rest of the line is ignored.
+bool ParseHeader(std::string_view line, std::string_view& name);
+
+// The value that the Windows profile reader reads from an entry line: the
+// line trimmed of profile white space, the text after its first "=" trimmed
+// likewise, one pair of matching quotes removed, cut at a NUL.
+std::string_view ProfileValue(std::string_view line);
+
+// True when the Windows profile reader reads the value of the loaded line
+// differently from the value that loading stored for it (for example when
+// loading trims control bytes at its end that the reader keeps): the line
+// must be written back as it was for the reader to read it as before.
+bool ReadsDifferently(std::string_view loaded, std::string_view stored);
+
+// False when the loaded entry line surely reads alike in the profile reader
+// and in a loader with every option on: a cheap test before ReadsDifferently.
+bool MayReadDifferently(std::string_view loaded);
+
+// True when loading key=value (with a non-empty key) or the Windows profile
+// reader would not give the value back: it starts with profile white space,
+// ends with a byte 0..32, or is enclosed in one pair of matching quotes.
+bool ValueNeedsQuotes(std::string_view value);
+
+// Appends the stored line as the file holds it, followed by CR LF. With
+// `quote`, an entry with a non-empty key whose value would not read back is
+// written with the value inside double quotes, which the loader (removing one
+// pair of quotes) and the Windows profile reader both strip exactly once.
+void AppendFileLine(std::string& text, std::string_view line, bool quote);
+
+// Raises EInOutError, naming the text, when the section name, key or value
+// cannot be written so that it reads back as given: a line break anywhere; a
+// NUL in the value; a section name with white space at either end; a key with
+// a blank or tab at either end, an "=", a leading ";" or "[" or a control byte.
+// Values that only need quotes are not refused. The key must not be empty.
+void CheckWritable(const std::string& section, const std::string& key, const std::string& value);

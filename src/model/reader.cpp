@@ -1,0 +1,298 @@
+// "Open": a setup configuration file read back into the project.
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "inifile/inifile.h"
+#include "model/defaults.h"
+#include "model/model.h"
+#include "model/valueparse.h"
+
+namespace {
+
+using TProblems = std::vector<std::string>;
+
+struct TEntry {
+  std::string Name;
+  std::string Value;
+};
+
+// One section of the file: its lines as name and value, in file order.
+struct TSection {
+  std::string Name;
+  std::vector<TEntry> Entries;
+
+  // The value of the first line of the key (ignoring letter case), or null.
+  const std::string* Value(const std::string& key) const {
+    for (const TEntry& entry : Entries) {
+      if (SameText(entry.Name, key)) return &entry.Value;
+    }
+    return nullptr;
+  }
+};
+
+TSection ReadFileSection(const TIniDocument& file, const std::string& name) {
+  TSection section{name, {}};
+  const int32_t index = file.Sections().IndexOf(name);
+  if (index < 0) return section;
+  const TStringList& lines = file.Sections().Lines(index);
+  for (int32_t i = 0; i < lines.Count(); ++i) {
+    section.Entries.push_back(TEntry{NamePart(lines[i]), ValuePart(lines[i])});
+  }
+  return section;
+}
+
+std::string Problem(const std::string& section, const std::string& key, const std::string& value,
+                    const std::string& why) {
+  return "«" + section + "» / «" + ShownText(key) + "» = «" + ShownText(value) + "»: " + why;
+}
+
+// Only the first line of a key counts, as for every reader of the file.
+void ReportRepeatedKeys(const TSection& section, std::initializer_list<const char*> keys,
+                        TProblems& problems) {
+  for (const char* key : keys) {
+    bool seen = false;
+    for (const TEntry& entry : section.Entries) {
+      if (!SameText(entry.Name, key)) continue;
+      if (seen) {
+        problems.push_back(Problem(section.Name, entry.Name, entry.Value,
+                                   "ключ повторяется; используется первое значение"));
+      }
+      seen = true;
+    }
+  }
+}
+
+// Sets target from the key's value when the key is present and its value parses;
+// reports a value that does not parse.
+template <typename T, typename TParser>
+void ReadItem(const TSection& section, const char* key, T& target, TParser parse,
+              TProblems& problems) {
+  const std::string* text = section.Value(key);
+  if (text == nullptr) return;
+  const std::string why = parse(*text, target);
+  if (!why.empty()) problems.push_back(Problem(section.Name, key, *text, why));
+}
+
+void ReadDisplay(const TSection& display, TProject& p, TProblems& problems) {
+  ReadItem(display, "ShowMainWindow", p.BackgroundEnabled, ParseBoolValue, problems);
+
+  bool dialogTitle = !p.DialogTitleCaption.empty();
+  const bool dialogTitleBefore = dialogTitle;
+  ReadItem(display, "ShowDialogTitle", dialogTitle, ParseBoolValue, problems);
+  if (dialogTitle != dialogTitleBefore) {
+    p.DialogTitleCaption = dialogTitle ? DefaultDialogTitle() : std::string();
+  }
+
+  bool finalDialog = p.Post.IsTicked(p.Post.Count() - 1);
+  ReadItem(display, "ShowFinalDialog", finalDialog, ParseBoolValue, problems);
+  if (finalDialog && p.Post.Count() == 0) {
+    problems.push_back(
+        Problem(display.Name, "ShowFinalDialog", "1", "в каталоге нет диалогов после установки"));
+  }
+  p.Post.SetTick(p.Post.Count() - 1, finalDialog);
+
+  ReadItem(display, "GradientTopColor", p.TopColor, ParseColorValue, problems);
+  ReadItem(display, "GradientBottomColor", p.BottomColor, ParseColorValue, problems);
+  ReadItem(display, "MainTitleFont", p.TitleFont, ParseFontValue, problems);
+  ReadItem(display, "MainTitleShadow", p.TitleShadow, ParseBoolValue, problems);
+  ReadItem(display, "MainTitleShadowColor", p.TitleShadowColor, ParseColorValue, problems);
+  ReadItem(display, "DialogTitleFont", p.DialogFont, ParseFontValue, problems);
+  ReadItem(display, "DialogTitleShadow", p.DialogShadow, ParseBoolValue, problems);
+  ReadItem(display, "DialogTitleShadowColor", p.DialogShadowColor, ParseColorValue, problems);
+  ReadItem(display, "DialogPosition", p.DialogPosition, ParseDialogPosition, problems);
+}
+
+// The main title: shown by "ShowMainTitle", its text the variable "ProgramName". The
+// product name is kept whenever the file gives one, also for a hidden title.
+void ReadMainTitle(const TSection& display, const TSection& variables, TProject& p,
+                   TProblems& problems) {
+  bool shown = true;
+  ReadItem(display, "ShowMainTitle", shown, ParseBoolValue, problems);
+
+  const std::string* name = variables.Value("ProgramName");
+  if (name != nullptr && HoldsControlByte(*name)) {
+    problems.push_back(
+        Problem(variables.Name, "ProgramName", *name, "название содержит управляющий символ"));
+    name = nullptr;
+  }
+  if (name != nullptr && !name->empty()) p.ProgramNameText = *name;
+
+  if (!shown && name != nullptr && !name->empty()) {
+    problems.push_back(Problem(variables.Name, "ProgramName", *name,
+                               "заголовок скрыт (ShowMainTitle=0), поэтому название не "
+                               "показывается и при сохранении будет записано пустым"));
+  } else if (shown && name != nullptr && name->empty()) {
+    problems.push_back(
+        Problem(variables.Name, "ProgramName", *name, "название пусто, поэтому заголовок скрыт"));
+    shown = false;
+  }
+  p.MainTitleCaption = shown ? p.ProgramNameText : std::string();
+}
+
+// Why the line cannot become a row of the table; empty when it can.
+std::string VariableProblem(const TEntry& entry, const std::vector<TVariableRow>& rows) {
+  if (entry.Name.empty()) return "переменная без имени";
+  if (!IsStorableVariableName(entry.Name)) {
+    return "такое имя переменной нельзя сохранить (пробел или табуляция в начале, «[» в "
+           "начале или управляющий символ)";
+  }
+  for (const TVariableRow& row : rows) {
+    if (SameText(row.Name, entry.Name)) {
+      return "переменная с этим именем уже есть выше; используется первая";
+    }
+  }
+  if (HoldsControlByte(entry.Value)) return "значение содержит управляющий символ";
+  return {};
+}
+
+// Every key but ProgramName becomes a row, in file order. A line that cannot is
+// reported and stays in the file untouched, since the project does not remember it.
+void ReadVariables(const TSection& variables, TProject& p, TProblems& problems) {
+  p.Variables.clear();
+  p.Origin.VariableNames.clear();
+  for (const TEntry& entry : variables.Entries) {
+    if (SameText(entry.Name, "ProgramName")) continue;  // the main title; repeats are reported
+    const std::string why = VariableProblem(entry, p.Variables);
+    if (!why.empty()) {
+      problems.push_back(Problem(variables.Name, entry.Name, entry.Value, why));
+      continue;
+    }
+    p.Variables.push_back(TVariableRow{entry.Name, entry.Value});
+    p.Origin.VariableNames.push_back(entry.Name);
+  }
+  if (p.Variables.empty()) p.Variables.emplace_back();  // the table always holds a row
+}
+
+// The code that Save writes for each entry of the list.
+std::vector<std::string> EntryCodes(TIniDocument& catalogue, const char* section,
+                                    const TCheckList& list) {
+  std::vector<std::string> codes;
+  codes.reserve(static_cast<size_t>(list.Count()));
+  for (int32_t i = 0; i < list.Count(); ++i) {
+    codes.push_back(catalogue.ReadString(section, list.Name(i), ""));
+  }
+  return codes;
+}
+
+struct TSequence {
+  const char* Key;
+  std::vector<std::string> Codes;  // of every entry of the list
+  int32_t Usable;                  // entries that the sequence may tick: the first ones
+  TCheckList& List;
+};
+
+// Ticks the first entry of the code; returns why it cannot, or empty.
+std::string TickCode(const std::string& code, const TSequence& sequence, std::vector<bool>& seen,
+                     int32_t& index) {
+  if (code.empty()) return "пустой код";
+  index = -1;
+  for (size_t i = 0; i < sequence.Codes.size() && index < 0; ++i) {
+    if (SameText(sequence.Codes[i], code)) index = static_cast<int32_t>(i);
+  }
+  const std::string shown = "«" + ShownText(code) + "»";
+  if (index < 0) return "код " + shown + " не найден в каталоге";
+  if (index >= sequence.Usable) {
+    return "код " + shown + " принадлежит последнему диалогу, который включается ключом " +
+           "«ShowFinalDialog»";
+  }
+  if (seen[static_cast<size_t>(index)]) return "код " + shown + " указан дважды";
+  seen[static_cast<size_t>(index)] = true;
+  sequence.List.SetTick(index, true);
+  return {};
+}
+
+void ReadSequence(const TSection& config, const TSequence& sequence, TProblems& problems) {
+  const std::string* text = config.Value(sequence.Key);
+  if (text == nullptr) return;
+  for (int32_t i = 0; i < sequence.Usable; ++i) sequence.List.SetTick(i, false);
+  if (text->empty()) return;
+
+  std::vector<bool> seen(static_cast<size_t>(sequence.Usable), false);
+  int32_t previous = -1;
+  bool ordered = true;
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = text->find(',', start);
+    std::string code = text->substr(start, comma == std::string::npos ? comma : comma - start);
+    const size_t first = code.find_first_not_of(" \t");
+    code = first == std::string::npos
+               ? std::string()
+               : code.substr(first, code.find_last_not_of(" \t") - first + 1);
+    int32_t index = -1;
+    const std::string why = TickCode(code, sequence, seen, index);
+    if (!why.empty()) problems.push_back(Problem(config.Name, sequence.Key, *text, why));
+    if (why.empty() && index < previous) ordered = false;
+    if (why.empty()) previous = index;
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  if (!ordered) {
+    problems.push_back(Problem(config.Name, sequence.Key, *text,
+                               "порядок отличается от каталога; при сохранении коды будут "
+                               "записаны в порядке каталога"));
+  }
+}
+
+void ReadSequences(const TSection& config, const std::string& cataloguePath, TProject& p,
+                   TProblems& problems) {
+  TIniDocument catalogue(cataloguePath, true);
+  const int32_t postUsable = p.Post.Count() > 0 ? p.Post.Count() - 1 : 0;
+  ReadSequence(config,
+               {"PreInstallDialogSequence", EntryCodes(catalogue, "PreInstallDlg", p.Pred),
+                p.Pred.Count(), p.Pred},
+               problems);
+  ReadSequence(config,
+               {"PostInstallDialogSequence", EntryCodes(catalogue, "PostInstallDlg", p.Post),
+                postUsable, p.Post},
+               problems);
+  ReadSequence(config,
+               {"Languages", EntryCodes(catalogue, "Languages", p.Langs), p.Langs.Count(), p.Langs},
+               problems);
+}
+
+TProblems ApplyFile(const TIniDocument& file, const std::string& cataloguePath, TProject& p) {
+  const TSection config = ReadFileSection(file, "Config");
+  const TSection display = ReadFileSection(file, "Display");
+  const TSection variables = ReadFileSection(file, "Variables");
+  TProblems problems;
+  if (file.Sections().IndexOf("Config") < 0 && file.Sections().IndexOf("Display") < 0 &&
+      file.Sections().IndexOf("Variables") < 0) {
+    problems.emplace_back("В файле нет ни одного из разделов «Config», «Display» и «Variables»");
+  }
+  ReportRepeatedKeys(config, {"PreInstallDialogSequence", "PostInstallDialogSequence", "Languages"},
+                     problems);
+  ReadSequences(config, cataloguePath, p, problems);
+  ReportRepeatedKeys(
+      display,
+      {"ShowMainWindow", "ShowMainTitle", "ShowDialogTitle", "ShowFinalDialog", "GradientTopColor",
+       "GradientBottomColor", "MainTitleFont", "MainTitleShadow", "MainTitleShadowColor",
+       "DialogTitleFont", "DialogTitleShadow", "DialogTitleShadowColor", "DialogPosition"},
+      problems);
+  ReadDisplay(display, p, problems);
+  ReportRepeatedKeys(variables, {"ProgramName"}, problems);
+  ReadMainTitle(display, variables, p, problems);
+  ReadVariables(variables, p, problems);
+  return problems;
+}
+
+}  // namespace
+
+std::vector<std::string> OpenProject(TProject& project, const std::string& fileName,
+                                     const std::string& cataloguePath) {
+  std::error_code ignored;
+  // Checked first: the engine loads a missing file as an empty document, and a
+  // FIFO or device would block or never end.
+  if (!std::filesystem::is_regular_file(fileName, ignored)) {
+    throw EInOutError("Cannot open file " + fileName);
+  }
+  TProject opened = project;
+  ResetProject(opened, cataloguePath);
+  const TIniDocument file(fileName, true);
+  std::vector<std::string> problems = ApplyFile(file, cataloguePath, opened);
+  opened.Origin.FileName = fileName;
+  project = std::move(opened);
+  return problems;
+}

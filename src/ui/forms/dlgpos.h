@@ -1,0 +1,54 @@
+// The dialog position dialog: where the setup places its dialogs on the screen.
+// It is bound to one project and edits its DialogPosition at once, at every choice.
+#pragma once
+
+#include <QDialog>
+
+#include "model/model.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class TPictureBox;
+class TRadioGroup;
+
+class TPosForm : public QDialog {
+  Q_OBJECT
+ public:
+  // project: whose DialogPosition the dialog edits and whose background the
+  // miniature screen shows; it must outlive the dialog. owner: the window the
+  // dialog is centred on and kept above (not its parent).
+  explicit TPosForm(TProject& project, QWidget* owner = nullptr);
+
+  // Shows the project's position and runs the dialog modally. Every choice is
+  // taken at once, so the way the dialog closes does not matter.
+  void EditPosition();
+
+  // Runs each time the dialog is shown: paints the miniature screen, the gradient
+  // or the desktop picture when the setup shows no background window.
+  void FormShow(QObject* sender = nullptr);
+  // The radio groups' handlers: the chosen index is the new position at once.
+  void GorizClick(QObject* sender = nullptr);
+  void VertClick(QObject* sender = nullptr);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // Creates the controls at their places.
+  void LayOut();
+  void LayOutMiniature();
+  void ConnectHandlers();
+  // Moves the miniature dialog to the chosen position.
+  void PlaceDemo();
+
+  TProject& Project_;
+  QWidget* Owner_;
+  QFrame* Panel1_ = nullptr;
+  TPictureBox* Image1_ = nullptr;
+  QFrame* Demo_ = nullptr;
+  QLabel* Panel3_ = nullptr;
+  TRadioGroup* Vert_ = nullptr;
+  TRadioGroup* Goriz_ = nullptr;
+  QPushButton* BitBtn1_ = nullptr;
+};

@@ -1,0 +1,56 @@
+// A check list view of the model's TCheckList: entries with a flat check box
+// strip, in one or more columns.
+#pragma once
+
+#include "model/model.h"
+#include "ui/widgets/scrollview.h"
+
+class TCheckListBox : public TScrollView {
+  Q_OBJECT
+  Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
+ public:
+  explicit TCheckListBox(QWidget* parent = nullptr);
+
+  // The list shown and changed; every change lands in it at once. Not owned.
+  void Bind(TCheckList* list);
+  TCheckList* List() const { return List_; }
+  void SetColumns(int columns);
+  int Columns() const { return Columns_; }
+  // Re-reads the list after it changed outside the view.
+  void Reload();
+
+  // The double-click handler: inverts the tick of the selected entry, if any.
+  void LangsDblClick();
+
+  // Layout, in viewport coordinates.
+  int ItemHeight() const;
+  int ColumnWidth() const;  // the width of one entry
+  static constexpr int CheckStripWidth = 15;
+  static constexpr int CheckBoxSize = 13;
+  int RowsPerColumn() const;
+  // The first entry shown (one column) or the first column shown (several).
+  int ScrollPosition() const;
+  QRect ItemRect(int index) const;
+  int IndexAt(const QPoint& viewportPos) const;  // -1 below the entries
+  void EnsureVisible(int index);
+
+ protected:
+  void DecideScrollBars() override;
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  int Count() const;
+  void Toggle(int index);
+  void SelectAndShow(int index);
+  void PressAt(const QPoint& viewportPos);
+  int VisibleColumns() const;
+
+  TCheckList* List_ = nullptr;
+  int Columns_ = 1;
+  // The entry under the last left press that no double-click has completed yet.
+  int FirstPressIndex_ = -1;
+};

@@ -1,0 +1,103 @@
+// The variables table: a view of the project's variable rows under a fixed
+// header row, with in-place editing.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "model/model.h"
+#include "ui/widgets/scrollview.h"
+
+class QLabel;
+class QLineEdit;
+class QPainter;
+class TCellEditor;
+
+class TVariablesGrid : public TScrollView {
+  Q_OBJECT
+ public:
+  explicit TVariablesGrid(QWidget* parent = nullptr);
+
+  // The rows shown and changed; every change lands in them at once. Not owned.
+  void Bind(std::vector<TVariableRow>* rows);
+  // After "New": ends editing, re-reads the rows, current cell row 1, column 1.
+  void Reset();
+
+  static constexpr int ColumnWidth0 = 203;
+  static constexpr int ColumnWidth1 = 200;
+  static constexpr int RowHeight = 16;
+  static constexpr int GridLineWidth = 1;
+  static const QString HintText;  // two lines separated by CR LF
+
+  // Rows count the header row 0; data row r is model row r - 1.
+  int RowCount() const;
+  int CurrentRow() const { return Row_; }
+  int CurrentColumn() const { return Col_; }
+  void SetCurrentCell(int row, int column);
+  // The text at a column and a row (column first, as the table's users name it).
+  QString CellText(int column, int row) const;
+  int TopRow() const { return TopRow_; }      // the first data row in view
+  int VisibleDataRows() const;                // data rows fully in view
+  QRect CellRect(int row, int column) const;  // viewport coordinates
+  // The cell under a viewport point; false outside the cells.
+  bool CellAt(const QPoint& viewportPos, int& row, int& column) const;
+
+  bool IsEditing() const { return Editing_; }
+  QLineEdit* Editor() const;
+  // Ends editing, keeping the text typed so far.
+  void EndEdit();
+  QLabel* HintWindow() const { return Hint_; }
+
+ protected:
+  void DecideScrollBars() override;
+  void paintEvent(QPaintEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+
+ private:
+  enum class TEditStart { SelectAll, CaretAtEnd };
+  void StartEdit(TEditStart how);
+  bool EditorKey(QKeyEvent* event);
+  void EditorTab(bool next);
+  void EditorFocusLost(Qt::FocusReason reason);
+  void EditorTextChanged(const QString& text);
+  // Moves the current cell; false when it cannot move there.
+  bool MoveTo(int row, int column);
+  int VerticalTarget(const QKeyEvent* event) const;  // -1 when not a vertical move
+  // Keys while browsing; false for a key the table does not take.
+  bool BrowsingKey(QKeyEvent* event);
+  void VerticalKey(const QKeyEvent* event, bool ctrl);
+  bool TypedKey(QKeyEvent* event);
+  // Hands a copy of the key to the cell editor.
+  void SendToEditor(const QKeyEvent* event);
+  void InsertRow();
+  void DeleteRow();
+  void ScrollRows(int delta);
+  void EnsureCurrentVisible();
+  // The parts of the picture: data cells with their grid lines, and the header.
+  void PaintDataRows(QPainter& painter) const;
+  void PaintDataCell(QPainter& painter, int row, int column) const;
+  void PaintHeader(QPainter& painter) const;
+  void PlaceEditor();
+  void ShowHint(const QPoint& viewportPos);
+  void HideHint();
+  // The model text of a data cell; row first, like every position but CellText.
+  std::string& Cell(int row, int column);
+
+  std::vector<TVariableRow>* Rows_ = nullptr;
+  int Row_ = 1;
+  int Col_ = 1;
+  int TopRow_ = 1;
+  bool Editing_ = false;
+  QString Remembered_;
+  TCellEditor* Editor_ = nullptr;
+  QLabel* Hint_ = nullptr;
+  int HintRow_ = -1;
+  int HintCol_ = -1;
+};

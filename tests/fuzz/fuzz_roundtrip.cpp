@@ -1,0 +1,180 @@
+// The round trip with random changes. Input: a two-byte length, that many
+// bytes of file, then bytes that choose WriteString, DeleteKey and
+// EraseSection calls. Properties:
+// - a write that the engine refuses raises EInOutError and changes nothing;
+//   an accepted write reads back at once;
+// - the written text loads again as the same document;
+// - the setup program reads every key that a call wrote as the document holds it;
+// - every key that no call touched reads from the written text as it read
+//   from the original input.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "byte_reader.h"
+#include "inifile/inifile.h"
+#include "reading_checks.h"
+
+namespace {
+
+struct Touched {
+  std::string Section;
+  std::string Key;  // empty: the whole section
+  bool Written;     // by WriteString
+};
+
+std::string PickSection(TIniDocument& doc, ByteReader& in) {
+  const uint8_t choice = in.Byte();
+  const int32_t count = doc.Sections().Count();
+  if ((choice & 1) != 0 && count > 0) return doc.Sections()[choice % count];
+  return in.Text(8);
+}
+
+std::string PickKey(TIniDocument& doc, const std::string& section, ByteReader& in) {
+  const uint8_t choice = in.Byte();
+  TStringList keys;
+  doc.ReadSection(section, keys);
+  if ((choice & 1) != 0 && keys.Count() > 0) return keys[choice % keys.Count()];
+  return in.Text(8);
+}
+
+void ApplyChange(TIniDocument& doc, ByteReader& in, std::vector<Touched>& touched,
+                 std::string_view input) {
+  const uint8_t op = in.Byte() % 3;
+  const std::string section = PickSection(doc, in);
+  const std::string key = op == 2 ? std::string() : PickKey(doc, section, in);
+  if (op != 2 && key.empty()) return;  // an empty key erases or flushes: EraseSection covers it
+  const std::string value = op == 0 ? in.Text(12) : std::string();
+  const std::string before = doc.Text();
+  try {
+    if (op == 0) doc.WriteString(section, key, value);
+    if (op == 1) doc.DeleteKey(section, key);
+    if (op == 2) doc.EraseSection(section);
+  } catch (const EInOutError&) {
+    if (doc.Text() != before)
+      FailOnProblems({"text changed"}, "a refused call changed the document", input);
+    return;
+  }
+  touched.push_back(Touched{section, key, op == 0});
+  if (op == 0 && doc.ReadString(section, key, value + "x") != value) {
+    FailOnProblems({"[" + profile::Escape(section) + "] " + profile::Escape(key) + " wrote " +
+                    profile::Escape(value) + ", reads " +
+                    profile::Escape(doc.ReadString(section, key, "(default)"))},
+                   "a written key does not read back", input);
+  }
+}
+
+// The form in which the setup program sees a name: trimmed, cut at a NUL.
+std::string SetupName(const std::string& name) {
+  const profile::ProfileFile file = profile::ProfileFile::Parse("[" + name + "]");
+  const std::vector<std::string> names = file.SectionNames();
+  return names.empty() ? std::string() : names.front();
+}
+
+bool IsTouched(const std::vector<Touched>& touched, const std::string& section,
+               const std::string& key) {
+  for (const Touched& t : touched) {
+    const bool sameSection =
+        SameText(t.Section, section) || profile::SameAsciiText(SetupName(t.Section), section);
+    const bool sameKey =
+        t.Key.empty() || SameText(t.Key, key) || profile::SameAsciiText(SetupName(t.Key), key);
+    if (sameSection && sameKey) return true;
+  }
+  return false;
+}
+
+bool WasWritten(const std::vector<Touched>& touched, const std::string& section,
+                const std::string& key) {
+  for (const Touched& t : touched) {
+    if (t.Written && SameText(t.Section, section) && SameText(t.Key, key)) return true;
+  }
+  return false;
+}
+
+// Two different keys of the document that the setup takes for one, or that
+// Wine and Windows fold differently: which one the setup reads is not the
+// document's to decide.
+bool Ambiguous(const TStringList& names, int32_t index) {
+  const std::string mine = SetupName(names[index]);
+  if (mine.empty() || mine[0] == ';') return true;
+  for (int32_t i = 0; i < names.Count(); ++i) {
+    if (i == index) continue;
+    const std::string other = SetupName(names[i]);
+    if (SameText(names[i], names[index]) && i < index) return true;
+    if (!SameText(names[i], names[index]) && SameText(other, mine)) return true;
+  }
+  return false;
+}
+
+std::vector<std::string> CheckSetupReadsWrites(TIniDocument& doc,
+                                               const profile::ProfileFile& written,
+                                               const std::vector<Touched>& touched) {
+  std::vector<std::string> problems;
+  TStringList sections;
+  doc.ReadSections(sections);
+  for (int32_t s = 0; s < sections.Count(); ++s) {
+    if (Ambiguous(sections, s)) continue;
+    TStringList keys;
+    doc.ReadSection(sections[s], keys);
+    for (int32_t k = 0; k < keys.Count(); ++k) {
+      if (Ambiguous(keys, k) || !WasWritten(touched, sections[s], keys[k])) continue;
+      const std::string held = doc.ReadString(sections[s], keys[k], "");
+      const std::optional<std::string> read = written.Value(sections[s], keys[k]);
+      if (read != held) {
+        problems.push_back("[" + profile::Escape(sections[s]) + "] " + profile::Escape(keys[k]) +
+                           ": the document holds \"" + profile::Escape(held) +
+                           "\", the setup reads " +
+                           (read ? "\"" + profile::Escape(*read) + "\"" : "the default"));
+      }
+    }
+  }
+  return problems;
+}
+
+std::vector<std::string> CheckUntouchedKept(const profile::ProfileFile& original,
+                                            const profile::ProfileFile& written,
+                                            const std::vector<Touched>& touched) {
+  std::vector<MeantKey> owned;
+  for (const profile::ReadSection& section : original.ReadAll()) {
+    for (const auto& kv : section.Values) {
+      if (IsTouched(touched, section.Name, kv.first)) owned.push_back({section.Name, kv.first, ""});
+    }
+  }
+  return CheckOtherKeysKept(original, written, owned);
+}
+
+bool NonAsciiAfterMark(std::string_view input, const profile::ProfileFile& original) {
+  if (original.FileEncoding() == profile::Encoding::Ansi) return false;
+  for (const char c : input.substr(3)) {
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  ByteReader in(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string_view input = in.Take(in.Word());
+  TIniDocument doc("", true);
+  doc.LoadText(input);
+  std::vector<Touched> touched;
+  for (int n = 0; n < 16 && !in.AtEnd(); ++n) ApplyChange(doc, in, touched, input);
+
+  const std::string text = doc.Text();
+  TIniDocument again("", true);
+  again.LoadText(text);
+  if (again.Text() != text) {
+    FailOnProblems({"written: " + profile::Escape(text), "again: " + profile::Escape(again.Text())},
+                   "the written text does not load as the same document", input);
+  }
+  const profile::ProfileFile original = profile::ProfileFile::Parse(input);
+  const profile::ProfileFile written = profile::ProfileFile::Parse(text);
+  FailOnProblems(CheckSetupReadsWrites(doc, written, touched),
+                 "the setup reads the written text unlike the document", input);
+  if (original.Approximate() || NonAsciiAfterMark(input, original)) return 0;
+  FailOnProblems(CheckUntouchedKept(original, written, touched),
+                 "an untouched key reads differently after the rewrite", input);
+  return 0;
+}

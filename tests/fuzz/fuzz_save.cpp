@@ -1,0 +1,104 @@
+// SaveProject into an existing file. Input: a flag byte (bit 0: the file
+// exists, bit 1: the main title is hidden), a two-byte length and that many
+// bytes of file content, then up to eight variables (name and value texts).
+// Properties: a refused save leaves the file as it was; after a save the setup
+// program reads every key of the project as the project means it, and every
+// other key of the original file as it read before.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "byte_reader.h"
+#include "model/model.h"
+#include "reading_checks.h"
+
+namespace {
+
+const std::string& Folder() {
+  static const std::string folder = [] {
+    std::string pattern = "/tmp/fuzz_save.XXXXXX";
+    if (const char* tmp = std::getenv("TMPDIR")) pattern = std::string(tmp) + "/fuzz_save.XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+      std::perror("mkdtemp");
+      std::abort();
+    }
+    return pattern;
+  }();
+  return folder;
+}
+
+struct Cleanup {
+  ~Cleanup() {
+    std::remove((Folder() + "/vuka.ini").c_str());
+    rmdir(Folder().c_str());
+  }
+};
+
+std::string ReadFile(const std::string& path, bool& exists) {
+  std::ifstream in(path, std::ios::binary);
+  exists = static_cast<bool>(in);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool NonAsciiAfterMark(std::string_view input, const profile::ProfileFile& original) {
+  if (original.FileEncoding() == profile::Encoding::Ansi) return false;
+  for (const char c : input.substr(3)) {
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static Cleanup cleanup;
+  ByteReader in(std::string_view(reinterpret_cast<const char*>(data), size));
+  const uint8_t flags = in.Byte();
+  const std::string_view content = in.Take(in.Word());
+  TProject project;
+  if ((flags & 2) != 0) project.MainTitleCaption.clear();
+  project.Variables.clear();
+  for (int n = 0; n < 8 && !in.AtEnd(); ++n) {
+    std::string name = in.Text(16);
+    project.Variables.push_back(TVariableRow{std::move(name), in.Text(24)});
+  }
+
+  const std::string path = Folder() + "/vuka.ini";
+  std::remove(path.c_str());
+  const bool existed = (flags & 1) != 0;
+  if (existed) WriteFile(path, content);
+  const std::string original = existed ? std::string(content) : std::string();
+  try {
+    SaveProject(project, path, Folder() + "/missing-catalogue.ini");
+  } catch (const std::exception& e) {
+    if (std::getenv("FUZZ_VERBOSE") != nullptr) std::fprintf(stderr, "refused: %s\n", e.what());
+    bool exists = false;
+    const std::string after = ReadFile(path, exists);
+    if (exists != existed || after != original) {
+      FailOnProblems({"after: " + profile::Escape(after)}, "a refused save changed the file",
+                     content);
+    }
+    return 0;
+  }
+  bool exists = false;
+  const profile::ProfileFile saved = profile::ProfileFile::Parse(ReadFile(path, exists));
+  const std::vector<MeantKey> meant = MeantKeys(project);
+  FailOnProblems(CheckMeantKeys(meant, saved), "the setup reads a saved key unlike the project",
+                 content);
+  const profile::ProfileFile before = profile::ProfileFile::Parse(original);
+  if (before.Approximate() || NonAsciiAfterMark(original, before)) return 0;
+  FailOnProblems(CheckOtherKeysKept(before, saved, meant),
+                 "a key that the editor does not own reads differently after Save", content);
+  return 0;
+}

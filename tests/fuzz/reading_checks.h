@@ -1,0 +1,43 @@
+// Checks that compare what the setup program reads from a file (through the
+// profile-function model) with what the editor meant. Shared by the fuzz
+// targets and the Wine test; each returns the problems found, empty when none.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/model.h"
+#include "profile_reader.h"
+
+struct MeantKey {
+  std::string Section;
+  std::string Key;
+  std::string Value;
+};
+
+// The keys that SaveProject owns and the values the project means, saved with
+// a catalogue that does not exist (so every list code is empty). Later rows
+// whose names equal earlier ones ignoring letter case replace them.
+std::vector<MeantKey> MeantKeys(const TProject& project);
+
+// Every meant key reads as meant from `saved`.
+std::vector<std::string> CheckMeantKeys(const std::vector<MeantKey>& meant,
+                                        const profile::ProfileFile& saved);
+
+// Every key that the setup reads from `before`, apart from the owned ones,
+// reads the same from `after`. Keys of the section with the empty name (never
+// asked for by name) and names whose Cyrillic letter case makes Wine and
+// Windows disagree are left out.
+std::vector<std::string> CheckOtherKeysKept(const profile::ProfileFile& before,
+                                            const profile::ProfileFile& after,
+                                            const std::vector<MeantKey>& owned);
+
+// The same sections, keys and values, as the setup reads them.
+std::vector<std::string> CheckSameReading(const profile::ProfileFile& expected,
+                                          const profile::ProfileFile& actual);
+
+// Prints the problems with a title and aborts when there are any.
+void FailOnProblems(const std::vector<std::string>& problems, std::string_view title,
+                    std::string_view input);

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "cp1251text.h"
+#include "model/model.h"
+#include "testfiles.h"
+
+namespace {
+
+// The lines of the "Variables" section of a file that Save wrote, joined by ";".
+std::string VariablesLines(const std::string& file) {
+  const std::string text = ReadBytes(file);
+  const size_t start = text.find("[Variables]\r\n");
+  if (start == std::string::npos) return "no section";
+  std::string lines;
+  for (size_t pos = start + 13; pos < text.size();) {
+    const size_t end = text.find("\r\n", pos);
+    if (end == pos || text[pos] == '[') break;
+    lines += text.substr(pos, end - pos) + ";";
+    pos = end + 2;
+  }
+  return lines;
+}
+
+const char* const kFile =
+    "[Variables]\nProgramName=P\nKeep=1\nGone=2\nOld=3\nCase=4\n bad=5\n[Other]\nGone=x\n";
+
+void RemoveRow(TProject& p, const std::string& name) {
+  std::erase_if(p.Variables, [&name](const TVariableRow& row) { return row.Name == name; });
+}
+
+}  // namespace
+
+TEST(SaveAndRemember, SavingIntoTheOpenedFileRemovesDeletedAndRenamedVariablesOnly) {
+  TTempDir dir;
+  const std::string file = dir / "vuka.ini";
+  WriteBytes(file, CrLf(kFile));
+  TProject p;
+  OpenProject(p, file, dir / "version.ini");
+  RemoveRow(p, "Gone");
+  p.Variables[1].Name = "New";   // was Old
+  p.Variables[2].Name = "CASE";  // letter case only: not a removal
+  // Lines added by someone else after opening are not the project's to remove.
+  WriteBytes(file, ReadBytes(file) + CrLf("[Variables]\n"));
+  SaveAndRemember(p, file, dir / "version.ini");
+  EXPECT_EQ(VariablesLines(file), "ProgramName=P;Keep=1;CASE=4; bad=5;New=3;");
+  EXPECT_NE(ReadBytes(file).find("[Other]\r\nGone=x"), std::string::npos);
+  EXPECT_EQ(p.Origin.FileName, file);
+  EXPECT_EQ(p.Origin.VariableNames, (std::vector<std::string>{"Keep", "New", "CASE"}));
+
+  // The origin now holds what was saved: deleting a row saved since removes it too.
+  RemoveRow(p, "New");
+  SaveAndRemember(p, file, dir / "version.ini");
+  EXPECT_EQ(VariablesLines(file), "ProgramName=P;Keep=1;CASE=4; bad=5;");
+}
+
+TEST(SaveAndRemember, RemovesEveryLineOfTheKeyButNeverProgramName) {
+  TTempDir dir;
+  const std::string file = dir / "vuka.ini";
+  WriteBytes(file, CrLf("[Variables]\nDup=1\nKeep=2\ndup=3\n"));
+  TProject p;
+  OpenProject(p, file, dir / "version.ini");
+  p.Variables = {{"Keep", "2"}};
+  p.Origin.VariableNames.push_back("programname");  // as if the file's key had been a row
+  p.MainTitleCaption = "";
+  SaveAndRemember(p, file, dir / "version.ini");
+  EXPECT_EQ(VariablesLines(file), "Keep=2;ProgramName=;");
+}
+
+TEST(SaveAndRemember, ThroughAnotherPathToTheSameFileStillRemoves) {
+  TTempDir dir;
+  const std::string file = dir / "vuka.ini";
+  WriteBytes(file, CrLf(kFile));
+  ASSERT_EQ(symlink(file.c_str(), (dir / "link.ini").c_str()), 0);
+  ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+  TProject p;
+  OpenProject(p, dir / "link.ini", dir / "version.ini");
+  RemoveRow(p, "Gone");
+  SaveAndRemember(p, dir / "sub/../vuka.ini", dir / "version.ini");
+  EXPECT_EQ(VariablesLines(file), "ProgramName=P;Keep=1;Old=3;Case=4; bad=5;");
+}
+
+TEST(SaveAndRemember, AnotherFileOrAResetProjectOnlyAddsAndChangesKeys) {
+  TTempDir dir;
+  const std::string file = dir / "vuka.ini";
+  const std::string other = dir / "other.ini";
+  WriteBytes(file, CrLf(kFile));
+  WriteBytes(other, CrLf(kFile));
+  TProject p;
+  OpenProject(p, file, dir / "version.ini");
+  RemoveRow(p, "Gone");
+  SaveAndRemember(p, other, dir / "version.ini");
+  EXPECT_EQ(VariablesLines(other), "ProgramName=P;Keep=1;Gone=2;Old=3;Case=4; bad=5;");
+  EXPECT_EQ(p.Origin.FileName, other);
+
+  // The plain Save never removes, whatever the origin says.
+  SaveProject(p, file, dir / "version.ini");
+  EXPECT_EQ(VariablesLines(file), "ProgramName=P;Keep=1;Gone=2;Old=3;Case=4; bad=5;");
+
+  // "New" forgets the file: its variables are no longer the project's.
+  OpenProject(p, file, dir / "version.ini");
+  ResetProject(p, dir / "version.ini");
+  EXPECT_TRUE(p.Origin.FileName.empty());
+  SaveAndRemember(p, file, dir / "version.ini");
+  EXPECT_NE(VariablesLines(file).find("Gone=2;"), std::string::npos);
+}

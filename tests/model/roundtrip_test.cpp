@@ -1,0 +1,164 @@
+// Property: what Save writes, Open reads back as the same project, and saving that
+// project again leaves the file untouched.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "cp1251text.h"
+#include "inifile/inifile.h"
+#include "model/model.h"
+#include "projectdiff.h"
+#include "testfiles.h"
+
+namespace {
+
+class TProjectGenerator {
+ public:
+  // With edgeValues, texts may also start or end with blanks or be enclosed in quotes.
+  TProjectGenerator(uint32_t seed, bool edgeValues) : Random_(seed), EdgeValues_(edgeValues) {}
+
+  TProject Next(const std::string& catalogue) {
+    TProject p;
+    ResetProject(p, catalogue);
+    for (TCheckList* list : {&p.Langs, &p.Pred, &p.Post}) {
+      for (int32_t i = 0; i < list->Count(); ++i) list->SetTick(i, Chance(2));
+    }
+    p.TopColor = Color();
+    p.BottomColor = Color();
+    p.TitleShadowColor = Color();
+    p.DialogShadowColor = Color();
+    p.TitleFont = Font();
+    p.DialogFont = Font();
+    p.TitleShadow = Chance(2);
+    p.DialogShadow = Chance(2);
+    p.BackgroundEnabled = Chance(2);
+    p.DialogPosition = {Below(3), Below(3)};
+    p.ProgramNameText = Value(1);
+    p.MainTitleCaption = Chance(3) ? "" : p.ProgramNameText;
+    p.DialogTitleCaption = Chance(2) ? "" : Cp("Добро пожаловать");
+    p.Variables.clear();
+    for (int32_t rows = Below(6); rows >= 0; --rows) {
+      p.Variables.push_back({Chance(8) ? "" : UniqueName(p.Variables), Value(0)});
+    }
+    return p;
+  }
+
+ private:
+  int32_t Below(int32_t n) { return std::uniform_int_distribution<int32_t>(0, n - 1)(Random_); }
+  bool Chance(int32_t n) { return Below(n) == 0; }
+
+  TColor Color() {
+    if (Chance(4)) return clSchemeFlag | static_cast<TColor>(Below(31));
+    return static_cast<TColor>(Below(0x1000000));
+  }
+
+  // Any byte that a line can hold: no control byte.
+  char Byte() {
+    const int32_t code = 32 + Below(223);
+    return static_cast<char>(code == 127 ? 'x' : code);
+  }
+
+  std::string Text(int32_t minLength, int32_t maxLength) {
+    std::string text;
+    for (int32_t n = minLength + Below(maxLength - minLength + 1); n > 0; --n) text += Byte();
+    return text;
+  }
+
+  // A value that reads back as written: without the edges that the reader drops unless
+  // edge values are wanted, then with such edges in one value of three.
+  std::string Value(int32_t minLength) {
+    if (EdgeValues_ && Chance(3)) {
+      const char* const edges[] = {" ", "  ", "\"", "'"};
+      const std::string edge = edges[Below(4)];
+      return edge + Text(0, 8) + (Chance(2) ? edge : "");
+    }
+    for (;;) {
+      std::string text = Text(minLength, 12);
+      const bool blankEdge = !text.empty() && (text.front() == ' ' || text.back() == ' ');
+      const bool quoted = text.size() >= 2 && text.front() == text.back() &&
+                          (text.front() == '"' || text.front() == '\'');
+      if (!blankEdge && !quoted) return text;
+    }
+  }
+
+  TFontDesc Font() {
+    std::string face = Text(1, 20);
+    face.front() = face.front() == ' ' ? 'F' : face.front();
+    const int32_t size = Chance(10) ? 1 + Below(1000) : 1 + Below(72);
+    return TFontDesc{face, size, Color(), Chance(2), Chance(2), Chance(2), Chance(2)};
+  }
+
+  // A name that the file keeps as the same key, unlike every other row's and ProgramName.
+  std::string UniqueName(const std::vector<TVariableRow>& rows) {
+    for (;;) {
+      std::string name = Text(1, 12);
+      for (char& c : name) c = c == '=' ? '-' : c;
+      if (name.front() == ' ' || name.front() == ';' || name.front() == '[' || name.back() == ' ')
+        continue;
+      bool unique = !SameText(name, "ProgramName");
+      for (const TVariableRow& row : rows) unique = unique && !SameText(row.Name, name);
+      if (unique) return name;
+    }
+  }
+
+  std::mt19937 Random_;
+  bool EdgeValues_;
+};
+
+// What the file holds of the project: scheme colours resolved, no underline or
+// strike-out, no product name behind a hidden title, no rows without a name.
+TProject Storable(TProject p) {
+  for (TColor* color : {&p.TopColor, &p.BottomColor, &p.TitleShadowColor, &p.DialogShadowColor,
+                        &p.TitleFont.Color, &p.DialogFont.Color}) {
+    *color = ResolveColor(*color);
+  }
+  for (TFontDesc* font : {&p.TitleFont, &p.DialogFont}) font->Underline = font->StrikeOut = false;
+  if (p.MainTitleCaption.empty()) p.ProgramNameText = Cp("Демо-программа 1.0");
+  std::erase_if(p.Variables, [](const TVariableRow& row) { return row.Name.empty(); });
+  if (p.Variables.empty()) p.Variables.emplace_back();
+  return p;
+}
+
+// Runs the property over `count` projects; returns the first failure, or empty.
+std::string CheckRoundTrips(uint32_t seed, bool edgeValues, int32_t count) {
+  TTempDir dir("/dev/shm");  // in memory: every rewrite syncs, which a disk makes slow
+  const std::string catalogue = VUKA_SAMPLE_CATALOGUE;
+  const std::string file = dir / "vuka.ini";
+  TProjectGenerator generator(seed, edgeValues);
+  for (int32_t i = 0; i < count; ++i) {
+    const std::string where = "seed " + std::to_string(seed) + ", project " + std::to_string(i);
+    const TProject saved = generator.Next(catalogue);
+    std::filesystem::remove(file);
+    SaveProject(saved, file, catalogue);
+
+    TProject opened;
+    const std::vector<std::string> problems = OpenProject(opened, file, catalogue);
+    if (!problems.empty()) return where + ": " + problems.front();
+    if (std::string difference = ProjectDifference(Storable(saved), opened); !difference.empty()) {
+      return difference.insert(0, where + ": ");
+    }
+
+    const std::string bytes = ReadBytes(file);
+    SetOldModificationTime(file);
+    const std::string stamp = ModificationStamp(file);
+    SaveAndRemember(opened, file, catalogue);
+    if (ReadBytes(file) != bytes || ModificationStamp(file) != stamp) {
+      return where + ": saving again rewrote the file";
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+TEST(RoundTrip, OpenGivesBackWhatSaveWroteAndSavingAgainChangesNothing) {
+  EXPECT_EQ(CheckRoundTrips(20261207, false, 3000), "");
+}
+
+// Such values are written inside double quotes, which the loader removes.
+TEST(RoundTrip, ValuesWithBlanksAtTheEdgesOrInQuotesComeBackAsTyped) {
+  EXPECT_EQ(CheckRoundTrips(7, true, 1000), "");
+}

@@ -1,0 +1,269 @@
+#include "profile_reader.h"
+
+#include <cstdio>
+
+namespace profile {
+namespace {
+
+bool IsBlank(unsigned char c) {
+  return c == 0x09 || c == 0x0B || c == 0x0C || c == 0x1A || c == 0x20;
+}
+
+std::string_view TrimLeft(std::string_view s) {
+  while (!s.empty() && IsBlank(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+  return s;
+}
+
+std::string_view TrimRight(std::string_view s) {
+  while (!s.empty() && IsBlank(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+  return s;
+}
+
+std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
+
+// A NUL ends every text that the profile functions hand out.
+std::string CutAtNul(std::string_view s) { return std::string(s.substr(0, s.find('\0'))); }
+
+char Cp1251OfCyrillic(unsigned codePoint) {
+  if (codePoint >= 0x410 && codePoint <= 0x44F)
+    return static_cast<char>(0xC0 + (codePoint - 0x410));
+  if (codePoint == 0x401) return static_cast<char>(0xA8);
+  if (codePoint == 0x451) return static_cast<char>(0xB8);
+  return 0;
+}
+
+// UTF-8 as Windows-1251. Cyrillic letters and ASCII are exact; everything else
+// becomes '?' and marks the result approximate.
+std::string Utf8ToAnsi(std::string_view bytes, bool& approximate) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (size_t i = 0; i < bytes.size();) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    const bool pair = (c & 0xE0) == 0xC0 && i + 1 < bytes.size() &&
+                      (static_cast<unsigned char>(bytes[i + 1]) & 0xC0) == 0x80;
+    const char letter = pair ? Cp1251OfCyrillic(((c & 0x1Fu) << 6) |
+                                                (static_cast<unsigned char>(bytes[i + 1]) & 0x3Fu))
+                             : '\0';
+    if (letter != '\0') {
+      out += letter;
+      i += 2;
+    } else {
+      out += '?';
+      approximate = true;
+      ++i;
+    }
+  }
+  return out;
+}
+
+struct LineParser {
+  std::vector<Section>& Sections;
+  bool PreviousKeyEmpty = false;
+  bool HavePrevious = false;
+
+  void Header(std::string_view name) {
+    Sections.push_back(Section{CutAtNul(Trim(name)), {}});
+    HavePrevious = false;
+  }
+
+  void Line(std::string_view line) {
+    if (line.front() == '[') {
+      const size_t close = line.rfind(']');
+      if (close != std::string_view::npos && close > 0) {
+        Header(line.substr(1, close - 1));
+        return;
+      }
+    }
+    Entry entry;
+    size_t keyLength = line.size();
+    const size_t eq = line.find('=');
+    if (eq != std::string_view::npos) {
+      const std::string_view key = TrimRight(line.substr(0, eq));
+      keyLength = key.size();
+      entry.Key = CutAtNul(key);
+      entry.Value = CutAtNul(TrimLeft(line.substr(eq + 1)));
+      entry.HasValue = true;
+    } else {
+      entry.Key = CutAtNul(line);
+    }
+    // A second line with an empty key directly after one is dropped.
+    if (keyLength == 0 && HavePrevious && PreviousKeyEmpty) return;
+    PreviousKeyEmpty = entry.Key.empty();
+    HavePrevious = true;
+    Sections.back().Entries.push_back(std::move(entry));
+  }
+};
+
+unsigned char AsciiLower(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
+}
+
+}  // namespace
+
+bool SameAsciiText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(static_cast<unsigned char>(a[i])) !=
+        AsciiLower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+std::string UpperCp1251(std::string_view text) {
+  std::string out(text);
+  for (char& ch : out) {
+    const auto c = static_cast<unsigned char>(ch);
+    if ((c >= 'a' && c <= 'z') || c >= 0xE0) ch = static_cast<char>(c - 32);
+    if (c == 0xB8) ch = static_cast<char>(0xA8);
+  }
+  return out;
+}
+
+std::string Escape(std::string_view text) {
+  std::string out;
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c > 0x20 && c < 0x7F && c != '\\') {
+      out += ch;
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02x", c);
+      out += hex;
+    }
+  }
+  return out;
+}
+
+ProfileFile ProfileFile::Parse(std::string_view bytes) {
+  ProfileFile file;
+  file.Sections_.push_back(Section{});
+  std::string decoded;
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    file.Encoding_ = Encoding::Utf8;
+    decoded = Utf8ToAnsi(bytes.substr(3), file.Approximate_);
+    bytes = decoded;
+  } else if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") {
+    file.Encoding_ = Encoding::Utf16;
+    file.Approximate_ = true;
+    return file;
+  }
+  LineParser parser{file.Sections_};
+  size_t pos = 0;
+  while (pos < bytes.size()) {
+    size_t end = bytes.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    const std::string_view line = Trim(bytes.substr(pos, end - pos));
+    pos = end + 1;
+    if (!line.empty()) parser.Line(line);
+  }
+  return file;
+}
+
+// The functions take C strings: an argument ends at its first NUL.
+std::string_view ArgumentName(std::string_view name) {
+  return Trim(name.substr(0, name.find('\0')));
+}
+
+const Section* ProfileFile::Find(std::string_view section) const {
+  section = ArgumentName(section);
+  for (const Section& s : Sections_) {
+    if (SameAsciiText(s.Name, section)) return &s;
+  }
+  return nullptr;
+}
+
+std::vector<std::string> ProfileFile::SectionNames() const {
+  std::vector<std::string> names;
+  for (const Section& s : Sections_) {
+    if (!s.Name.empty()) names.push_back(s.Name);
+  }
+  return names;
+}
+
+std::vector<std::string> ProfileFile::SectionEntries(std::string_view section) const {
+  std::vector<std::string> entries;
+  const Section* s = Find(section);
+  if (s == nullptr) return entries;
+  for (const Entry& e : s->Entries) {
+    if ((e.Key.empty() && !e.HasValue) || e.Comment()) continue;
+    entries.push_back(e.HasValue ? e.Key + "=" + e.Value : e.Key);
+  }
+  return entries;
+}
+
+std::vector<std::string> ProfileFile::KeyNames(std::string_view section) const {
+  std::vector<std::string> keys;
+  const Section* s = Find(section);
+  if (s == nullptr) return keys;
+  for (const Entry& e : s->Entries) {
+    if (e.HasValue && !e.Comment()) keys.push_back(e.Key);
+  }
+  // The list is handed out as NUL-separated names: a leading empty name ends it.
+  if (!keys.empty() && keys.front().empty()) keys.clear();
+  return keys;
+}
+
+std::optional<std::string> ProfileFile::Value(std::string_view section,
+                                              std::string_view key) const {
+  const Section* s = Find(section);
+  if (s == nullptr) return std::nullopt;
+  key = ArgumentName(key);
+  for (const Entry& e : s->Entries) {
+    if (!SameAsciiText(e.Key, key)) continue;
+    if (!e.HasValue) return std::nullopt;
+    const std::string& v = e.Value;
+    if (v.size() >= 2 && (v.front() == '\'' || v.front() == '"') && v.back() == v.front())
+      return v.substr(1, v.size() - 2);
+    return v;
+  }
+  return std::nullopt;
+}
+
+std::vector<ReadSection> ProfileFile::ReadAll() const {
+  std::vector<ReadSection> result;
+  for (const Section& s : Sections_) {
+    if (Find(s.Name) != &s) continue;  // a later section of a name already seen is never read
+    ReadSection read{s.Name, {}};
+    for (const Entry& e : s.Entries) {
+      if (!e.HasValue || e.Comment()) continue;
+      bool seen = false;
+      for (const auto& kv : read.Values) seen = seen || SameAsciiText(kv.first, e.Key);
+      if (seen) continue;
+      // An earlier line without "=" of the same key makes the lookup give the default.
+      if (auto value = Value(s.Name, e.Key)) read.Values.emplace_back(e.Key, std::move(*value));
+    }
+    if (!read.Values.empty()) result.push_back(std::move(read));
+  }
+  return result;
+}
+
+std::string ProfileFile::Dump() const {
+  std::string out;
+  const auto put = [&out](const char* tag, std::string_view text) {
+    out += tag;
+    out += ' ';
+    out += Escape(text);
+    out += '\n';
+  };
+  const auto section = [&](const std::string& name) {
+    put(name.empty() ? "S0" : "S", name);
+    for (const std::string& e : SectionEntries(name)) put("E", e);
+    for (const std::string& k : KeyNames(name)) {
+      put("K", k);
+      put("V", Value(name, k).value_or("<default>"));
+      put("U", Value(UpperCp1251(name), UpperCp1251(k)).value_or("<default>"));
+      put("P", Value(" " + name + "\t", " " + k + "\t").value_or("<default>"));
+    }
+  };
+  section("");
+  for (const std::string& name : SectionNames()) section(name);
+  return out;
+}
+
+}  // namespace profile

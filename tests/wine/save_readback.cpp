@@ -1,0 +1,117 @@
+// Saves projects into copies of hand-written files (and into a new file) and
+// checks, through the profile-function model, that the setup program reads
+// every key of the project as meant and every other key as before. A save may
+// refuse a project or a file it cannot store faithfully; then the file must be
+// unchanged. The saved files stay in the output folder for the Wine check.
+// Usage: save_readback CORPUS_FOLDER OUTPUT_FOLDER
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "model/model.h"
+#include "reading_checks.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct NamedProject {
+  std::string Name;
+  TProject Project;
+  bool MayBeRefused;  // holds texts that the setup would read differently
+};
+
+TProject WithRows(std::vector<TVariableRow> rows) {
+  TProject p;
+  for (TVariableRow& row : rows) p.Variables.push_back(std::move(row));
+  return p;
+}
+
+std::vector<NamedProject> Projects() {
+  std::vector<NamedProject> projects;
+  projects.push_back({"plain",
+                      WithRows({{"\xCF\xF3\xF2\xFC", "C:\\Program Files\\\xC4\xE5\xEC\xEE"},
+                                {"Dup", "1"},
+                                {"dup", "2"},
+                                {"Quote", "a \"b\" c"},
+                                {"Eq", "x=y"},
+                                {"k", "new"}}),
+                      false});
+  TProject hidden =
+      WithRows({{"\xCA\xCB\xDE\xD7", "\xE7\xED\xE0\xF7\xE5\xED\xE8\xE5"}, {"c", "v"}});
+  hidden.MainTitleCaption.clear();
+  hidden.DialogTitleCaption.clear();
+  hidden.BackgroundEnabled = false;
+  projects.push_back({"hidden", hidden, false});
+  projects.push_back({"trimmed-values",
+                      WithRows({{"Blank", "  x"},
+                                {"Tail", "x  "},
+                                {"Single", "'x'"},
+                                {"Double", "\"x\""},
+                                {"Bell", "x\x07"}}),
+                      true});
+  projects.push_back(
+      {"misread-names", WithRows({{" [Sec]", "1"}, {" ;x", "2"}, {" Dup", "3"}}), true});
+  return projects;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Returns the number of problems found.
+int SaveAndCheck(const NamedProject& np, const fs::path& target, const std::string* original) {
+  try {
+    SaveProject(np.Project, target.string(), (target.parent_path() / "no-catalogue.ini").string());
+  } catch (const std::exception& e) {
+    const bool unchanged =
+        original ? fs::exists(target) && ReadFile(target) == *original : !fs::exists(target);
+    std::printf("%s: refused (%s)%s\n", target.filename().c_str(), e.what(),
+                unchanged ? "" : " and the file CHANGED");
+    return (unchanged && (np.MayBeRefused || original != nullptr)) ? 0 : 1;
+  }
+  const profile::ProfileFile saved = profile::ProfileFile::Parse(ReadFile(target));
+  const std::vector<MeantKey> meant = MeantKeys(np.Project);
+  std::vector<std::string> problems = CheckMeantKeys(meant, saved);
+  if (original) {
+    const profile::ProfileFile before = profile::ProfileFile::Parse(*original);
+    if (!before.Approximate()) {
+      for (std::string& p : CheckOtherKeysKept(before, saved, meant)) problems.push_back(p);
+    }
+  }
+  for (const std::string& p : problems)
+    std::printf("%s: %s\n", target.filename().c_str(), p.c_str());
+  return static_cast<int>(problems.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: save_readback CORPUS_FOLDER OUTPUT_FOLDER\n");
+    return 2;
+  }
+  const fs::path out = argv[2];
+  fs::remove_all(out);
+  fs::create_directories(out);
+  std::vector<fs::path> originals;
+  for (const auto& entry : fs::directory_iterator(argv[1])) originals.push_back(entry.path());
+  std::sort(originals.begin(), originals.end());
+
+  int problems = 0;
+  for (const NamedProject& np : Projects()) {
+    problems += SaveAndCheck(np, out / ("new-file--" + np.Name + ".ini"), nullptr);
+    for (const fs::path& source : originals) {
+      const std::string original = ReadFile(source);
+      const fs::path target = out / (source.stem().string() + "--" + np.Name + ".ini");
+      fs::copy_file(source, target);
+      problems += SaveAndCheck(np, target, &original);
+    }
+  }
+  std::printf("%d problems\n", problems);
+  return problems == 0 ? 0 : 1;
+}

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
+# in build-fuzz/ and runs each for VUKA_FUZZ_SECONDS (30) seconds, starting from a scratch copy
+# of its seed corpus. A finding fails the script; the input that failed is copied to
+# tests/fuzz/regressions/<target>/, where the ordinary test suite replays it from then on.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+dir="$root/build-fuzz"
+seconds="${VUKA_FUZZ_SECONDS:-30}"
+targets=(fuzz_load fuzz_lines fuzz_roundtrip fuzz_save)
+
+echo "== Building the fuzz targets"
+cmake -S "$root" -B "$dir" -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" -DVUKA_FUZZ=ON -DVUKA_BUILD_UI=OFF -DVUKA_BUILD_BENCH=OFF \
+  >/dev/null
+cmake --build "$dir" --parallel "$(nproc)" --target "${targets[@]}"
+
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+
+# Runs one target from a scratch copy of its corpus; the exit status tells whether it found a failure.
+fuzz() {
+  local target="$1" work="$scratch/$1"
+  mkdir -p "$work/corpus" "$work/artifacts"
+  cp "$root/tests/fuzz/corpus/$target/"* "$work/corpus/"
+  "$dir/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$work/artifacts/" "$work/corpus" >"$work/log" 2>&1
+}
+
+# All targets at once: the wall time stays at the time of one.
+echo "== Fuzzing ${targets[*]} for ${seconds}s"
+declare -A pids
+for target in "${targets[@]}"; do
+  fuzz "$target" &
+  pids[$target]=$!
+done
+
+failed=()
+for target in "${targets[@]}"; do
+  if wait "${pids[$target]}"; then
+    echo "$target: $(grep -E '^Done [0-9]+ runs' "$scratch/$target/log" | tail -1)"
+    continue
+  fi
+  echo "!! $target found a failure:"
+  grep -v -E '^ +#[0-9]+ ' "$scratch/$target/log" | tail -n 25
+  regressions="$root/tests/fuzz/regressions/$target"
+  mkdir -p "$regressions"
+  cp "$scratch/$target/artifacts/"* "$regressions/" 2>/dev/null || true
+  echo "!! the input is kept in ${regressions#"$root"/}; the ordinary tests replay it"
+  failed+=("$target")
+done
+
+if [ ${#failed[@]} -ne 0 ]; then
+  echo "Fuzzing failed: ${failed[*]}" >&2
+  exit 1
+fi
+echo "Fuzzing passed: ${targets[*]}"
