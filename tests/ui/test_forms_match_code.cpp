@@ -22,15 +22,15 @@
 #include <vector>
 
 #include "app_fixture.h"
-#include "ui/LabelStyle.h"
-#include "ui/backcolor.h"
-#include "ui/checklistbox.h"
-#include "ui/cp1251input.h"
-#include "ui/dialogparts.h"
-#include "ui/dlgpos.h"
-#include "ui/render.h"
-#include "ui/variablesgrid.h"
-#include "ui/vgmain.h"
+#include "ui/forms/LabelStyle.h"
+#include "ui/forms/backcolor.h"
+#include "ui/forms/dlgpos.h"
+#include "ui/forms/vgmain.h"
+#include "ui/widgets/checklistbox.h"
+#include "ui/widgets/cp1251input.h"
+#include "ui/widgets/dialogparts.h"
+#include "ui/widgets/render.h"
+#include "ui/widgets/variablesgrid.h"
 #include "ui_LabelStyle.h"
 #include "ui_backcolor.h"
 #include "ui_dlgpos.h"
@@ -214,7 +214,7 @@ TEST_F(FormsMatchCode, BackgroundDialog) {
 }
 
 TEST_F(FormsMatchCode, DialogPositionDialog) {
-  TPosForm code(&Main);
+  TPosForm code(Main.Project(), &Main);
   auto form = ScratchDialog<Ui::PosForm>();
   FillWith(form->findChild<QWidget*>("Demo"), QPalette::Window, kButtonFace);
   auto* title = form->findChild<QWidget*>("Panel3");
