@@ -6,17 +6,6 @@
 
 TRadioGroup::TRadioGroup(QWidget* parent) : TGroupFrame(parent) {}
 
-TRadioGroup::TRadioGroup(QWidget* parent, const QString& name, const QString& caption,
-                         const QStringList& items, int columns, const QRect& geometry)
-    : TRadioGroup(parent) {
-  setObjectName(name);
-  setTitle(caption);
-  SetColumns(columns);
-  SetItems(items);
-  setGeometry(geometry);
-  ArrangeButtons();
-}
-
 void TRadioGroup::SetItems(const QStringList& items) {
   for (QRadioButton* button : Buttons_) delete button;
   Buttons_.clear();

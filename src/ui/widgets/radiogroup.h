@@ -16,8 +16,6 @@ class TRadioGroup : public TGroupFrame {
   Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex)
  public:
   explicit TRadioGroup(QWidget* parent = nullptr);
-  TRadioGroup(QWidget* parent, const QString& name, const QString& caption,
-              const QStringList& items, int columns, const QRect& geometry);
 
   // Replaces the buttons: one per item, named after the group's object name and
   // the item's index; none is chosen.
