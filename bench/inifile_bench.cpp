@@ -75,7 +75,7 @@ class Files {
   }
   ~Files() { std::filesystem::remove_all(Dir_); }
   std::string Make(const std::string& name, const std::string& text) const {
-    const std::string path = Dir_ + "/" + name;
+    std::string path = Dir_ + "/" + name;
     std::ofstream(path, std::ios::binary)
         .write(text.data(), static_cast<std::streamsize>(text.size()));
     return path;
@@ -107,7 +107,7 @@ void Setup(benchmark::State& state, const Layout& layout) {
 
 void VukaLoad(benchmark::State& state, Layout layout) {
   const std::string path = TheFiles().Make(std::string("vload-") + Tag(layout), Source(layout));
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     TIniDocument doc(path, true);
     benchmark::DoNotOptimize(doc.Sections().Count());
   }
@@ -121,7 +121,7 @@ int CountEntry(void* user, const char*, const char*, const char*) {
 
 void InihParse(benchmark::State& state, Layout layout) {
   const std::string path = TheFiles().Make(std::string("iload-") + Tag(layout), Source(layout));
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     long entries = 0;
     if (ini_parse(path.c_str(), CountEntry, &entries) != 0) state.SkipWithError("inih failed");
     benchmark::DoNotOptimize(entries);
@@ -131,7 +131,7 @@ void InihParse(benchmark::State& state, Layout layout) {
 
 void SimpleIniLoad(benchmark::State& state, Layout layout) {
   const std::string path = TheFiles().Make(std::string("sload-") + Tag(layout), Source(layout));
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     CSimpleIniA ini;
     if (ini.LoadFile(path.c_str()) < 0) state.SkipWithError("SimpleIni failed");
     benchmark::DoNotOptimize(ini.GetSectionSize(SectionName(0).c_str()));
@@ -145,7 +145,7 @@ void VukaRewrite(benchmark::State& state, Layout layout) {
   const std::string path = TheFiles().Make(std::string("vrw-") + Tag(layout), Source(layout));
   const auto keys = ChangedKeys(layout);
   long run = 0;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     TIniDocument doc(path, false);
     const std::string value = "changed " + std::to_string(run++ % 10);
     for (const auto& [section, key] : keys) doc.WriteString(section, key, value);
@@ -158,7 +158,7 @@ void SimpleIniRewrite(benchmark::State& state, Layout layout) {
   const std::string path = TheFiles().Make(std::string("srw-") + Tag(layout), Source(layout));
   const auto keys = ChangedKeys(layout);
   long run = 0;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     CSimpleIniA ini;
     if (ini.LoadFile(path.c_str()) < 0) state.SkipWithError("SimpleIni load failed");
     const std::string value = "changed " + std::to_string(run++ % 10);

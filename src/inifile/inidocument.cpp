@@ -10,6 +10,7 @@
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
 #include "inifile/posixfile.h"
+#include "inifile/utf8text.h"
 
 namespace {
 
@@ -145,7 +146,11 @@ void TIniDocument::Load(const std::string& fileName) {
 }
 
 void TIniDocument::LoadText(std::string_view data) {
-  if (data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);  // a UTF-8 byte-order mark
+  std::string converted;
+  if (data.starts_with("\xEF\xBB\xBF")) {  // a UTF-8 byte-order mark: the text is UTF-8
+    converted = Utf8ToWindows1251(data.substr(3));
+    data = converted;
+  }
   const TEntryOptions options{SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_};
   std::vector<TKept> kept;
   const bool everyOption = TrimAroundEquals_ && Unquote_ && TrimTrailing_;

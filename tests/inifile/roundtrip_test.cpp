@@ -67,6 +67,9 @@ const TLineForm kLineForms[] = {
     {"[S]\ra=1\n\rb=2\r\n\nc=3\n\r\n", "[S]|a=1|b=2|c=3|", nullptr},
     {"\xEF\xBB\xBF[A]\r\nk=1\r\n", "[A]|k=1|", "[A]\r\nk=1\r\n\r\n"},
     {"\xEF\xBB\xBF\xEF\xBB\xBF[A]\r\nk=1\r\n", "", ""},
+    // After the mark the text is UTF-8 and reads as Windows-1251, "?" for what that lacks.
+    {"\xEF\xBB\xBF[\xD0\x94\xD0\xB0]\r\n\xD0\xAF=\xE2\x82\xAC \xE2\x88\x9E\xC4x\r\n",
+     "[\xC4\xE0]|\xDF=\x88 ??x|", "[\xC4\xE0]\r\n\xDF=\x88 ??x\r\n\r\n"},
 };
 
 TEST(RoundTrip, EachLineFormLoadsAndIsWrittenSoThatItReadsBackAlike) {
