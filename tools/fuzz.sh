@@ -7,6 +7,10 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 dir="$root/build-fuzz"
 seconds="${VUKA_FUZZ_SECONDS:-30}"
+# A fixed seed makes a run reproducible: the same seed and corpus give the same
+# inputs in the same order, so CI repeats (a prefix of) a run that was checked.
+# VUKA_FUZZ_SEED=0 lets libFuzzer pick a new seed, for exploring.
+seed="${VUKA_FUZZ_SEED:-1}"
 targets=(fuzz_load fuzz_lines fuzz_roundtrip fuzz_save)
 
 echo "== Building the fuzz targets"
@@ -23,7 +27,7 @@ fuzz() {
   local target="$1" work="$scratch/$1"
   mkdir -p "$work/corpus" "$work/artifacts"
   cp "$root/tests/fuzz/corpus/$target/"* "$work/corpus/"
-  "$dir/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  "$dir/tests/fuzz/$target" -seed="$seed" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix="$work/artifacts/" "$work/corpus" >"$work/log" 2>&1
 }
 

@@ -111,6 +111,8 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
     ForgetKeptLine(lines, line);
     lines->Put(index, line);
     Modified_ = true;
+  } else if (!KeptLines_.empty() && KeptLines_.erase({lines, line}) != 0) {
+    Modified_ = true;  // the file's own form of the line reads differently from what was written
   }
 }
 

@@ -84,12 +84,17 @@ bool IsTouched(const std::vector<Touched>& touched, const std::string& section,
   return false;
 }
 
+// True when the last call that reached the key wrote it: a later DeleteKey or
+// EraseSection uncovers an older line of the file (a duplicate key), which keeps
+// whatever the setup read from it before.
 bool WasWritten(const std::vector<Touched>& touched, const std::string& section,
                 const std::string& key) {
+  bool written = false;
   for (const Touched& t : touched) {
-    if (t.Written && SameText(t.Section, section) && SameText(t.Key, key)) return true;
+    if (!SameText(t.Section, section)) continue;
+    if (t.Key.empty() || SameText(t.Key, key)) written = t.Written;
   }
-  return false;
+  return written;
 }
 
 // Two different keys of the document that the setup takes for one, or that

@@ -32,6 +32,15 @@ bool CaseAmbiguous(const std::vector<std::string>& names, size_t index) {
   return false;
 }
 
+// True when another section of the file, listed or not (one without readable
+// keys counts too), has a name that only the engine's folding makes equal.
+bool CaseAmbiguousSection(const profile::ProfileFile& file, const std::string& name) {
+  for (const profile::Section& other : file.Sections()) {
+    if (SameText(other.Name, name) && !SameAsciiText(other.Name, name)) return true;
+  }
+  return false;
+}
+
 bool Owned(const std::vector<MeantKey>& owned, const std::string& section, const std::string& key) {
   for (const MeantKey& k : owned) {
     if (SameText(k.Section, section) && SameText(k.Key, key)) return true;
@@ -90,12 +99,8 @@ std::vector<std::string> CheckOtherKeysKept(const profile::ProfileFile& before,
                                             const std::vector<MeantKey>& owned) {
   std::vector<std::string> problems;
   const std::vector<profile::ReadSection> sections = before.ReadAll();
-  std::vector<std::string> sectionNames;
-  sectionNames.reserve(sections.size());
-  for (const profile::ReadSection& section : sections) sectionNames.push_back(section.Name);
-  for (size_t s = 0; s < sections.size(); ++s) {
-    const profile::ReadSection& section = sections[s];
-    if (section.Name.empty() || CaseAmbiguous(sectionNames, s)) continue;
+  for (const profile::ReadSection& section : sections) {
+    if (section.Name.empty() || CaseAmbiguousSection(before, section.Name)) continue;
     std::vector<std::string> keyNames;
     keyNames.reserve(section.Values.size());
     for (const auto& kv : section.Values) keyNames.push_back(kv.first);

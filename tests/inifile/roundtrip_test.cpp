@@ -126,13 +126,14 @@ TEST(RoundTrip, TheCheapTestMissesNoLineThatTheSetupReadsDifferently) {
 TEST(RoundTrip, KeptControlBytesGiveWayToEveryChange) {
   TIniDocument doc("", false);
   doc.LoadText("[A]\r\nk=x\x07\r\nj=y\x07\r\nd=z\x07\r\n[B]\r\nb=w\x07\r\n");
-  doc.WriteString("A", "k", "x");  // the same stored line: still as it was
+  doc.WriteString("A", "k", "x");  // the same stored line: the setup must now read "x" too
   doc.WriteString("A", "j", "other");
   doc.DeleteKey("A", "d");
   doc.WriteString("A", "d", "z");
   doc.EraseSection("B");
   doc.WriteString("B", "b", "w");
-  EXPECT_EQ(doc.Text(), "[A]\r\nk=x\x07\r\nj=other\r\nd=z\r\n\r\n[B]\r\nb=w\r\n\r\n");
+  EXPECT_EQ(doc.Text(), "[A]\r\nk=x\r\nj=other\r\nd=z\r\n\r\n[B]\r\nb=w\r\n\r\n");
+  EXPECT_TRUE(doc.Modified());
 }
 
 TEST(RoundTrip, ValuesThatNeedQuotesAreStoredThroughAFile) {
