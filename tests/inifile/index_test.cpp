@@ -88,6 +88,9 @@ class TRandomRun {
   std::string Line() {
     return Pick(8) == 0 ? Name("no equals ", 2) : Key() + "=" + std::to_string(Pick(100));
   }
+  // Writes a value to both, or expects the document to refuse a key it cannot store.
+  void Write(TIniDocument& doc, TReference& ref, const std::string& section,
+             const std::string& key);
   void DirectSectionChange(TIniDocument& doc, TReference& ref);
   void DirectLineChange(TIniDocument& doc, TReference& ref);
 
@@ -160,6 +163,23 @@ void TRandomRun::DirectLineChange(TIniDocument& doc, TReference& ref) {
   }
 }
 
+void TRandomRun::Write(TIniDocument& doc, TReference& ref, const std::string& section,
+                       const std::string& key) {
+  const std::string value = std::to_string(Pick(100)), line = key + "=" + value;
+  if (key.find('=') != std::string::npos) {  // such a key cannot be stored: refused, no change
+    EXPECT_THROW(doc.WriteString(section, key, value), EInOutError);
+    return;
+  }
+  doc.WriteString(section, key, value);
+  int32_t s = -1;
+  const int32_t i = ref.FindKey(section, key, true, s);
+  auto& lines = ref.Sections[static_cast<size_t>(s)].Lines;
+  if (i < 0)
+    lines.push_back(line);
+  else
+    lines[static_cast<size_t>(i)] = line;
+}
+
 void TRandomRun::Step(TIniDocument& doc, TReference& ref) {
   const std::string section = Section(), key = Key();
   int32_t s = -1;
@@ -173,17 +193,7 @@ void TRandomRun::Step(TIniDocument& doc, TReference& ref) {
     }
     case 2:
     case 3:
-    case 4: {
-      const std::string value = std::to_string(Pick(100)), line = key + "=" + value;
-      doc.WriteString(section, key, value);
-      const int32_t i = ref.FindKey(section, key, true, s);
-      auto& lines = ref.Sections[static_cast<size_t>(s)].Lines;
-      if (i < 0)
-        lines.push_back(line);
-      else
-        lines[static_cast<size_t>(i)] = line;
-      break;
-    }
+    case 4: Write(doc, ref, section, key); break;
     case 5: {
       doc.DeleteKey(section, key);
       const int32_t i = ref.FindKey(section, key, true, s);
