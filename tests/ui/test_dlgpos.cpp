@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "layout_table.h"
 #include "test_labelstyle_seam.h"
 #include "ui/forms/dlgpos.h"
 #include "ui/widgets/radiogroup.h"
@@ -32,19 +33,28 @@ TEST_F(PositionTest, LayoutMatchesTheForm) {
   EXPECT_EQ(Form()->objectName(), "PosForm");
   EXPECT_EQ(Form()->size(), QSize(334, 243));
   EXPECT_EQ(Form()->windowTitle(), "Позиция диалога");
-  EXPECT_EQ(Find<QWidget>(Form(), "Panel1")->geometry(), QRect(8, 8, 240, 180));
-  EXPECT_EQ(Image1()->geometry(), QRect(0, 0, 236, 176));
+  ExpectLayout(Form(), {
+                           {"Panel1", "QFrame", "PosForm", {8, 8, 240, 180}},
+                           {"Image1", "TPictureBox", "Panel1Client", {0, 0, 236, 176}},
+                           {"Demo", "QFrame", "Panel1Client", {80, 60, 80, 60}},
+                           {"Panel3", "QLabel", "Demo", {1, 1, 78, 14}, " Setup"},
+                           {"Vert",
+                            "TRadioGroup",
+                            "PosForm",
+                            {256, 2, 73, 186},
+                            " Вертикаль ",
+                            {{"Items", QStringList{"Верх", "Центр", "Низ"}}, {"ItemIndex", 1}}},
+                           {"Goriz",
+                            "TRadioGroup",
+                            "PosForm",
+                            {6, 192, 241, 41},
+                            " Горизонталь ",
+                            {{"Items", QStringList{"Слева", "Ценр", "Справа"}}, {"ItemIndex", 1}}},
+                           {"BitBtn1", "QPushButton", "PosForm", {255, 203, 75, 25}, "OK"},
+                       });
   EXPECT_EQ(Image1()->mapTo(Find<QWidget>(Form(), "Panel1"), QPoint(0, 0)), QPoint(2, 2));
-  EXPECT_EQ(Demo()->geometry(), QRect(80, 60, 80, 60));
   EXPECT_EQ(Demo()->parentWidget(), Image1()->parentWidget());
-  auto* title = Find<QLabel>(Form(), "Panel3");
-  EXPECT_EQ(title->geometry(), QRect(1, 1, 78, 14));
-  EXPECT_EQ(title->text(), " Setup");
-  EXPECT_FALSE(title->font().bold());
-  EXPECT_EQ(Vert()->geometry(), QRect(256, 2, 73, 186));
-  EXPECT_EQ(Vert()->title(), " Вертикаль ");
-  EXPECT_EQ(Goriz()->geometry(), QRect(6, 192, 241, 41));
-  EXPECT_EQ(Goriz()->title(), " Горизонталь ");
+  EXPECT_FALSE(Find<QLabel>(Form(), "Panel3")->font().bold());
   const QStringList vertical{"Верх", "Центр", "Низ"};
   const QStringList horizontal{"Слева", "Ценр", "Справа"};
   for (int i = 0; i < 3; ++i) {
@@ -58,9 +68,6 @@ TEST_F(PositionTest, LayoutMatchesTheForm) {
   EXPECT_LT(Goriz()->Button(1)->x(), Goriz()->Button(2)->x());
   EXPECT_EQ(Vert()->ItemIndex(), 1);
   EXPECT_EQ(Goriz()->ItemIndex(), 1);
-  auto* ok = Find<QPushButton>(Form(), "BitBtn1");
-  EXPECT_EQ(ok->geometry(), QRect(255, 203, 75, 25));
-  EXPECT_EQ(ok->text(), "OK");
   EXPECT_EQ(Form()->findChildren<QPushButton*>().size(), 1) << "no cancel button";
 }
 

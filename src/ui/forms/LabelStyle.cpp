@@ -12,6 +12,7 @@
 #include "ui/widgets/cp1251input.h"
 #include "ui/widgets/dialogparts.h"
 #include "ui/widgets/render.h"
+#include "ui_LabelStyle.h"
 
 namespace {
 
@@ -29,56 +30,33 @@ TStyleDlg::TStyleDlg(QWidget* owner) : QDialog(nullptr, DialogWindowFlags()), Ow
   ConnectHandlers();
 }
 
+// The stored form LabelStyle.ui lays the controls out; here is what it cannot say.
+// In the form the separator Bevel1 lies under the check boxes, which are opaque
+// and cover its first row where they overlap it.
 void TStyleDlg::LayOut() {
-  SetUpDialog(this, QStringLiteral("StyleDlg"), QStringLiteral("Вид надписи"), QSize(382, 200));
+  setFont(DefaultWindowFont());
+  Ui::StyleDlg form;
+  form.setupUi(this);
+  // The label is as wide as its text in the font at hand.
+  form.Label1->adjustSize();
+  InstallCp1251Guard(form.ProgName);
+  SetBrushPicture(form.TextFont);
+  SetBrushPicture(form.ShadowColor);
+  form.Preview->SetFontDesc(TFontDesc{"Times New Roman", 22, 0, false, false, false, false});
 
-  Label1_ = new QLabel(QStringLiteral("Название программы:"), this);
-  Label1_->setObjectName(QStringLiteral("Label1"));
-  Label1_->move(6, 11);
-  Label1_->adjustSize();
-  ProgName_ = new QLineEdit(this);
-  ProgName_->setObjectName(QStringLiteral("ProgName"));
-  ProgName_->setGeometry(126, 8, 249, 21);
-  InstallCp1251Guard(ProgName_);
-  Label1_->setBuddy(ProgName_);
-
-  TextFont_ =
-      MakeBrushButton(this, QStringLiteral("TextFont"),
-                      QStringLiteral("Выбрать шрифт  и цвет надписи"), QRect(6, 32, 283, 22));
-  TxtColor_ = MakeSwatch(this, QStringLiteral("TxtColor"), QRect(294, 32, 81, 22));
-  ShadowColor_ =
-      MakeBrushButton(this, QStringLiteral("ShadowColor"),
-                      QStringLiteral("Выбрать цвет тени надписи"), QRect(6, 56, 283, 22));
-  SColor_ = MakeSwatch(this, QStringLiteral("SColor"), QRect(294, 56, 81, 22));
-  UseShadow_ = MakeCheckBox(this, QStringLiteral("UseShadow"), QStringLiteral("надпись с тенью"),
-                            QRect(7, 80, 113, 17));
-  ShowIt_ = MakeCheckBox(this, QStringLiteral("ShowIt"), QStringLiteral("показывать эту надпись"),
-                         QRect(128, 80, 161, 17));
-
-  Bevel1_ = new TBevelLine(this, QStringLiteral("Bevel1"), QRect(6, 96, 369, 9));
-  // The separator is drawn on the dialog itself: the check boxes, opaque, cover
-  // its first row where they overlap it.
-  UseShadow_->setAutoFillBackground(true);
-  ShowIt_->setAutoFillBackground(true);
-  Bevel1_->stackUnder(UseShadow_);
-
-  Preview_ = new TShadowLabel(this);
-  Preview_->setObjectName(QStringLiteral("Preview"));
-  Preview_->setGeometry(5, 107, 369, 50);
-  Preview_->SetTransparent(false);
-  Preview_->SetAlignment(Qt::AlignHCenter);
-  Preview_->SetFontDesc(TFontDesc{"Times New Roman", 22, 0, false, false, false, false});
-  Preview_->SetCaption(QStringLiteral("Примерный вид"));
-  Preview_->SetShadowSize(kShadowSize);
-  Preview_->SetShadowPos(spRightBottom);
-  Preview_->setToolTip(QStringLiteral("Примерный вид надписи"));
-  Bevel2_ = new TBevelLine(this, QStringLiteral("Bevel2"), QRect(5, 152, 369, 9));
-
-  BitBtn2_ = MakeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("Отмена"),
-                        QRect(184, 168, 89, 25));
-  BitBtn1_ =
-      MakeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("OK"), QRect(280, 168, 89, 25));
-  BitBtn1_->setDefault(true);
+  Label1_ = form.Label1;
+  ProgName_ = form.ProgName;
+  TextFont_ = form.TextFont;
+  TxtColor_ = form.TxtColor;
+  ShadowColor_ = form.ShadowColor;
+  SColor_ = form.SColor;
+  UseShadow_ = form.UseShadow;
+  ShowIt_ = form.ShowIt;
+  Bevel1_ = form.Bevel1;
+  Preview_ = form.Preview;
+  Bevel2_ = form.Bevel2;
+  BitBtn2_ = form.BitBtn2;
+  BitBtn1_ = form.BitBtn1;
 }
 
 void TStyleDlg::ConnectHandlers() {

@@ -8,6 +8,7 @@
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/dialogparts.h"
 #include "ui/widgets/render.h"
+#include "ui_backcolor.h"
 
 namespace {
 constexpr int kGradientColors = 64;
@@ -18,34 +19,24 @@ TColorForm::TColorForm(QWidget* owner) : QDialog(nullptr, DialogWindowFlags()), 
   ConnectHandlers();
 }
 
+// The stored form backcolor.ui lays the controls out; here is what it cannot say.
+// In the form the separator lies under the check box, which is opaque and covers
+// it where they overlap, so that only its part right of the box shows.
 void TColorForm::LayOut() {
-  SetUpDialog(this, QStringLiteral("ColorForm"),
-              QStringLiteral("Выбор цветов для градиентного заполнения"), QSize(342, 123));
+  setFont(DefaultWindowFont());
+  Ui::ColorForm form;
+  form.setupUi(this);
+  SetBrushPicture(form.TColor);
+  SetBrushPicture(form.BColor);
 
-  TColor_ = MakeBrushButton(this, QStringLiteral("TColor"), QStringLiteral("Верхний цвет"),
-                            QRect(8, 8, 201, 22));
-  BColor_ = MakeBrushButton(this, QStringLiteral("BColor"), QStringLiteral("Нижний цвет"),
-                            QRect(8, 32, 201, 22));
-  EnableBackground_ = MakeCheckBox(this, QStringLiteral("EnableBackground"),
-                                   QStringLiteral("использовать фон"), QRect(8, 60, 137, 17));
-  EnableBackground_->setChecked(true);
-
-  Bevel1_ = new TBevelLine(this, QStringLiteral("Bevel1"), QRect(8, 74, 201, 9));
-  // The separator is drawn on the dialog itself: the check box, opaque, covers
-  // it where they overlap, so that only its part right of the box shows.
-  EnableBackground_->setAutoFillBackground(true);
-  Bevel1_->stackUnder(EnableBackground_);
-
-  Preview_ = MakeBorderPanel(this, QStringLiteral("Preview"), QRect(216, 5, 121, 113));
-  Back_ = new TPictureBox(PanelClient(Preview_));
-  Back_->setObjectName(QStringLiteral("Back"));
-  Back_->setGeometry(0, 0, 117, 109);
-
-  BitBtn1_ =
-      MakeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("Отмена"), QRect(12, 92, 97, 25));
-  BitBtn2_ =
-      MakeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("OK"), QRect(116, 92, 91, 25));
-  BitBtn2_->setDefault(true);
+  TColor_ = form.TColor;
+  BColor_ = form.BColor;
+  EnableBackground_ = form.EnableBackground;
+  Bevel1_ = form.Bevel1;
+  Preview_ = form.Preview;
+  Back_ = form.Back;
+  BitBtn1_ = form.BitBtn1;
+  BitBtn2_ = form.BitBtn2;
 }
 
 void TColorForm::ConnectHandlers() {

@@ -7,6 +7,7 @@
 #include "ui/widgets/dialogparts.h"
 #include "ui/widgets/radiogroup.h"
 #include "ui/widgets/render.h"
+#include "ui_dlgpos.h"
 
 namespace {
 constexpr int kColumnStep = 80;
@@ -19,47 +20,22 @@ TPosForm::TPosForm(TProject& project, QWidget* owner)
   ConnectHandlers();
 }
 
+// The stored form dlgpos.ui lays the controls out; here is what it cannot say.
 void TPosForm::LayOut() {
-  SetUpDialog(this, QStringLiteral("PosForm"), QStringLiteral("Позиция диалога"), QSize(334, 243));
+  setFont(DefaultWindowFont());
+  Ui::PosForm form;
+  form.setupUi(this);
+  FillBackground(form.Demo, clBtnFace);
+  FillBackground(form.Panel3, clActiveCaption);
+  SetPaletteColor(form.Panel3, QPalette::WindowText, clCaptionText);
 
-  LayOutMiniature();
-  Vert_ = new TRadioGroup(this, QStringLiteral("Vert"), QStringLiteral(" Вертикаль "),
-                          {QStringLiteral("Верх"), QStringLiteral("Центр"), QStringLiteral("Низ")},
-                          1, QRect(256, 2, 73, 186));
-  Vert_->SetItemIndex(1);
-  Goriz_ =
-      new TRadioGroup(this, QStringLiteral("Goriz"), QStringLiteral(" Горизонталь "),
-                      {QStringLiteral("Слева"), QStringLiteral("Ценр"), QStringLiteral("Справа")},
-                      3, QRect(6, 192, 241, 41));
-  Goriz_->SetItemIndex(1);
-
-  BitBtn1_ =
-      MakeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("OK"), QRect(255, 203, 75, 25));
-  BitBtn1_->setDefault(true);
-}
-
-// The miniature screen: a bordered panel with the picture and the setup dialog.
-void TPosForm::LayOutMiniature() {
-  Panel1_ = MakeBorderPanel(this, QStringLiteral("Panel1"), QRect(8, 8, 240, 180));
-  QWidget* screen = PanelClient(Panel1_);
-  Image1_ = new TPictureBox(screen);
-  Image1_->setObjectName(QStringLiteral("Image1"));
-  Image1_->setGeometry(0, 0, 236, 176);
-
-  Demo_ = new QFrame(screen);
-  Demo_->setObjectName(QStringLiteral("Demo"));
-  Demo_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  Demo_->setLineWidth(1);
-  FillBackground(Demo_, clBtnFace);
-  Demo_->setGeometry(80, 60, 80, 60);
-
-  Panel3_ = new QLabel(QStringLiteral(" Setup"), Demo_);
-  Panel3_->setObjectName(QStringLiteral("Panel3"));
-  Panel3_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  FillBackground(Panel3_, clActiveCaption);
-  SetPaletteColor(Panel3_, QPalette::WindowText, clCaptionText);
-  Panel3_->setFont(DefaultWindowFont());
-  Panel3_->setGeometry(1, 1, 78, 14);
+  Panel1_ = form.Panel1;
+  Image1_ = form.Image1;
+  Demo_ = form.Demo;
+  Panel3_ = form.Panel3;
+  Vert_ = form.Vert;
+  Goriz_ = form.Goriz;
+  BitBtn1_ = form.BitBtn1;
 }
 
 void TPosForm::ConnectHandlers() {

@@ -37,7 +37,6 @@ class TPosForm : public QDialog {
  private:
   // Creates the controls at their places.
   void LayOut();
-  void LayOutMiniature();
   void ConnectHandlers();
   // Moves the miniature dialog to the chosen position.
   void PlaceDemo();

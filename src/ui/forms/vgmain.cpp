@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QMenuBar>
 #include <QScreen>
 #include <QTabWidget>
 #include <exception>
@@ -24,7 +23,7 @@ QString FromModel(const std::string& text) { return QString::fromStdString(Cp125
 // Connects a menu item, found by its object name, to a command.
 template <typename Command>
 void ConnectAction(QMainWindow* window, const char* name, Command command) {
-  auto* action = window->menuBar()->findChild<QAction*>(QString::fromLatin1(name));
+  auto* action = window->findChild<QAction*>(QString::fromLatin1(name));
   if (action == nullptr) throw std::logic_error(std::string("The menu has no item ") + name);
   QObject::connect(action, &QAction::triggered, window, ReportingErrors(std::move(command)));
 }

@@ -78,11 +78,6 @@ class TMainForm : public QMainWindow {
 
   // Creates the menu, the pages and their controls at their places (vgmain_layout.cpp).
   void LayOut();
-  void LayOutMenu();
-  void LayOutPages();
-  void LayOutMockupPage();
-  void LayOutMockDialog(QWidget* screen);
-  void LayOutListPages();
   void ConnectHandlers();
 
   void FormCreate();

@@ -7,6 +7,7 @@
 
 class TCheckListBox : public TScrollView {
   Q_OBJECT
+  Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
  public:
   explicit TCheckListBox(QWidget* parent = nullptr);
 

@@ -1,30 +1,12 @@
 #include "ui/widgets/dialogparts.h"
 
-#include <QCheckBox>
-#include <QDialog>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
-#include <QPushButton>
 #include <QToolButton>
 #include <QWindow>
 
 #include "ui/widgets/render.h"
-
-namespace {
-
-constexpr int kBorderWidth = 2;
-
-template <typename T>
-T* MakeTextControl(QWidget* parent, const QString& name, const QString& text,
-                   const QRect& geometry) {
-  auto* control = new T(text, parent);
-  control->setObjectName(name);
-  control->setGeometry(geometry);
-  return control;
-}
-
-}  // namespace
 
 void SetPaletteColor(QWidget* widget, QPalette::ColorRole role, TColor color) {
   QPalette palette = widget->palette();
@@ -35,13 +17,6 @@ void SetPaletteColor(QWidget* widget, QPalette::ColorRole role, TColor color) {
 void FillBackground(QWidget* widget, TColor color) {
   widget->setAutoFillBackground(true);
   SetPaletteColor(widget, QPalette::Window, color);
-}
-
-void SetUpDialog(QDialog* dialog, const QString& name, const QString& title, const QSize& size) {
-  dialog->setObjectName(name);
-  dialog->setWindowTitle(title);
-  dialog->setFont(DefaultWindowFont());
-  dialog->setFixedSize(size);
 }
 
 Qt::WindowFlags DialogWindowFlags() {
@@ -56,28 +31,8 @@ QFont DefaultWindowFont() {
   return ToQFont(font);
 }
 
-QToolButton* MakeBrushButton(QWidget* parent, const QString& name, const QString& text,
-                             const QRect& geometry) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(name);
-  button->setText(text);
+void SetBrushPicture(QToolButton* button) {
   button->setIcon(QIcon(QPixmap::fromImage(BrushBitmap())));
-  button->setIconSize(QSize(16, 16));
-  button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  button->setAutoRaise(true);
-  button->setFocusPolicy(Qt::NoFocus);
-  button->setGeometry(geometry);
-  return button;
-}
-
-QCheckBox* MakeCheckBox(QWidget* parent, const QString& name, const QString& text,
-                        const QRect& geometry) {
-  return MakeTextControl<QCheckBox>(parent, name, text, geometry);
-}
-
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text,
-                        const QRect& geometry) {
-  return MakeTextControl<QPushButton>(parent, name, text, geometry);
 }
 
 QFrame* MakeSwatch(QWidget* parent, const QString& name, const QRect& geometry) {
@@ -98,28 +53,8 @@ TColor SwatchColor(const QFrame* swatch) {
   return ToTColor(swatch->palette().color(QPalette::Window));
 }
 
-QFrame* MakeBorderPanel(QWidget* parent, const QString& name, const QRect& geometry) {
-  auto* panel = new QFrame(parent);
-  panel->setObjectName(name);
-  panel->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-  panel->setLineWidth(kBorderWidth);
-  panel->setGeometry(geometry);
-  auto* client = new QWidget(panel);
-  client->setObjectName(name + QStringLiteral("Client"));
-  client->setGeometry(panel->contentsRect());
-  return panel;
-}
-
-QWidget* PanelClient(QFrame* panel) {
-  return panel->findChild<QWidget*>(panel->objectName() + QStringLiteral("Client"),
-                                    Qt::FindDirectChildrenOnly);
-}
-
-TBevelLine::TBevelLine(QWidget* parent, const QString& name, const QRect& geometry)
-    : QWidget(parent) {
-  setObjectName(name);
+TBevelLine::TBevelLine(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
-  setGeometry(geometry);
 }
 
 void TBevelLine::paintEvent(QPaintEvent*) {

@@ -1,6 +1,6 @@
-// Building pieces shared by the three editing dialogs: window flags, the
-// dialogs' default font, flat buttons with the paint-brush picture, colour
-// swatches, separator lines, bordered panels and centring on the owner window.
+// Pieces shared by the windows beyond what their stored forms say: window
+// flags, the default font, scheme colours, the paint-brush picture of the flat
+// buttons, colour swatches, separator lines and centring on the owner window.
 #pragma once
 
 #include <QFrame>
@@ -9,9 +9,6 @@
 
 #include "model/model.h"
 
-class QCheckBox;
-class QDialog;
-class QPushButton;
 class QToolButton;
 
 // Scheme colours of the mock-ups: button face, active caption and caption text.
@@ -30,36 +27,19 @@ Qt::WindowFlags DialogWindowFlags();
 // "MS Sans Serif", 8 points: the default font of the program's windows.
 QFont DefaultWindowFont();
 
-// Names the dialog, captions it, gives it the default font and a fixed client size.
-void SetUpDialog(QDialog* dialog, const QString& name, const QString& title, const QSize& size);
-
-// A flat button with the 16-by-16 paint-brush picture left of its caption.
-QToolButton* MakeBrushButton(QWidget* parent, const QString& name, const QString& text,
-                             const QRect& geometry);
-
-// A check box with its object name, caption and geometry.
-QCheckBox* MakeCheckBox(QWidget* parent, const QString& name, const QString& text,
-                        const QRect& geometry);
-// A push button with its object name, caption and geometry.
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text,
-                        const QRect& geometry);
+// Gives a flat button the 16-by-16 paint-brush picture left of its caption.
+void SetBrushPicture(QToolButton* button);
 
 // A raised panel that shows one colour.
 QFrame* MakeSwatch(QWidget* parent, const QString& name, const QRect& geometry);
 void SetSwatchColor(QFrame* swatch, TColor color);
 TColor SwatchColor(const QFrame* swatch);
 
-// A panel with a sunken single-line border. Its client area, inside the
-// border, is the returned panel's only child widget: place the panel's
-// contents there so that they are clipped at the border.
-QFrame* MakeBorderPanel(QWidget* parent, const QString& name, const QRect& geometry);
-QWidget* PanelClient(QFrame* panel);
-
 // A horizontal separator: a sunken line along the top of its rectangle.
 class TBevelLine : public QWidget {
   Q_OBJECT
  public:
-  TBevelLine(QWidget* parent, const QString& name, const QRect& geometry);
+  explicit TBevelLine(QWidget* parent = nullptr);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -4,13 +4,15 @@
 #include <QFontMetrics>
 #include <QRadioButton>
 
-TRadioGroup::TRadioGroup(QWidget* parent, const QString& name, const QString& caption,
-                         const QStringList& items, int columns, const QRect& geometry)
-    : TGroupFrame(caption, parent), Columns_(columns < 1 ? 1 : columns) {
-  setObjectName(name);
+TRadioGroup::TRadioGroup(QWidget* parent) : TGroupFrame(parent) {}
+
+void TRadioGroup::SetItems(const QStringList& items) {
+  for (QRadioButton* button : Buttons_) delete button;
+  Buttons_.clear();
+  ItemIndex_ = -1;
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(items[i], this);
-    button->setObjectName(name + QString::number(i));
+    button->setObjectName(objectName() + QString::number(i));
     // An item becomes the chosen one however it gets checked: a click, the arrow
     // keys, or a program that checks it.
     connect(button, &QRadioButton::toggled, this, [this, i](bool checked) {
@@ -19,8 +21,19 @@ TRadioGroup::TRadioGroup(QWidget* parent, const QString& name, const QString& ca
       if (!Updating_) emit clicked();
     });
     Buttons_.push_back(button);
+    if (isVisible()) button->show();
   }
-  setGeometry(geometry);
+  ArrangeButtons();
+}
+
+QStringList TRadioGroup::Items() const {
+  QStringList items;
+  for (const QRadioButton* button : Buttons_) items << button->text();
+  return items;
+}
+
+void TRadioGroup::SetColumns(int columns) {
+  Columns_ = columns < 1 ? 1 : columns;
   ArrangeButtons();
 }
 

@@ -10,9 +10,20 @@ class QRadioButton;
 
 class TRadioGroup : public TGroupFrame {
   Q_OBJECT
+  // What a stored form sets, in this order: the items, their columns, the chosen one.
+  Q_PROPERTY(QStringList Items READ Items WRITE SetItems)
+  Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
+  Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex)
  public:
-  TRadioGroup(QWidget* parent, const QString& name, const QString& caption,
-              const QStringList& items, int columns, const QRect& geometry);
+  explicit TRadioGroup(QWidget* parent = nullptr);
+
+  // Replaces the buttons: one per item, named after the group's object name and
+  // the item's index; none is chosen.
+  void SetItems(const QStringList& items);
+  QStringList Items() const;
+  // Columns below 1 count as 1.
+  void SetColumns(int columns);
+  int Columns() const { return Columns_; }
 
   int ItemIndex() const { return ItemIndex_; }
   // Chooses an item without emitting clicked(); -1 chooses none.

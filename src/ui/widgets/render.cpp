@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -260,6 +261,13 @@ void TShadowLabel::SetShadowPos(TShadowPosition position) {
   if (position == ShadowPos_) return;
   ShadowPos_ = position;
   update();
+}
+
+void TShadowLabel::SetShadowPosIndex(int position) {
+  if (position < spLeftTop || position > spRightTop)
+    throw std::invalid_argument("A shadow position is a number from 0 to 3, not " +
+                                std::to_string(position));
+  SetShadowPos(static_cast<TShadowPosition>(position));
 }
 
 void TShadowLabel::paintEvent(QPaintEvent*) {

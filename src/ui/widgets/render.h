@@ -100,7 +100,8 @@ class TShadowLabel : public QLabel {
   Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
   Q_PROPERTY(uint ShadowColor READ ShadowColor WRITE SetShadowColor)
   Q_PROPERTY(int ShadowSize READ ShadowSize WRITE SetShadowSize)
-  Q_PROPERTY(int ShadowPos READ ShadowPos)
+  Q_PROPERTY(int ShadowPos READ ShadowPos WRITE SetShadowPosIndex)
+  Q_PROPERTY(Qt::Alignment Alignment READ Alignment WRITE SetAlignment)
  public:
   explicit TShadowLabel(QWidget* parent = nullptr);
 
@@ -138,12 +139,16 @@ class TShadowLabel : public QLabel {
   TColor ShadowColor_ = clBtnHighlight;
   int ShadowSize_ = 1;
   TShadowPosition ShadowPos_ = spLeftTop;
+  // The property's writer: a TShadowPosition given as its number.
+  void SetShadowPosIndex(int position);
+
   TClickTracker Click_;
 };
 
 // A plain label that takes clicks anywhere in its rectangle while visible.
 class TClickLabel : public QLabel {
   Q_OBJECT
+  Q_PROPERTY(int LineHeight READ LineHeight WRITE SetLineHeight)
  public:
   explicit TClickLabel(QWidget* parent = nullptr);
 
