@@ -163,11 +163,16 @@ void TRandomRun::DirectLineChange(TIniDocument& doc, TReference& ref) {
   }
 }
 
+void ExpectRefusal(TIniDocument& doc, const std::string& section, const std::string& key,
+                   const std::string& value) {
+  EXPECT_THROW(doc.WriteString(section, key, value), EInOutError);
+}
+
 void TRandomRun::Write(TIniDocument& doc, TReference& ref, const std::string& section,
                        const std::string& key) {
   const std::string value = std::to_string(Pick(100)), line = key + "=" + value;
   if (key.find('=') != std::string::npos) {  // such a key cannot be stored: refused, no change
-    EXPECT_THROW(doc.WriteString(section, key, value), EInOutError);
+    ExpectRefusal(doc, section, key, value);
     return;
   }
   doc.WriteString(section, key, value);
