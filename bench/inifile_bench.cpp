@@ -192,7 +192,7 @@ void Fsync(const std::string& path) {
 void VukaLookupAll(benchmark::State& state) {
   const int keys = static_cast<int>(state.range(0));
   const std::string path = KeysFile("vlook", keys);
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     TIniDocument doc(path, true);
     size_t total = 0;
     for (int k = 0; k < keys; ++k) total += doc.ReadString("Variables", KeyName(k), "").size();
@@ -203,7 +203,7 @@ void VukaLookupAll(benchmark::State& state) {
 void SimpleIniLookupAll(benchmark::State& state) {
   const int keys = static_cast<int>(state.range(0));
   const std::string path = KeysFile("slook", keys);
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     CSimpleIniA ini;
     if (ini.LoadFile(path.c_str()) < 0) state.SkipWithError("SimpleIni failed");
     size_t total = 0;
@@ -217,7 +217,7 @@ void VukaSave(benchmark::State& state) {
   const int keys = static_cast<int>(state.range(0));
   const std::string path = KeysFile("vsave", keys);
   long run = 0;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     TIniDocument doc(path, false);
     const std::string value = "changed " + std::to_string(run++ % 10);
     for (int k = 0; k < keys; ++k) doc.WriteString("Variables", KeyName(k), value);
@@ -229,7 +229,7 @@ void SimpleIniSave(benchmark::State& state) {
   const int keys = static_cast<int>(state.range(0));
   const std::string path = KeysFile("ssave", keys);
   long run = 0;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     CSimpleIniA ini;
     if (ini.LoadFile(path.c_str()) < 0) state.SkipWithError("SimpleIni load failed");
     const std::string value = "changed " + std::to_string(run++ % 10);

@@ -56,6 +56,32 @@ struct TKept {
   std::string Stored, Raw;
 };
 
+// Lines that loading drops before looking at them: empty lines, a lone
+// end-of-file byte (Ctrl+Z) and, when comments are stripped, comment lines.
+bool IsIgnoredLine(std::string_view line, bool stripComments) {
+  if (line.empty()) return true;
+  if (line.size() == 1 && line[0] == '\x1A') return true;
+  return stripComments && line[0] == ';';
+}
+
+// Stores the entry lines of a section as loading normalises them, and notes
+// the lines that must be written back as they were.
+struct TEntryReader {
+  TEntryOptions Options;
+
+  void Add(std::string_view line, TStringList& lines, std::vector<TKept>& kept) const {
+    std::string stored;
+    if (!NormaliseEntry(line, Options, stored)) return;
+    if ((!EveryOption() || MayReadDifferently(line)) && ReadsDifferently(line, stored))
+      kept.push_back({&lines, stored, std::string(line)});
+    lines.Add(std::move(stored));
+  }
+
+  bool EveryOption() const {
+    return Options.TrimAroundEquals && Options.Unquote && Options.TrimTrailing;
+  }
+};
+
 // Remembers the kept lines of the sections that survived the removal of duplicates.
 void KeepSurvivors(std::vector<TKept>& kept, const TSectionList& sections,
                    std::map<std::pair<const TStringList*, std::string>, std::string>& keptLines) {
@@ -88,7 +114,7 @@ TIniDocument::TIniDocument(const std::string& fileName, bool readOnly, bool stri
       Unquote_(unquote),
       TrimTrailing_(trimTrailing) {
   try {
-    SetFileName(fileName);
+    Reopen(fileName);
   } catch (...) {
     CloseFileHandle(Handle_);  // the destructor does not run for a failed constructor
     throw;
@@ -97,7 +123,7 @@ TIniDocument::TIniDocument(const std::string& fileName, bool readOnly, bool stri
 
 TIniDocument::~TIniDocument() {
   try {
-    UpdateFile();
+    WriteIfModified();
   } catch (const std::exception&) {
     // A destructor must not throw; callers that need the outcome call UpdateFile first.
   }
@@ -107,6 +133,10 @@ TIniDocument::~TIniDocument() {
 
 void TIniDocument::SetFileName(const std::string& fileName) {
   UpdateFile();
+  Reopen(fileName);
+}
+
+void TIniDocument::Reopen(const std::string& fileName) {
   CloseFileHandle(Handle_);
   OpenError_ = 0;
   ClearSections();
@@ -151,28 +181,18 @@ void TIniDocument::LoadText(std::string_view data) {
     converted = Utf8ToWindows1251(data.substr(3));
     data = converted;
   }
-  const TEntryOptions options{SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_};
+  const TEntryReader reader{{SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}};
   std::vector<TKept> kept;
-  const bool everyOption = TrimAroundEquals_ && Unquote_ && TrimTrailing_;
   TStringList* current = nullptr;
   TLineSplitter splitter(data);
   std::string_view line;
   while (splitter.Next(line)) {
-    if (line.size() == 1 && line[0] == '\x1A') continue;
-    if (StripComments_ && !line.empty() && line[0] == ';') continue;
-    if (line.empty()) continue;
+    if (IsIgnoredLine(line, StripComments_)) continue;
     std::string_view name;
-    if (ParseHeader(line, name)) {
+    if (ParseHeader(line, name))
       current = &Sections_.Lines(Sections_.AddSection(std::string(name)));
-      continue;
-    }
-
-    if (current == nullptr) continue;  // lines before the first header are dropped
-    std::string stored;
-    if (!NormaliseEntry(line, options, stored)) continue;
-    if ((!everyOption || MayReadDifferently(line)) && ReadsDifferently(line, stored))
-      kept.push_back({current, stored, std::string(line)});
-    current->Add(std::move(stored));
+    else if (current != nullptr)  // lines before the first header are dropped
+      reader.Add(line, *current, kept);
   }
 
   Sections_.ResolveDuplicates(OnDuplicateSection);

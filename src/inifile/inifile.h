@@ -308,5 +308,11 @@ class TIniDocument {
   // at the start that only the reader trims), by line list and stored line:
   // written back as they were while unchanged.
   std::map<std::pair<const TStringList*, std::string>, std::string> KeptLines_;
+  // UpdateFile's work, non-virtual so that the constructor and destructor can
+  // reach it without dispatching to a half-built or half-destroyed subclass.
+  void WriteIfModified();
+  // SetFileName after its flush: releases the file, empties the document and
+  // loads the named file.
+  void Reopen(const std::string& fileName);
   void ForgetKeptLine(const TStringList* lines, const std::string& line);
 };

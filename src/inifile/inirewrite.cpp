@@ -52,7 +52,9 @@ std::string TIniDocument::Text() const {
   return text;
 }
 
-void TIniDocument::UpdateFile() {
+void TIniDocument::UpdateFile() { WriteIfModified(); }
+
+void TIniDocument::WriteIfModified() {
   if (!Modified_) return;
   if (!FileName_.empty() && !ReadOnly_) {
     // After the file could not be obtained the document does not retry; it keeps reporting.

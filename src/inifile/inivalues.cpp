@@ -13,34 +13,35 @@ int HexDigit(char c) {
   return -1;
 }
 
-// Decimal with an optional sign within the signed 32-bit range, or "$", "x"
-// or "0x" and at most eight significant hexadecimal digits taken as a 32-bit
-// pattern. Leading blanks are skipped; nothing may follow.
-bool ParseInteger(const std::string& text, int32_t& result) {
-  size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  if (i == text.size()) return false;
+// The position where the digits of a hexadecimal number start ("$", "x" or
+// "0x" at i), or i when the text at i is not one.
+size_t HexDigitsStart(const std::string& text, size_t i) {
+  if (text[i] == '$' || text[i] == 'x' || text[i] == 'X') return i + 1;
+  if (text[i] == '0' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X'))
+    return i + 2;
+  return i;
+}
 
-  size_t digits = i;
-  if (text[i] == '$' || text[i] == 'x' || text[i] == 'X')
-    digits = i + 1;
-  else if (text[i] == '0' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X'))
-    digits = i + 2;
-  if (digits != i) {
-    if (digits == text.size()) return false;
-    uint32_t value = 0;
-    int significant = 0;
-    for (size_t j = digits; j < text.size(); ++j) {
-      const int d = HexDigit(text[j]);
-      if (d < 0) return false;
-      if (value != 0 || d != 0) ++significant;
-      if (significant > 8) return false;
-      value = value << 4 | static_cast<uint32_t>(d);
-    }
-    result = static_cast<int32_t>(value);
-    return true;
+// At least one and at most eight significant hexadecimal digits from start to
+// the end, taken as a 32-bit pattern.
+bool ParseHexDigits(const std::string& text, size_t start, int32_t& result) {
+  if (start == text.size()) return false;
+  uint32_t value = 0;
+  int significant = 0;
+  for (size_t j = start; j < text.size(); ++j) {
+    const int d = HexDigit(text[j]);
+    if (d < 0) return false;
+    if (value != 0 || d != 0) ++significant;
+    if (significant > 8) return false;
+    value = value << 4 | static_cast<uint32_t>(d);
   }
+  result = static_cast<int32_t>(value);
+  return true;
+}
 
+// Decimal digits from i to the end with an optional sign in front, within the
+// signed 32-bit range.
+bool ParseDecimal(const std::string& text, size_t i, int32_t& result) {
   bool negative = false;
   if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
   if (i == text.size()) return false;
@@ -54,6 +55,18 @@ bool ParseInteger(const std::string& text, int32_t& result) {
   if (value > INT32_MAX || value < INT32_MIN) return false;
   result = static_cast<int32_t>(value);
   return true;
+}
+
+// Decimal with an optional sign within the signed 32-bit range, or "$", "x"
+// or "0x" and at most eight significant hexadecimal digits taken as a 32-bit
+// pattern. Leading blanks are skipped; nothing may follow.
+bool ParseInteger(const std::string& text, int32_t& result) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  if (i == text.size()) return false;
+  const size_t digits = HexDigitsStart(text, i);
+  if (digits != i) return ParseHexDigits(text, digits, result);
+  return ParseDecimal(text, i, result);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ TSectionList::~TSectionList() {
 int32_t TSectionList::AddSection(const std::string& name) {
   auto lines = std::make_unique<TStringList>();
   const int32_t index = AddObject(name, lines.get());
-  lines.release();
+  static_cast<void>(lines.release());  // added: the list owns and deletes it from here on
   return index;
 }
 

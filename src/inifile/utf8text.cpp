@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <stdexcept>
 
 namespace {
@@ -26,7 +27,9 @@ size_t ValidSequenceLength(std::string_view text) {
 class TConverter {
  public:
   TConverter() : Handle_(::iconv_open("CP1251", "UTF-8")) {
-    if (Handle_ == reinterpret_cast<iconv_t>(-1))
+    // iconv_open reports failure as the descriptor whose bits are all ones;
+    // comparing its bits avoids making a pointer out of an integer.
+    if (reinterpret_cast<std::uintptr_t>(Handle_) == UINTPTR_MAX)
       throw std::runtime_error("The C library cannot convert UTF-8 to CP1251");
   }
   ~TConverter() { ::iconv_close(Handle_); }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 
@@ -14,7 +15,9 @@ namespace {
 class TConverter {
  public:
   TConverter(const char* to, const char* from) : Cd_(iconv_open(to, from)) {
-    if (Cd_ == reinterpret_cast<iconv_t>(-1)) {
+    // iconv_open reports failure as the descriptor whose bits are all ones;
+    // comparing its bits avoids making a pointer out of an integer.
+    if (reinterpret_cast<std::uintptr_t>(Cd_) == UINTPTR_MAX) {
       throw std::runtime_error(std::string("Не удалось открыть преобразование ") + from + " -> " +
                                to);
     }

@@ -14,6 +14,7 @@ void Fill(TSectionList& list, std::initializer_list<const char*> names) {
 
 std::vector<std::string> Describe(const TSectionList& list) {
   std::vector<std::string> result;
+  result.reserve(static_cast<size_t>(list.Count()));
   for (int32_t i = 0; i < list.Count(); ++i)
     result.push_back(list[i] + ":" + (list.Lines(i).Count() ? list.Lines(i)[0] : ""));
   return result;

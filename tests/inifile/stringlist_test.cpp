@@ -12,6 +12,7 @@ TStringList Make(std::initializer_list<const char*> texts) {
 
 std::vector<std::string> Texts(const TStringList& list) {
   std::vector<std::string> result;
+  result.reserve(static_cast<size_t>(list.Count()));
   for (int32_t i = 0; i < list.Count(); ++i) result.push_back(list[i]);
   return result;
 }

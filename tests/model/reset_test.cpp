@@ -11,9 +11,7 @@
 
 namespace {
 
-void ExpectDefaultAppearance(const TProject& p) {
-  EXPECT_EQ(p.ProgramNameText, Utf8ToCp1251("Демо-программа 1.0"));
-  EXPECT_EQ(p.MainTitleCaption, Utf8ToCp1251("Демо-программа 1.0"));
+void ExpectDefaultFonts(const TProject& p) {
   const TFontDesc title{"Times New Roman", 26, 0x00FFFF00u, true, false, false, false};
   const TFontDesc dialog{"Times New Roman", 22, 0x00800000u, true, false, false, false};
   for (const auto& [font, expected] :
@@ -24,6 +22,12 @@ void ExpectDefaultAppearance(const TProject& p) {
     EXPECT_TRUE(font.Bold);
     EXPECT_FALSE(font.Italic || font.Underline || font.StrikeOut);
   }
+}
+
+void ExpectDefaultAppearance(const TProject& p) {
+  EXPECT_EQ(p.ProgramNameText, Utf8ToCp1251("Демо-программа 1.0"));
+  EXPECT_EQ(p.MainTitleCaption, Utf8ToCp1251("Демо-программа 1.0"));
+  ExpectDefaultFonts(p);
   EXPECT_TRUE(p.TitleShadow);
   EXPECT_TRUE(p.DialogShadow);
   EXPECT_EQ(p.TitleShadowColor, 0x80000010u);
@@ -62,6 +66,7 @@ TProject ChangedProject() {
 
 std::vector<std::string> Names(const TCheckList& list) {
   std::vector<std::string> names;
+  names.reserve(static_cast<size_t>(list.Count()));
   for (int32_t i = 0; i < list.Count(); ++i) names.push_back(list.Name(i));
   return names;
 }

@@ -43,7 +43,7 @@ std::string ConfigSection(const std::string& pre, const std::string& post,
 
 // A catalogue of the test's own with three entries in each list.
 std::string WriteCatalogue(const TTempDir& dir) {
-  const std::string path = dir / "version.ini";
+  std::string path = dir / "version.ini";
   WriteBytes(
       path,
       CrLf("[Languages]\nРусский=RUS\nEnglish = ENU \nенглиш=ENX\nDeutsch=DEU\n"
