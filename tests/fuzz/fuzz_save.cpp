@@ -20,25 +20,34 @@
 
 namespace {
 
-const std::string& Folder() {
-  static const std::string folder = [] {
-    std::string pattern = "/tmp/fuzz_save.XXXXXX";
-    if (const char* tmp = std::getenv("TMPDIR")) pattern = std::string(tmp) + "/fuzz_save.XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) {
+// A scratch folder for the saved file, removed with the file at exit. The path
+// lives in the same static object as the cleanup, so it cannot be destroyed first.
+class TScratchFolder {
+ public:
+  TScratchFolder() {
+    Path_ = "/tmp/fuzz_save.XXXXXX";
+    if (const char* tmp = std::getenv("TMPDIR")) Path_ = std::string(tmp) + "/fuzz_save.XXXXXX";
+    if (mkdtemp(Path_.data()) == nullptr) {
       std::perror("mkdtemp");
       std::abort();
     }
-    return pattern;
-  }();
-  return folder;
-}
-
-struct Cleanup {
-  ~Cleanup() {
-    std::remove((Folder() + "/vuka.ini").c_str());
-    rmdir(Folder().c_str());
   }
+  ~TScratchFolder() {
+    std::remove((Path_ + "/vuka.ini").c_str());
+    rmdir(Path_.c_str());
+  }
+  TScratchFolder(const TScratchFolder&) = delete;
+  TScratchFolder& operator=(const TScratchFolder&) = delete;
+  const std::string& Path() const { return Path_; }
+
+ private:
+  std::string Path_;
 };
+
+const std::string& Folder() {
+  static const TScratchFolder folder;
+  return folder.Path();
+}
 
 std::string ReadFile(const std::string& path, bool& exists) {
   std::ifstream in(path, std::ios::binary);
@@ -62,7 +71,6 @@ bool NonAsciiAfterMark(std::string_view input, const profile::ProfileFile& origi
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Cleanup cleanup;
   ByteReader in(std::string_view(reinterpret_cast<const char*>(data), size));
   const uint8_t flags = in.Byte();
   const std::string_view content = in.Take(in.Word());
