@@ -1,5 +1,6 @@
 // Construction, loading and release of an INI document.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -82,9 +83,10 @@ struct TEntryReader {
   }
 };
 
+using TKeptLines = std::map<std::pair<const TStringList*, std::string>, std::string>;
+
 // Remembers the kept lines of the sections that survived the removal of duplicates.
-void KeepSurvivors(std::vector<TKept>& kept, const TSectionList& sections,
-                   std::map<std::pair<const TStringList*, std::string>, std::string>& keptLines) {
+void KeepSurvivors(std::vector<TKept>& kept, const TSectionList& sections, TKeptLines& keptLines) {
   if (kept.empty()) return;
   std::set<const TStringList*> surviving;
   for (int32_t i = 0; i < sections.Count(); ++i) surviving.insert(&sections.Lines(i));
@@ -92,6 +94,56 @@ void KeepSurvivors(std::vector<TKept>& kept, const TSectionList& sections,
     if (surviving.count(line.Lines) != 0)
       keptLines.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
   }
+}
+
+// Turns lines into sections and their entries as loading normalises them.
+class TLineLoader {
+ public:
+  TLineLoader(TSectionList& sections, TKeptLines& keptLines, bool stripComments,
+              const TEntryOptions& options)
+      : Sections_(sections),
+        KeptLines_(keptLines),
+        StripComments_(stripComments),
+        Reader_{options} {}
+
+  // Loads the lines of text, which must end where a line ends (or the data does).
+  void Feed(std::string_view text) {
+    TLineSplitter splitter(text);
+    std::string_view line;
+    while (splitter.Next(line)) {
+      if (IsIgnoredLine(line, StripComments_)) continue;
+      std::string_view name;
+      if (ParseHeader(line, name))
+        Current_ = &Sections_.Lines(Sections_.AddSection(std::string(name)));
+      else if (Current_ != nullptr)  // lines before the first header are dropped
+        Reader_.Add(line, *Current_, Kept_);
+    }
+  }
+  // Resolves duplicate sections and remembers the kept lines of the survivors.
+  void Finish(const TDuplicateSectionEvent& onDuplicateSection) {
+    Sections_.ResolveDuplicates(onDuplicateSection);
+    KeepSurvivors(Kept_, Sections_, KeptLines_);
+  }
+
+ private:
+  TSectionList& Sections_;
+  TKeptLines& KeptLines_;
+  bool StripComments_;
+  TEntryReader Reader_;
+  TStringList* Current_ = nullptr;
+  std::vector<TKept> Kept_;
+};
+
+bool StartsWithByteOrderMark(std::string_view data) { return data.starts_with("\xEF\xBB\xBF"); }
+
+// True when the file holds a UTF-8 byte-order mark at the current position;
+// the position is left where it was.
+bool FileHasByteOrderMark(FileHandle handle) {
+  const int fd = static_cast<int>(handle - 1);
+  const off_t here = ::lseek(fd, 0, SEEK_CUR);
+  char start[3] = {};
+  return here >= 0 && ::pread(fd, start, sizeof start, here) == sizeof start &&
+         StartsWithByteOrderMark(std::string_view(start, sizeof start));
 }
 
 bool FileExists(const std::string& fileName) {
@@ -165,36 +217,33 @@ void TIniDocument::Load(const std::string& fileName) {
 
   // Reading stops only at the real end: a document that silently lost the
   // rest of its file would later write the loss back.
-  std::string data;
-  if (const int error = ReadRestOfFile(Handle_, data)) {
+  TLineLoader loader(Sections_, KeptLines_, StripComments_,
+                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_});
+  int error = 0;
+  if (FileHasByteOrderMark(Handle_)) {  // converted as a whole
+    std::string data;
+    error = ReadRestOfFile(Handle_, data);
+    if (error == 0) LoadText(data);
+  } else {
+    error = ReadLinePieces(Handle_, [&loader](std::string_view piece) { loader.Feed(piece); });
+    if (error == 0) loader.Finish(OnDuplicateSection);
+  }
+  if (error != 0) {
+    ClearSections();  // nothing of a file read only in part
     CloseFileHandle(Handle_);
     throw EInOutError("Cannot read file " + fileName + ": " + std::strerror(error));
   }
-
-  LoadText(data);
   if (ReadOnly_) CloseFileHandle(Handle_);
 }
 
 void TIniDocument::LoadText(std::string_view data) {
   std::string converted;
-  if (data.starts_with("\xEF\xBB\xBF")) {  // a UTF-8 byte-order mark: the text is UTF-8
+  if (StartsWithByteOrderMark(data)) {  // the text is UTF-8
     converted = Utf8ToWindows1251(data.substr(3));
     data = converted;
   }
-  const TEntryReader reader{{SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}};
-  std::vector<TKept> kept;
-  TStringList* current = nullptr;
-  TLineSplitter splitter(data);
-  std::string_view line;
-  while (splitter.Next(line)) {
-    if (IsIgnoredLine(line, StripComments_)) continue;
-    std::string_view name;
-    if (ParseHeader(line, name))
-      current = &Sections_.Lines(Sections_.AddSection(std::string(name)));
-    else if (current != nullptr)  // lines before the first header are dropped
-      reader.Add(line, *current, kept);
-  }
-
-  Sections_.ResolveDuplicates(OnDuplicateSection);
-  KeepSurvivors(kept, Sections_, KeptLines_);
+  TLineLoader loader(Sections_, KeptLines_, StripComments_,
+                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_});
+  loader.Feed(data);
+  loader.Finish(OnDuplicateSection);
 }
