@@ -25,8 +25,12 @@ struct TEntryOptions {
   bool TrimTrailing;
 };
 
-// The line that loading stores for an entry line, or false when it is dropped.
-bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::string& stored) {
+// The line that loading stores for an entry line, or false when it is
+// dropped. suspect is set unless the line surely reads alike in the Windows
+// profile reader (a cheap test, made only with TrimAroundEquals).
+bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::string& stored,
+                    bool& suspect) {
+  suspect = true;
   const size_t eq = line.find('=');
   if (eq == std::string_view::npos) {
     if (options.TrimTrailing)
@@ -40,6 +44,7 @@ bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::st
     while (!key.empty() && IsBlank(key.back())) key.remove_suffix(1);
     if (!key.empty())
       while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
+    suspect = MayReadDifferently(key, value, line.back());
   }
   if (options.TrimTrailing)
     while (!value.empty() && IsControlOrSpace(value.back())) value.remove_suffix(1);
@@ -65,6 +70,9 @@ bool IsIgnoredLine(std::string_view line, bool stripComments) {
   return stripComments && line[0] == ';';
 }
 
+// False when the line surely is no section header: a cheap test before ParseHeader.
+bool MayBeHeader(std::string_view line) { return line[0] == '[' || IsProfileSpace(line[0]); }
+
 // Stores the entry lines of a section as loading normalises them, and notes
 // the lines that must be written back as they were.
 struct TEntryReader {
@@ -72,8 +80,9 @@ struct TEntryReader {
 
   void Add(std::string_view line, TStringList& lines, std::vector<TKept>& kept) const {
     std::string stored;
-    if (!NormaliseEntry(line, Options, stored)) return;
-    if ((!EveryOption() || MayReadDifferently(line)) && ReadsDifferently(line, stored))
+    bool suspect = true;
+    if (!NormaliseEntry(line, Options, stored, suspect)) return;
+    if ((!EveryOption() || suspect) && ReadsDifferently(line, stored))
       kept.push_back({&lines, stored, std::string(line)});
     lines.Add(std::move(stored));
   }
@@ -113,7 +122,7 @@ class TLineLoader {
     while (splitter.Next(line)) {
       if (IsIgnoredLine(line, StripComments_)) continue;
       std::string_view name;
-      if (ParseHeader(line, name))
+      if (MayBeHeader(line) && ParseHeader(line, name))
         Current_ = &Sections_.Lines(Sections_.AddSection(std::string(name)));
       else if (Current_ != nullptr)  // lines before the first header are dropped
         Reader_.Add(line, *Current_, Kept_);
