@@ -65,7 +65,7 @@ int ReadRestOfFile(FileHandle handle, std::string& data) {
 }
 
 int ReadLinePieces(FileHandle handle, const std::function<void(std::string_view)>& take) {
-  constexpr size_t PieceSize = 256 * 1024;
+  constexpr size_t PieceSize = size_t{256} * 1024;
   const int fd = Descriptor(handle);
   std::vector<char> buffer(PieceSize);
   size_t filled = 0;
