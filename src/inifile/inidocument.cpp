@@ -1,5 +1,6 @@
 // Construction, loading and release of an INI document.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -24,8 +25,12 @@ struct TEntryOptions {
   bool TrimTrailing;
 };
 
-// The line that loading stores for an entry line, or false when it is dropped.
-bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::string& stored) {
+// The line that loading stores for an entry line, or false when it is
+// dropped. suspect is set unless the line surely reads alike in the Windows
+// profile reader (a cheap test, made only with TrimAroundEquals).
+bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::string& stored,
+                    bool& suspect) {
+  suspect = true;
   const size_t eq = line.find('=');
   if (eq == std::string_view::npos) {
     if (options.TrimTrailing)
@@ -39,6 +44,7 @@ bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::st
     while (!key.empty() && IsBlank(key.back())) key.remove_suffix(1);
     if (!key.empty())
       while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
+    suspect = MayReadDifferently(key, value, line.back());
   }
   if (options.TrimTrailing)
     while (!value.empty() && IsControlOrSpace(value.back())) value.remove_suffix(1);
@@ -64,6 +70,9 @@ bool IsIgnoredLine(std::string_view line, bool stripComments) {
   return stripComments && line[0] == ';';
 }
 
+// False when the line surely is no section header: a cheap test before ParseHeader.
+bool MayBeHeader(std::string_view line) { return line[0] == '[' || IsProfileSpace(line[0]); }
+
 // Stores the entry lines of a section as loading normalises them, and notes
 // the lines that must be written back as they were.
 struct TEntryReader {
@@ -71,8 +80,9 @@ struct TEntryReader {
 
   void Add(std::string_view line, TStringList& lines, std::vector<TKept>& kept) const {
     std::string stored;
-    if (!NormaliseEntry(line, Options, stored)) return;
-    if ((!EveryOption() || MayReadDifferently(line)) && ReadsDifferently(line, stored))
+    bool suspect = true;
+    if (!NormaliseEntry(line, Options, stored, suspect)) return;
+    if ((!EveryOption() || suspect) && ReadsDifferently(line, stored))
       kept.push_back({&lines, stored, std::string(line)});
     lines.Add(std::move(stored));
   }
@@ -82,9 +92,10 @@ struct TEntryReader {
   }
 };
 
+using TKeptLines = std::map<std::pair<const TStringList*, std::string>, std::string>;
+
 // Remembers the kept lines of the sections that survived the removal of duplicates.
-void KeepSurvivors(std::vector<TKept>& kept, const TSectionList& sections,
-                   std::map<std::pair<const TStringList*, std::string>, std::string>& keptLines) {
+void KeepSurvivors(std::vector<TKept>& kept, const TSectionList& sections, TKeptLines& keptLines) {
   if (kept.empty()) return;
   std::set<const TStringList*> surviving;
   for (int32_t i = 0; i < sections.Count(); ++i) surviving.insert(&sections.Lines(i));
@@ -92,6 +103,56 @@ void KeepSurvivors(std::vector<TKept>& kept, const TSectionList& sections,
     if (surviving.count(line.Lines) != 0)
       keptLines.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
   }
+}
+
+// Turns lines into sections and their entries as loading normalises them.
+class TLineLoader {
+ public:
+  TLineLoader(TSectionList& sections, TKeptLines& keptLines, bool stripComments,
+              const TEntryOptions& options)
+      : Sections_(sections),
+        KeptLines_(keptLines),
+        StripComments_(stripComments),
+        Reader_{options} {}
+
+  // Loads the lines of text, which must end where a line ends (or the data does).
+  void Feed(std::string_view text) {
+    TLineSplitter splitter(text);
+    std::string_view line;
+    while (splitter.Next(line)) {
+      if (IsIgnoredLine(line, StripComments_)) continue;
+      std::string_view name;
+      if (MayBeHeader(line) && ParseHeader(line, name))
+        Current_ = &Sections_.Lines(Sections_.AddSection(std::string(name)));
+      else if (Current_ != nullptr)  // lines before the first header are dropped
+        Reader_.Add(line, *Current_, Kept_);
+    }
+  }
+  // Resolves duplicate sections and remembers the kept lines of the survivors.
+  void Finish(const TDuplicateSectionEvent& onDuplicateSection) {
+    Sections_.ResolveDuplicates(onDuplicateSection);
+    KeepSurvivors(Kept_, Sections_, KeptLines_);
+  }
+
+ private:
+  TSectionList& Sections_;
+  TKeptLines& KeptLines_;
+  bool StripComments_;
+  TEntryReader Reader_;
+  TStringList* Current_ = nullptr;
+  std::vector<TKept> Kept_;
+};
+
+bool StartsWithByteOrderMark(std::string_view data) { return data.starts_with("\xEF\xBB\xBF"); }
+
+// True when the file holds a UTF-8 byte-order mark at the current position;
+// the position is left where it was.
+bool FileHasByteOrderMark(FileHandle handle) {
+  const int fd = static_cast<int>(handle - 1);
+  const off_t here = ::lseek(fd, 0, SEEK_CUR);
+  char start[3] = {};
+  return here >= 0 && ::pread(fd, start, sizeof start, here) == sizeof start &&
+         StartsWithByteOrderMark(std::string_view(start, sizeof start));
 }
 
 bool FileExists(const std::string& fileName) {
@@ -165,36 +226,33 @@ void TIniDocument::Load(const std::string& fileName) {
 
   // Reading stops only at the real end: a document that silently lost the
   // rest of its file would later write the loss back.
-  std::string data;
-  if (const int error = ReadRestOfFile(Handle_, data)) {
+  TLineLoader loader(Sections_, KeptLines_, StripComments_,
+                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_});
+  int error = 0;
+  if (FileHasByteOrderMark(Handle_)) {  // converted as a whole
+    std::string data;
+    error = ReadRestOfFile(Handle_, data);
+    if (error == 0) LoadText(data);
+  } else {
+    error = ReadLinePieces(Handle_, [&loader](std::string_view piece) { loader.Feed(piece); });
+    if (error == 0) loader.Finish(OnDuplicateSection);
+  }
+  if (error != 0) {
+    ClearSections();  // nothing of a file read only in part
     CloseFileHandle(Handle_);
     throw EInOutError("Cannot read file " + fileName + ": " + std::strerror(error));
   }
-
-  LoadText(data);
   if (ReadOnly_) CloseFileHandle(Handle_);
 }
 
 void TIniDocument::LoadText(std::string_view data) {
   std::string converted;
-  if (data.starts_with("\xEF\xBB\xBF")) {  // a UTF-8 byte-order mark: the text is UTF-8
+  if (StartsWithByteOrderMark(data)) {  // the text is UTF-8
     converted = Utf8ToWindows1251(data.substr(3));
     data = converted;
   }
-  const TEntryReader reader{{SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}};
-  std::vector<TKept> kept;
-  TStringList* current = nullptr;
-  TLineSplitter splitter(data);
-  std::string_view line;
-  while (splitter.Next(line)) {
-    if (IsIgnoredLine(line, StripComments_)) continue;
-    std::string_view name;
-    if (ParseHeader(line, name))
-      current = &Sections_.Lines(Sections_.AddSection(std::string(name)));
-    else if (current != nullptr)  // lines before the first header are dropped
-      reader.Add(line, *current, kept);
-  }
-
-  Sections_.ResolveDuplicates(OnDuplicateSection);
-  KeepSurvivors(kept, Sections_, KeptLines_);
+  TLineLoader loader(Sections_, KeptLines_, StripComments_,
+                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_});
+  loader.Feed(data);
+  loader.Finish(OnDuplicateSection);
 }
