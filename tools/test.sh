@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the project and runs the whole test suite twice:
-# once plain and once under AddressSanitizer and UndefinedBehaviorSanitizer; then
-# builds the Debian package from the plain build and checks it (tools/check-package.sh).
+# once plain and once under AddressSanitizer and UndefinedBehaviorSanitizer; between
+# the two, the style gate (tools/check-style.sh: clang-format and clang-tidy) checks
+# the sources with the plain build's compile commands; then builds the Debian package
+# from the plain build and checks it (tools/check-package.sh).
 # The fuzz targets run with tools/fuzz.sh; they are not part of this run while
 # tests/fuzz/open-findings/ holds an input that still fails.
-# VUKA_TEST_CONFIGS="plain" (or "sanitize") runs only one of the two.
+# VUKA_TEST_CONFIGS="plain" (or "style", or "sanitize") runs only that step.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/install-deps.sh"
 jobs="$(nproc)"
-configs="${VUKA_TEST_CONFIGS:-plain sanitize}"
+configs="${VUKA_TEST_CONFIGS:-plain style sanitize}"
 
 for config in $configs; do
   case "$config" in
-    plain)    dir="$root/build"; flags=(-DVUKA_SANITIZE=OFF) ;;
+    style)
+      echo "== Style gate"
+      "$root/tools/check-style.sh" "$root/build"
+      continue ;;
+    plain)    dir="$root/build"; flags=(-DVUKA_SANITIZE=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON) ;;
     sanitize) dir="$root/build-sanitize"; flags=(-DVUKA_SANITIZE=ON -DVUKA_BUILD_BENCH=OFF) ;;
     *) echo "unknown configuration: $config" >&2; exit 2 ;;
   esac

@@ -61,6 +61,7 @@ struct TListWindow {
   void Key(Qt::Key key) const { QTest::keyClick(View, key); }
   std::vector<bool> Ticks() const {
     std::vector<bool> ticks;
+    ticks.reserve(List.Count());
     for (int i = 0; i < List.Count(); ++i) ticks.push_back(List.IsTicked(i));
     return ticks;
   }
@@ -71,6 +72,7 @@ const QRect kLangs(8, 16, 393, 257);
 
 std::vector<std::string> Names(int count) {
   std::vector<std::string> names;
+  names.reserve(count);
   for (int i = 0; i < count; ++i) names.push_back("Entry " + std::to_string(i));
   return names;
 }

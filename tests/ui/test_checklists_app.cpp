@@ -37,6 +37,7 @@ class ListPages : public TAppFixture {
   }
   static std::vector<bool> Ticks(const TCheckList& list) {
     std::vector<bool> ticks;
+    ticks.reserve(list.Count());
     for (int i = 0; i < list.Count(); ++i) ticks.push_back(list.IsTicked(i));
     return ticks;
   }

@@ -55,6 +55,14 @@ QImage LoadResourceImage(const char* name, QImage::Format format) {
   return image.convertToFormat(format);
 }
 
+// Stores a property's new value and repaints the widget; an unchanged value does neither.
+template <class T>
+void ChangeAndRepaint(QWidget& widget, T& field, const T& value) {
+  if (value == field) return;
+  field = value;
+  widget.update();
+}
+
 }  // namespace
 
 QColor ToQColor(TColor color) {
@@ -176,7 +184,7 @@ bool TClickTracker::Release(QMouseEvent* event, const QRect& area) {
 
 // ---- TPictureBox
 
-TPictureBox::TPictureBox(QWidget* parent) : QWidget(parent) {}
+TPictureBox::TPictureBox(QWidget* parent) : TClickable(parent) {}
 
 QImage& TPictureBox::Picture() {
   if (Picture_.isNull()) {
@@ -204,15 +212,9 @@ void TPictureBox::paintEvent(QPaintEvent*) {
   painter.drawImage(QPoint(0, 0), Picture_);
 }
 
-void TPictureBox::mousePressEvent(QMouseEvent* event) { Click_.Press(event); }
-
-void TPictureBox::mouseReleaseEvent(QMouseEvent* event) {
-  if (Click_.Release(event, rect())) emit clicked();
-}
-
 // ---- TShadowLabel
 
-TShadowLabel::TShadowLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+TShadowLabel::TShadowLabel(QWidget* parent) : TClickable(parent) { setTextFormat(Qt::PlainText); }
 
 void TShadowLabel::SetCaption(const QString& caption) {
   if (caption == Caption_) return;
@@ -234,40 +236,22 @@ void TShadowLabel::SetFontDesc(const TFontDesc& font) {
   update();
 }
 
-void TShadowLabel::SetColor(TColor color) {
-  if (color == Color_) return;
-  Color_ = color;
-  update();
-}
+void TShadowLabel::SetColor(TColor color) { ChangeAndRepaint(*this, Color_, color); }
 
 void TShadowLabel::SetTransparent(bool transparent) {
-  if (transparent == Transparent_) return;
-  Transparent_ = transparent;
-  update();
+  ChangeAndRepaint(*this, Transparent_, transparent);
 }
 
 void TShadowLabel::SetAlignment(Qt::Alignment alignment) {
-  if (alignment == Alignment_) return;
-  Alignment_ = alignment;
-  update();
+  ChangeAndRepaint(*this, Alignment_, alignment);
 }
 
-void TShadowLabel::SetShadowColor(TColor color) {
-  if (color == ShadowColor_) return;
-  ShadowColor_ = color;
-  update();
-}
+void TShadowLabel::SetShadowColor(TColor color) { ChangeAndRepaint(*this, ShadowColor_, color); }
 
-void TShadowLabel::SetShadowSize(int size) {
-  if (size == ShadowSize_) return;
-  ShadowSize_ = size;
-  update();
-}
+void TShadowLabel::SetShadowSize(int size) { ChangeAndRepaint(*this, ShadowSize_, size); }
 
 void TShadowLabel::SetShadowPos(TShadowPosition position) {
-  if (position == ShadowPos_) return;
-  ShadowPos_ = position;
-  update();
+  ChangeAndRepaint(*this, ShadowPos_, position);
 }
 
 void TShadowLabel::SetShadowPosIndex(int position) {
@@ -317,21 +301,11 @@ void TShadowLabel::paintEvent(QPaintEvent*) {
   painter.drawText(textRect, flags, text);
 }
 
-void TShadowLabel::mousePressEvent(QMouseEvent* event) { Click_.Press(event); }
-
-void TShadowLabel::mouseReleaseEvent(QMouseEvent* event) {
-  if (Click_.Release(event, rect())) emit clicked();
-}
-
 // ---- TClickLabel
 
-TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent) {}
+TClickLabel::TClickLabel(QWidget* parent) : TClickable(parent) {}
 
-void TClickLabel::SetLineHeight(int pixels) {
-  if (pixels == LineHeight_) return;
-  LineHeight_ = pixels;
-  update();
-}
+void TClickLabel::SetLineHeight(int pixels) { ChangeAndRepaint(*this, LineHeight_, pixels); }
 
 void TClickLabel::paintEvent(QPaintEvent* event) {
   if (LineHeight_ <= 0) {
@@ -346,10 +320,4 @@ void TClickLabel::paintEvent(QPaintEvent* event) {
     const QRect line(0, i * LineHeight_, width(), LineHeight_);
     painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextExpandTabs, lines[i]);
   }
-}
-
-void TClickLabel::mousePressEvent(QMouseEvent* event) { Click_.Press(event); }
-
-void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-  if (Click_.Release(event, rect())) emit clicked();
 }

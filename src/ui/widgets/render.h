@@ -57,9 +57,28 @@ class TClickTracker {
   bool Pressed_ = false;
 };
 
+// A widget that takes left-button clicks anywhere in its rectangle while visible:
+// each press and release inside it calls ReportClick(). Every mouse press and release
+// stops here, whatever the button.
+template <class Base>
+class TClickable : public Base {
+ public:
+  using Base::Base;
+
+ protected:
+  virtual void ReportClick() = 0;
+  void mousePressEvent(QMouseEvent* event) override { Click_.Press(event); }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (Click_.Release(event, this->rect())) ReportClick();
+  }
+
+ private:
+  TClickTracker Click_;
+};
+
 // Shows an image from its top-left corner, unscaled and cut off at the box's size.
 // Emits clicked() on a left-button click inside it.
-class TPictureBox : public QWidget {
+class TPictureBox : public TClickable<QWidget> {
   Q_OBJECT
  public:
   explicit TPictureBox(QWidget* parent = nullptr);
@@ -78,12 +97,10 @@ class TPictureBox : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
+  void ReportClick() override { emit clicked(); }
 
  private:
   QImage Picture_;
-  TClickTracker Click_;
 };
 
 enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
@@ -93,7 +110,7 @@ enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
 // As a QLabel it also reports its caption as text(), its font as font() (face,
 // points, style) with the text colour as the palette's window text, and its other
 // properties as Qt properties.
-class TShadowLabel : public QLabel {
+class TShadowLabel : public TClickable<QLabel> {
   Q_OBJECT
   Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
   Q_PROPERTY(uint Color READ Color WRITE SetColor)
@@ -127,8 +144,7 @@ class TShadowLabel : public QLabel {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
+  void ReportClick() override { emit clicked(); }
 
  private:
   QString Caption_;
@@ -141,12 +157,10 @@ class TShadowLabel : public QLabel {
   TShadowPosition ShadowPos_ = spLeftTop;
   // The property's writer: a TShadowPosition given as its number.
   void SetShadowPosIndex(int position);
-
-  TClickTracker Click_;
 };
 
 // A plain label that takes clicks anywhere in its rectangle while visible.
-class TClickLabel : public QLabel {
+class TClickLabel : public TClickable<QLabel> {
   Q_OBJECT
   Q_PROPERTY(int LineHeight READ LineHeight WRITE SetLineHeight)
  public:
@@ -161,11 +175,9 @@ class TClickLabel : public QLabel {
   void clicked();
 
  protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void ReportClick() override { emit clicked(); }
 
  private:
-  TClickTracker Click_;
   int LineHeight_ = 0;
 };
