@@ -56,6 +56,17 @@ struct TKept {
   std::string Stored, Raw;
 };
 
+// A loaded line that the profile reader finds under another key than the document.
+struct TOtherNamed {
+  const TStringList* Lines;
+  std::string FoldedKey;  // the reader's key
+};
+
+struct TLoadNotes {
+  std::vector<TKept> Kept;
+  std::vector<TOtherNamed> OtherNamed;
+};
+
 // Lines that loading drops before looking at them: empty lines, a lone
 // end-of-file byte (Ctrl+Z) and, when comments are stripped, comment lines.
 bool IsIgnoredLine(std::string_view line, bool stripComments) {
@@ -65,15 +76,18 @@ bool IsIgnoredLine(std::string_view line, bool stripComments) {
 }
 
 // Stores the entry lines of a section as loading normalises them, and notes
-// the lines that must be written back as they were.
+// the lines that must be written back as they were or that the profile reader
+// finds under another key.
 struct TEntryReader {
   TEntryOptions Options;
 
-  void Add(std::string_view line, TStringList& lines, std::vector<TKept>& kept) const {
+  void Add(std::string_view line, TStringList& lines, TLoadNotes& notes) const {
     std::string stored;
     if (!NormaliseEntry(line, Options, stored)) return;
     if ((!EveryOption() || MayReadDifferently(line)) && ReadsDifferently(line, stored))
-      kept.push_back({&lines, stored, std::string(line)});
+      notes.Kept.push_back({&lines, stored, std::string(line)});
+    if (ReadUnderOtherName(stored))
+      notes.OtherNamed.push_back({&lines, FoldedText(ProfileKey(stored))});
     lines.Add(std::move(stored));
   }
 
@@ -82,15 +96,19 @@ struct TEntryReader {
   }
 };
 
-// Remembers the kept lines of the sections that survived the removal of duplicates.
-void KeepSurvivors(std::vector<TKept>& kept, const TSectionList& sections,
-                   std::map<std::pair<const TStringList*, std::string>, std::string>& keptLines) {
-  if (kept.empty()) return;
+// Remembers the noted lines of the sections that survived the removal of duplicates.
+void KeepSurvivors(TLoadNotes& notes, const TSectionList& sections,
+                   std::map<std::pair<const TStringList*, std::string>, std::string>& keptLines,
+                   std::set<std::pair<const TStringList*, std::string>>& otherNamed) {
+  if (notes.Kept.empty() && notes.OtherNamed.empty()) return;
   std::set<const TStringList*> surviving;
   for (int32_t i = 0; i < sections.Count(); ++i) surviving.insert(&sections.Lines(i));
-  for (TKept& line : kept) {
+  for (TKept& line : notes.Kept) {
     if (surviving.count(line.Lines) != 0)
       keptLines.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
+  }
+  for (TOtherNamed& line : notes.OtherNamed) {
+    if (surviving.count(line.Lines) != 0) otherNamed.emplace(line.Lines, std::move(line.FoldedKey));
   }
 }
 
@@ -148,6 +166,8 @@ void TIniDocument::Reopen(const std::string& fileName) {
 void TIniDocument::ClearSections() {
   Sections_.Clear();
   KeptLines_.clear();
+  OtherNamedKeys_.clear();
+  NulSections_.clear();
 }
 
 void TIniDocument::Load(const std::string& fileName) {
@@ -182,19 +202,22 @@ void TIniDocument::LoadText(std::string_view data) {
     data = converted;
   }
   const TEntryReader reader{{SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}};
-  std::vector<TKept> kept;
+  TLoadNotes notes;
   TStringList* current = nullptr;
   TLineSplitter splitter(data);
   std::string_view line;
   while (splitter.Next(line)) {
     if (IsIgnoredLine(line, StripComments_)) continue;
     std::string_view name;
-    if (ParseHeader(line, name))
+    if (ParseHeader(line, name)) {
       current = &Sections_.Lines(Sections_.AddSection(std::string(name)));
-    else if (current != nullptr)  // lines before the first header are dropped
-      reader.Add(line, *current, kept);
+      if (const size_t nul = name.find('\0'); nul != name.npos)
+        NulSections_.emplace(FoldedText(name.substr(0, nul)), name);
+    } else if (current != nullptr) {  // lines before the first header are dropped
+      reader.Add(line, *current, notes);
+    }
   }
 
   Sections_.ResolveDuplicates(OnDuplicateSection);
-  KeepSurvivors(kept, Sections_, KeptLines_);
+  KeepSurvivors(notes, Sections_, KeptLines_, OtherNamedKeys_);
 }

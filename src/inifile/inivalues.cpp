@@ -112,9 +112,11 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
     return;
   }
   CheckWritable(section, key, value);
+  CheckSectionReachable(section);
   std::string line = key + "=" + value;
   TStringList* lines;
-  const int32_t index = FindKey(section, key, true, lines);
+  const int32_t found = FindKey(section, key, true, lines);
+  const int32_t index = LineToWrite(*lines, key, found);
   if (index < 0) {
     ForgetKeptLine(lines, line);
     lines->Add(std::move(line));
@@ -126,6 +128,30 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
     Modified_ = true;
   } else if (!KeptLines_.empty() && KeptLines_.erase({lines, line}) != 0) {
     Modified_ = true;  // the file's own form of the line reads differently from what was written
+  }
+}
+
+int32_t TIniDocument::LineToWrite(const TStringList& lines, const std::string& key,
+                                  int32_t found) const {
+  if (OtherNamedKeys_.empty()) return found;
+  const std::string folded = FoldedText(key);
+  if (OtherNamedKeys_.count({&lines, folded}) == 0) return found;
+  const int32_t end = found < 0 ? lines.Count() : found;
+  for (int32_t i = 0; i < end; ++i) {
+    if (FoldedText(ProfileKey(lines[i])) == folded) return i;
+  }
+  return found;
+}
+
+void TIniDocument::CheckSectionReachable(const std::string& section) const {
+  if (NulSections_.empty()) return;
+  const auto [first, last] = NulSections_.equal_range(FoldedText(section));
+  if (first == last) return;
+  const int32_t target = Sections_.FindFrom(section, 0);
+  const int32_t end = target < 0 ? Sections_.Count() : target;
+  for (auto hiding = first; hiding != last; ++hiding) {
+    const int32_t at = Sections_.FindFrom(hiding->second, 0);
+    if (at >= 0 && at < end) RefuseHiddenSection(section, Sections_[at]);
   }
 }
 
@@ -184,6 +210,7 @@ void TIniDocument::EraseSection(const std::string& section) {
   if (index < 0) return;
   const TStringList* lines = &Sections_.Lines(index);
   std::erase_if(KeptLines_, [lines](const auto& kept) { return kept.first.first == lines; });
+  std::erase_if(OtherNamedKeys_, [lines](const auto& named) { return named.first == lines; });
   Sections_.Delete(index);
   Sections_.SetLastHit(0);
   Modified_ = true;

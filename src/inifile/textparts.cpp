@@ -101,6 +101,25 @@ std::string_view ProfileValue(std::string_view line) {
   return value.substr(0, value.find('\0'));
 }
 
+std::string_view ProfileKey(std::string_view line) {
+  const std::string_view key = TrimProfileSpace(line.substr(0, line.find('=')));
+  if (!key.empty() && key.front() == ';') return {};
+  return key.substr(0, key.find('\0'));
+}
+
+bool ReadUnderOtherName(std::string_view line) {
+  const size_t stop = line.find_first_of(std::string_view("=\0", 2));
+  const bool other = stop == line.npos || line[stop] == '\0' ||
+                     (stop > 0 && (IsProfileSpace(line.front()) || IsProfileSpace(line[stop - 1])));
+  return other && !ProfileKey(line).empty();
+}
+
+std::string FoldedText(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+  return folded;
+}
+
 bool ReadsDifferently(std::string_view loaded, std::string_view stored) {
   const size_t eq = stored.find('=');
   return eq != stored.npos && ProfileValue(loaded) != stored.substr(eq + 1);
@@ -155,4 +174,9 @@ void CheckWritable(const std::string& section, const std::string& key, const std
   if (valueFault)
     throw EInOutError("Cannot store the value " + Shown(value) + " of key " + Shown(key) +
                       " in section " + Shown(section) + ": " + valueFault);
+}
+
+void RefuseHiddenSection(const std::string& section, const std::string& hiding) {
+  throw EInOutError("Cannot store section " + Shown(section) + ": the earlier section " +
+                    Shown(hiding) + " reads under the same name");
 }
