@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the project and runs the whole test suite twice:
 # once plain and once under AddressSanitizer and UndefinedBehaviorSanitizer; then
-# builds the Debian package from the plain build and checks it (tools/check-package.sh).
-# The fuzz targets run with tools/fuzz.sh; they are not part of this run while
-# tests/fuzz/open-findings/ holds an input that still fails.
+# runs each fuzz target for 30 seconds (tools/fuzz.sh), and builds the Debian
+# package from the plain build and checks it (tools/check-package.sh).
 # VUKA_TEST_CONFIGS="plain" (or "sanitize") runs only one of the two.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -23,4 +22,5 @@ for config in $configs; do
   echo "== Testing ($config)"
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure --timeout 120 -j "$jobs"
 done
+"$root/tools/fuzz.sh"
 "$root/tools/check-package.sh"
