@@ -168,6 +168,8 @@ void EnsureDirectory(const std::string& path);
 std::string RemoveChar(const std::string& text, char c);
 std::string TextBefore(const std::string& text, char c);  // whole text without c
 std::string TextAfter(const std::string& text, char c);   // empty without c
+// The value of a hexadecimal digit (either case), or -1 for any other byte.
+int HexDigit(char c);
 std::string NamePart(const std::string& line);
 std::string ValuePart(const std::string& line);
 // Replaces the first line whose name matches (ignoring case) by name=value,
@@ -242,6 +244,10 @@ class TIniDocument {
   // it with bytes that only that reader trims or cuts (" key\x0B=").
   virtual void WriteString(const std::string& section, const std::string& key,
                            const std::string& value);
+  // Raises EInOutError exactly when WriteString would refuse these texts, and
+  // changes nothing: a caller can check a batch of writes before the first.
+  void CheckWrite(const std::string& section, const std::string& key,
+                  const std::string& value) const;
   virtual int32_t ReadInteger(const std::string& section, const std::string& key,
                               int32_t defaultValue);
   virtual void WriteInteger(const std::string& section, const std::string& key, int32_t value);
@@ -331,7 +337,4 @@ class TIniDocument {
   // reader reads for the key, which may come before `found` (the document's
   // own match, or -1).
   int32_t LineToWrite(const TStringList& lines, const std::string& key, int32_t found) const;
-  // Raises EInOutError when an earlier section whose name holds a NUL reads
-  // under the section's name, so that the reader would not see a write to it.
-  void CheckSectionReachable(const std::string& section) const;
 };

@@ -6,13 +6,6 @@
 
 namespace {
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The position where the digits of a hexadecimal number start ("$", "x" or
 // "0x" at i), or i when the text at i is not one.
 size_t HexDigitsStart(const std::string& text, size_t i) {
@@ -111,8 +104,7 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
       UpdateFile();
     return;
   }
-  CheckWritable(section, key, value);
-  CheckSectionReachable(section);
+  CheckWrite(section, key, value);
   std::string line = key + "=" + value;
   TStringList* lines;
   const int32_t found = FindKey(section, key, true, lines);
@@ -143,7 +135,11 @@ int32_t TIniDocument::LineToWrite(const TStringList& lines, const std::string& k
   return found;
 }
 
-void TIniDocument::CheckSectionReachable(const std::string& section) const {
+void TIniDocument::CheckWrite(const std::string& section, const std::string& key,
+                              const std::string& value) const {
+  if (key.empty()) return;  // erases or flushes: never refused
+  CheckWritable(section, key, value);
+  // An earlier section whose name holds a NUL and reads under this name hides it from the reader.
   if (NulSections_.empty()) return;
   const auto [first, last] = NulSections_.equal_range(FoldedText(section));
   if (first == last) return;

@@ -19,6 +19,13 @@ std::string TextAfter(const std::string& text, char c) {
   return at == std::string::npos ? std::string() : text.substr(at + 1);
 }
 
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 std::string NamePart(const std::string& line) { return TextBefore(line, '='); }
 
 std::string ValuePart(const std::string& line) { return TextAfter(line, '='); }
