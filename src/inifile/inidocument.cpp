@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 #include "inifile/inifile.h"
@@ -53,6 +54,7 @@ bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::st
 // A loaded line that must be written back as it was, until it changes.
 struct TKept {
   const TStringList* Lines;
+  int32_t Position;
   std::string Stored, Raw;
 };
 
@@ -85,7 +87,7 @@ struct TEntryReader {
     std::string stored;
     if (!NormaliseEntry(line, Options, stored)) return;
     if ((!EveryOption() || MayReadDifferently(line)) && ReadsDifferently(line, stored))
-      notes.Kept.push_back({&lines, stored, std::string(line)});
+      notes.Kept.push_back({&lines, lines.Count(), stored, std::string(line)});
     if (ReadUnderOtherName(stored))
       notes.OtherNamed.push_back({&lines, FoldedText(ProfileKey(stored))});
     lines.Add(std::move(stored));
@@ -96,6 +98,22 @@ struct TEntryReader {
   }
 };
 
+// Drops the kept lines that an earlier equal stored line of their list shadows: both readers
+// read only the first of equal lines, and a kept form is written for every line of its text.
+void DropShadowed(std::vector<TKept>& kept) {
+  std::map<const TStringList*, std::unordered_map<std::string, int32_t>> firsts;
+  for (const TKept& line : kept) firsts[line.Lines].emplace(line.Stored, -1);
+  for (auto& [lines, texts] : firsts) {
+    for (int32_t i = 0; i < lines->Count(); ++i) {
+      const auto first = texts.find((*lines)[i]);
+      if (first != texts.end() && first->second < 0) first->second = i;
+    }
+  }
+  std::erase_if(kept, [&firsts](const TKept& line) {
+    return firsts[line.Lines][line.Stored] != line.Position;
+  });
+}
+
 // Remembers the noted lines of the sections that survived the removal of duplicates.
 void KeepSurvivors(TLoadNotes& notes, const TSectionList& sections,
                    std::map<std::pair<const TStringList*, std::string>, std::string>& keptLines,
@@ -103,10 +121,11 @@ void KeepSurvivors(TLoadNotes& notes, const TSectionList& sections,
   if (notes.Kept.empty() && notes.OtherNamed.empty()) return;
   std::set<const TStringList*> surviving;
   for (int32_t i = 0; i < sections.Count(); ++i) surviving.insert(&sections.Lines(i));
-  for (TKept& line : notes.Kept) {
-    if (surviving.count(line.Lines) != 0)
-      keptLines.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
-  }
+  std::erase_if(notes.Kept,
+                [&surviving](const TKept& line) { return surviving.count(line.Lines) == 0; });
+  DropShadowed(notes.Kept);
+  for (TKept& line : notes.Kept)
+    keptLines.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
   for (TOtherNamed& line : notes.OtherNamed) {
     if (surviving.count(line.Lines) != 0) otherNamed.emplace(line.Lines, std::move(line.FoldedKey));
   }

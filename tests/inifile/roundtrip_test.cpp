@@ -62,6 +62,9 @@ const TLineForm kLineForms[] = {
     // Control bytes that loading trims but the setup reads stay while the key is untouched.
     {"[A]\r\nk=x\x07\r\nj = \"y\"\x1F \r\n", "[A]|k=x|j=y|",
      "[A]\r\nk=x\x07\r\nj = \"y\"\x1F \r\n\r\n"},
+    // Of equal stored lines only the first is read: a later one's file form is not its.
+    {"[A]\r\nk=z\x1A\r\nk=z\x1B\r\nb='y'\r\nb='y'\x0F\r\n", "[A]|k=z|k=z|b=y|b=y|",
+     "[A]\r\nk=z\r\nk=z\r\nb=y\r\nb=y\r\n\r\n"},
     // A LF ends a line unless it follows a CR; a UTF-8 byte-order mark is skipped.
     {"[S]\na=1\nb=2\n", "[S]|a=1|b=2|", "[S]\r\na=1\r\nb=2\r\n\r\n"},
     {"[S]\ra=1\n\rb=2\r\n\nc=3\n\r\n", "[S]|a=1|b=2|c=3|", nullptr},
