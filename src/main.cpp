@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 #include "ui/app.h"
@@ -76,8 +77,9 @@ int main(int argc, char** argv) {
   const TCommandLine commandLine = ParseCommandLine(argc, argv);
   if (commandLine.ExitStatus) return *commandLine.ExitStatus;
   TApplication app(argc, argv);
-  TApplicationWindows windows = CreateApplicationWindows();
-  windows.MainForm->show();
-  OpenAtStartUp(windows, commandLine.FileName);
+  // The dialogs, the file dialog and the desktop picture are made on first use.
+  const std::unique_ptr<TMainForm> mainForm = CreateMainWindow();
+  mainForm->show();
+  OpenAtStartUp(*mainForm, commandLine.FileName);
   return app.exec();
 }

@@ -13,7 +13,7 @@ packages=(
   dpkg-dev file lintian appstream desktop-file-utils xvfb xdotool xclip
   clang libclang-rt-14-dev
   wine64 gcc-mingw-w64-x86-64
-  clang-format clang-tidy libx11-dev
+  clang-format clang-tidy libx11-dev valgrind
 )
 
 missing=()

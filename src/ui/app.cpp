@@ -107,21 +107,29 @@ void InstallSchemeColorsFromPalette() {
   });
 }
 
+std::unique_ptr<TMainForm> CreateMainWindow(const std::string& cataloguePath) {
+  return std::make_unique<TMainForm>(nullptr,
+                                     cataloguePath.empty() ? CataloguePath() : cataloguePath);
+}
+
 TApplicationWindows CreateApplicationWindows(const std::string& cataloguePath) {
   TApplicationWindows windows;
-  windows.MainForm =
-      std::make_unique<TMainForm>(nullptr, cataloguePath.empty() ? CataloguePath() : cataloguePath);
+  windows.MainForm = CreateMainWindow(cataloguePath);
   windows.StyleDlg = &windows.MainForm->StyleDialog();
   windows.ColorForm = &windows.MainForm->ColorDialog();
   windows.PosForm = &windows.MainForm->PosDialog();
   return windows;
 }
 
-void OpenAtStartUp(TApplicationWindows& windows, const QString& fileName) {
+void OpenAtStartUp(TMainForm& mainForm, const QString& fileName) {
   if (fileName.isEmpty()) return;
   try {
-    windows.MainForm->OpenFile(fileName);
+    mainForm.OpenFile(fileName);
   } catch (const std::exception& error) {
     ShowErrorMessage(error.what());
   }
+}
+
+void OpenAtStartUp(TApplicationWindows& windows, const QString& fileName) {
+  OpenAtStartUp(*windows.MainForm, fileName);
 }

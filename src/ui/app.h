@@ -34,6 +34,10 @@ void InstallFontSubstitutions();
 // Scheme colours resolve to the application palette's colours.
 void InstallSchemeColorsFromPalette();
 
+// The main window alone, as the program starts: it makes each of its dialogs on
+// first use. cataloguePath empty: the catalogue beside the executable.
+std::unique_ptr<TMainForm> CreateMainWindow(const std::string& cataloguePath = std::string());
+
 // The main window and its three dialogs, created in this order; the dialogs are
 // hidden. The main window owns them: the dialog pointers are valid while
 // MainForm lives.
@@ -50,4 +54,5 @@ TApplicationWindows CreateApplicationWindows(const std::string& cataloguePath = 
 // "Open" does, once the windows exist; an empty name opens nothing. A file that
 // cannot be opened is reported in the error box and the editor goes on as it
 // started, with the defaults.
+void OpenAtStartUp(TMainForm& mainForm, const QString& fileName);
 void OpenAtStartUp(TApplicationWindows& windows, const QString& fileName);

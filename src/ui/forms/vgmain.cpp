@@ -84,10 +84,8 @@ void TMainForm::ConnectHandlers() {
   connect(Pages_, &QTabWidget::currentChanged, Variables_, &TVariablesGrid::EndEdit);
 }
 
-void TMainForm::FormCreate() {
-  DesktopBitmap();
-  NewClick(false);
-}
+// The desktop picture is read when something first shows it.
+void TMainForm::FormCreate() { NewClick(false); }
 
 TStyleDlg& TMainForm::StyleDialog() {
   if (!StyleDlg_) StyleDlg_ = std::make_unique<TStyleDlg>(this);

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -42,9 +43,13 @@ void InitUiResources() {
 
 namespace {
 
+// The built-in pictures are PNG files whose names have no suffix: naming the format
+// spares Qt asking every image plug-in whether it reads the file.
+constexpr const char* kPictureFormat = "PNG";
+
 QImage LoadResourceImage(const char* name, QImage::Format format) {
   InitUiResources();
-  QImage image(QString::fromLatin1(name));
+  QImage image(QString::fromLatin1(name), kPictureFormat);
   if (image.isNull())
     throw std::runtime_error(std::string("Cannot load the built-in picture ") + name);
   return image.convertToFormat(format);
@@ -149,7 +154,9 @@ const QImage& BrushBitmap() {
 
 QIcon ApplicationIcon() {
   InitUiResources();
-  return QIcon(QStringLiteral(":/ICON"));
+  // From a picture, not a file name: an icon file without a suffix would be typed
+  // through the MIME database first.
+  return QIcon(QPixmap(QStringLiteral(":/ICON"), kPictureFormat));
 }
 
 // ---- TClickTracker
