@@ -65,20 +65,34 @@ void ApplyChange(TIniDocument& doc, ByteReader& in, std::vector<Touched>& touche
   }
 }
 
+std::string_view TrimSetupSpace(std::string_view text) {
+  const auto blank = [](char c) {
+    return c == ' ' || c == '\t' || c == '\x0B' || c == '\x0C' || c == '\x1A';
+  };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
 // The form in which the setup program sees a name: trimmed, cut at a NUL.
 std::string SetupName(const std::string& name) {
-  const profile::ProfileFile file = profile::ProfileFile::Parse("[" + name + "]");
-  const std::vector<std::string> names = file.SectionNames();
-  return names.empty() ? std::string() : names.front();
+  const std::string_view trimmed = TrimSetupSpace(name);
+  return std::string(trimmed.substr(0, trimmed.find('\0')));
+}
+
+// The name that a lookup of the name finds: a lookup trims its argument, so
+// "\x01 \0x", seen as "\x01 ", is looked up as "\x01".
+std::string LookupName(const std::string& name) {
+  return std::string(TrimSetupSpace(SetupName(name)));
 }
 
 bool IsTouched(const std::vector<Touched>& touched, const std::string& section,
                const std::string& key) {
   for (const Touched& t : touched) {
-    const bool sameSection =
-        SameText(t.Section, section) || profile::SameAsciiText(SetupName(t.Section), section);
-    const bool sameKey =
-        t.Key.empty() || SameText(t.Key, key) || profile::SameAsciiText(SetupName(t.Key), key);
+    const bool sameSection = SameText(t.Section, section) ||
+                             profile::SameAsciiText(LookupName(t.Section), LookupName(section));
+    const bool sameKey = t.Key.empty() || SameText(t.Key, key) ||
+                         profile::SameAsciiText(LookupName(t.Key), LookupName(key));
     if (sameSection && sameKey) return true;
   }
   return false;
