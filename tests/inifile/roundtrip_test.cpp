@@ -5,21 +5,13 @@
 
 #include <random>
 
+#include "document_content.h"
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
 #include "testfiles.h"
 
 namespace {
-
-// The document's content as WriteToStrings gives it, joined with "|".
-std::string Content(TIniDocument& doc) {
-  TStringList lines;
-  doc.WriteToStrings(lines);
-  std::string result;
-  for (int32_t i = 0; i < lines.Count(); ++i) result += (i ? "|" : "") + lines[i];
-  return result;
-}
 
 std::string Parsed(std::string_view text) {
   TIniDocument doc("", false);
