@@ -65,27 +65,6 @@ void ApplyChange(TIniDocument& doc, ByteReader& in, std::vector<Touched>& touche
   }
 }
 
-std::string_view TrimSetupSpace(std::string_view text) {
-  const auto blank = [](char c) {
-    return c == ' ' || c == '\t' || c == '\x0B' || c == '\x0C' || c == '\x1A';
-  };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-// The form in which the setup program sees a name: trimmed, cut at a NUL.
-std::string SetupName(const std::string& name) {
-  const std::string_view trimmed = TrimSetupSpace(name);
-  return std::string(trimmed.substr(0, trimmed.find('\0')));
-}
-
-// The name that a lookup of the name finds: a lookup trims its argument, so
-// "\x01 \0x", seen as "\x01 ", is looked up as "\x01".
-std::string LookupName(const std::string& name) {
-  return std::string(TrimSetupSpace(SetupName(name)));
-}
-
 bool IsTouched(const std::vector<Touched>& touched, const std::string& section,
                const std::string& key) {
   for (const Touched& t : touched) {
@@ -115,11 +94,11 @@ bool WasWritten(const std::vector<Touched>& touched, const std::string& section,
 // Wine and Windows fold differently: which one the setup reads is not the
 // document's to decide.
 bool Ambiguous(const TStringList& names, int32_t index) {
-  const std::string mine = SetupName(names[index]);
+  const std::string mine = ListedName(names[index]);
   if (mine.empty() || mine[0] == ';') return true;
   for (int32_t i = 0; i < names.Count(); ++i) {
     if (i == index) continue;
-    const std::string other = SetupName(names[i]);
+    const std::string other = ListedName(names[i]);
     if (SameText(names[i], names[index]) && i < index) return true;
     if (!SameText(names[i], names[index]) && SameText(other, mine)) return true;
   }
