@@ -133,13 +133,19 @@ void RemoveStaleTemporaries(const TPathParts& parts) {
 }
 
 // The temporary file gets the target's permission bits and, where allowed,
-// its owner; ownership first, since changing it clears set-id bits.
+// its owner; ownership first, since changing it clears set-id bits. What the
+// new file already has is not set again (a change of owner costs a journal
+// entry of its own).
 int CopyAttributes(int fd, const struct stat& target) {
+  struct stat made;
+  if (::fstat(fd, &made) != 0) return errno;
+  const bool sameOwner = made.st_uid == target.st_uid && made.st_gid == target.st_gid;
   if (::geteuid() == 0) {
-    if (::fchown(fd, target.st_uid, target.st_gid) != 0) return errno;
-  } else {
+    if (!sameOwner && ::fchown(fd, target.st_uid, target.st_gid) != 0) return errno;
+  } else if (made.st_gid != target.st_gid) {
     [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), target.st_gid);
   }
+  if ((made.st_mode & 07777) == (target.st_mode & 07777) && sameOwner) return 0;
   return ::fchmod(fd, target.st_mode & 07777) == 0 ? 0 : errno;
 }
 

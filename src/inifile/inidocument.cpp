@@ -1,5 +1,6 @@
 // Construction, loading and release of an INI document.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -25,8 +26,12 @@ struct TEntryOptions {
   bool TrimTrailing;
 };
 
-// The line that loading stores for an entry line, or false when it is dropped.
-bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::string& stored) {
+// The line that loading stores for an entry line, or false when it is
+// dropped. suspect is set unless the line surely reads alike in the Windows
+// profile reader (a cheap test, made only with TrimAroundEquals).
+bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::string& stored,
+                    bool& suspect) {
+  suspect = true;
   const size_t eq = line.find('=');
   if (eq == std::string_view::npos) {
     if (options.TrimTrailing)
@@ -40,6 +45,7 @@ bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::st
     while (!key.empty() && IsBlank(key.back())) key.remove_suffix(1);
     if (!key.empty())
       while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
+    suspect = MayReadDifferently(key, value, line.back());
   }
   if (options.TrimTrailing)
     while (!value.empty() && IsControlOrSpace(value.back())) value.remove_suffix(1);
@@ -77,6 +83,9 @@ bool IsIgnoredLine(std::string_view line, bool stripComments) {
   return stripComments && line[0] == ';';
 }
 
+// False when the line surely is no section header: a cheap test before ParseHeader.
+bool MayBeHeader(std::string_view line) { return line[0] == '[' || IsProfileSpace(line[0]); }
+
 // Stores the entry lines of a section as loading normalises them, and notes
 // the lines that must be written back as they were or that the profile reader
 // finds under another key.
@@ -85,8 +94,9 @@ struct TEntryReader {
 
   void Add(std::string_view line, TStringList& lines, TLoadNotes& notes) const {
     std::string stored;
-    if (!NormaliseEntry(line, Options, stored)) return;
-    if ((!EveryOption() || MayReadDifferently(line)) && ReadsDifferently(line, stored))
+    bool suspect = true;
+    if (!NormaliseEntry(line, Options, stored, suspect)) return;
+    if ((!EveryOption() || suspect) && ReadsDifferently(line, stored))
       notes.Kept.push_back({&lines, lines.Count(), stored, std::string(line)});
     if (ReadUnderOtherName(stored))
       notes.OtherNamed.push_back({&lines, FoldedText(ProfileKey(stored))});
@@ -96,6 +106,13 @@ struct TEntryReader {
   bool EveryOption() const {
     return Options.TrimAroundEquals && Options.Unquote && Options.TrimTrailing;
   }
+};
+
+// What loading notes about lines, kept by the document (see its members of these names).
+struct TLineNotes {
+  std::map<std::pair<const TStringList*, std::string>, std::string>& KeptLines;
+  std::set<std::pair<const TStringList*, std::string>>& OtherNamedKeys;
+  std::multimap<std::string, std::string>& NulSections;
 };
 
 // Drops the kept lines that an earlier equal stored line of their list shadows: both readers
@@ -115,9 +132,7 @@ void DropShadowed(std::vector<TKept>& kept) {
 }
 
 // Remembers the noted lines of the sections that survived the removal of duplicates.
-void KeepSurvivors(TLoadNotes& notes, const TSectionList& sections,
-                   std::map<std::pair<const TStringList*, std::string>, std::string>& keptLines,
-                   std::set<std::pair<const TStringList*, std::string>>& otherNamed) {
+void KeepSurvivors(TLoadNotes& notes, const TSectionList& sections, const TLineNotes& target) {
   if (notes.Kept.empty() && notes.OtherNamed.empty()) return;
   std::set<const TStringList*> surviving;
   for (int32_t i = 0; i < sections.Count(); ++i) surviving.insert(&sections.Lines(i));
@@ -125,10 +140,61 @@ void KeepSurvivors(TLoadNotes& notes, const TSectionList& sections,
                 [&surviving](const TKept& line) { return surviving.count(line.Lines) == 0; });
   DropShadowed(notes.Kept);
   for (TKept& line : notes.Kept)
-    keptLines.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
+    target.KeptLines.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
   for (TOtherNamed& line : notes.OtherNamed) {
-    if (surviving.count(line.Lines) != 0) otherNamed.emplace(line.Lines, std::move(line.FoldedKey));
+    if (surviving.count(line.Lines) != 0)
+      target.OtherNamedKeys.emplace(line.Lines, std::move(line.FoldedKey));
   }
+}
+
+// Turns lines into sections and their entries as loading normalises them.
+class TLineLoader {
+ public:
+  TLineLoader(TSectionList& sections, const TLineNotes& notes, bool stripComments,
+              const TEntryOptions& options)
+      : Sections_(sections), Notes_(notes), StripComments_(stripComments), Reader_{options} {}
+
+  // Loads the lines of text, which must end where a line ends (or the data does).
+  void Feed(std::string_view text) {
+    TLineSplitter splitter(text);
+    std::string_view line;
+    while (splitter.Next(line)) {
+      if (IsIgnoredLine(line, StripComments_)) continue;
+      std::string_view name;
+      if (MayBeHeader(line) && ParseHeader(line, name)) {
+        Current_ = &Sections_.Lines(Sections_.AddSection(std::string(name)));
+        if (const size_t nul = name.find('\0'); nul != name.npos)
+          Notes_.NulSections.emplace(FoldedText(name.substr(0, nul)), name);
+      } else if (Current_ != nullptr) {  // lines before the first header are dropped
+        Reader_.Add(line, *Current_, Found_);
+      }
+    }
+  }
+  // Resolves duplicate sections and remembers the noted lines of the survivors.
+  void Finish(const TDuplicateSectionEvent& onDuplicateSection) {
+    Sections_.ResolveDuplicates(onDuplicateSection);
+    KeepSurvivors(Found_, Sections_, Notes_);
+  }
+
+ private:
+  TSectionList& Sections_;
+  TLineNotes Notes_;
+  bool StripComments_;
+  TEntryReader Reader_;
+  TStringList* Current_ = nullptr;
+  TLoadNotes Found_;
+};
+
+bool StartsWithByteOrderMark(std::string_view data) { return data.starts_with("\xEF\xBB\xBF"); }
+
+// True when the file holds a UTF-8 byte-order mark at the current position;
+// the position is left where it was.
+bool FileHasByteOrderMark(FileHandle handle) {
+  const int fd = static_cast<int>(handle - 1);
+  const off_t here = ::lseek(fd, 0, SEEK_CUR);
+  char start[3] = {};
+  return here >= 0 && ::pread(fd, start, sizeof start, here) == sizeof start &&
+         StartsWithByteOrderMark(std::string_view(start, sizeof start));
 }
 
 bool FileExists(const std::string& fileName) {
@@ -204,39 +270,33 @@ void TIniDocument::Load(const std::string& fileName) {
 
   // Reading stops only at the real end: a document that silently lost the
   // rest of its file would later write the loss back.
-  std::string data;
-  if (const int error = ReadRestOfFile(Handle_, data)) {
+  TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
+                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_});
+  int error = 0;
+  if (FileHasByteOrderMark(Handle_)) {  // converted as a whole
+    std::string data;
+    error = ReadRestOfFile(Handle_, data);
+    if (error == 0) LoadText(data);
+  } else {
+    error = ReadLinePieces(Handle_, [&loader](std::string_view piece) { loader.Feed(piece); });
+    if (error == 0) loader.Finish(OnDuplicateSection);
+  }
+  if (error != 0) {
+    ClearSections();  // nothing of a file read only in part
     CloseFileHandle(Handle_);
     throw EInOutError("Cannot read file " + fileName + ": " + std::strerror(error));
   }
-
-  LoadText(data);
   if (ReadOnly_) CloseFileHandle(Handle_);
 }
 
 void TIniDocument::LoadText(std::string_view data) {
   std::string converted;
-  if (data.starts_with("\xEF\xBB\xBF")) {  // a UTF-8 byte-order mark: the text is UTF-8
+  if (StartsWithByteOrderMark(data)) {  // the text is UTF-8
     converted = Utf8ToWindows1251(data.substr(3));
     data = converted;
   }
-  const TEntryReader reader{{SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}};
-  TLoadNotes notes;
-  TStringList* current = nullptr;
-  TLineSplitter splitter(data);
-  std::string_view line;
-  while (splitter.Next(line)) {
-    if (IsIgnoredLine(line, StripComments_)) continue;
-    std::string_view name;
-    if (ParseHeader(line, name)) {
-      current = &Sections_.Lines(Sections_.AddSection(std::string(name)));
-      if (const size_t nul = name.find('\0'); nul != name.npos)
-        NulSections_.emplace(FoldedText(name.substr(0, nul)), name);
-    } else if (current != nullptr) {  // lines before the first header are dropped
-      reader.Add(line, *current, notes);
-    }
-  }
-
-  Sections_.ResolveDuplicates(OnDuplicateSection);
-  KeepSurvivors(notes, Sections_, KeptLines_, OtherNamedKeys_);
+  TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
+                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_});
+  loader.Feed(data);
+  loader.Finish(OnDuplicateSection);
 }

@@ -46,6 +46,12 @@ class TStringList {
   void Insert(int32_t index, std::string text, TStringList* object = nullptr);
   int32_t Count() const { return static_cast<int32_t>(Items_.size()); }
   const std::string& operator[](int32_t index) const;
+  // Calls visit(text) with every entry's text in order: cheaper than indexing
+  // each entry when walking a whole long list.
+  template <class Visit>
+  void ForEachText(Visit&& visit) const {
+    for (const Item& item : Items_) visit(item.Text);
+  }
   void Put(int32_t index, const std::string& text);  // replaces the text, keeps the object
   TStringList* Objects(int32_t index) const;
   void PutObject(int32_t index, TStringList* object);
@@ -84,8 +90,11 @@ class TStringList {
     ~TKeyIndex() = default;
 
     void Reset();
-    void Appended(const TItems& items);  // the last entry is new
-    void ChangedFrom(int32_t index);     // entries from index on moved or changed
+    // The last entry is new; an index not built yet has nothing to do.
+    void Appended(const TItems& items) {
+      if (!Slots_.empty()) Extend(items);
+    }
+    void ChangedFrom(int32_t index);  // entries from index on moved or changed
     void Replaced(int32_t index, const std::string& before, const std::string& after);
     // The first matching entry at or after start, else the first one before
     // it (a search that wraps around); -1 when none matches.
@@ -101,6 +110,7 @@ class TStringList {
     int32_t Linear(const TItems& items, const std::string& key, int32_t start) const;
     int32_t Lookup(const TItems& items, std::string_view key, uint32_t hash) const;
     void Insert(const TItems& items, int32_t position);
+    void Extend(const TItems& items);  // Appended with a built table
     void Grow();
     void Rebuild(const TItems& items);
 

@@ -32,22 +32,22 @@ std::string TIniDocument::Text() const {
     const TStringList& lines = Sections_.Lines(i);
     if (lines.Count() == 0) continue;
     size += Sections_[i].size() + 6;
-    for (int32_t j = 0; j < lines.Count(); ++j) size += lines[j].size() + 4;
+    lines.ForEachText([&size](const std::string& line) { size += line.size() + 4; });
   }
   std::string text;
   text.reserve(size);
   for (int32_t i = 0; i < Sections_.Count(); ++i) {
     const TStringList& lines = Sections_.Lines(i);
     if (lines.Count() == 0) continue;
-    text.append(1, '[').append(Sections_[i]).append("]\r\n");
-    for (int32_t j = 0; j < lines.Count(); ++j) {
-      const auto kept = KeptLines_.empty() ? KeptLines_.end() : KeptLines_.find({&lines, lines[j]});
+    text.append(1, '[').append(Sections_[i]).append("]\r\n", 3);
+    lines.ForEachText([&](const std::string& line) {
+      const auto kept = KeptLines_.empty() ? KeptLines_.end() : KeptLines_.find({&lines, line});
       if (kept != KeptLines_.end())
-        text.append(kept->second).append("\r\n");
+        text.append(kept->second).append("\r\n", 2);
       else
-        AppendFileLine(text, lines[j], Unquote_);
-    }
-    text.append("\r\n");
+        AppendFileLine(text, line, Unquote_);
+    });
+    text.append("\r\n", 2);
   }
   return text;
 }

@@ -116,9 +116,9 @@ void TStringList::TKeyIndex::Rebuild(const TItems& items) {
   Valid_ = Covered_ = count;
 }
 
-void TStringList::TKeyIndex::Appended(const TItems& items) {
+void TStringList::TKeyIndex::Extend(const TItems& items) {
   const auto last = static_cast<int32_t>(items.size()) - 1;
-  if (Slots_.empty() || Valid_ != last || Covered_ != last) return;
+  if (Valid_ != last || Covered_ != last) return;
   Insert(items, last);
   Valid_ = Covered_ = last + 1;
 }

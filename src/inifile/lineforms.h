@@ -2,12 +2,15 @@
 // the checks before a write, so that every line written reads back as stored.
 #pragma once
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
 // The bytes that the Windows profile reader trims from both ends of a line:
 // tab, vertical tab, form feed, Ctrl-Z (26) and blank.
-bool IsProfileSpace(char c);
+inline bool IsProfileSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\x0B' || c == '\x0C' || c == '\x1A';
+}
 std::string_view TrimProfileSpace(std::string_view text);
 
 // True when the line is a section header as the Windows profile reader sees
@@ -30,6 +33,17 @@ bool ReadsDifferently(std::string_view loaded, std::string_view stored);
 // False when the loaded entry line surely reads alike in the profile reader
 // and in a loader with every option on: a cheap test before ReadsDifferently.
 bool MayReadDifferently(std::string_view loaded);
+// The same test on the parts of the line that loading has already found: the
+// key before its first "=" without blanks and tabs at its end, the value after
+// that "=" without blanks and tabs at its start (when the key is not empty),
+// and the line's last byte.
+inline bool MayReadDifferently(std::string_view key, std::string_view value, char lastByte) {
+  // Either reader trims the end, only the profile reader trims the start of an empty key's
+  // value or bytes other than blank and tab, and only the profile reader cuts at a NUL.
+  if (static_cast<unsigned char>(lastByte) <= 32 || key.empty()) return true;
+  if (!value.empty() && IsProfileSpace(value.front())) return true;
+  return std::memchr(value.data(), '\0', value.size()) != nullptr;
+}
 
 // The key under which the Windows profile reader finds a stored entry line:
 // the text before its first "=" (the whole line without one), trimmed of

@@ -1,6 +1,7 @@
 // Splits a whole file's bytes into the very lines that ReadLine yields when
 // called until AtEndOfFile: a CR ends a line, so does a LF unless it directly
-// follows a CR (the LF of a CR LF pair is dropped).
+// follows a CR (the LF of a CR LF pair is dropped). Linear in the data's size,
+// whichever line ends it uses.
 #pragma once
 
 #include <string_view>
@@ -14,4 +15,9 @@ class TLineSplitter {
  private:
   std::string_view Data_;
   size_t Position_ = 0;
+  // The next CR and LF at or after Position_ once searched (the data's size:
+  // none left); each is searched again only after the position has passed it.
+  size_t NextCr_ = 0;
+  size_t NextLf_ = 0;
+  bool Searched_ = false;
 };

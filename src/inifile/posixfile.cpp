@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -61,6 +62,34 @@ int ReadRestOfFile(FileHandle handle, std::string& data) {
   }
   data.resize(filled);
   return 0;
+}
+
+int ReadLinePieces(FileHandle handle, const std::function<void(std::string_view)>& take) {
+  constexpr size_t PieceSize = size_t{256} * 1024;
+  const int fd = Descriptor(handle);
+  std::vector<char> buffer(PieceSize);
+  size_t filled = 0;
+  for (;;) {
+    if (filled == buffer.size()) buffer.resize(buffer.size() * 2);  // a line longer than a piece
+    const ssize_t n = ::read(fd, buffer.data() + filled, buffer.size() - filled);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) {
+      if (filled > 0) take(std::string_view(buffer.data(), filled));
+      return 0;
+    }
+    // The bytes carried over from the last piece hold no line end.
+    const std::string_view fresh(buffer.data() + filled, static_cast<size_t>(n));
+    filled += static_cast<size_t>(n);
+    const size_t last = fresh.find_last_of("\r\n");
+    if (last == std::string_view::npos) continue;
+    const size_t cut = filled - fresh.size() + last;
+    take(std::string_view(buffer.data(), cut + 1));
+    filled -= cut + 1;
+    std::memmove(buffer.data(), buffer.data() + cut + 1, filled);
+  }
 }
 
 int RewriteFile(FileHandle handle, std::string_view data) {

@@ -1,6 +1,7 @@
 // Whole-file reading and the two ways the INI document writes its file back.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,13 @@
 
 // Reads from the current position to the end; 0 or the errno of the failure.
 int ReadRestOfFile(FileHandle handle, std::string& data);
+
+// Reads from the current position to the end in pieces of whole lines, so
+// that a large file is never held whole: each piece ends just after a CR or
+// LF, the last one at the end of the file. The pieces, in order, are the
+// file's bytes; each lives only while take runs. 0 or the errno of the
+// failure (pieces before it were taken).
+int ReadLinePieces(FileHandle handle, const std::function<void(std::string_view)>& take);
 
 // Replaces the file's whole content by data through the open file. The new
 // length is reserved first; if that fails the file is left as it was. Then

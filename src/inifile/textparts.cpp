@@ -78,10 +78,6 @@ const char* KeyFault(std::string_view key) {
 
 }  // namespace
 
-bool IsProfileSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\x0B' || c == '\x0C' || c == '\x1A';
-}
-
 std::string_view TrimProfileSpace(std::string_view text) {
   while (!text.empty() && IsProfileSpace(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsProfileSpace(text.back())) text.remove_suffix(1);
@@ -115,9 +111,10 @@ std::string_view ProfileKey(std::string_view line) {
 }
 
 bool ReadUnderOtherName(std::string_view line) {
-  const size_t stop = line.find_first_of(std::string_view("=\0", 2));
-  const bool other = stop == line.npos || line[stop] == '\0' ||
-                     (stop > 0 && (IsProfileSpace(line.front()) || IsProfileSpace(line[stop - 1])));
+  const std::string_view name = line.substr(0, line.find('='));
+  if (name.empty()) return false;
+  const bool other = name.size() == line.size() || IsProfileSpace(name.front()) ||
+                     IsProfileSpace(name.back()) || name.find('\0') != name.npos;
   return other && !ProfileKey(line).empty();
 }
 
@@ -133,18 +130,13 @@ bool ReadsDifferently(std::string_view loaded, std::string_view stored) {
 }
 
 bool MayReadDifferently(std::string_view loaded) {
-  // Either reader trims the end, only the profile reader trims the start of an empty key's
-  // value or bytes other than blank and tab, and only the profile reader cuts at a NUL.
   const size_t eq = loaded.find('=');
   if (eq == loaded.npos) return false;
-  if (static_cast<unsigned char>(loaded.back()) <= 32) return true;
-  size_t keyEnd = eq;
-  while (keyEnd > 0 && IsBlankOrTab(loaded[keyEnd - 1])) --keyEnd;
-  if (keyEnd == 0) return true;
-  size_t start = eq + 1;
-  while (start < loaded.size() && IsBlankOrTab(loaded[start])) ++start;
-  if (start < loaded.size() && IsProfileSpace(loaded[start])) return true;
-  return loaded.find('\0', eq) != loaded.npos;
+  std::string_view key = loaded.substr(0, eq), value = loaded.substr(eq + 1);
+  while (!key.empty() && IsBlankOrTab(key.back())) key.remove_suffix(1);
+  if (!key.empty())
+    while (!value.empty() && IsBlankOrTab(value.front())) value.remove_prefix(1);
+  return MayReadDifferently(key, value, loaded.back());
 }
 
 bool ValueNeedsQuotes(std::string_view value) {
@@ -161,7 +153,7 @@ void AppendFileLine(std::string& text, std::string_view line, bool quote) {
   } else {
     text.append(line);
   }
-  text.append("\r\n");
+  text.append("\r\n", 2);
 }
 
 void CheckWritable(const std::string& section, const std::string& key, const std::string& value) {

@@ -63,13 +63,16 @@ class TCheckList {
   int32_t Selected() const;
   int32_t Count() const;
   std::string Name(int32_t index) const;
+  // Makes room for count more entries whose names take nameBytes in all, so
+  // that filling a long list does not hold it twice while it grows.
+  void Reserve(int32_t count, size_t nameBytes);
 
  private:
-  struct Entry {
-    std::string Name;
-    bool Ticked = false;
-  };
-  std::vector<Entry> Entries_;
+  // The names one after the other, with where each ends: a catalogue's lists
+  // hold hundreds of thousands of short names.
+  std::string Names_;
+  std::vector<size_t> Ends_;
+  std::vector<bool> Ticked_;
   int32_t Selected_ = -1;
 };
 

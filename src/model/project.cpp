@@ -58,26 +58,55 @@ TProject::TProject() {
   DialogTitleCaption = DefaultDialogTitle();
 }
 
+namespace {
+
+bool SameFolded(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void TCheckList::Clear() {
-  Entries_.clear();
+  Names_.clear();
+  Ends_.clear();
+  Ticked_.clear();
   Selected_ = -1;
 }
 
-void TCheckList::Append(const std::string& name) { Entries_.push_back(Entry{name, false}); }
+void TCheckList::Append(const std::string& name) {
+  Names_.append(name);
+  Ends_.push_back(Names_.size());
+  Ticked_.push_back(false);
+}
+
+void TCheckList::Reserve(int32_t count, size_t nameBytes) {
+  const size_t more = count > 0 ? static_cast<size_t>(count) : 0;
+  Names_.reserve(Names_.size() + nameBytes);
+  Ends_.reserve(Ends_.size() + more);
+  Ticked_.reserve(Ticked_.size() + more);
+}
 
 int32_t TCheckList::Find(const std::string& text) const {
-  for (size_t i = 0; i < Entries_.size(); ++i) {
-    if (SameText(Entries_[i].Name, text)) return static_cast<int32_t>(i);
+  size_t start = 0;
+  for (size_t i = 0; i < Ends_.size(); ++i) {
+    if (SameFolded(std::string_view(Names_).substr(start, Ends_[i] - start), text))
+      return static_cast<int32_t>(i);
+    start = Ends_[i];
   }
   return -1;
 }
 
 void TCheckList::SetTick(int32_t index, bool flag) {
-  if (index >= 0 && index < Count()) Entries_[static_cast<size_t>(index)].Ticked = flag;
+  if (index >= 0 && index < Count()) Ticked_[static_cast<size_t>(index)] = flag;
 }
 
 bool TCheckList::IsTicked(int32_t index) const {
-  return index >= 0 && index < Count() && Entries_[static_cast<size_t>(index)].Ticked;
+  return index >= 0 && index < Count() && Ticked_[static_cast<size_t>(index)];
 }
 
 void TCheckList::Select(int32_t index) {
@@ -86,8 +115,11 @@ void TCheckList::Select(int32_t index) {
 
 int32_t TCheckList::Selected() const { return Selected_; }
 
-int32_t TCheckList::Count() const { return static_cast<int32_t>(Entries_.size()); }
+int32_t TCheckList::Count() const { return static_cast<int32_t>(Ends_.size()); }
 
 std::string TCheckList::Name(int32_t index) const {
-  return index >= 0 && index < Count() ? Entries_[static_cast<size_t>(index)].Name : std::string();
+  if (index < 0 || index >= Count()) return std::string();
+  const auto at = static_cast<size_t>(index);
+  const size_t start = at == 0 ? 0 : Ends_[at - 1];
+  return Names_.substr(start, Ends_[at] - start);
 }

@@ -5,10 +5,24 @@
 
 namespace {
 
-void AppendKeyNames(TIniDocument& catalogue, const char* section, TCheckList& list) {
-  TStringList names;
-  catalogue.ReadSection(section, names);
-  for (int32_t i = 0; i < static_cast<int32_t>(names.Count()); ++i) list.Append(names[i]);
+// A line's key: the text before its first "=", none without one.
+size_t NameLength(const std::string& line) {
+  const size_t eq = line.find('=');
+  return eq == std::string::npos ? 0 : eq;
+}
+
+// Appends the key names of the catalogue's section to the list, then drops
+// the section from the document (read-only, never written), so that a large
+// catalogue's names are not held in the document and in the list at once.
+void TakeKeyNames(TIniDocument& catalogue, const char* section, TCheckList& list) {
+  const int32_t index = catalogue.Sections().IndexOf(section);
+  if (index < 0) return;
+  const TStringList& lines = catalogue.Sections().Lines(index);
+  size_t nameBytes = 0;
+  for (int32_t i = 0; i < lines.Count(); ++i) nameBytes += NameLength(lines[i]);
+  list.Reserve(lines.Count(), nameBytes);
+  for (int32_t i = 0; i < lines.Count(); ++i) list.Append(lines[i].substr(0, NameLength(lines[i])));
+  catalogue.EraseSection(section);
 }
 
 }  // namespace
@@ -23,9 +37,9 @@ void ResetProject(TProject& project, const std::string& cataloguePath) {
     // A missing catalogue loads as an empty document; one that cannot be opened
     // raises here and leaves the rest of the reset undone.
     TIniDocument catalogue(cataloguePath, true);
-    AppendKeyNames(catalogue, "Languages", project.Langs);
-    AppendKeyNames(catalogue, "PreInstallDlg", project.Pred);
-    AppendKeyNames(catalogue, "PostInstallDlg", project.Post);
+    TakeKeyNames(catalogue, "Languages", project.Langs);
+    TakeKeyNames(catalogue, "PreInstallDlg", project.Pred);
+    TakeKeyNames(catalogue, "PostInstallDlg", project.Post);
   }
   const int32_t russian = project.Langs.Find(DefaultLanguage());
   project.Langs.SetTick(russian, true);

@@ -1,6 +1,8 @@
 // How a document normalises what it loads.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "document_content.h"
 #include "inifile/inifile.h"
 #include "testfiles.h"
@@ -99,6 +101,51 @@ TEST(Load, LargeFileWithLongLines) {
     expected += "|key" + std::to_string(i) + "=" + value;
   }
   EXPECT_EQ(LoadAll(text), expected + "|");
+}
+
+// Random lines of random length with every kind of line end, and bytes that
+// loading trims or that make a line be written back as it was.
+std::string RandomLines(std::mt19937& random, size_t size) {
+  static const char* const ends[] = {"\r\n", "\r", "\n", "\n\r", "\r\n\r\n"};
+  static const char* const tails[] = {"", " ", "\x01", "\t\x0B", "\"q\""};
+  std::string text;
+  while (text.size() < size) {
+    const unsigned kind = random() % 10;
+    if (kind == 0)
+      text += "[S" + std::to_string(random() % 5) + "]";
+    else
+      text += "k" + std::to_string(random() % 50) + " = " +
+              std::string(random() % 120, static_cast<char>('a' + random() % 26)) +
+              tails[random() % 5];
+    text += ends[random() % 5];
+  }
+  return text;
+}
+
+TEST(Load, AFileLoadsInPiecesExactlyAsItsBytesParseWhole) {
+  // Files are read in pieces of 256 KiB cut after a line end: these files span
+  // several pieces, put a CR LF pair across the first cut, and hold a line
+  // longer than a piece.
+  constexpr size_t Piece = size_t{256} * 1024;
+  std::mt19937 random(7);
+  std::string straddling = "[A]\r\n" + std::string(Piece - 6, 'x') + "\r\nk=1\r\n";
+  straddling[6] = '=';
+  const std::string texts[] = {
+      RandomLines(random, 3 * Piece),
+      straddling,
+      "[L]\r\nlong=" + std::string(Piece + 1000, 'v') + "\r\nafter=1",
+      RandomLines(random, Piece / 2) + "\n[Z]\nlong=" + std::string(2 * Piece, 'w') + "\n\r" +
+          RandomLines(random, Piece),
+  };
+  for (const std::string& text : texts) {
+    TTempDir dir;
+    WriteBytes(dir / "f.ini", text);
+    TIniDocument fromFile(dir / "f.ini", true);
+    TIniDocument fromBytes("", false);
+    fromBytes.LoadText(text);
+    EXPECT_EQ(Content(fromFile), Content(fromBytes));
+    EXPECT_EQ(fromFile.Text(), fromBytes.Text());  // lines kept as they were, too
+  }
 }
 
 }  // namespace

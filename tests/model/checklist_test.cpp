@@ -57,3 +57,22 @@ TEST(CheckList, FindIgnoresLatinAndCyrillicLetterCaseAndYieldsTheFirstMatch) {
   EXPECT_EQ(list.Find(""), -1);
   EXPECT_EQ(TCheckList().Find("x"), -1);
 }
+
+TEST(CheckList, GivesBackEveryNameExactlyHoweverLongAndWhateverItHolds) {
+  const std::string names[] = {"", "a", std::string("n\0l", 3), std::string(300, 'x'), "", "B"};
+  TCheckList list;
+  list.Append("first");
+  list.Reserve(6, 305);
+  for (const std::string& name : names) list.Append(name);
+  ASSERT_EQ(list.Count(), 7);
+  for (int32_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(list.Name(i + 1), names[i]) << i;
+    EXPECT_FALSE(list.IsTicked(i + 1)) << i;
+  }
+  EXPECT_EQ(list.Find(""), 1);  // the first empty name
+  EXPECT_EQ(list.Find(std::string("N\0L", 3)), 3);
+  EXPECT_EQ(list.Find("b"), 6);
+  list.SetTick(5, true);
+  EXPECT_TRUE(list.IsTicked(5));
+  EXPECT_FALSE(list.IsTicked(4));
+}
