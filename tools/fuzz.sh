@@ -42,10 +42,10 @@ done
 failed=()
 for target in "${targets[@]}"; do
   if wait "${pids[$target]}"; then
-    echo "$target: $(grep -E '^Done [0-9]+ runs' "$scratch/$target/log" | tail -1)"
+    echo "$target: $(grep -m1 -oE 'Seed: [0-9]+' "$scratch/$target/log"), $(grep -E '^Done [0-9]+ runs' "$scratch/$target/log" | tail -1)"
     continue
   fi
-  echo "!! $target found a failure:"
+  echo "!! $target found a failure ($(grep -m1 -oE 'Seed: [0-9]+' "$scratch/$target/log")):"
   grep -v -E '^ +#[0-9]+ ' "$scratch/$target/log" | tail -n 25
   regressions="$root/tests/fuzz/regressions/$target"
   mkdir -p "$regressions"

@@ -2,10 +2,9 @@
 # Installs what is missing, builds the project and runs the whole test suite twice:
 # once plain and once under AddressSanitizer and UndefinedBehaviorSanitizer; between
 # the two, the style gate (tools/check-style.sh: clang-format and clang-tidy) checks
-# the sources with the plain build's compile commands; then builds the Debian package
-# from the plain build and checks it (tools/check-package.sh).
-# The fuzz targets run with tools/fuzz.sh; they are not part of this run while
-# tests/fuzz/open-findings/ holds an input that still fails.
+# the sources with the plain build's compile commands; then runs each fuzz target for
+# 30 seconds (tools/fuzz.sh), and builds the Debian package from the plain build and
+# checks it (tools/check-package.sh).
 # VUKA_TEST_CONFIGS="plain" (or "style", or "sanitize") runs only that step.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -29,4 +28,5 @@ for config in $configs; do
   echo "== Testing ($config)"
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure --timeout 120 -j "$jobs"
 done
+"$root/tools/fuzz.sh"
 "$root/tools/check-package.sh"

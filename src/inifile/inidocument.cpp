@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 #include "inifile/inifile.h"
@@ -59,7 +60,19 @@ bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::st
 // A loaded line that must be written back as it was, until it changes.
 struct TKept {
   const TStringList* Lines;
+  int32_t Position;
   std::string Stored, Raw;
+};
+
+// A loaded line that the profile reader finds under another key than the document.
+struct TOtherNamed {
+  const TStringList* Lines;
+  std::string FoldedKey;  // the reader's key
+};
+
+struct TLoadNotes {
+  std::vector<TKept> Kept;
+  std::vector<TOtherNamed> OtherNamed;
 };
 
 // Lines that loading drops before looking at them: empty lines, a lone
@@ -74,16 +87,19 @@ bool IsIgnoredLine(std::string_view line, bool stripComments) {
 bool MayBeHeader(std::string_view line) { return line[0] == '[' || IsProfileSpace(line[0]); }
 
 // Stores the entry lines of a section as loading normalises them, and notes
-// the lines that must be written back as they were.
+// the lines that must be written back as they were or that the profile reader
+// finds under another key.
 struct TEntryReader {
   TEntryOptions Options;
 
-  void Add(std::string_view line, TStringList& lines, std::vector<TKept>& kept) const {
+  void Add(std::string_view line, TStringList& lines, TLoadNotes& notes) const {
     std::string stored;
     bool suspect = true;
     if (!NormaliseEntry(line, Options, stored, suspect)) return;
     if ((!EveryOption() || suspect) && ReadsDifferently(line, stored))
-      kept.push_back({&lines, stored, std::string(line)});
+      notes.Kept.push_back({&lines, lines.Count(), stored, std::string(line)});
+    if (ReadUnderOtherName(stored))
+      notes.OtherNamed.push_back({&lines, FoldedText(ProfileKey(stored))});
     lines.Add(std::move(stored));
   }
 
@@ -92,28 +108,51 @@ struct TEntryReader {
   }
 };
 
-using TKeptLines = std::map<std::pair<const TStringList*, std::string>, std::string>;
+// What loading notes about lines, kept by the document (see its members of these names).
+struct TLineNotes {
+  std::map<std::pair<const TStringList*, std::string>, std::string>& KeptLines;
+  std::set<std::pair<const TStringList*, std::string>>& OtherNamedKeys;
+  std::multimap<std::string, std::string>& NulSections;
+};
 
-// Remembers the kept lines of the sections that survived the removal of duplicates.
-void KeepSurvivors(std::vector<TKept>& kept, const TSectionList& sections, TKeptLines& keptLines) {
-  if (kept.empty()) return;
+// Drops the kept lines that an earlier equal stored line of their list shadows: both readers
+// read only the first of equal lines, and a kept form is written for every line of its text.
+void DropShadowed(std::vector<TKept>& kept) {
+  std::map<const TStringList*, std::unordered_map<std::string, int32_t>> firsts;
+  for (const TKept& line : kept) firsts[line.Lines].emplace(line.Stored, -1);
+  for (auto& [lines, texts] : firsts) {
+    for (int32_t i = 0; i < lines->Count(); ++i) {
+      const auto first = texts.find((*lines)[i]);
+      if (first != texts.end() && first->second < 0) first->second = i;
+    }
+  }
+  std::erase_if(kept, [&firsts](const TKept& line) {
+    return firsts[line.Lines][line.Stored] != line.Position;
+  });
+}
+
+// Remembers the noted lines of the sections that survived the removal of duplicates.
+void KeepSurvivors(TLoadNotes& notes, const TSectionList& sections, const TLineNotes& target) {
+  if (notes.Kept.empty() && notes.OtherNamed.empty()) return;
   std::set<const TStringList*> surviving;
   for (int32_t i = 0; i < sections.Count(); ++i) surviving.insert(&sections.Lines(i));
-  for (TKept& line : kept) {
+  std::erase_if(notes.Kept,
+                [&surviving](const TKept& line) { return surviving.count(line.Lines) == 0; });
+  DropShadowed(notes.Kept);
+  for (TKept& line : notes.Kept)
+    target.KeptLines.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
+  for (TOtherNamed& line : notes.OtherNamed) {
     if (surviving.count(line.Lines) != 0)
-      keptLines.try_emplace({line.Lines, std::move(line.Stored)}, std::move(line.Raw));
+      target.OtherNamedKeys.emplace(line.Lines, std::move(line.FoldedKey));
   }
 }
 
 // Turns lines into sections and their entries as loading normalises them.
 class TLineLoader {
  public:
-  TLineLoader(TSectionList& sections, TKeptLines& keptLines, bool stripComments,
+  TLineLoader(TSectionList& sections, const TLineNotes& notes, bool stripComments,
               const TEntryOptions& options)
-      : Sections_(sections),
-        KeptLines_(keptLines),
-        StripComments_(stripComments),
-        Reader_{options} {}
+      : Sections_(sections), Notes_(notes), StripComments_(stripComments), Reader_{options} {}
 
   // Loads the lines of text, which must end where a line ends (or the data does).
   void Feed(std::string_view text) {
@@ -122,25 +161,28 @@ class TLineLoader {
     while (splitter.Next(line)) {
       if (IsIgnoredLine(line, StripComments_)) continue;
       std::string_view name;
-      if (MayBeHeader(line) && ParseHeader(line, name))
+      if (MayBeHeader(line) && ParseHeader(line, name)) {
         Current_ = &Sections_.Lines(Sections_.AddSection(std::string(name)));
-      else if (Current_ != nullptr)  // lines before the first header are dropped
-        Reader_.Add(line, *Current_, Kept_);
+        if (const size_t nul = name.find('\0'); nul != name.npos)
+          Notes_.NulSections.emplace(FoldedText(name.substr(0, nul)), name);
+      } else if (Current_ != nullptr) {  // lines before the first header are dropped
+        Reader_.Add(line, *Current_, Found_);
+      }
     }
   }
-  // Resolves duplicate sections and remembers the kept lines of the survivors.
+  // Resolves duplicate sections and remembers the noted lines of the survivors.
   void Finish(const TDuplicateSectionEvent& onDuplicateSection) {
     Sections_.ResolveDuplicates(onDuplicateSection);
-    KeepSurvivors(Kept_, Sections_, KeptLines_);
+    KeepSurvivors(Found_, Sections_, Notes_);
   }
 
  private:
   TSectionList& Sections_;
-  TKeptLines& KeptLines_;
+  TLineNotes Notes_;
   bool StripComments_;
   TEntryReader Reader_;
   TStringList* Current_ = nullptr;
-  std::vector<TKept> Kept_;
+  TLoadNotes Found_;
 };
 
 bool StartsWithByteOrderMark(std::string_view data) { return data.starts_with("\xEF\xBB\xBF"); }
@@ -209,6 +251,8 @@ void TIniDocument::Reopen(const std::string& fileName) {
 void TIniDocument::ClearSections() {
   Sections_.Clear();
   KeptLines_.clear();
+  OtherNamedKeys_.clear();
+  NulSections_.clear();
 }
 
 void TIniDocument::Load(const std::string& fileName) {
@@ -226,7 +270,7 @@ void TIniDocument::Load(const std::string& fileName) {
 
   // Reading stops only at the real end: a document that silently lost the
   // rest of its file would later write the loss back.
-  TLineLoader loader(Sections_, KeptLines_, StripComments_,
+  TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
                      {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_});
   int error = 0;
   if (FileHasByteOrderMark(Handle_)) {  // converted as a whole
@@ -251,7 +295,7 @@ void TIniDocument::LoadText(std::string_view data) {
     converted = Utf8ToWindows1251(data.substr(3));
     data = converted;
   }
-  TLineLoader loader(Sections_, KeptLines_, StripComments_,
+  TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
                      {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_});
   loader.Feed(data);
   loader.Finish(OnDuplicateSection);

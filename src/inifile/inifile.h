@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -177,6 +178,8 @@ void EnsureDirectory(const std::string& path);
 std::string RemoveChar(const std::string& text, char c);
 std::string TextBefore(const std::string& text, char c);  // whole text without c
 std::string TextAfter(const std::string& text, char c);   // empty without c
+// The value of a hexadecimal digit (either case), or -1 for any other byte.
+int HexDigit(char c);
 std::string NamePart(const std::string& line);
 std::string ValuePart(const std::string& line);
 // Replaces the first line whose name matches (ignoring case) by name=value,
@@ -245,9 +248,16 @@ class TIniDocument {
   // be stored so that it reads back as given: a line break anywhere, a NUL in
   // the value or section name, white space at either end of the section name,
   // or a key with a blank or tab at either end, an "=", a leading ";" or "["
-  // or a control byte.
+  // or a control byte; likewise when an earlier section whose name holds a
+  // NUL reads under the section's name in the profile reader. Replaces the
+  // line that the profile reader reads for the key, also when the file names
+  // it with bytes that only that reader trims or cuts (" key\x0B=").
   virtual void WriteString(const std::string& section, const std::string& key,
                            const std::string& value);
+  // Raises EInOutError exactly when WriteString would refuse these texts, and
+  // changes nothing: a caller can check a batch of writes before the first.
+  void CheckWrite(const std::string& section, const std::string& key,
+                  const std::string& value) const;
   virtual int32_t ReadInteger(const std::string& section, const std::string& key,
                               int32_t defaultValue);
   virtual void WriteInteger(const std::string& section, const std::string& key, int32_t value);
@@ -318,6 +328,14 @@ class TIniDocument {
   // at the start that only the reader trims), by line list and stored line:
   // written back as they were while unchanged.
   std::map<std::pair<const TStringList*, std::string>, std::string> KeptLines_;
+  // Loaded entry lines that the profile reader finds under another key than
+  // the document does (profile white space at either end of the name, a NUL
+  // in it), by line list and the reader's key in lower case: a write of that
+  // key looks for the line that the reader reads. Lines since gone may stay.
+  std::set<std::pair<const TStringList*, std::string>> OtherNamedKeys_;
+  // Loaded section names that hold a NUL, by the name that the profile reader
+  // reads (cut at the NUL) in lower case: such a section hides a later one.
+  std::multimap<std::string, std::string> NulSections_;
   // UpdateFile's work, non-virtual so that the constructor and destructor can
   // reach it without dispatching to a half-built or half-destroyed subclass.
   void WriteIfModified();
@@ -325,4 +343,8 @@ class TIniDocument {
   // loads the named file.
   void Reopen(const std::string& fileName);
   void ForgetKeptLine(const TStringList* lines, const std::string& line);
+  // The line that a write of the key replaces: the first one that the profile
+  // reader reads for the key, which may come before `found` (the document's
+  // own match, or -1).
+  int32_t LineToWrite(const TStringList& lines, const std::string& key, int32_t found) const;
 };

@@ -6,13 +6,6 @@
 
 namespace {
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The position where the digits of a hexadecimal number start ("$", "x" or
 // "0x" at i), or i when the text at i is not one.
 size_t HexDigitsStart(const std::string& text, size_t i) {
@@ -111,10 +104,11 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
       UpdateFile();
     return;
   }
-  CheckWritable(section, key, value);
+  CheckWrite(section, key, value);
   std::string line = key + "=" + value;
   TStringList* lines;
-  const int32_t index = FindKey(section, key, true, lines);
+  const int32_t found = FindKey(section, key, true, lines);
+  const int32_t index = LineToWrite(*lines, key, found);
   if (index < 0) {
     ForgetKeptLine(lines, line);
     lines->Add(std::move(line));
@@ -126,6 +120,34 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
     Modified_ = true;
   } else if (!KeptLines_.empty() && KeptLines_.erase({lines, line}) != 0) {
     Modified_ = true;  // the file's own form of the line reads differently from what was written
+  }
+}
+
+int32_t TIniDocument::LineToWrite(const TStringList& lines, const std::string& key,
+                                  int32_t found) const {
+  if (OtherNamedKeys_.empty()) return found;
+  const std::string folded = FoldedText(key);
+  if (OtherNamedKeys_.count({&lines, folded}) == 0) return found;
+  const int32_t end = found < 0 ? lines.Count() : found;
+  for (int32_t i = 0; i < end; ++i) {
+    if (FoldedText(ProfileKey(lines[i])) == folded) return i;
+  }
+  return found;
+}
+
+void TIniDocument::CheckWrite(const std::string& section, const std::string& key,
+                              const std::string& value) const {
+  if (key.empty()) return;  // erases or flushes: never refused
+  CheckWritable(section, key, value);
+  // An earlier section whose name holds a NUL and reads under this name hides it from the reader.
+  if (NulSections_.empty()) return;
+  const auto [first, last] = NulSections_.equal_range(FoldedText(section));
+  if (first == last) return;
+  const int32_t target = Sections_.FindFrom(section, 0);
+  const int32_t end = target < 0 ? Sections_.Count() : target;
+  for (auto hiding = first; hiding != last; ++hiding) {
+    const int32_t at = Sections_.FindFrom(hiding->second, 0);
+    if (at >= 0 && at < end) RefuseHiddenSection(section, Sections_[at]);
   }
 }
 
@@ -184,6 +206,7 @@ void TIniDocument::EraseSection(const std::string& section) {
   if (index < 0) return;
   const TStringList* lines = &Sections_.Lines(index);
   std::erase_if(KeptLines_, [lines](const auto& kept) { return kept.first.first == lines; });
+  std::erase_if(OtherNamedKeys_, [lines](const auto& named) { return named.first == lines; });
   Sections_.Delete(index);
   Sections_.SetLastHit(0);
   Modified_ = true;

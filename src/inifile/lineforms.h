@@ -45,6 +45,20 @@ inline bool MayReadDifferently(std::string_view key, std::string_view value, cha
   return std::memchr(value.data(), '\0', value.size()) != nullptr;
 }
 
+// The key under which the Windows profile reader finds a stored entry line:
+// the text before its first "=" (the whole line without one), trimmed of
+// profile white space and cut at a NUL; empty for a comment.
+std::string_view ProfileKey(std::string_view line);
+
+// True when the profile reader finds the stored entry line under a key other
+// than the name that the document gives it (the text before its first "=";
+// a line without "=" has none): the name has profile white space at either
+// end or holds a NUL. Cheap enough for every loaded line.
+bool ReadUnderOtherName(std::string_view line);
+
+// The text with every letter in lower case (see FoldCase).
+std::string FoldedText(std::string_view text);
+
 // True when loading key=value (with a non-empty key) or the Windows profile
 // reader would not give the value back: it starts with profile white space,
 // ends with a byte 0..32, or is enclosed in one pair of matching quotes.
@@ -62,3 +76,8 @@ void AppendFileLine(std::string& text, std::string_view line, bool quote);
 // a blank or tab at either end, an "=", a leading ";" or "[" or a control byte.
 // Values that only need quotes are not refused. The key must not be empty.
 void CheckWritable(const std::string& section, const std::string& key, const std::string& value);
+
+// Raises EInOutError naming both: the section cannot be written so that the
+// profile reader finds it, because the earlier section `hiding` (whose name
+// holds a NUL) reads under the same name.
+[[noreturn]] void RefuseHiddenSection(const std::string& section, const std::string& hiding);

@@ -19,6 +19,13 @@ std::string TextAfter(const std::string& text, char c) {
   return at == std::string::npos ? std::string() : text.substr(at + 1);
 }
 
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 std::string NamePart(const std::string& line) { return TextBefore(line, '='); }
 
 std::string ValuePart(const std::string& line) { return TextAfter(line, '='); }
@@ -97,6 +104,26 @@ std::string_view ProfileValue(std::string_view line) {
   return value.substr(0, value.find('\0'));
 }
 
+std::string_view ProfileKey(std::string_view line) {
+  const std::string_view key = TrimProfileSpace(line.substr(0, line.find('=')));
+  if (!key.empty() && key.front() == ';') return {};
+  return key.substr(0, key.find('\0'));
+}
+
+bool ReadUnderOtherName(std::string_view line) {
+  const std::string_view name = line.substr(0, line.find('='));
+  if (name.empty()) return false;
+  const bool other = name.size() == line.size() || IsProfileSpace(name.front()) ||
+                     IsProfileSpace(name.back()) || name.find('\0') != name.npos;
+  return other && !ProfileKey(line).empty();
+}
+
+std::string FoldedText(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+  return folded;
+}
+
 bool ReadsDifferently(std::string_view loaded, std::string_view stored) {
   const size_t eq = stored.find('=');
   return eq != stored.npos && ProfileValue(loaded) != stored.substr(eq + 1);
@@ -146,4 +173,9 @@ void CheckWritable(const std::string& section, const std::string& key, const std
   if (valueFault)
     throw EInOutError("Cannot store the value " + Shown(value) + " of key " + Shown(key) +
                       " in section " + Shown(section) + ": " + valueFault);
+}
+
+void RefuseHiddenSection(const std::string& section, const std::string& hiding) {
+  throw EInOutError("Cannot store section " + Shown(section) + ": the earlier section " +
+                    Shown(hiding) + " reads under the same name");
 }

@@ -3,14 +3,9 @@
 
 #include <cstddef>
 
-namespace {
+#include "inifile/inifile.h"
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+namespace {
 
 // A run of decimal digits with a value up to `limit`; false for anything else.
 bool ParseSmallNumber(const std::string& text, int32_t limit, int32_t& value) {

@@ -4,28 +4,13 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "inifile/inifile.h"
 #include "model/model.h"
+#include "model/valueparse.h"
 
 namespace {
-
-bool HoldsControlCharacter(const std::string& text) {
-  for (const char c : text) {
-    const auto code = static_cast<unsigned char>(c);
-    if (code < 32 || code == 127) return true;
-  }
-  return false;
-}
-
-// A name that a reader of the file would not give back as the same key, or that would break
-// the line: the setup trims blanks at both ends, and a leading ";" or "[" makes a comment or
-// a section header.
-bool IsWritableName(const std::string& name) {
-  if (name.find('=') != std::string::npos || HoldsControlCharacter(name)) return false;
-  if (name.front() == ';' || name.front() == '[') return false;
-  return name.front() != ' ' && name.back() != ' ';
-}
 
 // The text for a message: UTF-8, with a NUL byte, which would end the message, shown as U+FFFD.
 std::string Quoted(const std::string& text) {
@@ -40,23 +25,23 @@ std::string Quoted(const std::string& text) {
 // file. A control byte in a value reads differently in the setup (it cuts at a NUL and keeps a
 // trailing one that the loader trims); blanks and quotes around a value only need quotes.
 void CheckProject(const TProject& project) {
-  if (HoldsControlCharacter(project.MainTitleCaption)) {
+  if (HoldsControlByte(project.MainTitleCaption)) {
     throw std::runtime_error("Недопустимое название программы: " +
                              Quoted(project.MainTitleCaption));
   }
   for (const TFontDesc* font : {&project.TitleFont, &project.DialogFont}) {
-    if (HoldsControlCharacter(font->Name))
+    if (HoldsControlByte(font->Name))
       throw std::runtime_error("Недопустимое имя шрифта: " + Quoted(font->Name));
   }
   for (size_t i = 0; i < project.Variables.size(); ++i) {
     const TVariableRow& row = project.Variables[i];
     if (row.Name.empty()) continue;  // not written
     const std::string number = std::to_string(i + 1);
-    if (!IsWritableName(row.Name)) {
+    if (!IsStorableVariableName(row.Name)) {
       throw std::runtime_error("Недопустимое имя переменной в строке " + number + ": " +
                                Quoted(row.Name));
     }
-    if (HoldsControlCharacter(row.Value)) {
+    if (HoldsControlByte(row.Value)) {
       throw std::runtime_error("Недопустимое значение переменной в строке " + number + ": " +
                                Quoted(row.Value));
     }
@@ -89,11 +74,17 @@ TCodes LookUpCodes(const TProject& project, const std::string& cataloguePath) {
                TickedCodes(catalogue, "PostInstallDlg", project.Post, project.Post.Count() - 1),
                TickedCodes(catalogue, "Languages", project.Langs, project.Langs.Count())};
   for (const std::string* code : {&codes.Pred, &codes.Post, &codes.Langs}) {
-    if (HoldsControlCharacter(*code))
+    if (HoldsControlByte(*code))
       throw std::runtime_error("Недопустимый код в каталоге: " + Quoted(*code));
   }
   return codes;
 }
+
+struct TKeyWrite {
+  const char* Section;
+  std::string Key;
+  std::string Value;
+};
 
 // The catalogue is read without a lock, so nothing else keeps a Save from writing over it.
 void RefuseTheCatalogueAsTarget(const std::string& fileName, const std::string& cataloguePath) {
@@ -123,39 +114,52 @@ std::string FontValue(const TFontDesc& font) {
   return text;
 }
 
+namespace {
+
+// Every key that Save writes, in the order written.
+std::vector<TKeyWrite> ProjectKeys(const TProject& project, const TCodes& codes) {
+  const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+  std::vector<TKeyWrite> keys = {
+      {"Config", "PreInstallDialogSequence", codes.Pred},
+      {"Config", "PostInstallDialogSequence", codes.Post},
+      {"Config", "Languages", codes.Langs},
+      {"Display", "ShowMainWindow", flag(project.BackgroundEnabled)},
+      {"Display", "ShowMainTitle", flag(!project.MainTitleCaption.empty())},
+      {"Display", "ShowDialogTitle", flag(!project.DialogTitleCaption.empty())},
+      {"Display", "ShowFinalDialog", flag(project.Post.IsTicked(project.Post.Count() - 1))},
+      {"Display", "GradientTopColor", ColorValue(project.TopColor)},
+      {"Display", "GradientBottomColor", ColorValue(project.BottomColor)},
+      {"Display", "MainTitleFont", FontValue(project.TitleFont)},
+      {"Display", "MainTitleShadow", flag(project.TitleShadow)},
+      {"Display", "MainTitleShadowColor", ColorValue(project.TitleShadowColor)},
+      {"Display", "DialogTitleFont", FontValue(project.DialogFont)},
+      {"Display", "DialogTitleShadow", flag(project.DialogShadow)},
+      {"Display", "DialogTitleShadowColor", ColorValue(project.DialogShadowColor)},
+      {"Display", "DialogPosition",
+       std::to_string(project.DialogPosition.Horizontal) + "," +
+           std::to_string(project.DialogPosition.Vertical)},
+      {"Variables", "ProgramName", project.MainTitleCaption},
+  };
+  for (const TVariableRow& row : project.Variables) {
+    if (!row.Name.empty()) keys.push_back({"Variables", row.Name, row.Value});
+  }
+  return keys;
+}
+
+}  // namespace
+
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath) {
   CheckProject(project);
   RefuseTheCatalogueAsTarget(fileName, cataloguePath);
 
   // Every check is done before the first write: the document flushes whatever it holds when
-  // it is released, also when the save is abandoned by an exception.
+  // it is released, also when the save is abandoned by an exception. The file itself can make
+  // a write impossible (a section that an earlier, odd one hides), so the engine checks too.
   TIniDocument target(fileName, false);
-  const TCodes codes = LookUpCodes(project, cataloguePath);
-  target.WriteString("Config", "PreInstallDialogSequence", codes.Pred);
-  target.WriteString("Config", "PostInstallDialogSequence", codes.Post);
-  target.WriteString("Config", "Languages", codes.Langs);
-
-  target.WriteBool("Display", "ShowMainWindow", project.BackgroundEnabled);
-  target.WriteBool("Display", "ShowMainTitle", !project.MainTitleCaption.empty());
-  target.WriteBool("Display", "ShowDialogTitle", !project.DialogTitleCaption.empty());
-  target.WriteBool("Display", "ShowFinalDialog", project.Post.IsTicked(project.Post.Count() - 1));
-  target.WriteString("Display", "GradientTopColor", ColorValue(project.TopColor));
-  target.WriteString("Display", "GradientBottomColor", ColorValue(project.BottomColor));
-  target.WriteString("Display", "MainTitleFont", FontValue(project.TitleFont));
-  target.WriteBool("Display", "MainTitleShadow", project.TitleShadow);
-  target.WriteString("Display", "MainTitleShadowColor", ColorValue(project.TitleShadowColor));
-  target.WriteString("Display", "DialogTitleFont", FontValue(project.DialogFont));
-  target.WriteBool("Display", "DialogTitleShadow", project.DialogShadow);
-  target.WriteString("Display", "DialogTitleShadowColor", ColorValue(project.DialogShadowColor));
-  target.WriteString("Display", "DialogPosition",
-                     std::to_string(project.DialogPosition.Horizontal) + "," +
-                         std::to_string(project.DialogPosition.Vertical));
-  target.WriteString("Variables", "ProgramName", project.MainTitleCaption);
-
-  for (const TVariableRow& row : project.Variables) {
-    if (!row.Name.empty()) target.WriteString("Variables", row.Name, row.Value);
-  }
+  const std::vector<TKeyWrite> keys = ProjectKeys(project, LookUpCodes(project, cataloguePath));
+  for (const TKeyWrite& key : keys) target.CheckWrite(key.Section, key.Key, key.Value);
+  for (const TKeyWrite& key : keys) target.WriteString(key.Section, key.Key, key.Value);
 
   // Flushed explicitly so that a file that cannot be created or written is reported.
   target.UpdateFile();

@@ -65,20 +65,13 @@ void ApplyChange(TIniDocument& doc, ByteReader& in, std::vector<Touched>& touche
   }
 }
 
-// The form in which the setup program sees a name: trimmed, cut at a NUL.
-std::string SetupName(const std::string& name) {
-  const profile::ProfileFile file = profile::ProfileFile::Parse("[" + name + "]");
-  const std::vector<std::string> names = file.SectionNames();
-  return names.empty() ? std::string() : names.front();
-}
-
 bool IsTouched(const std::vector<Touched>& touched, const std::string& section,
                const std::string& key) {
   for (const Touched& t : touched) {
-    const bool sameSection =
-        SameText(t.Section, section) || profile::SameAsciiText(SetupName(t.Section), section);
-    const bool sameKey =
-        t.Key.empty() || SameText(t.Key, key) || profile::SameAsciiText(SetupName(t.Key), key);
+    const bool sameSection = SameText(t.Section, section) ||
+                             profile::SameAsciiText(LookupName(t.Section), LookupName(section));
+    const bool sameKey = t.Key.empty() || SameText(t.Key, key) ||
+                         profile::SameAsciiText(LookupName(t.Key), LookupName(key));
     if (sameSection && sameKey) return true;
   }
   return false;
@@ -101,11 +94,11 @@ bool WasWritten(const std::vector<Touched>& touched, const std::string& section,
 // Wine and Windows fold differently: which one the setup reads is not the
 // document's to decide.
 bool Ambiguous(const TStringList& names, int32_t index) {
-  const std::string mine = SetupName(names[index]);
+  const std::string mine = ListedName(names[index]);
   if (mine.empty() || mine[0] == ';') return true;
   for (int32_t i = 0; i < names.Count(); ++i) {
     if (i == index) continue;
-    const std::string other = SetupName(names[i]);
+    const std::string other = ListedName(names[i]);
     if (SameText(names[i], names[index]) && i < index) return true;
     if (!SameText(names[i], names[index]) && SameText(other, mine)) return true;
   }
@@ -147,14 +140,6 @@ std::vector<std::string> CheckUntouchedKept(const profile::ProfileFile& original
     }
   }
   return CheckOtherKeysKept(original, written, owned);
-}
-
-bool NonAsciiAfterMark(std::string_view input, const profile::ProfileFile& original) {
-  if (original.FileEncoding() == profile::Encoding::Ansi) return false;
-  for (const char c : input.substr(3)) {
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
-  }
-  return false;
 }
 
 }  // namespace

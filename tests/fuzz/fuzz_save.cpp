@@ -60,14 +60,6 @@ void WriteFile(const std::string& path, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool NonAsciiAfterMark(std::string_view input, const profile::ProfileFile& original) {
-  if (original.FileEncoding() == profile::Encoding::Ansi) return false;
-  for (const char c : input.substr(3)) {
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

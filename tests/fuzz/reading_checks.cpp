@@ -42,10 +42,21 @@ bool CaseAmbiguousSection(const profile::ProfileFile& file, const std::string& n
 }
 
 bool Owned(const std::vector<MeantKey>& owned, const std::string& section, const std::string& key) {
+  const std::string sectionRead = LookupName(section), keyRead = LookupName(key);
   for (const MeantKey& k : owned) {
-    if (SameText(k.Section, section) && SameText(k.Key, key)) return true;
+    if (SameText(LookupName(k.Section), sectionRead) && SameText(LookupName(k.Key), keyRead))
+      return true;
   }
   return false;
+}
+
+std::string_view TrimSetupSpace(std::string_view text) {
+  const auto blank = [](char c) {
+    return c == ' ' || c == '\t' || c == '\x0B' || c == '\x0C' || c == '\x1A';
+  };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
 }
 
 std::string Describe(const std::string& section, const std::string& key,
@@ -56,6 +67,15 @@ std::string Describe(const std::string& section, const std::string& key,
 }
 
 }  // namespace
+
+std::string ListedName(std::string_view name) {
+  name = TrimSetupSpace(name);
+  return std::string(name.substr(0, name.find('\0')));
+}
+
+std::string LookupName(std::string_view name) {
+  return std::string(TrimSetupSpace(ListedName(name)));
+}
 
 std::vector<MeantKey> MeantKeys(const TProject& p) {
   std::vector<MeantKey> keys;
@@ -128,6 +148,14 @@ std::vector<std::string> CheckSameReading(const profile::ProfileFile& expected,
     }
   }
   return problems;
+}
+
+bool NonAsciiAfterMark(std::string_view input, const profile::ProfileFile& original) {
+  if (original.FileEncoding() == profile::Encoding::Ansi) return false;
+  for (const char c : input.substr(3)) {
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  }
+  return false;
 }
 
 void FailOnProblems(const std::vector<std::string>& problems, std::string_view title,

@@ -17,6 +17,12 @@ struct MeantKey {
   std::string Value;
 };
 
+// A name as the setup lists it (trimmed of its white space, cut at a NUL), and
+// the name that a lookup of it finds: a lookup trims its argument, so a name
+// listed as "Path\x0B" (from "Path\x0B\0x") reads as "Path".
+std::string ListedName(std::string_view name);
+std::string LookupName(std::string_view name);
+
 // The keys that SaveProject owns and the values the project means, saved with
 // a catalogue that does not exist (so every list code is empty). Later rows
 // whose names equal earlier ones ignoring letter case replace them.
@@ -26,10 +32,10 @@ std::vector<MeantKey> MeantKeys(const TProject& project);
 std::vector<std::string> CheckMeantKeys(const std::vector<MeantKey>& meant,
                                         const profile::ProfileFile& saved);
 
-// Every key that the setup reads from `before`, apart from the owned ones,
-// reads the same from `after`. Keys of the section with the empty name (never
-// asked for by name) and names whose Cyrillic letter case makes Wine and
-// Windows disagree are left out.
+// Every key that the setup reads from `before`, apart from the owned ones
+// (compared as looked up), reads the same from `after`. Keys of the section with the empty name
+// (never asked for by name) and names whose Cyrillic letter case makes Wine and Windows disagree
+// are left out.
 std::vector<std::string> CheckOtherKeysKept(const profile::ProfileFile& before,
                                             const profile::ProfileFile& after,
                                             const std::vector<MeantKey>& owned);
@@ -37,6 +43,11 @@ std::vector<std::string> CheckOtherKeysKept(const profile::ProfileFile& before,
 // The same sections, keys and values, as the setup reads them.
 std::vector<std::string> CheckSameReading(const profile::ProfileFile& expected,
                                           const profile::ProfileFile& actual);
+
+// True when the input was read as UTF-8 after a byte-order mark and holds
+// non-ASCII bytes: a rewrite drops the mark, so such text then reads as the
+// raw bytes; what the setup read before cannot be compared.
+bool NonAsciiAfterMark(std::string_view input, const profile::ProfileFile& original);
 
 // Prints the problems with a title and aborts when there are any.
 void FailOnProblems(const std::vector<std::string>& problems, std::string_view title,

@@ -3,19 +3,11 @@
 
 #include <random>
 
+#include "document_content.h"
 #include "inifile/inifile.h"
 #include "testfiles.h"
 
 namespace {
-
-// The document's content as WriteToStrings gives it, joined with "|".
-std::string Content(TIniDocument& doc) {
-  TStringList lines;
-  doc.WriteToStrings(lines);
-  std::string result;
-  for (int32_t i = 0; i < lines.Count(); ++i) result += (i ? "|" : "") + lines[i];
-  return result;
-}
 
 std::string LoadAll(const std::string& text, bool strip = true, bool skip = true, bool trim = true,
                     bool unquote = true, bool trailing = true) {

@@ -5,21 +5,13 @@
 
 #include <random>
 
+#include "document_content.h"
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
 #include "testfiles.h"
 
 namespace {
-
-// The document's content as WriteToStrings gives it, joined with "|".
-std::string Content(TIniDocument& doc) {
-  TStringList lines;
-  doc.WriteToStrings(lines);
-  std::string result;
-  for (int32_t i = 0; i < lines.Count(); ++i) result += (i ? "|" : "") + lines[i];
-  return result;
-}
 
 std::string Parsed(std::string_view text) {
   TIniDocument doc("", false);
@@ -62,6 +54,9 @@ const TLineForm kLineForms[] = {
     // Control bytes that loading trims but the setup reads stay while the key is untouched.
     {"[A]\r\nk=x\x07\r\nj = \"y\"\x1F \r\n", "[A]|k=x|j=y|",
      "[A]\r\nk=x\x07\r\nj = \"y\"\x1F \r\n\r\n"},
+    // Of equal stored lines only the first is read: a later one's file form is not its.
+    {"[A]\r\nk=z\x1A\r\nk=z\x1B\r\nb='y'\r\nb='y'\x0F\r\n", "[A]|k=z|k=z|b=y|b=y|",
+     "[A]\r\nk=z\r\nk=z\r\nb=y\r\nb=y\r\n\r\n"},
     // A LF ends a line unless it follows a CR; a UTF-8 byte-order mark is skipped.
     {"[S]\na=1\nb=2\n", "[S]|a=1|b=2|", "[S]\r\na=1\r\nb=2\r\n\r\n"},
     {"[S]\ra=1\n\rb=2\r\n\nc=3\n\r\n", "[S]|a=1|b=2|c=3|", nullptr},

@@ -416,3 +416,24 @@ TEST(SaveProject, AFontNameOrCatalogueCodeThatCannotBeWrittenLeavesTheFileAsItWa
             "b»");
   EXPECT_EQ(ReadBytes(target), before);
 }
+
+TEST(SaveProject, KeysTheFileNamesWithBytesTheSetupTrimsAreReplacedOrTheSaveRefused) {
+  TTempDir dir;
+  const std::string target = dir / "vuka.ini";
+  WriteBytes(target, "[Variables]\r\n\x1AProgramName=Old\r\nPath\x0B=C:\\Old\r\n");
+  TProject p;
+  p.MainTitleCaption = "New";
+  p.Variables = {{"Path", "C:\\New"}};
+  SaveProject(p, target, dir / "version.ini");
+  const std::string saved = ReadBytes(target);
+  EXPECT_NE(saved.find("[Variables]\r\nProgramName=New\r\nPath=C:\\New\r\n\r\n"), std::string::npos)
+      << saved;
+
+  // The setup reads the first section called "Display", here the one cut at its NUL.
+  const std::string hiding("[Display\0old]\r\nShowMainWindow=0\r\n", 33);
+  WriteBytes(target, hiding);
+  EXPECT_EQ(SaveError(p, target, dir / "version.ini"),
+            "Cannot store section \"Display\": the earlier section \"Display\\x00old\" reads under "
+            "the same name");
+  EXPECT_EQ(ReadBytes(target), hiding);
+}
