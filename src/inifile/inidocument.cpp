@@ -26,12 +26,19 @@ struct TEntryOptions {
   bool TrimTrailing;
 };
 
+// What NormaliseEntry finds out about a line besides the text it stores.
+struct TEntryFacts {
+  size_t KeySize = std::string_view::npos;  // of the stored line's key; npos without "="
+  bool HasNul = false;                      // a NUL anywhere in the line
+  bool Suspect = true;  // unless the line surely reads alike in the profile reader
+};
+
 // The line that loading stores for an entry line, or false when it is
-// dropped. suspect is set unless the line surely reads alike in the Windows
-// profile reader (a cheap test, made only with TrimAroundEquals).
+// dropped. facts.Suspect is cleared only by a cheap test made with
+// TrimAroundEquals.
 bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::string& stored,
-                    bool& suspect) {
-  suspect = true;
+                    TEntryFacts& facts) {
+  facts.HasNul = std::memchr(line.data(), '\0', line.size()) != nullptr;
   const size_t eq = line.find('=');
   if (eq == std::string_view::npos) {
     if (options.TrimTrailing)
@@ -45,7 +52,7 @@ bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::st
     while (!key.empty() && IsBlank(key.back())) key.remove_suffix(1);
     if (!key.empty())
       while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
-    suspect = MayReadDifferently(key, value, line.back());
+    facts.Suspect = MayReadDifferently(key, value, line.back(), facts.HasNul);
   }
   if (options.TrimTrailing)
     while (!value.empty() && IsControlOrSpace(value.back())) value.remove_suffix(1);
@@ -54,7 +61,17 @@ bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::st
     value = value.substr(1, value.size() - 2);
   stored.reserve(key.size() + 1 + value.size());
   stored.append(key).append(1, '=').append(value);
+  facts.KeySize = key.size();
   return true;
+}
+
+// False when the profile reader surely finds the stored line under the name
+// that the document gives it: a cheap test before ReadUnderOtherName.
+bool MayReadUnderOtherName(std::string_view stored, const TEntryFacts& facts) {
+  if (facts.KeySize == std::string_view::npos) return true;
+  if (facts.KeySize == 0) return false;
+  return facts.HasNul || IsProfileSpace(stored.front()) ||
+         IsProfileSpace(stored[facts.KeySize - 1]);
 }
 
 // A loaded line that must be written back as it was, until it changes.
@@ -94,11 +111,11 @@ struct TEntryReader {
 
   void Add(std::string_view line, TStringList& lines, TLoadNotes& notes) const {
     std::string stored;
-    bool suspect = true;
-    if (!NormaliseEntry(line, Options, stored, suspect)) return;
-    if ((!EveryOption() || suspect) && ReadsDifferently(line, stored))
+    TEntryFacts facts;
+    if (!NormaliseEntry(line, Options, stored, facts)) return;
+    if ((!EveryOption() || facts.Suspect) && ReadsDifferently(line, stored))
       notes.Kept.push_back({&lines, lines.Count(), stored, std::string(line)});
-    if (ReadUnderOtherName(stored))
+    if (MayReadUnderOtherName(stored, facts) && ReadUnderOtherName(stored))
       notes.OtherNamed.push_back({&lines, FoldedText(ProfileKey(stored))});
     lines.Add(std::move(stored));
   }

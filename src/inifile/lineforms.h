@@ -36,13 +36,14 @@ bool MayReadDifferently(std::string_view loaded);
 // The same test on the parts of the line that loading has already found: the
 // key before its first "=" without blanks and tabs at its end, the value after
 // that "=" without blanks and tabs at its start (when the key is not empty),
-// and the line's last byte.
-inline bool MayReadDifferently(std::string_view key, std::string_view value, char lastByte) {
+// the line's last byte, and whether the line holds a NUL.
+inline bool MayReadDifferently(std::string_view key, std::string_view value, char lastByte,
+                               bool lineHasNul) {
   // Either reader trims the end, only the profile reader trims the start of an empty key's
   // value or bytes other than blank and tab, and only the profile reader cuts at a NUL.
   if (static_cast<unsigned char>(lastByte) <= 32 || key.empty()) return true;
   if (!value.empty() && IsProfileSpace(value.front())) return true;
-  return std::memchr(value.data(), '\0', value.size()) != nullptr;
+  return lineHasNul;
 }
 
 // The key under which the Windows profile reader finds a stored entry line:

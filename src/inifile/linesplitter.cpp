@@ -1,14 +1,27 @@
 #include "inifile/linesplitter.h"
 
-#include <algorithm>
-#include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
-// Where c next occurs in data[from, size), or size.
-size_t FindFrom(const char* data, size_t size, char c, size_t from) {
-  const void* found = std::memchr(data + from, c, size - from);
-  return found != nullptr ? static_cast<size_t>(static_cast<const char*>(found) - data) : size;
+// Where the first CR or LF in data[from, size) lies, or size. One pass over
+// the bytes, sixteen at a time where the processor allows.
+size_t FindLineEnd(const char* data, size_t from, size_t size) {
+#ifdef __SSE2__
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  for (; from + 16 <= size; from += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
+    const int ends =
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
+    if (ends != 0) return from + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(ends)));
+  }
+#endif
+  for (; from < size; ++from)
+    if (data[from] == '\r' || data[from] == '\n') return from;
+  return size;
 }
 
 }  // namespace
@@ -18,10 +31,7 @@ bool TLineSplitter::Next(std::string_view& line) {
   if (Position_ >= size) return false;
   const char* data = Data_.data();
   if (data[Position_] == '\n' && Position_ > 0 && data[Position_ - 1] == '\r') ++Position_;
-  if (!Searched_ || NextCr_ < Position_) NextCr_ = FindFrom(data, size, '\r', Position_);
-  if (!Searched_ || NextLf_ < Position_) NextLf_ = FindFrom(data, size, '\n', Position_);
-  Searched_ = true;
-  const size_t end = std::min(NextCr_, NextLf_);
+  const size_t end = FindLineEnd(data, Position_, size);
   line = std::string_view(data + Position_, end - Position_);
   Position_ = end < size ? end + 1 : end;
   return true;

@@ -15,9 +15,4 @@ class TLineSplitter {
  private:
   std::string_view Data_;
   size_t Position_ = 0;
-  // The next CR and LF at or after Position_ once searched (the data's size:
-  // none left); each is searched again only after the position has passed it.
-  size_t NextCr_ = 0;
-  size_t NextLf_ = 0;
-  bool Searched_ = false;
 };

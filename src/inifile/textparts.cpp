@@ -136,7 +136,8 @@ bool MayReadDifferently(std::string_view loaded) {
   while (!key.empty() && IsBlankOrTab(key.back())) key.remove_suffix(1);
   if (!key.empty())
     while (!value.empty() && IsBlankOrTab(value.front())) value.remove_prefix(1);
-  return MayReadDifferently(key, value, loaded.back());
+  return MayReadDifferently(key, value, loaded.back(),
+                            std::memchr(loaded.data(), '\0', loaded.size()) != nullptr);
 }
 
 bool ValueNeedsQuotes(std::string_view value) {
