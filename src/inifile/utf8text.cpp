@@ -26,11 +26,11 @@ size_t ValidSequenceLength(std::string_view text) {
 
 class TConverter {
  public:
-  TConverter() : Handle_(::iconv_open("CP1251", "UTF-8")) {
+  TConverter(const char* to, const char* from) : Handle_(::iconv_open(to, from)) {
     // iconv_open reports failure as the descriptor whose bits are all ones;
     // comparing its bits avoids making a pointer out of an integer.
     if (reinterpret_cast<std::uintptr_t>(Handle_) == UINTPTR_MAX)
-      throw std::runtime_error("The C library cannot convert UTF-8 to CP1251");
+      throw std::runtime_error(std::string("The C library cannot convert ") + from + " to " + to);
   }
   ~TConverter() { ::iconv_close(Handle_); }
   TConverter(const TConverter&) = delete;
@@ -62,13 +62,24 @@ class TConverter {
 }  // namespace
 
 std::string Utf8ToWindows1251(std::string_view utf8) {
-  TConverter converter;
+  TConverter converter("CP1251", "UTF-8");
   std::string result;
   result.reserve(utf8.size());
   while (!converter.Convert(utf8, result)) {
     // An invalid byte, or a character that Windows-1251 lacks: one "?" for it.
     const size_t length = ValidSequenceLength(utf8);
     utf8.remove_prefix(length == 0 ? 1 : length);
+    result.push_back('?');
+  }
+  return result;
+}
+
+std::string Windows1251ToUtf8(std::string_view text) {
+  TConverter converter("UTF-8", "CP1251");
+  std::string result;
+  result.reserve(text.size() * 2);
+  while (!converter.Convert(text, result)) {
+    text.remove_prefix(1);
     result.push_back('?');
   }
   return result;

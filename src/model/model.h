@@ -157,9 +157,9 @@ std::vector<std::string> OpenProject(TProject& project, const std::string& fileN
 // row names any more (compared ignoring letter case; ProgramName is never
 // removed). Keys of the file that the project never read are left alone.
 // Afterwards Origin names fileName and the variables just written.
-// Raises like SaveProject; a failure of the removal raises too, after the
-// values have been saved, and leaves Origin unchanged so that the next save
-// into that file removes the keys again.
+// The values and the removal reach the file in one rewrite. Raises like
+// SaveProject; then the file keeps its previous content and Origin stays
+// unchanged, so that the next save into that file removes the keys again.
 void SaveAndRemember(TProject& project, const std::string& fileName,
                      const std::string& cataloguePath);
 

@@ -9,6 +9,7 @@
 #include "inifile/inifile.h"
 #include "model/model.h"
 #include "model/valueparse.h"
+#include "model/writer.h"
 
 namespace {
 
@@ -116,6 +117,18 @@ std::string FontValue(const TFontDesc& font) {
 
 namespace {
 
+// Deletes every line of each key from the "Variables" section.
+void RemoveVariables(TIniDocument& target, const std::vector<std::string>& keys) {
+  if (keys.empty()) return;
+  TStringList present;
+  target.ReadSection("Variables", present);
+  for (const std::string& key : keys) {
+    for (int32_t i = 0; i < present.Count(); ++i) {
+      if (SameText(present[i], key)) target.DeleteKey("Variables", key);
+    }
+  }
+}
+
 // Every key that Save writes, in the order written.
 std::vector<TKeyWrite> ProjectKeys(const TProject& project, const TCodes& codes) {
   const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
@@ -150,6 +163,12 @@ std::vector<TKeyWrite> ProjectKeys(const TProject& project, const TCodes& codes)
 
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath) {
+  SaveProjectRemoving(project, fileName, cataloguePath, {});
+}
+
+void SaveProjectRemoving(const TProject& project, const std::string& fileName,
+                         const std::string& cataloguePath,
+                         const std::vector<std::string>& removedVariables) {
   CheckProject(project);
   RefuseTheCatalogueAsTarget(fileName, cataloguePath);
 
@@ -160,6 +179,7 @@ void SaveProject(const TProject& project, const std::string& fileName,
   const std::vector<TKeyWrite> keys = ProjectKeys(project, LookUpCodes(project, cataloguePath));
   for (const TKeyWrite& key : keys) target.CheckWrite(key.Section, key.Key, key.Value);
   for (const TKeyWrite& key : keys) target.WriteString(key.Section, key.Key, key.Value);
+  RemoveVariables(target, removedVariables);
 
   // Flushed explicitly so that a file that cannot be created or written is reported.
   target.UpdateFile();
