@@ -16,8 +16,9 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 // in this order when as many lines have each; CR LF for a text without one.
 std::string_view MostCommonLineEnd(std::string_view text) {
   size_t crlf = 0, cr = 0;
-  for (const char* at = text.data(); (at = static_cast<const char*>(std::memchr(
-                                          at, '\r', text.data() + text.size() - at))) != nullptr;
+  for (const char* at = text.data();
+       (at = static_cast<const char*>(std::memchr(at, '\r', text.data() + text.size() - at))) !=
+       nullptr;
        ++at) {
     if (at + 1 < text.data() + text.size() && at[1] == '\n')
       ++crlf;
@@ -221,90 +222,117 @@ class TFileLayout::TWriter {
   bool LastBlank_ = true;  // the last line is empty
 };
 
-std::string TFileLayout::Render(const TSectionList& sections, bool quote,
-                                TFileLayout* next) const {
-  const std::string_view body = Body();
-  TWriter out(Utf8_, MostCommonLineEnd(body), quote, next);
-  out.Text.reserve(Bytes_.size() + Bytes_.size() / 8 + 64);
-
-  // The document section of each header that is still live; sections without one are new.
-  std::vector<int32_t> live(Headers_.size(), -1);
-  std::vector<bool> fromFile(static_cast<size_t>(sections.Count()), false);
-  for (int32_t i = 0; i < sections.Count(); ++i) {
-    const auto found = Sections_.find(&sections.Lines(i));
-    if (found == Sections_.end()) continue;
-    const THeader& header = Headers_[static_cast<size_t>(found->second.Header)];
-    if (header.State != THeaderState::Live || header.Lines != &sections.Lines(i)) continue;
-    live[static_cast<size_t>(found->second.Header)] = i;
-    fromFile[static_cast<size_t>(i)] = true;
+// Walks the file's lines once, writing each as the document now has it.
+class TFileLayout::TMerge {
+ public:
+  TMerge(const TFileLayout& layout, const TSectionList& sections, TWriter& out)
+      : Layout_(layout),
+        Sections_(sections),
+        Out_(out),
+        Live_(layout.Headers_.size(), -1),
+        FromFile_(static_cast<size_t>(sections.Count()), false) {
+    // The document section of each header that is still live; sections without one are new.
+    for (int32_t i = 0; i < sections.Count(); ++i) {
+      const auto found = layout.Sections_.find(&sections.Lines(i));
+      if (found == layout.Sections_.end()) continue;
+      const THeader& header = layout.Headers_[static_cast<size_t>(found->second.Header)];
+      if (header.State != THeaderState::Live || header.Lines != &sections.Lines(i)) continue;
+      Live_[static_cast<size_t>(found->second.Header)] = i;
+      FromFile_[static_cast<size_t>(i)] = true;
+    }
   }
 
-  enum class TMode { Keep, Drop, Merge } mode = TMode::Keep;
-  const TStringList* lines = nullptr;
-  const TSection* section = nullptr;
-  std::vector<int32_t> deleted;
-  size_t k = 0, gone = 0;  // the next line of the section; the next deleted line
-  const auto writeUpTo = [&](size_t end) {
-    for (; k < end; ++k) out.Entry((*lines)[static_cast<int32_t>(k)]);
-  };
+  void Run() {
+    TLineSplitter splitter(Layout_.Body());
+    std::string_view line, end;
+    size_t h = 0;
+    for (int32_t r = 0; splitter.Next(line, end); ++r) {
+      if (h < Layout_.Headers_.size() && Layout_.Headers_[h].Line == r)
+        AtHeader(h++, r, line, end);
+      else if (Mode_ == TMode::Keep)
+        Out_.Raw(line, end);
+      else if (Mode_ == TMode::Merge)
+        AtLine(r, line, end);
+    }
+    AddNewSections();
+  }
 
-  TLineSplitter splitter(body);
-  std::string_view line, end;
-  size_t h = 0;
-  for (int32_t r = 0; splitter.Next(line, end); ++r) {
-    if (h < Headers_.size() && Headers_[h].Line == r) {
-      const THeader& header = Headers_[h];
-      const int32_t index = live[h];
-      ++h;
-      mode = TMode::Drop;
-      if (header.State == THeaderState::Duplicate && !NameErased(line)) {
-        out.RawHeader(line, end, nullptr, THeaderState::Duplicate);
-        mode = TMode::Keep;
-      } else if (header.State == THeaderState::Live && index >= 0) {
-        lines = &sections.Lines(index);
-        section = &Sections_.at(lines);
-        out.RawHeader(line, end, lines, THeaderState::Live);
-        k = 0;
-        if (!Valid(*section, *lines)) {
-          writeUpTo(static_cast<size_t>(lines->Count()));  // rewritten whole
-          continue;
-        }
-        mode = TMode::Merge;
-        deleted = section->DeletedLines;
-        std::sort(deleted.begin(), deleted.end());
-        gone = 0;
-        if (section->LastKey == r) writeUpTo(static_cast<size_t>(lines->Count()));
-      }
-      continue;
+ private:
+  enum class TMode : uint8_t { Keep, Drop, Merge };
+
+  void AtHeader(size_t h, int32_t r, std::string_view line, std::string_view end) {
+    const THeader& header = Layout_.Headers_[h];
+    Mode_ = TMode::Drop;
+    if (header.State == THeaderState::Duplicate && !Layout_.NameErased(line)) {
+      Out_.RawHeader(line, end, nullptr, THeaderState::Duplicate);
+      Mode_ = TMode::Keep;
+      return;
     }
-    if (mode == TMode::Keep) {
-      out.Raw(line, end);
-      continue;
+    if (header.State != THeaderState::Live || Live_[h] < 0) return;
+    Lines_ = &Sections_.Lines(Live_[h]);
+    Section_ = &Layout_.Sections_.at(Lines_);
+    Out_.RawHeader(line, end, Lines_, THeaderState::Live);
+    Next_ = 0;
+    if (!Layout_.Valid(*Section_, *Lines_)) {
+      WriteUpTo(static_cast<size_t>(Lines_->Count()));  // rewritten whole in place
+      return;
     }
-    if (mode == TMode::Drop) continue;
-    // Merge: the next line of the section that the file holds, after any new ones.
-    size_t j = k;
-    while (j < section->Origins.size() && section->Origins[j] == NewLine) ++j;
-    if (j < section->Origins.size() && OriginLine(section->Origins[j]) == r) {
-      writeUpTo(j);
-      if (section->Origins[j] >= 0)
-        out.RawEntry(line, end);
+    Mode_ = TMode::Merge;
+    Deleted_ = Section_->DeletedLines;
+    std::sort(Deleted_.begin(), Deleted_.end());
+    Gone_ = 0;
+    if (Section_->LastKey == r) WriteUpTo(static_cast<size_t>(Lines_->Count()));
+  }
+
+  void AtLine(int32_t r, std::string_view line, std::string_view end) {
+    // The next line of the section that the file holds, after any new ones.
+    const std::vector<int32_t>& origins = Section_->Origins;
+    size_t j = Next_;
+    while (j < origins.size() && origins[j] == NewLine) ++j;
+    if (j < origins.size() && OriginLine(origins[j]) == r) {
+      WriteUpTo(j);
+      if (origins[j] >= 0)
+        Out_.RawEntry(line, end);
       else
-        out.Entry((*lines)[static_cast<int32_t>(j)]);
-      k = j + 1;
-    } else if (gone < deleted.size() && deleted[gone] == r) {
-      ++gone;
+        Out_.Entry((*Lines_)[static_cast<int32_t>(j)]);
+      Next_ = j + 1;
+    } else if (Gone_ < Deleted_.size() && Deleted_[Gone_] == r) {
+      ++Gone_;
     } else {
-      out.Raw(line, end);
+      Out_.Raw(line, end);
     }
-    if (section->LastKey == r) writeUpTo(static_cast<size_t>(lines->Count()));
+    if (Section_->LastKey == r) WriteUpTo(static_cast<size_t>(Lines_->Count()));
   }
 
-  for (int32_t i = 0; i < sections.Count(); ++i) {
-    const TStringList& added = sections.Lines(i);
-    if (fromFile[static_cast<size_t>(i)] || added.Count() == 0) continue;
-    out.NewHeader(sections[i], &added);
-    added.ForEachText([&out](const std::string& text) { out.Entry(text); });
+  void WriteUpTo(size_t end) {
+    for (; Next_ < end; ++Next_) Out_.Entry((*Lines_)[static_cast<int32_t>(Next_)]);
   }
+
+  void AddNewSections() {
+    for (int32_t i = 0; i < Sections_.Count(); ++i) {
+      const TStringList& added = Sections_.Lines(i);
+      if (FromFile_[static_cast<size_t>(i)] || added.Count() == 0) continue;
+      Out_.NewHeader(Sections_[i], &added);
+      added.ForEachText([this](const std::string& text) { Out_.Entry(text); });
+    }
+  }
+
+  const TFileLayout& Layout_;
+  const TSectionList& Sections_;
+  TWriter& Out_;
+  std::vector<int32_t> Live_;
+  std::vector<bool> FromFile_;
+  TMode Mode_ = TMode::Keep;  // lines before the first header are kept
+  const TStringList* Lines_ = nullptr;
+  const TSection* Section_ = nullptr;
+  std::vector<int32_t> Deleted_;
+  size_t Next_ = 0;  // the next line of the section to write
+  size_t Gone_ = 0;  // the next deleted line
+};
+
+std::string TFileLayout::Render(const TSectionList& sections, bool quote, TFileLayout* next) const {
+  TWriter out(Utf8_, MostCommonLineEnd(Body()), quote, next);
+  out.Text.reserve(Bytes_.size() + Bytes_.size() / 8 + 64);
+  TMerge(*this, sections, out).Run();
   return std::move(out.Text);
 }

@@ -34,9 +34,9 @@ class TFileLayout {
 
   // The document's changes to its line lists, reported before or after the
   // change as each says.
-  void Added(const TStringList* lines);                    // after a line was appended
-  void Replaced(const TStringList* lines, int32_t index);  // the line has a new text
-  void Deleted(const TStringList* lines, int32_t index);   // before the line goes
+  void Added(const TStringList* lines);                            // after a line was appended
+  void Replaced(const TStringList* lines, int32_t index);          // the line has a new text
+  void Deleted(const TStringList* lines, int32_t index);           // before the line goes
   void Erased(const TStringList* lines, const std::string& name);  // before the section goes
 
   // The file's bytes with the document's sections written into them: every
@@ -75,6 +75,7 @@ class TFileLayout {
   static int32_t OriginLine(int32_t origin) { return origin >= 0 ? origin : -origin - 2; }
 
   class TWriter;
+  class TMerge;
   TSection* Find(const TStringList* lines);
   bool Valid(const TSection& section, const TStringList& lines) const;
   bool NameErased(std::string_view headerLine) const;

@@ -349,8 +349,7 @@ void TIniDocument::ParseText(std::string_view data, TFileLayout* layout) {
     data = converted;
   }
   TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
-                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_},
-                     layout);
+                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}, layout);
   loader.Feed(data);
   loader.Finish(OnDuplicateSection);
 }

@@ -151,6 +151,7 @@ void TIniDocument::CheckWrite(const std::string& section, const std::string& key
                               const std::string& value) const {
   if (key.empty()) return;  // erases or flushes: never refused
   CheckWritable(section, key, value);
+  if (Layout_ && Layout_->Utf8()) CheckUtf8Writable(section, key, value);
   // An earlier section whose name holds a NUL and reads under this name hides it from the reader.
   if (NulSections_.empty()) return;
   const auto [first, last] = NulSections_.equal_range(FoldedText(section));

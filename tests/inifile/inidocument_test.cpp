@@ -171,8 +171,7 @@ TEST(Document, NewSectionsGoToTheEnd) {
     doc.WriteString("C", "c", "1");
     doc.WriteString("A", "a2", "2");
   }
-  EXPECT_EQ(ReadBytes(dir / "f.ini"),
-            "[A]\r\na=1\r\na2=2\r\n[B]\r\nb=1\r\n\r\n[C]\r\nc=1\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\na=1\r\na2=2\r\n[B]\r\nb=1\r\n\r\n[C]\r\nc=1\r\n");
 }
 
 TEST(Document, MissingFileIsCreatedWithItsDirectoriesOnlyWhenWritten) {

@@ -77,7 +77,7 @@ TEST(RewriteFailure, FileSizeLimitLeavesTheFileIntact) {
   doc.UpdateFile();
   EXPECT_FALSE(doc.Modified());
   EXPECT_EQ(ReadBytes(path), original.substr(0, 10) + "big=" + std::string(size_t{64} * 1024, 'x') +
-                                "\r\n; note\r\n");
+                                 "\r\n; note\r\n");
 }
 
 TEST(RewriteFailure, FullDiskLeavesTheFileIntact) {
