@@ -67,3 +67,7 @@ void SaveAndRemember(TProject& project, const std::string& fileName,
   }
   project.Origin = TFileOrigin{fileName, std::move(written)};
 }
+
+void SaveAndRemember(TProject& project, const std::string& fileName) {
+  SaveAndRemember(project, fileName, project.Catalogue);
+}
