@@ -1,5 +1,4 @@
 // "Save": the project written into a setup configuration file.
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -94,12 +93,7 @@ struct TKeyWrite {
 
 // The catalogue is read without a lock, so nothing else keeps a Save from writing over it.
 void RefuseTheCatalogueAsTarget(const std::string& fileName, const std::string& cataloguePath) {
-  struct stat target;
-  struct stat catalogue;
-  if (::stat(fileName.c_str(), &target) == 0 && ::stat(cataloguePath.c_str(), &catalogue) == 0 &&
-      target.st_dev == catalogue.st_dev && target.st_ino == catalogue.st_ino) {
-    throw EInOutError("Cannot open file " + cataloguePath);
-  }
+  if (IsSameFile(fileName, cataloguePath)) throw EInOutError("Cannot open file " + cataloguePath);
 }
 
 // The codes come from the catalogue that filled the lists, never silently from another.
