@@ -1,7 +1,4 @@
 // Construction, loading and release of an INI document.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <set>
@@ -220,16 +217,7 @@ bool StartsWithByteOrderMark(std::string_view data) { return data.starts_with("\
 // True when the file holds a UTF-8 byte-order mark at the current position;
 // the position is left where it was.
 bool FileHasByteOrderMark(FileHandle handle) {
-  const int fd = static_cast<int>(handle - 1);
-  const off_t here = ::lseek(fd, 0, SEEK_CUR);
-  char start[3] = {};
-  return here >= 0 && ::pread(fd, start, sizeof start, here) == sizeof start &&
-         StartsWithByteOrderMark(std::string_view(start, sizeof start));
-}
-
-bool FileExists(const std::string& fileName) {
-  struct stat info;
-  return ::stat(fileName.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  return StartsWithByteOrderMark(PeekFile(handle, 3));
 }
 
 }  // namespace
@@ -289,7 +277,7 @@ void TIniDocument::ClearSections() {
 void TIniDocument::Load(const std::string& fileName) {
   CurrentSection_ = 0;
   CloseFileHandle(Handle_);
-  if (!FileExists(fileName)) return;
+  if (!IsExistingFile(fileName)) return;
   Handle_ = ReadOnly_ ? OpenFileHandle(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL)
                       : OpenFileHandle(fileName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,

@@ -135,8 +135,13 @@ class TStringList {
 // ---------------------------------------------------------------------------
 // Line file access
 
+// File access goes through this section and posixfile.h only; each platform
+// implements it in files of its own (linefile.cpp, posixfile.cpp and
+// filereplace.cpp on POSIX systems, the win32*.cpp files on Windows). File
+// names are UTF-8 on Windows, the system's bytes elsewhere.
+//
 // Zero: no file open. INVALID_HANDLE_VALUE: a failed open. Otherwise the
-// descriptor plus one (a descriptor may be 0).
+// descriptor plus one (a descriptor may be 0), or on Windows the HANDLE.
 using FileHandle = std::intptr_t;
 inline constexpr FileHandle INVALID_HANDLE_VALUE = -1;
 
@@ -156,7 +161,8 @@ inline constexpr uint32_t FILE_ATTRIBUTE_NORMAL = 0x00000080u;
 // opener with write access takes an exclusive lock without waiting, so a
 // second writer fails, also in the same process; a reader that does not
 // share writing takes a shared lock; other readers take none. On failure
-// returns INVALID_HANDLE_VALUE with errno set.
+// returns INVALID_HANDLE_VALUE with errno set (on Windows: the errno that
+// the same failure gives on POSIX systems).
 FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t shareMode,
                           uint32_t creation, uint32_t attributes);
 void CloseFileHandle(FileHandle& handle);
@@ -172,6 +178,13 @@ void WriteLine(FileHandle handle, const std::string& text);
 bool IsDirectory(const std::string& path);
 // Creates the directory and its missing ancestors; failures are silent.
 void EnsureDirectory(const std::string& path);
+// True when a file that is not a directory has this name.
+bool IsExistingFile(const std::string& fileName);
+// True when both names lead to one existing file (through links, too).
+bool IsSameFile(const std::string& first, const std::string& second);
+// The leading part of the name up to and including its last directory
+// separator ("/", on Windows also "\"); empty for a bare name.
+std::string DirectoryPart(const std::string& fileName);
 
 // ---------------------------------------------------------------------------
 // Text helpers

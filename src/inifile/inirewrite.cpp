@@ -7,16 +7,6 @@
 #include "inifile/lineforms.h"
 #include "inifile/posixfile.h"
 
-namespace {
-
-// The leading part of the name up to and including its last "/".
-std::string DirectoryPart(const std::string& fileName) {
-  const size_t slash = fileName.rfind('/');
-  return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
-}
-
-}  // namespace
-
 void TIniDocument::WriteToStrings(TStringList& strings) {
   for (int32_t i = 0; i < Sections_.Count(); ++i) {
     const TStringList& lines = Sections_.Lines(i);

@@ -54,3 +54,7 @@ void SaveAndRemember(TProject& project, const std::string& fileName,
   SaveProjectRemoving(project, fileName, cataloguePath, removed);
   project.Origin = TFileOrigin{fileName, std::move(written)};
 }
+
+void SaveAndRemember(TProject& project, const std::string& fileName) {
+  SaveAndRemember(project, fileName, project.Catalogue);
+}

@@ -85,7 +85,7 @@ std::vector<MeantKey> MeantKeys(const TProject& p) {
   Put(keys, "Display", "ShowMainWindow", BoolValue(p.BackgroundEnabled));
   Put(keys, "Display", "ShowMainTitle", BoolValue(!p.MainTitleCaption.empty()));
   Put(keys, "Display", "ShowDialogTitle", BoolValue(!p.DialogTitleCaption.empty()));
-  Put(keys, "Display", "ShowFinalDialog", BoolValue(p.Post.IsTicked(p.Post.Count() - 1)));
+  Put(keys, "Display", "ShowFinalDialog", BoolValue(p.Post.IsTicked(p.Post.KnownCount() - 1)));
   Put(keys, "Display", "GradientTopColor", ColorValue(p.TopColor));
   Put(keys, "Display", "GradientBottomColor", ColorValue(p.BottomColor));
   Put(keys, "Display", "MainTitleFont", FontValue(p.TitleFont));
