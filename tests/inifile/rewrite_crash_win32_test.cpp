@@ -189,7 +189,7 @@ TEST(RewriteCrashWindows, AFileWithTwoNamesIsRewrittenInPlace) {
     TIniDocument doc(path, false);
     doc.WriteString("S", "k", "2");
   }
-  EXPECT_EQ(ReadBytes(other), "[S]\r\nk=2\r\n\r\n");
+  EXPECT_EQ(ReadBytes(other), "[S]\r\nk=2\r\n");
 }
 
 TEST(RewriteCrashWindows, AProgramHoldingTheFileOpenDoesNotStopTheSave) {
@@ -205,7 +205,7 @@ TEST(RewriteCrashWindows, AProgramHoldingTheFileOpenDoesNotStopTheSave) {
   doc.WriteString("S", "k", "2");
   EXPECT_NO_THROW(doc.UpdateFile());
   ::CloseHandle(scanner);
-  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=2\r\n\r\n");
+  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=2\r\n");
   EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"vuka.ini"});
   EXPECT_TRUE(RefusesAnotherWriter(path));  // the document still holds it
 }
