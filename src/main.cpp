@@ -1,7 +1,6 @@
 // Visual vuka.ini manager: the editor of a setup program's configuration file.
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QStringList>
 #include <cstdio>
 #include <exception>
@@ -14,6 +13,7 @@
 #include "model/model.h"
 #include "ui/app.h"
 #include "ui/support/errorbox.h"
+#include "ui/support/filenames.h"
 
 #ifndef VUKA_VERSION
 #error "The build defines VUKA_VERSION, the project's version"
@@ -28,8 +28,6 @@ struct TCommandLine {
   std::string Catalogue;          // the catalogue of --catalogue, empty when none or unusable
   std::string CatalogueError;     // why the catalogue of --catalogue cannot serve, or empty
 };
-
-std::string ToFileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 void PrintTo(std::FILE* stream, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), stream);
