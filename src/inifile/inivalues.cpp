@@ -1,5 +1,6 @@
 // Reading and changing the keys and sections of an INI document.
 #include <cstdint>
+#include <unordered_set>
 
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
@@ -219,4 +220,21 @@ void TIniDocument::DeleteKey(const std::string& section, const std::string& key)
   ForgetKeptLine(lines, (*lines)[index]);
   lines->Delete(index);
   Modified_ = true;
+}
+
+void TIniDocument::DeleteKeys(const std::string& section, const std::vector<std::string>& keys) {
+  const int32_t index = Sections_.IndexOf(section);
+  if (index < 0 || keys.empty()) return;
+  std::unordered_set<std::string> folded;
+  for (const std::string& key : keys) folded.insert(FoldedText(key));
+  TStringList& lines = Sections_.Lines(index);
+  const int32_t gone = lines.DeleteIf([&](const std::string& line) {
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos ||
+        folded.count(FoldedText(std::string_view(line).substr(0, eq))) == 0)
+      return false;
+    ForgetKeptLine(&lines, line);
+    return true;
+  });
+  if (gone > 0) Modified_ = true;
 }

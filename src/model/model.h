@@ -102,6 +102,10 @@ struct TProject {
   TFileOrigin Origin;
 };
 
+// The largest configuration file that Open reads, and that Save reads back
+// before writing into it: 256 MiB. Larger files are refused before they are read.
+inline constexpr std::uintmax_t MaxConfigurationBytes = std::uintmax_t{256} * 1024 * 1024;
+
 // "New": resets every item that "New" owns and fills the three lists from the
 // catalogue, ticking and selecting "Русский". Leaves DialogPosition and
 // DialogTitleCaption alone and forgets the project's Origin. A missing catalogue
@@ -115,7 +119,8 @@ void ResetProject(TProject& project, const std::string& cataloguePath);
 // nor changed. Raises on every failure; before anything is written it refuses,
 // naming the row, a variable name or value that would not read back as typed, and
 // raises "Cannot open file <catalogue>" when fileName is the catalogue itself
-// (also through a link).
+// (also through a link), and "File <name> is too large ..." naming the size when
+// fileName holds more than MaxConfigurationBytes.
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath);
 
@@ -146,7 +151,9 @@ void SaveProject(const TProject& project, const std::string& fileName,
 // Origin names the file and the variables read from it.
 // A file that does not exist, is no regular file or cannot be read raises
 // EInOutError "Cannot open file <name>" (or the engine's read error); so does a
-// catalogue that cannot be opened. On any exception the project is unchanged.
+// catalogue that cannot be opened. A file of more than MaxConfigurationBytes
+// raises EInOutError "File <name> is too large ..." naming its size, before any
+// of it is read. On any exception the project is unchanged.
 std::vector<std::string> OpenProject(TProject& project, const std::string& fileName,
                                      const std::string& cataloguePath);
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "inifile/inifile.h"
+#include "model/filesize.h"
 #include "model/model.h"
 #include "model/valueparse.h"
 
@@ -152,6 +153,7 @@ void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath) {
   CheckProject(project);
   RefuseTheCatalogueAsTarget(fileName, cataloguePath);
+  RefuseOversizedFile(fileName);
 
   // Every check is done before the first write: the document flushes whatever it holds when
   // it is released, also when the save is abandoned by an exception. The file itself can make
