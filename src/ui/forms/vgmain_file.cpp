@@ -80,8 +80,12 @@ void TMainForm::OpenClick(QObject*) {
 void TMainForm::OpenFile(const QString& fileName) {
   const QString path = QFileInfo(fileName).absoluteFilePath();
   Variables_->EndEdit();
-  // The project is unchanged when this raises.
-  const std::vector<std::string> problems = OpenProject(Project_, ToFileName(path), CatalogueFile_);
+  // The catalogue beside the file serves when there is one; the project is unchanged when
+  // this raises.
+  const std::string file = ToFileName(path);
+  const std::vector<std::string> problems =
+      OpenProject(Project_, file, ChooseCatalogue(file, CatalogueFile_));
+  CatalogueFile_ = Project_.Catalogue;
   ShowProject();
   Propose(*OpenDlg(), path);
   MarkSaved();
