@@ -189,8 +189,9 @@ void TRandomRun::Write(TIniDocument& doc, TReference& ref, const std::string& se
   auto& lines = ref.Sections[static_cast<size_t>(s)].Lines;
   if (i < 0)
     lines.push_back(line);
-  else
-    lines[static_cast<size_t>(i)] = line;
+  else if (std::string& old = lines[static_cast<size_t>(i)];
+           !SameText(old, line) || ValuePart(old) != value)  // an equal line keeps its key's case
+    old = line;
 }
 
 // Every line of the keys goes, in one call: as DeleteKey for each line would.
