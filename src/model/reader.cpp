@@ -9,6 +9,7 @@
 #include "inifile/inifile.h"
 #include "model/defaults.h"
 #include "model/model.h"
+#include "model/sequences.h"
 #include "model/valueparse.h"
 
 namespace {
@@ -363,4 +364,16 @@ std::vector<std::string> OpenProject(TProject& project, const std::string& fileN
     texts.push_back(std::move(problem.Text));
   }
   return texts;
+}
+
+std::vector<TOpenProblem> ApplySequenceValues(const TSequenceValues& values,
+                                              const std::string& cataloguePath,
+                                              TProject& project) {
+  const TSection config{"Config",
+                        {{"PreInstallDialogSequence", values.Pred},
+                         {"PostInstallDialogSequence", values.Post},
+                         {"Languages", values.Langs}}};
+  TProblems problems;
+  ReadSequences(config, cataloguePath, project, problems);
+  return problems;
 }

@@ -4,10 +4,12 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "inifile/inifile.h"
 #include "model/model.h"
+#include "model/sequences.h"
 #include "model/valueparse.h"
 
 namespace {
@@ -177,4 +179,9 @@ void SaveProject(const TProject& project, const std::string& fileName,
 
 void SaveProject(const TProject& project, const std::string& fileName) {
   SaveProject(project, fileName, project.Catalogue);
+}
+
+TSequenceValues SequenceValues(const TProject& project, const std::string& cataloguePath) {
+  TCodes codes = LookUpCodes(project, cataloguePath);
+  return {std::move(codes.Pred), std::move(codes.Post), std::move(codes.Langs)};
 }
