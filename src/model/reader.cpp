@@ -367,8 +367,7 @@ std::vector<std::string> OpenProject(TProject& project, const std::string& fileN
 }
 
 std::vector<TOpenProblem> ApplySequenceValues(const TSequenceValues& values,
-                                              const std::string& cataloguePath,
-                                              TProject& project) {
+                                              const std::string& cataloguePath, TProject& project) {
   const TSection config{"Config",
                         {{"PreInstallDialogSequence", values.Pred},
                          {"PostInstallDialogSequence", values.Post},

@@ -21,8 +21,7 @@ TSequenceValues SequenceValues(const TProject& project, const std::string& catal
 // keys, the lists being filled from the catalogue at cataloguePath; returns the
 // problems as OpenProjectReport does.
 std::vector<TOpenProblem> ApplySequenceValues(const TSequenceValues& values,
-                                              const std::string& cataloguePath,
-                                              TProject& project);
+                                              const std::string& cataloguePath, TProject& project);
 
 // Fills the three lists from the catalogue (emptied first; ticking and selecting
 // "Русский") and makes it the project's Catalogue. Raises the engine's open error

@@ -160,9 +160,8 @@ TEST(ChangeCatalogue, KeepsEveryTickWhoseCodeTheNewCatalogueKnows) {
   EXPECT_EQ(ListText(p.Pred), Cp("Папка-,License?+,selected -1"));
   EXPECT_EQ(ListText(p.Post), Cp("Финал+,Info?+,selected -1"));
   EXPECT_EQ(p.ProgramNameText, "kept");
-  const std::string kept =
-      "» не найден в каталоге «" + (dir / "new.ini") +
-      "»; он оставлен в списке и сохранится в файле как есть";
+  const std::string kept = "» не найден в каталоге «" + (dir / "new.ini") +
+                           "»; он оставлен в списке и сохранится в файле как есть";
   EXPECT_EQ(problems, (std::vector<std::string>{
                           "«Config» / «PreInstallDialogSequence» = «License»: код «License" + kept,
                           "«Config» / «PostInstallDialogSequence» = «Info»: код «Info" + kept,
