@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -56,6 +57,9 @@ class TStringList {
   TStringList* Objects(int32_t index) const;
   void PutObject(int32_t index, TStringList* object);
   virtual void Delete(int32_t index);
+  // Deletes, in one pass, every entry whose text `doomed` accepts, keeping the
+  // others in their order; returns how many went. Objects are treated as by Delete.
+  virtual int32_t DeleteIf(const std::function<bool(const std::string&)>& doomed);
   virtual void Clear();
   // Index of the first entry equal to the text ignoring case, or -1.
   virtual int32_t IndexOf(const std::string& text) const;
@@ -124,6 +128,9 @@ class TStringList {
   };
 
   void CheckIndex(int32_t index, bool allowEnd = false) const;
+  // DeleteIf's work: removes the entries that doomed accepts (it is called once
+  // for each entry, in order), keeping the others in order; returns how many went.
+  int32_t RemoveItems(const std::function<bool(Item&)>& doomed);
   void ItemsChangedFrom(int32_t index) const;
   void ItemsReset() const;
   TItems Items_;
@@ -220,6 +227,7 @@ class TSectionList : public TStringList {
   // Appends a section with a new empty line list; returns its index.
   int32_t AddSection(const std::string& name);
   void Delete(int32_t index) override;
+  int32_t DeleteIf(const std::function<bool(const std::string&)>& doomed) override;
   void Clear() override;
   // Copies names and lines (deep copy).
   void Assign(const TStringList& source) override;
@@ -243,6 +251,8 @@ class TSectionList : public TStringList {
 // ---------------------------------------------------------------------------
 // INI document
 
+class TFileLayout;
+
 class TIniDocument {
  public:
   // All five load options on.
@@ -264,7 +274,9 @@ class TIniDocument {
   // or a control byte; likewise when an earlier section whose name holds a
   // NUL reads under the section's name in the profile reader. Replaces the
   // line that the profile reader reads for the key, also when the file names
-  // it with bytes that only that reader trims or cuts (" key\x0B=").
+  // it with bytes that only that reader trims or cuts (" key\x0B="). A line
+  // that holds the key in other letter case with the same value counts as
+  // equal: it stays as it is and Modified is not set.
   virtual void WriteString(const std::string& section, const std::string& key,
                            const std::string& value);
   // Raises EInOutError exactly when WriteString would refuse these texts, and
@@ -281,11 +293,16 @@ class TIniDocument {
   virtual void ReadSectionValues(const std::string& section, TStringList& strings);
   virtual void EraseSection(const std::string& section);
   virtual void DeleteKey(const std::string& section, const std::string& key);
+  // Deletes every line of the section whose key equals one of keys ignoring
+  // case, as DeleteKey for each line would, in one pass over the section. A
+  // missing section is not created.
+  void DeleteKeys(const std::string& section, const std::vector<std::string>& keys);
   virtual void WriteToStrings(TStringList& strings);
-  // Writes the whole text to the file when the document is modified, through
-  // a temporary file renamed over it, so that the file always holds either
-  // the old or the new text (see ReplaceFile in posixfile.h); the document
-  // then holds the new file, still locked against other writers. Raises
+  // Writes Text() to the file when the document is modified, through a
+  // temporary file renamed over it, so that the file always holds either the
+  // old or the new text (see ReplaceFile in posixfile.h); the document then
+  // holds the new file, still locked against other writers. A text equal to
+  // the file's bytes is not written: the file keeps its time stamp. Raises
   // EInOutError "Cannot write file <name>: <reason>" when a writable document
   // with a file name cannot be written; Modified then stays set, the file
   // keeps its previous content and no file is left behind.
@@ -298,12 +315,19 @@ class TIniDocument {
 
   // Parses bytes exactly as loading a file with that content does (line ends,
   // normalisation, duplicate sections), appending to the document's sections.
-  // Touches no file and does not change Modified. The seam that tests and
-  // fuzzers use without files.
+  // A writable document keeps their layout when it was empty, as loading a
+  // file does (see Text()); appended to sections that the document holds
+  // already, they end any kept layout. Touches no file and
+  // does not change Modified. The seam that tests and fuzzers use without files.
   void LoadText(std::string_view data);
-  // The text that UpdateFile writes: every section with lines, CR LF ends.
-  // Loading it gives the same sections, keys and values: a value that loading
-  // would change is written inside double quotes (with the Unquote option).
+  // The text that UpdateFile writes. For a writable document that loaded an
+  // existing, non-empty file (or LoadText its bytes), the file's bytes with
+  // only the lines that changed: every other line stays
+  // byte for byte, comments, empty sections and lines before the first header
+  // included (see TFileLayout::Render for where lines go). Otherwise the
+  // normal form: every section with lines, CR LF ends. Either way loading it
+  // gives the same sections, keys and values: a written value that loading
+  // would change goes inside double quotes (with the Unquote option).
   std::string Text() const;
 
   const std::string& FileName() const { return FileName_; }
@@ -349,6 +373,14 @@ class TIniDocument {
   // Loaded section names that hold a NUL, by the name that the profile reader
   // reads (cut at the NUL) in lower case: such a section hides a later one.
   std::multimap<std::string, std::string> NulSections_;
+  // The layout of the loaded file, or null when the document writes the normal form.
+  std::unique_ptr<TFileLayout> Layout_;
+  // Loads the bytes, keeping their layout when `keep` is set.
+  void LoadBytes(std::string bytes, bool keep);
+  void ParseText(std::string_view data, TFileLayout* layout);
+  // Writes the layout's text with the document's changes through ReplaceFile;
+  // the layout then is that of the written text. 0 or the errno of the failure.
+  int WriteLayout();
   // UpdateFile's work, non-virtual so that the constructor and destructor can
   // reach it without dispatching to a half-built or half-destroyed subclass.
   void WriteIfModified();

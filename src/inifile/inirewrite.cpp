@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "inifile/filelayout.h"
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
 #include "inifile/posixfile.h"
@@ -17,6 +18,7 @@ void TIniDocument::WriteToStrings(TStringList& strings) {
 }
 
 std::string TIniDocument::Text() const {
+  if (Layout_) return Layout_->Render(Sections_, Unquote_, nullptr);
   size_t size = 0;
   for (int32_t i = 0; i < Sections_.Count(); ++i) {
     const TStringList& lines = Sections_.Lines(i);
@@ -51,11 +53,24 @@ void TIniDocument::WriteIfModified() {
     int error = OpenError_;
     if (Handle_ != INVALID_HANDLE_VALUE) {
       if (Handle_ == 0) EnsureDirectory(DirectoryPart(FileName_));
-      error = ReplaceFile(FileName_, Handle_, Text());
+      error = Layout_ ? WriteLayout() : ReplaceFile(FileName_, Handle_, Text());
       if (Handle_ == INVALID_HANDLE_VALUE) OpenError_ = error;
     }
     if (error != 0)
       throw EInOutError("Cannot write file " + FileName_ + ": " + std::strerror(error));
   }
   Modified_ = false;
+}
+
+int TIniDocument::WriteLayout() {
+  auto next = std::make_unique<TFileLayout>();
+  std::string text = Layout_->Render(Sections_, Unquote_, next.get());
+  // The file holds these very bytes already: leaving it alone keeps its time stamp.
+  const bool same = IsOpenHandle(Handle_) && text == Layout_->Bytes();
+  if (!same) {
+    if (const int error = ReplaceFile(FileName_, Handle_, text)) return error;
+  }
+  next->SetBytes(std::move(text));
+  Layout_ = std::move(next);
+  return 0;
 }

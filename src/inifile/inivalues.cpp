@@ -1,6 +1,8 @@
 // Reading and changing the keys and sections of an INI document.
 #include <cstdint>
+#include <unordered_set>
 
+#include "inifile/filelayout.h"
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
 
@@ -62,6 +64,13 @@ bool ParseInteger(const std::string& text, int32_t& result) {
   return ParseDecimal(text, i, result);
 }
 
+// True when the stored line is key=value but for the letter case of the key.
+bool SameEntry(const std::string& stored, const std::string& key, const std::string& value) {
+  return stored.size() == key.size() + 1 + value.size() && stored[key.size()] == '=' &&
+         SameText(stored.substr(0, key.size()), key) &&
+         stored.compare(key.size() + 1, std::string::npos, value) == 0;
+}
+
 }  // namespace
 
 int32_t TIniDocument::FindKey(const std::string& section, const std::string& key, bool create,
@@ -112,14 +121,18 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
   if (index < 0) {
     ForgetKeptLine(lines, line);
     lines->Add(std::move(line));
+    if (Layout_) Layout_->Added(lines);
     Modified_ = true;
-  } else if ((*lines)[index] != line) {
+  } else if (!SameEntry((*lines)[index], key, value)) {
     ForgetKeptLine(lines, (*lines)[index]);
     ForgetKeptLine(lines, line);
     lines->Put(index, line);
+    if (Layout_) Layout_->Replaced(lines, index);
     Modified_ = true;
-  } else if (!KeptLines_.empty() && KeptLines_.erase({lines, line}) != 0) {
-    Modified_ = true;  // the file's own form of the line reads differently from what was written
+  } else if (!KeptLines_.empty() && KeptLines_.erase({lines, (*lines)[index]}) != 0) {
+    // The file's own form of the line reads differently from what was written.
+    if (Layout_) Layout_->Replaced(lines, index);
+    Modified_ = true;
   }
 }
 
@@ -139,6 +152,7 @@ void TIniDocument::CheckWrite(const std::string& section, const std::string& key
                               const std::string& value) const {
   if (key.empty()) return;  // erases or flushes: never refused
   CheckWritable(section, key, value);
+  if (Layout_ && Layout_->Utf8()) CheckUtf8Writable(section, key, value);
   // An earlier section whose name holds a NUL and reads under this name hides it from the reader.
   if (NulSections_.empty()) return;
   const auto [first, last] = NulSections_.equal_range(FoldedText(section));
@@ -205,6 +219,7 @@ void TIniDocument::EraseSection(const std::string& section) {
   const int32_t index = Sections_.IndexOf(section);
   if (index < 0) return;
   const TStringList* lines = &Sections_.Lines(index);
+  if (Layout_) Layout_->Erased(lines, Sections_[index]);
   std::erase_if(KeptLines_, [lines](const auto& kept) { return kept.first.first == lines; });
   std::erase_if(OtherNamedKeys_, [lines](const auto& named) { return named.first == lines; });
   Sections_.Delete(index);
@@ -217,6 +232,34 @@ void TIniDocument::DeleteKey(const std::string& section, const std::string& key)
   const int32_t index = FindKey(section, key, true, lines);
   if (index < 0) return;
   ForgetKeptLine(lines, (*lines)[index]);
+  if (Layout_) Layout_->Deleted(lines, index);
   lines->Delete(index);
+  Modified_ = true;
+}
+
+void TIniDocument::DeleteKeys(const std::string& section, const std::vector<std::string>& keys) {
+  const int32_t index = Sections_.IndexOf(section);
+  if (index < 0 || keys.empty()) return;
+  std::unordered_set<std::string> folded;
+  for (const std::string& key : keys) folded.insert(FoldedText(key));
+  const auto doomed = [&folded](const std::string& line) {
+    const size_t eq = line.find('=');
+    return eq != std::string::npos &&
+           folded.count(FoldedText(std::string_view(line).substr(0, eq))) != 0;
+  };
+  TStringList& lines = Sections_.Lines(index);
+  std::vector<int32_t> gone;
+  int32_t position = 0;
+  lines.ForEachText([&](const std::string& line) {
+    if (doomed(line)) gone.push_back(position);
+    ++position;
+  });
+  if (gone.empty()) return;
+  if (Layout_) Layout_->DeletedAll(&lines, gone);
+  lines.DeleteIf([&](const std::string& line) {
+    if (!doomed(line)) return false;
+    ForgetKeptLine(&lines, line);
+    return true;
+  });
   Modified_ = true;
 }

@@ -40,3 +40,24 @@ std::string Utf8ToWindows1251(std::string_view utf8) {
   }
   return result;
 }
+
+std::string Windows1251ToUtf8(std::string_view text) {
+  std::string result;
+  result.reserve(text.size() * 2);
+  for (const char c : text) {
+    const char32_t codePoint = CodePointOf1251(static_cast<unsigned char>(c));
+    if (codePoint == NoCodePoint) {
+      result.push_back('?');
+    } else if (codePoint < 0x80) {
+      result.push_back(c);
+    } else if (codePoint < 0x800) {
+      result.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+      result.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else {
+      result.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+      result.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+      result.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    }
+  }
+  return result;
+}

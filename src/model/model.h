@@ -115,6 +115,10 @@ struct TProject {
   std::string Catalogue;
 };
 
+// The largest configuration file that Open reads, and that Save reads back
+// before writing into it: 256 MiB. Larger files are refused before they are read.
+inline constexpr std::uintmax_t MaxConfigurationBytes = std::uintmax_t{256} * 1024 * 1024;
+
 // "New": resets every item that "New" owns and fills the three lists from the
 // catalogue, ticking and selecting "Русский". Leaves DialogPosition and
 // DialogTitleCaption alone, forgets the project's Origin and remembers
@@ -129,10 +133,11 @@ void ResetProject(TProject& project, const std::string& cataloguePath);
 // nor changed. Raises on every failure; before anything is written it refuses,
 // naming the row, a variable name or value that would not read back as typed, and
 // raises "Cannot open file <catalogue>" when fileName is the catalogue itself
-// (also through a link). The catalogue must be the project's own: a project whose
-// Catalogue names another path raises std::invalid_argument before anything is
-// written. A ticked entry for an unknown code is written as that code, after the
-// ticked catalogue entries of its list.
+// (also through a link), and "File <name> is too large ..." naming the size when
+// fileName holds more than MaxConfigurationBytes. The catalogue must be the
+// project's own: a project whose Catalogue names another path raises
+// std::invalid_argument before anything is written. A ticked entry for an
+// unknown code is written as that code, after the ticked catalogue entries of its list.
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath);
 // "Save" with the project's own Catalogue.
@@ -168,7 +173,9 @@ void SaveProject(const TProject& project, const std::string& fileName);
 // Origin names the file and the variables read from it.
 // A file that does not exist, is no regular file or cannot be read raises
 // EInOutError "Cannot open file <name>" (or the engine's read error); so does a
-// catalogue that cannot be opened. On any exception the project is unchanged.
+// catalogue that cannot be opened. A file of more than MaxConfigurationBytes
+// raises EInOutError "File <name> is too large ..." naming its size, before any
+// of it is read. On any exception the project is unchanged.
 std::vector<std::string> OpenProject(TProject& project, const std::string& fileName,
                                      const std::string& cataloguePath);
 
@@ -203,9 +210,9 @@ std::vector<int32_t> ProblemLines(const std::string& fileBytes,
 // row names any more (compared ignoring letter case; ProgramName is never
 // removed). Keys of the file that the project never read are left alone.
 // Afterwards Origin names fileName and the variables just written.
-// Raises like SaveProject; a failure of the removal raises too, after the
-// values have been saved, and leaves Origin unchanged so that the next save
-// into that file removes the keys again.
+// The values and the removal reach the file in one rewrite. Raises like
+// SaveProject; then the file keeps its previous content and Origin stays
+// unchanged, so that the next save into that file removes the keys again.
 void SaveAndRemember(TProject& project, const std::string& fileName,
                      const std::string& cataloguePath);
 // "Save" that keeps the Origin, with the project's own Catalogue.

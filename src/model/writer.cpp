@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "inifile/inifile.h"
+#include "model/filesize.h"
 #include "model/model.h"
 #include "model/sequences.h"
 #include "model/valueparse.h"
+#include "model/writer.h"
 
 namespace {
 
@@ -127,6 +129,11 @@ std::string FontValue(const TFontDesc& font) {
 
 namespace {
 
+// Deletes every line of each key from the "Variables" section.
+void RemoveVariables(TIniDocument& target, const std::vector<std::string>& keys) {
+  target.DeleteKeys("Variables", keys);
+}
+
 // Every key that Save writes, in the order written.
 std::vector<TKeyWrite> ProjectKeys(const TProject& project, const TCodes& codes) {
   const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
@@ -161,9 +168,16 @@ std::vector<TKeyWrite> ProjectKeys(const TProject& project, const TCodes& codes)
 
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath) {
+  SaveProjectRemoving(project, fileName, cataloguePath, {});
+}
+
+void SaveProjectRemoving(const TProject& project, const std::string& fileName,
+                         const std::string& cataloguePath,
+                         const std::vector<std::string>& removedVariables) {
   RefuseAnotherCatalogue(project, cataloguePath);
   CheckProject(project);
   RefuseTheCatalogueAsTarget(fileName, cataloguePath);
+  RefuseOversizedFile(fileName);
 
   // Every check is done before the first write: the document flushes whatever it holds when
   // it is released, also when the save is abandoned by an exception. The file itself can make
@@ -172,6 +186,7 @@ void SaveProject(const TProject& project, const std::string& fileName,
   const std::vector<TKeyWrite> keys = ProjectKeys(project, LookUpCodes(project, cataloguePath));
   for (const TKeyWrite& key : keys) target.CheckWrite(key.Section, key.Key, key.Value);
   for (const TKeyWrite& key : keys) target.WriteString(key.Section, key.Key, key.Value);
+  RemoveVariables(target, removedVariables);
 
   // Flushed explicitly so that a file that cannot be created or written is reported.
   target.UpdateFile();

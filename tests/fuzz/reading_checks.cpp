@@ -150,14 +150,6 @@ std::vector<std::string> CheckSameReading(const profile::ProfileFile& expected,
   return problems;
 }
 
-bool NonAsciiAfterMark(std::string_view input, const profile::ProfileFile& original) {
-  if (original.FileEncoding() == profile::Encoding::Ansi) return false;
-  for (const char c : input.substr(3)) {
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
-  }
-  return false;
-}
-
 void FailOnProblems(const std::vector<std::string>& problems, std::string_view title,
                     std::string_view input) {
   if (problems.empty()) return;
