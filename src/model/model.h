@@ -218,6 +218,17 @@ void SaveAndRemember(TProject& project, const std::string& fileName,
 // "Save" that keeps the Origin, with the project's own Catalogue.
 void SaveAndRemember(TProject& project, const std::string& fileName);
 
+// "Каталог…": reloads the three lists from the catalogue at cataloguePath and makes
+// it the project's Catalogue, as if the file that Save would write now were opened
+// with it: the code of every ticked entry (looked up in the project's Catalogue)
+// ticks the entry of that code, a code that the new catalogue lacks becomes a
+// ticked unknown entry, and the final dialog's tick goes to the new final dialog.
+// Returns what could not be kept as it was (UTF-8 texts as OpenProject returns);
+// everything else in the project stays. Raises when the new catalogue is not a
+// readable file (CatalogueProblem) or either catalogue cannot be opened, and then
+// the project is unchanged.
+std::vector<std::string> ChangeCatalogue(TProject& project, const std::string& cataloguePath);
+
 // The catalogue beside the running executable: its directory plus "version.ini".
 std::string CataloguePath();
 

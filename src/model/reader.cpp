@@ -11,6 +11,7 @@
 #include "model/filesize.h"
 #include "model/model.h"
 #include "model/nameindex.h"
+#include "model/sequences.h"
 #include "model/valueparse.h"
 
 namespace {
@@ -367,4 +368,15 @@ std::vector<std::string> OpenProject(TProject& project, const std::string& fileN
     texts.push_back(std::move(problem.Text));
   }
   return texts;
+}
+
+std::vector<TOpenProblem> ApplySequenceValues(const TSequenceValues& values,
+                                              const std::string& cataloguePath, TProject& project) {
+  const TSection config{"Config",
+                        {{"PreInstallDialogSequence", values.Pred},
+                         {"PostInstallDialogSequence", values.Post},
+                         {"Languages", values.Langs}}};
+  TProblems problems;
+  ReadSequences(config, cataloguePath, project, problems);
+  return problems;
 }

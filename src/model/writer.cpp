@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "inifile/inifile.h"
 #include "model/filesize.h"
 #include "model/model.h"
+#include "model/sequences.h"
 #include "model/valueparse.h"
 #include "model/writer.h"
 
@@ -192,4 +194,9 @@ void SaveProjectRemoving(const TProject& project, const std::string& fileName,
 
 void SaveProject(const TProject& project, const std::string& fileName) {
   SaveProject(project, fileName, project.Catalogue);
+}
+
+TSequenceValues SequenceValues(const TProject& project, const std::string& cataloguePath) {
+  TCodes codes = LookUpCodes(project, cataloguePath);
+  return {std::move(codes.Pred), std::move(codes.Post), std::move(codes.Langs)};
 }
