@@ -10,6 +10,7 @@
 #include "ui/forms/backcolor.h"
 #include "ui/forms/dlgpos.h"
 #include "ui/support/errorbox.h"
+#include "ui/support/filenames.h"
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/render.h"
@@ -41,6 +42,7 @@ TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
     : QMainWindow(parent), CatalogueFile_(cataloguePath) {
   LayOut();
   ConnectHandlers();
+  AddCatalogueCommand();
   Langs_->Bind(&Project_.Langs);
   Pred_->Bind(&Project_.Pred);
   Post_->Bind(&Project_.Post);
@@ -208,4 +210,8 @@ void TMainForm::LangsDblClick(QObject* sender) {
   if (auto* list = qobject_cast<TCheckListBox*>(sender)) list->LangsDblClick();
 }
 
-void TMainForm::AboutClick(QObject*) { SystemDialogs().ShowAbout(this, AboutText()); }
+// The About box also names the catalogue in use.
+void TMainForm::AboutClick(QObject*) {
+  SystemDialogs().ShowAbout(
+      this, AboutText() + QStringLiteral("\r\n\r\nКаталог: ") + FromFileName(CatalogueFile_));
+}
