@@ -28,7 +28,8 @@ if [ "$with_ui" = ON ]; then
   mkdir -p "$cache"
   qt="$(flock "$cache/.qt-build.lock" "$root/tools/windows/build-qt.sh" | tail -n 1)"
   [ -f "$qt/.complete" ] || { echo "Qt for Windows was not built: $qt" >&2; exit 1; }
-  configure_args=(-DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake")
+  # Qt6_DIR too: a first configuration does not find Qt through its toolchain file alone.
+  configure_args=(-DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" -DQt6_DIR="$qt/lib/cmake/Qt6")
 fi
 
 # GoogleTest from Debian's source, with the same compilers.
@@ -42,11 +43,21 @@ if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
 fi
 
 echo "== Building for Windows"
+# A build folder keeps the toolchain it was first configured with: start afresh on a change.
+used_toolchain="${configure_args[0]#-DCMAKE_TOOLCHAIN_FILE=}"
+if [ -f "$out/build/CMakeCache.txt" ] &&
+   ! grep -qx "CMAKE_TOOLCHAIN_FILE:[A-Z]*=$used_toolchain" "$out/build/CMakeCache.txt"; then
+  rm -rf "$out/build"
+fi
 # -Wno-restrict: GCC 12 warns falsely inside std::string's concatenation when
 # it inlines it (GCC bug 105329); the Linux build keeps the warning.
-cmake -S "$root" -B "$out/build" -G Ninja "${configure_args[@]}" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS="-Wno-restrict" \
-  -DVUKA_BUILD_UI="$with_ui" -DVUKA_BUILD_BENCH=OFF -DGTest_DIR="$gtest/lib/cmake/GTest" >/dev/null
+configure() {
+  cmake -S "$root" -B "$out/build" -G Ninja "${configure_args[@]}" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CXX_FLAGS="-Wno-restrict" \
+    -DVUKA_BUILD_UI="$with_ui" -DVUKA_BUILD_BENCH=OFF -DGTest_DIR="$gtest/lib/cmake/GTest" >/dev/null
+}
+# A failed configuration leaves its findings in the cache: the second try starts afresh.
+configure || { rm -rf "$out/build" && configure; }
 cmake --build "$out/build" --parallel "$jobs"
 [ "$with_ui" = ON ] || exit 0
 

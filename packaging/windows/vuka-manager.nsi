@@ -5,7 +5,8 @@
 ; version.ini beside the program) into %ProgramFiles%\vuka-manager or the folder
 ; given by /D=, adds a Start-menu entry and an entry in "Programs and Features"
 ; with the uninstaller. /S installs, and uninstalls, silently.
-Unicode true
+; A 64-bit installer: the program is 64-bit, and so is Wine here.
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "x64.nsh"
 

@@ -5,7 +5,7 @@
 #   writes OUT_DIR/vuka-manager-VERSION-win64/, its .zip and vuka-manager-VERSION-setup.exe
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-build="$1" qt="$2" out="$3" version="$4"
+build="$(realpath -m "$1")" qt="$2" out="$(realpath -m "$3")" version="$4"
 name="vuka-manager-$version-win64"
 stage="$out/$name"
 mingw_runtime=(/usr/lib/gcc/x86_64-w64-mingw32/12-posix/libstdc++-6.dll

@@ -125,7 +125,7 @@ save_through_the_window() {
   [ -s "$saved" ] || fail "nothing was saved; windows:" \
     "$(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
   (cd "$work/files" && "$wine64" "$work/profile_dump.exe" saved.ini) | tr -d '\r' >"$work/saved.dump"
-  grep -qx 'V Demo1' "$work/saved.dump" && grep -qx 'V \\xC4\\xE5\\xEC\\xEE' "$work/saved.dump" ||
+  grep -qx 'V Demo1' "$work/saved.dump" && grep -qix 'V \\xC4\\xE5\\xEC\\xEE' "$work/saved.dump" ||
     fail "the profile functions do not read the shown variables back: $(cat "$work/saved.dump")"
   echo "   saved through the window, read back through the profile functions"
 }
@@ -149,12 +149,12 @@ installer() {
   local key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\vuka-manager'
   local menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Visual vuka.ini manager"
   local target
-  for target in "Program Files/vuka-manager" "Other place/vuka"; do
+  for target in "Program Files/vuka-manager" "Tools/vuka"; do
     if [ "$target" = "Program Files/vuka-manager" ]; then
       "$wine64" "$setup" /S
     else
-      mkdir -p "$drive/Other place/vuka" && echo keep >"$drive/Other place/vuka/own.txt"
-      "$wine64" "$setup" /S '/D=C:\Other place\vuka'
+      mkdir -p "$drive/Tools/vuka" && echo keep >"$drive/Tools/vuka/own.txt"
+      "$wine64" "$setup" /S '/D=C:\Tools\vuka'
     fi
     "$wineserver" -w
     for f in vuka-manager.exe version.ini Qt6Widgets.dll platforms/qwindows.dll uninstall.exe; do
@@ -168,7 +168,7 @@ installer() {
     ! "$wine64" reg query "$key" >/dev/null 2>&1 || fail "the uninstaller left its registry entry"
     echo "   installed into and uninstalled from C:\\$target"
   done
-  [ -f "$drive/Other place/vuka/own.txt" ] || fail "the uninstaller removed a file it did not install"
+  [ -f "$drive/Tools/vuka/own.txt" ] || fail "the uninstaller removed a file it did not install"
 }
 
 steps="${VUKA_WINDOWS_STEPS:-suites readback window check installer}"
