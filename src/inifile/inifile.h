@@ -310,7 +310,8 @@ class TIniDocument {
   // does not change Modified. The seam that tests and fuzzers use without files.
   void LoadText(std::string_view data);
   // The text that UpdateFile writes. For a writable document that loaded an
-  // existing, non-empty file (or LoadText its bytes), the file's bytes with
+  // existing, non-empty file (or LoadText its bytes) that does not start with
+  // a UTF-16 byte-order mark, the file's bytes with
   // only the lines that changed: every other line stays
   // byte for byte, comments, empty sections and lines before the first header
   // included (see TFileLayout::Render for where lines go). Otherwise the
