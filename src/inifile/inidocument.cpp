@@ -180,8 +180,9 @@ class TLineLoader {
   // does). With a layout, the text must be the whole file.
   void Feed(std::string_view text) {
     TLineSplitter splitter(text);
-    std::string_view line;
-    for (int32_t number = 0; splitter.Next(line); ++number) {
+    std::string_view line, end;
+    for (int32_t number = 0; splitter.Next(line, end); ++number) {
+      if (Layout_ != nullptr) Layout_->CountLineEnd(end);
       if (IsIgnoredLine(line, StripComments_)) continue;
       std::string_view name;
       if (MayBeHeader(line) && ParseHeader(line, name)) {

@@ -1,6 +1,6 @@
 // The INI file engine: line-oriented file access on open descriptors, an
 // ordered string list, and an in-memory INI document that normalises what it
-// loads and rewrites its file in place when it is flushed.
+// loads and, when it is flushed, rewrites in its file only the lines it changed.
 //
 // All texts are 8-bit bytes (Windows-1251 for Russian texts), taken over
 // without any conversion. Comparisons that ignore letter case fold ASCII and
