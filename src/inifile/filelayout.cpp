@@ -178,6 +178,7 @@ class TFileLayout::TWriter {
 
  private:
   void Flush() {
+    if (Run_.empty()) return;
     Text.append(Run_);
     Run_ = {};
   }
@@ -193,14 +194,11 @@ class TFileLayout::TWriter {
     Flush();
     if (Utf8_) {
       std::string own;
-      AppendFileLine(own, line, quote);
-      own.resize(own.size() - 2);
-      Text.append(Windows1251ToUtf8(own));
+      AppendFileLine(own, line, quote, std::string_view());
+      Text.append(Windows1251ToUtf8(own)).append(LineEnd_);
     } else {
-      AppendFileLine(Text, line, quote);
-      Text.resize(Text.size() - 2);
+      AppendFileLine(Text, line, quote, LineEnd_);
     }
-    Text.append(LineEnd_);
     if (Next_ != nullptr) Next_->CountLineEnd(LineEnd_);
     LastBlank_ = line.empty();
     ++Line_;
