@@ -10,6 +10,7 @@
 
 #include "cp1251text.h"
 #include "model/model.h"
+#include "projectdiff.h"
 #include "testfiles.h"
 
 namespace {
@@ -132,4 +133,45 @@ TEST(CheckList, CatalogueEntriesComeBeforeUnknownOnes) {
   list.Clear();
   list.Append("B");
   EXPECT_EQ(list.KnownCount(), 1);
+}
+
+TEST(ChangeCatalogue, KeepsEveryTickWhoseCodeTheNewCatalogueKnows) {
+  TTempDir dir;
+  WriteBytes(dir / "old.ini", CrLf("[Languages]\nРусский=RUS\nEnglish=ENU\nDeutsch=DEU\n"
+                                   "[PreInstallDlg]\nЛицензия=License\n"
+                                   "[PostInstallDlg]\nИнфо=Info\nКонец=Finished\n"));
+  WriteBytes(dir / "new.ini", CrLf("[Languages]\nАнглийский=enu\nРусский=RUS\nФранцузский=FRA\n"
+                                   "[PreInstallDlg]\nПапка=Dir\n"
+                                   "[PostInstallDlg]\nФинал=Done\n"));
+  TProject p;
+  ResetProject(p, dir / "old.ini");
+  p.Langs.SetTick(1, true);
+  p.Langs.AppendUnknown("FRA");
+  p.Langs.SetTick(3, true);
+  p.Langs.AppendUnknown("XX");  // unticked: not written, so gone
+  p.Pred.SetTick(0, true);
+  p.Post.SetTick(0, true);
+  p.Post.SetTick(1, true);
+  p.ProgramNameText = "kept";
+
+  const std::vector<std::string> problems = ChangeCatalogue(p, dir / "new.ini");
+  EXPECT_EQ(p.Catalogue, dir / "new.ini");
+  EXPECT_EQ(ListText(p.Langs), Cp("Английский+,Русский+,Французский+,selected 1"));
+  EXPECT_EQ(ListText(p.Pred), Cp("Папка-,License?+,selected -1"));
+  EXPECT_EQ(ListText(p.Post), Cp("Финал+,Info?+,selected -1"));
+  EXPECT_EQ(p.ProgramNameText, "kept");
+  const std::string kept = "» не найден в каталоге «" + (dir / "new.ini") +
+                           "»; он оставлен в списке и сохранится в файле как есть";
+  EXPECT_EQ(problems, (std::vector<std::string>{
+                          "«Config» / «PreInstallDialogSequence» = «License»: код «License" + kept,
+                          "«Config» / «PostInstallDialogSequence» = «Info»: код «Info" + kept,
+                          "«Config» / «Languages» = «RUS,ENU,FRA»: порядок отличается от "
+                          "каталога; при сохранении коды будут записаны в порядке каталога"}));
+
+  // A catalogue that is no file changes nothing.
+  const std::string before = ListText(p.Langs) + ListText(p.Pred) + ListText(p.Post);
+  std::filesystem::create_directories(dir / "folder.ini");
+  EXPECT_ANY_THROW(ChangeCatalogue(p, dir / "folder.ini"));
+  EXPECT_EQ(ListText(p.Langs) + ListText(p.Pred) + ListText(p.Post), before);
+  EXPECT_EQ(p.Catalogue, dir / "new.ini");
 }

@@ -350,6 +350,20 @@ TEST(SaveProject, ReadOnlyTargetFailsWithTheOpenError) {
   EXPECT_EQ(ReadBytes(dir / "vuka.ini"), CrLf("[Setup]\nMode=silent\n"));
 }
 
+// Refused by its size alone: the sparse target is neither read nor written.
+TEST(SaveProject, TargetOverTheSizeLimitIsRefusedNamingItsSize) {
+  TTempDir dir;
+  const std::string target = dir / "huge.ini";
+  WriteBytes(target, "[Setup]\r\n");
+  std::filesystem::resize_file(target, MaxConfigurationBytes + 1);
+  const std::string stamp = ModificationStamp(target);
+  EXPECT_EQ(SaveError(TProject(), target, WriteCatalogue(dir)),
+            "File " + target + " is too large for a configuration: 268435457 bytes, at most " +
+                "268435456 are read");
+  EXPECT_EQ(ModificationStamp(target), stamp);
+  EXPECT_EQ(std::filesystem::file_size(target), MaxConfigurationBytes + 1);
+}
+
 TEST(SaveProject, FileThatCannotBeCreatedIsReported) {
   TTempDir dir;
   WriteBytes(dir / "plain", "not a directory");

@@ -64,7 +64,7 @@ TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
   EXPECT_EQ(menus[1]->menu()->objectName(), QStringLiteral("HelpMenu"));
   EXPECT_EQ(menus[1]->text(), QStringLiteral("Помощь"));
   const QList<QAction*> file = menus[0]->menu()->actions();
-  ASSERT_EQ(file.size(), 3);
+  ASSERT_EQ(file.size(), 4);
   EXPECT_EQ(file[0]->objectName(), QStringLiteral("New"));
   EXPECT_EQ(file[0]->text(), QStringLiteral("Новый"));
   EXPECT_EQ(file[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
@@ -74,6 +74,8 @@ TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
   EXPECT_EQ(file[2]->objectName(), QStringLiteral("Save"));
   EXPECT_EQ(file[2]->text(), QStringLiteral("Сохранить"));
   EXPECT_EQ(file[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+  EXPECT_EQ(file[3]->objectName(), QStringLiteral("Catalogue"));
+  EXPECT_EQ(file[3]->text(), QStringLiteral("Каталог…"));
   const QList<QAction*> help = menus[1]->menu()->actions();
   ASSERT_EQ(help.size(), 1);
   EXPECT_EQ(help[0]->objectName(), QStringLiteral("About"));
@@ -512,8 +514,11 @@ TEST_F(MainForm, AboutShowsTheProductLineAndTheIndentedCredits) {
   QTest::mouseClick(help, Qt::LeftButton, Qt::NoModifier, help->actionGeometry(about).center());
   ASSERT_EQ(Dialogs.Abouts.size(), 1);
 
+  // The product and credit lines, then the catalogue in use after an empty line.
   const QStringList lines = Dialogs.Abouts[0].split(QStringLiteral("\r\n"));
-  ASSERT_EQ(lines.size(), 4);
+  ASSERT_EQ(lines.size(), 6);
+  EXPECT_TRUE(lines[4].isEmpty());
+  EXPECT_EQ(lines[5], QStringLiteral("Каталог: ") + CataloguePath);
   EXPECT_EQ(lines[0], QStringLiteral("Visual vuka.ini maker [ROVEL] Version 1.0"));
   EXPECT_TRUE(lines[1].startsWith(QString(17, QLatin1Char(' '))));
   EXPECT_NE(lines[1].at(17), QLatin1Char(' '));

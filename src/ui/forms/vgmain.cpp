@@ -1,5 +1,6 @@
 #include "ui/forms/vgmain.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
@@ -41,6 +42,7 @@ TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
     : QMainWindow(parent), CatalogueFile_(cataloguePath) {
   LayOut();
   ConnectHandlers();
+  AddCatalogueCommand();
   Langs_->Bind(&Project_.Langs);
   Pred_->Bind(&Project_.Pred);
   Post_->Bind(&Project_.Post);
@@ -208,4 +210,8 @@ void TMainForm::LangsDblClick(QObject* sender) {
   if (auto* list = qobject_cast<TCheckListBox*>(sender)) list->LangsDblClick();
 }
 
-void TMainForm::AboutClick(QObject*) { SystemDialogs().ShowAbout(this, AboutText()); }
+// The About box also names the catalogue in use.
+void TMainForm::AboutClick(QObject*) {
+  SystemDialogs().ShowAbout(this, AboutText() + QStringLiteral("\r\n\r\nКаталог: ") +
+                                      QFile::decodeName(QByteArray::fromStdString(CatalogueFile_)));
+}

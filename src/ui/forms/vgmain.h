@@ -11,6 +11,7 @@
 #include "model/model.h"
 #include "ui/support/savedstate.h"
 
+class QAction;
 class QFileDialog;
 class QLabel;
 class QTabWidget;
@@ -30,10 +31,11 @@ QString AboutText();
 class TMainForm : public QMainWindow {
   Q_OBJECT
  public:
-  // cataloguePath: where "New" and "Save" find the catalogue (normally beside the executable).
+  // cataloguePath: the catalogue to start with (normally beside the executable).
   explicit TMainForm(QWidget* parent = nullptr, const std::string& cataloguePath = CataloguePath());
   ~TMainForm() override;
 
+  // The catalogue in use: where "New" fills the lists from and "Save" looks codes up.
   const std::string& CatalogueFile() const { return CatalogueFile_; }
 
   TProject& Project() { return Project_; }
@@ -56,6 +58,14 @@ class TMainForm : public QMainWindow {
   // deleted since the file was opened or last saved leave that file.
   void SaveClick(QObject* sender = nullptr);
   void AboutClick(QObject* sender = nullptr);
+  // "Каталог…": lets the user choose a catalogue in CatalogueDlg and uses it (UseCatalogue).
+  void CatalogueClick(QObject* sender = nullptr);
+  // Reloads the three lists from the catalogue, keeping every tick whose code it knows,
+  // and lists what could not be kept as it was in one message box. The project is
+  // otherwise kept. Raises when the catalogue cannot be read, and then nothing changes.
+  void UseCatalogue(const std::string& cataloguePath);
+  // The file dialog of "Каталог…", made on first use; it proposes the catalogue in use.
+  QFileDialog* CatalogueDlg();
 
   // The double-click handler of the three lists: inverts the selected entry of
   // the list that raised it (Langs, Pred or Post).
@@ -83,8 +93,11 @@ class TMainForm : public QMainWindow {
   // Opens the configuration file into the project: every page, the mock-up and the
   // dialogs show it, the caption names it and "Save" proposes it. What the file
   // held that could not be used is then listed in one message box. A file that is
-  // missing or cannot be read raises the open error and changes nothing.
+  // missing or cannot be read raises the open error and changes nothing. The
+  // catalogue is the "version.ini" in the file's folder when there is one, else the
+  // one in use; the overload takes the given catalogue.
   void OpenFile(const QString& fileName);
+  void OpenFile(const QString& fileName, const std::string& cataloguePath);
 
   // True while the project differs from what was last opened, saved or reset in
   // what "Save" writes or in the product name; the caption then carries the mark.
@@ -111,6 +124,11 @@ class TMainForm : public QMainWindow {
   void RefreshBackground();
   // Reloads the three lists only.
   void RefreshLists();
+
+  // The catalogue (vgmain_catalogue.cpp). Adds "Каталог…" to the file menu.
+  void AddCatalogueCommand();
+  // Names the catalogue in use in the command's tooltip and the lists' tooltips.
+  void ShowCatalogue();
 
   // Unsaved work (vgmain_file.cpp).
   // True when the project may be replaced or closed: nothing to save, saved now,
@@ -143,6 +161,8 @@ class TMainForm : public QMainWindow {
   QLabel* DlgCaption_ = nullptr;
   TClickLabel* Label1_ = nullptr;
   QFileDialog* OpenDlg_ = nullptr;
+  QFileDialog* CatalogueDlg_ = nullptr;
+  QAction* CatalogueAction_ = nullptr;
 
   TCheckListBox* Langs_ = nullptr;
   TCheckListBox* Pred_ = nullptr;

@@ -78,14 +78,17 @@ void TMainForm::OpenClick(QObject*) {
 }
 
 void TMainForm::OpenFile(const QString& fileName) {
+  const std::string file = ToFileName(QFileInfo(fileName).absoluteFilePath());
+  OpenFile(fileName, ChooseCatalogue(file, CatalogueFile_));
+}
+
+void TMainForm::OpenFile(const QString& fileName, const std::string& cataloguePath) {
   const QString path = QFileInfo(fileName).absoluteFilePath();
   Variables_->EndEdit();
-  // The catalogue beside the file serves when there is one; the project is unchanged when
-  // this raises.
-  const std::string file = ToFileName(path);
-  const std::vector<std::string> problems =
-      OpenProject(Project_, file, ChooseCatalogue(file, CatalogueFile_));
+  // The project is unchanged when this raises.
+  const std::vector<std::string> problems = OpenProject(Project_, ToFileName(path), cataloguePath);
   CatalogueFile_ = Project_.Catalogue;
+  ShowCatalogue();
   ShowProject();
   Propose(*OpenDlg(), path);
   MarkSaved();
