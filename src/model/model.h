@@ -30,16 +30,22 @@ struct TFontDesc {
   bool Italic = false;
   bool Underline = false;
   bool StrikeOut = false;
+
+  bool operator==(const TFontDesc&) const = default;
 };
 
 struct TDialogPosition {
   int32_t Horizontal = 1;  // 0 left, 1 centre, 2 right
   int32_t Vertical = 1;    // 0 top, 1 centre, 2 bottom
+
+  bool operator==(const TDialogPosition&) const = default;
 };
 
 struct TVariableRow {
   std::string Name;
   std::string Value;
+
+  bool operator==(const TVariableRow&) const = default;
 };
 
 // The configuration file that the project was last opened from or saved to by
@@ -48,6 +54,8 @@ struct TVariableRow {
 struct TFileOrigin {
   std::string FileName;
   std::vector<std::string> VariableNames;
+
+  bool operator==(const TFileOrigin&) const = default;
 };
 
 // An ordered list of (display name, ticked) entries with at most one selected entry.
@@ -66,6 +74,9 @@ class TCheckList {
   // Makes room for count more entries whose names take nameBytes in all, so
   // that filling a long list does not hold it twice while it grows.
   void Reserve(int32_t count, size_t nameBytes);
+
+  // Equal names, ticks and selection, in the same order.
+  bool operator==(const TCheckList&) const = default;
 
  private:
   // The names one after the other, with where each ends: a catalogue's lists
@@ -100,6 +111,9 @@ struct TProject {
   TCheckList Post;
   std::vector<TVariableRow> Variables;  // the data rows; the header row belongs to the view
   TFileOrigin Origin;
+
+  // Every item equal, the Origin too.
+  bool operator==(const TProject&) const = default;
 };
 
 // "New": resets every item that "New" owns and fills the three lists from the

@@ -57,27 +57,46 @@ TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
   EXPECT_FALSE(Main().windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_EQ(Main().font().pixelSize(), 11);
 
+  // Each menu: its name and title, then each entry's name, text and shortcuts.
+  struct TEntry {
+    const char* Name;
+    const char* Text;
+    QList<QKeySequence> Keys;
+  };
+  const std::vector<std::pair<TEntry, std::vector<TEntry>>> expected = {
+      {{"FileMenu", "Файл", {}},
+       {{"New", "Новый", {QKeySequence(QStringLiteral("Ctrl+N"))}},
+        {"Open", "Открыть…", {QKeySequence(QStringLiteral("Ctrl+O"))}},
+        {"RecentMenu", "Недавние файлы", {}},
+        {"Save", "Сохранить", {QKeySequence(QStringLiteral("Ctrl+S"))}},
+        {"SaveAs", "Сохранить как…", {QKeySequence(QStringLiteral("Ctrl+Shift+S"))}}}},
+      {{"EditMenu", "Правка", {}},
+       {{"Undo", "Отменить", {QKeySequence(QStringLiteral("Ctrl+Z"))}},
+        {"Redo",
+         "Повторить",
+         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}}}},
+      {{"HelpMenu", "Помощь", {}}, {{"About", "О программе", {}}}}};
+  // A submenu's entry is named by the submenu.
+  const auto name = [](const QAction* action) {
+    return action->menu() ? action->menu()->objectName() : action->objectName();
+  };
   const QList<QAction*> menus = Main().menuBar()->actions();
-  ASSERT_EQ(menus.size(), 2);
-  EXPECT_EQ(menus[0]->menu()->objectName(), QStringLiteral("FileMenu"));
-  EXPECT_EQ(menus[0]->text(), QStringLiteral("Файл"));
-  EXPECT_EQ(menus[1]->menu()->objectName(), QStringLiteral("HelpMenu"));
-  EXPECT_EQ(menus[1]->text(), QStringLiteral("Помощь"));
-  const QList<QAction*> file = menus[0]->menu()->actions();
-  ASSERT_EQ(file.size(), 3);
-  EXPECT_EQ(file[0]->objectName(), QStringLiteral("New"));
-  EXPECT_EQ(file[0]->text(), QStringLiteral("Новый"));
-  EXPECT_EQ(file[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-  EXPECT_EQ(file[1]->objectName(), QStringLiteral("Open"));
-  EXPECT_EQ(file[1]->text(), QStringLiteral("Открыть…"));
-  EXPECT_EQ(file[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-  EXPECT_EQ(file[2]->objectName(), QStringLiteral("Save"));
-  EXPECT_EQ(file[2]->text(), QStringLiteral("Сохранить"));
-  EXPECT_EQ(file[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-  const QList<QAction*> help = menus[1]->menu()->actions();
-  ASSERT_EQ(help.size(), 1);
-  EXPECT_EQ(help[0]->objectName(), QStringLiteral("About"));
-  EXPECT_EQ(help[0]->text(), QStringLiteral("О программе"));
+  ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
+  for (size_t m = 0; m < expected.size(); ++m) {
+    const auto& [menu, entries] = expected[m];
+    EXPECT_EQ(name(menus[m]), QString::fromUtf8(menu.Name));
+    EXPECT_EQ(menus[m]->text(), QString::fromUtf8(menu.Text));
+    const QList<QAction*> actions = menus[m]->menu()->actions();
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(entries.size())) << menu.Name;
+    for (size_t e = 0; e < entries.size(); ++e) {
+      EXPECT_EQ(name(actions[e]), QString::fromUtf8(entries[e].Name));
+      EXPECT_EQ(actions[e]->text(), QString::fromUtf8(entries[e].Text));
+      EXPECT_EQ(actions[e]->shortcuts(), entries[e].Keys) << entries[e].Name;
+    }
+  }
+  // Nothing to undo yet.
+  EXPECT_FALSE(Find<QAction>("Undo")->isEnabled());
+  EXPECT_FALSE(Find<QAction>("Redo")->isEnabled());
 
   ASSERT_EQ(Pages()->count(), 4);
   const char* const names[] = {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4"};
@@ -429,7 +448,7 @@ TEST_F(MainForm, NewResetsTheProjectButKeepsPositionDialogTitleCaptionBarAndTitl
   EXPECT_EQ(project.DialogPosition.Vertical, 2);
 }
 
-TEST_F(MainForm, SaveWritesWhatTheWriterWritesAndProposesTheLastName) {
+TEST_F(MainForm, SaveWritesWhatTheWriterWritesIntoTheFileAndSaveAsAsks) {
   TProject& project = Main().Project();
   project.Pred.SetTick(0, true);
   project.Post.SetTick(1, true);
@@ -460,15 +479,24 @@ TEST_F(MainForm, SaveWritesWhatTheWriterWritesAndProposesTheLastName) {
   EXPECT_TRUE(written.contains("PreInstallDialogSequence=License\r\n"));
   EXPECT_TRUE(written.contains("ShowFinalDialog=1\r\n"));
 
-  // The next Save proposes the chosen file; cancelling writes nothing.
-  QFile::remove(target);
+  // The next Save writes straight into that file.
+  Dialogs.OnFileDialog = nullptr;
+  project.Pred.SetTick(1, true);
+  SaveProject(project, QFile::encodeName(reference).toStdString(),
+              QFile::encodeName(CataloguePath).toStdString());
+  QTest::keyClick(&Main(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(Dialogs.Modals.size(), 1);
+  EXPECT_EQ(ReadBytes(target), ReadBytes(reference));
+
+  // Save As asks, proposing that file; cancelling writes nothing.
   Dialogs.OnFileDialog = [&](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Выберите файл"));
     EXPECT_EQ(dialog.selectedFiles().value(0).toStdString(), target.toStdString());
     return false;
   };
-  QTest::keyClick(&Main(), Qt::Key_S, Qt::ControlModifier);
+  QTest::keyClick(&Main(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(Dialogs.Modals.size(), 2);
-  EXPECT_FALSE(QFile::exists(target));
+  EXPECT_EQ(Main().Project().Origin.FileName, QFile::encodeName(target).toStdString());
 
   // A name without an extension gets ".ini".
   Dialogs.OnFileDialog = [&](QFileDialog& dialog) {
@@ -476,7 +504,7 @@ TEST_F(MainForm, SaveWritesWhatTheWriterWritesAndProposesTheLastName) {
     dialog.selectFile(QStringLiteral("plain"));
     return true;
   };
-  QTest::keyClick(&Main(), Qt::Key_S, Qt::ControlModifier);
+  QTest::keyClick(&Main(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(ReadBytes(Dir.filePath(QStringLiteral("plain.ini"))), ReadBytes(reference));
 }
 
