@@ -3,7 +3,8 @@
 # user's machine would: lintian (no errors, no warnings that are not overridden),
 # the metainfo and the desktop entry validators, and then the unpacked program
 # itself: its --version, and, as an ordinary user (nobody when run as root), that
-# it finds its read-only catalogue and that a Save with it works. The Save is done
+# it finds its read-only catalogue, that a Save with it works and that --check
+# gives its exit statuses without a display. The Save is done
 # in the real window on a virtual X server: Ctrl+S, the target path pasted into
 # the file dialog (typed slashes would trip its completer), Enter.
 # VUKA_SCREENSHOT=picture.png keeps the screen when that Save fails (needs ImageMagick).
@@ -119,4 +120,18 @@ tr -d '\r' < "$target" | awk -v code="$code" '
   END { exit !found }' || fail "Config/Languages of the saved file lacks $code: $(cat "$target")"
 [ "$(sha256sum < "$catalogue")" = "$catalogue_sum" ] || fail "the catalogue was changed"
 echo "saved $target with Languages holding $code; the catalogue is unchanged"
+
+echo "== --check as an ordinary user, without a display"
+check() {  # expected-status file: runs the check and compares its exit status
+  local status=0
+  "${as_user[@]}" env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=no-such-platform \
+    "$program" --check "$2" 2>"$work/check.log" || status=$?
+  [ "$status" -eq "$1" ] || fail "--check $2 gave status $status, not $1: $(cat "$work/check.log")"
+  cat "$work/check.log"
+}
+check 0 "$target"
+printf '[Config]\r\nLanguages=NO-SUCH-CODE\r\n' >"$scratch/out/bad.ini"
+check 1 "$scratch/out/bad.ini"
+grep -q "^$scratch/out/bad.ini:2: " "$work/check.log" || fail "--check named no line: $(cat "$work/check.log")"
+check 2 "$scratch/out/missing.ini"
 echo "== The package is good"

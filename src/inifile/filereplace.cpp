@@ -1,4 +1,5 @@
 // Crash-safe replacement of a file: temporary file, sync, rename, folder sync.
+#ifndef _WIN32
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -240,3 +241,5 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_vie
   }
   return error;
 }
+
+#endif

@@ -1,13 +1,11 @@
 // Construction, loading and release of an INI document.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <set>
 #include <unordered_map>
 #include <vector>
 
+#include "inifile/filelayout.h"
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
@@ -109,15 +107,17 @@ bool MayBeHeader(std::string_view line) { return line[0] == '[' || IsProfileSpac
 struct TEntryReader {
   TEntryOptions Options;
 
-  void Add(std::string_view line, TStringList& lines, TLoadNotes& notes) const {
+  // False when the line is not stored.
+  bool Add(std::string_view line, TStringList& lines, TLoadNotes& notes) const {
     std::string stored;
     TEntryFacts facts;
-    if (!NormaliseEntry(line, Options, stored, facts)) return;
+    if (!NormaliseEntry(line, Options, stored, facts)) return false;
     if ((!EveryOption() || facts.Suspect) && ReadsDifferently(line, stored))
       notes.Kept.push_back({&lines, lines.Count(), stored, std::string(line)});
     if (MayReadUnderOtherName(stored, facts) && ReadUnderOtherName(stored))
       notes.OtherNamed.push_back({&lines, FoldedText(ProfileKey(stored))});
     lines.Add(std::move(stored));
+    return true;
   }
 
   bool EveryOption() const {
@@ -164,26 +164,34 @@ void KeepSurvivors(TLoadNotes& notes, const TSectionList& sections, const TLineN
   }
 }
 
-// Turns lines into sections and their entries as loading normalises them.
+// Turns lines into sections and their entries as loading normalises them,
+// and notes in the layout, when there is one, which line each came from.
 class TLineLoader {
  public:
   TLineLoader(TSectionList& sections, const TLineNotes& notes, bool stripComments,
-              const TEntryOptions& options)
-      : Sections_(sections), Notes_(notes), StripComments_(stripComments), Reader_{options} {}
+              const TEntryOptions& options, TFileLayout* layout)
+      : Sections_(sections),
+        Notes_(notes),
+        StripComments_(stripComments),
+        Reader_{options},
+        Layout_(layout) {}
 
-  // Loads the lines of text, which must end where a line ends (or the data does).
+  // Loads the lines of text, which must end where a line ends (or the data
+  // does). With a layout, the text must be the whole file.
   void Feed(std::string_view text) {
     TLineSplitter splitter(text);
     std::string_view line;
-    while (splitter.Next(line)) {
+    for (int32_t number = 0; splitter.Next(line); ++number) {
       if (IsIgnoredLine(line, StripComments_)) continue;
       std::string_view name;
       if (MayBeHeader(line) && ParseHeader(line, name)) {
         Current_ = &Sections_.Lines(Sections_.AddSection(std::string(name)));
+        if (Layout_ != nullptr) Layout_->Header(number, Current_);
         if (const size_t nul = name.find('\0'); nul != name.npos)
           Notes_.NulSections.emplace(FoldedText(name.substr(0, nul)), name);
       } else if (Current_ != nullptr) {  // lines before the first header are dropped
-        Reader_.Add(line, *Current_, Found_);
+        if (Reader_.Add(line, *Current_, Found_) && Layout_ != nullptr)
+          Layout_->Entry(Current_, number);
       }
     }
   }
@@ -191,6 +199,7 @@ class TLineLoader {
   void Finish(const TDuplicateSectionEvent& onDuplicateSection) {
     Sections_.ResolveDuplicates(onDuplicateSection);
     KeepSurvivors(Found_, Sections_, Notes_);
+    if (Layout_ != nullptr) Layout_->KeepSurvivors(Sections_);
   }
 
  private:
@@ -198,6 +207,7 @@ class TLineLoader {
   TLineNotes Notes_;
   bool StripComments_;
   TEntryReader Reader_;
+  TFileLayout* Layout_;
   TStringList* Current_ = nullptr;
   TLoadNotes Found_;
 };
@@ -207,16 +217,7 @@ bool StartsWithByteOrderMark(std::string_view data) { return data.starts_with("\
 // True when the file holds a UTF-8 byte-order mark at the current position;
 // the position is left where it was.
 bool FileHasByteOrderMark(FileHandle handle) {
-  const int fd = static_cast<int>(handle - 1);
-  const off_t here = ::lseek(fd, 0, SEEK_CUR);
-  char start[3] = {};
-  return here >= 0 && ::pread(fd, start, sizeof start, here) == sizeof start &&
-         StartsWithByteOrderMark(std::string_view(start, sizeof start));
-}
-
-bool FileExists(const std::string& fileName) {
-  struct stat info;
-  return ::stat(fileName.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  return StartsWithByteOrderMark(PeekFile(handle, 3));
 }
 
 }  // namespace
@@ -266,6 +267,7 @@ void TIniDocument::Reopen(const std::string& fileName) {
 }
 
 void TIniDocument::ClearSections() {
+  Layout_.reset();
   Sections_.Clear();
   KeptLines_.clear();
   OtherNamedKeys_.clear();
@@ -275,7 +277,7 @@ void TIniDocument::ClearSections() {
 void TIniDocument::Load(const std::string& fileName) {
   CurrentSection_ = 0;
   CloseFileHandle(Handle_);
-  if (!FileExists(fileName)) return;
+  if (!IsExistingFile(fileName)) return;
   Handle_ = ReadOnly_ ? OpenFileHandle(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL)
                       : OpenFileHandle(fileName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
@@ -288,12 +290,15 @@ void TIniDocument::Load(const std::string& fileName) {
   // Reading stops only at the real end: a document that silently lost the
   // rest of its file would later write the loss back.
   TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
-                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_});
+                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_},
+                     nullptr);
   int error = 0;
-  if (FileHasByteOrderMark(Handle_)) {  // converted as a whole
+  // A document that may write its file keeps the file's bytes, to change only what it must;
+  // a UTF-8 file is converted as a whole.
+  if (!ReadOnly_ || FileHasByteOrderMark(Handle_)) {
     std::string data;
     error = ReadRestOfFile(Handle_, data);
-    if (error == 0) LoadText(data);
+    if (error == 0) LoadBytes(std::move(data), !ReadOnly_);
   } else {
     error = ReadLinePieces(Handle_, [&loader](std::string_view piece) { loader.Feed(piece); });
     if (error == 0) loader.Finish(OnDuplicateSection);
@@ -307,13 +312,32 @@ void TIniDocument::Load(const std::string& fileName) {
 }
 
 void TIniDocument::LoadText(std::string_view data) {
+  if (!ReadOnly_ && Sections_.Count() == 0 && !Layout_) {
+    LoadBytes(std::string(data), true);
+  } else {
+    Layout_.reset();  // the document no longer holds the lines of one file
+    ParseText(data, nullptr);
+  }
+}
+
+void TIniDocument::LoadBytes(std::string bytes, bool keep) {
+  if (!keep || bytes.empty()) {  // an empty file is written in the normal form
+    ParseText(bytes, nullptr);
+    return;
+  }
+  auto layout = std::make_unique<TFileLayout>(std::move(bytes));
+  ParseText(layout->Bytes(), layout.get());
+  Layout_ = std::move(layout);
+}
+
+void TIniDocument::ParseText(std::string_view data, TFileLayout* layout) {
   std::string converted;
   if (StartsWithByteOrderMark(data)) {  // the text is UTF-8
     converted = Utf8ToWindows1251(data.substr(3));
     data = converted;
   }
   TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
-                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_});
+                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}, layout);
   loader.Feed(data);
   loader.Finish(OnDuplicateSection);
 }

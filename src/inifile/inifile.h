@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -134,8 +135,13 @@ class TStringList {
 // ---------------------------------------------------------------------------
 // Line file access
 
+// File access goes through this section and posixfile.h only; each platform
+// implements it in files of its own (linefile.cpp, posixfile.cpp and
+// filereplace.cpp on POSIX systems, the win32*.cpp files on Windows). File
+// names are UTF-8 on Windows, the system's bytes elsewhere.
+//
 // Zero: no file open. INVALID_HANDLE_VALUE: a failed open. Otherwise the
-// descriptor plus one (a descriptor may be 0).
+// descriptor plus one (a descriptor may be 0), or on Windows the HANDLE.
 using FileHandle = std::intptr_t;
 inline constexpr FileHandle INVALID_HANDLE_VALUE = -1;
 
@@ -155,7 +161,8 @@ inline constexpr uint32_t FILE_ATTRIBUTE_NORMAL = 0x00000080u;
 // opener with write access takes an exclusive lock without waiting, so a
 // second writer fails, also in the same process; a reader that does not
 // share writing takes a shared lock; other readers take none. On failure
-// returns INVALID_HANDLE_VALUE with errno set.
+// returns INVALID_HANDLE_VALUE with errno set (on Windows: the errno that
+// the same failure gives on POSIX systems).
 FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t shareMode,
                           uint32_t creation, uint32_t attributes);
 void CloseFileHandle(FileHandle& handle);
@@ -171,6 +178,13 @@ void WriteLine(FileHandle handle, const std::string& text);
 bool IsDirectory(const std::string& path);
 // Creates the directory and its missing ancestors; failures are silent.
 void EnsureDirectory(const std::string& path);
+// True when a file that is not a directory has this name.
+bool IsExistingFile(const std::string& fileName);
+// True when both names lead to one existing file (through links, too).
+bool IsSameFile(const std::string& first, const std::string& second);
+// The leading part of the name up to and including its last directory
+// separator ("/", on Windows also "\"); empty for a bare name.
+std::string DirectoryPart(const std::string& fileName);
 
 // ---------------------------------------------------------------------------
 // Text helpers
@@ -230,6 +244,8 @@ class TSectionList : public TStringList {
 // ---------------------------------------------------------------------------
 // INI document
 
+class TFileLayout;
+
 class TIniDocument {
  public:
   // All five load options on.
@@ -251,7 +267,9 @@ class TIniDocument {
   // or a control byte; likewise when an earlier section whose name holds a
   // NUL reads under the section's name in the profile reader. Replaces the
   // line that the profile reader reads for the key, also when the file names
-  // it with bytes that only that reader trims or cuts (" key\x0B=").
+  // it with bytes that only that reader trims or cuts (" key\x0B="). A line
+  // that holds the key in other letter case with the same value counts as
+  // equal: it stays as it is and Modified is not set.
   virtual void WriteString(const std::string& section, const std::string& key,
                            const std::string& value);
   // Raises EInOutError exactly when WriteString would refuse these texts, and
@@ -269,10 +287,11 @@ class TIniDocument {
   virtual void EraseSection(const std::string& section);
   virtual void DeleteKey(const std::string& section, const std::string& key);
   virtual void WriteToStrings(TStringList& strings);
-  // Writes the whole text to the file when the document is modified, through
-  // a temporary file renamed over it, so that the file always holds either
-  // the old or the new text (see ReplaceFile in posixfile.h); the document
-  // then holds the new file, still locked against other writers. Raises
+  // Writes Text() to the file when the document is modified, through a
+  // temporary file renamed over it, so that the file always holds either the
+  // old or the new text (see ReplaceFile in posixfile.h); the document then
+  // holds the new file, still locked against other writers. A text equal to
+  // the file's bytes is not written: the file keeps its time stamp. Raises
   // EInOutError "Cannot write file <name>: <reason>" when a writable document
   // with a file name cannot be written; Modified then stays set, the file
   // keeps its previous content and no file is left behind.
@@ -285,12 +304,19 @@ class TIniDocument {
 
   // Parses bytes exactly as loading a file with that content does (line ends,
   // normalisation, duplicate sections), appending to the document's sections.
-  // Touches no file and does not change Modified. The seam that tests and
-  // fuzzers use without files.
+  // A writable document keeps their layout when it was empty, as loading a
+  // file does (see Text()); appended to sections that the document holds
+  // already, they end any kept layout. Touches no file and
+  // does not change Modified. The seam that tests and fuzzers use without files.
   void LoadText(std::string_view data);
-  // The text that UpdateFile writes: every section with lines, CR LF ends.
-  // Loading it gives the same sections, keys and values: a value that loading
-  // would change is written inside double quotes (with the Unquote option).
+  // The text that UpdateFile writes. For a writable document that loaded an
+  // existing, non-empty file (or LoadText its bytes), the file's bytes with
+  // only the lines that changed: every other line stays
+  // byte for byte, comments, empty sections and lines before the first header
+  // included (see TFileLayout::Render for where lines go). Otherwise the
+  // normal form: every section with lines, CR LF ends. Either way loading it
+  // gives the same sections, keys and values: a written value that loading
+  // would change goes inside double quotes (with the Unquote option).
   std::string Text() const;
 
   const std::string& FileName() const { return FileName_; }
@@ -336,6 +362,14 @@ class TIniDocument {
   // Loaded section names that hold a NUL, by the name that the profile reader
   // reads (cut at the NUL) in lower case: such a section hides a later one.
   std::multimap<std::string, std::string> NulSections_;
+  // The layout of the loaded file, or null when the document writes the normal form.
+  std::unique_ptr<TFileLayout> Layout_;
+  // Loads the bytes, keeping their layout when `keep` is set.
+  void LoadBytes(std::string bytes, bool keep);
+  void ParseText(std::string_view data, TFileLayout* layout);
+  // Writes the layout's text with the document's changes through ReplaceFile;
+  // the layout then is that of the written text. 0 or the errno of the failure.
+  int WriteLayout();
   // UpdateFile's work, non-virtual so that the constructor and destructor can
   // reach it without dispatching to a half-built or half-destroyed subclass.
   void WriteIfModified();

@@ -2,19 +2,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include "inifile/filelayout.h"
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
 #include "inifile/posixfile.h"
-
-namespace {
-
-// The leading part of the name up to and including its last "/".
-std::string DirectoryPart(const std::string& fileName) {
-  const size_t slash = fileName.rfind('/');
-  return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
-}
-
-}  // namespace
 
 void TIniDocument::WriteToStrings(TStringList& strings) {
   for (int32_t i = 0; i < Sections_.Count(); ++i) {
@@ -27,6 +18,7 @@ void TIniDocument::WriteToStrings(TStringList& strings) {
 }
 
 std::string TIniDocument::Text() const {
+  if (Layout_) return Layout_->Render(Sections_, Unquote_, nullptr);
   size_t size = 0;
   for (int32_t i = 0; i < Sections_.Count(); ++i) {
     const TStringList& lines = Sections_.Lines(i);
@@ -61,11 +53,24 @@ void TIniDocument::WriteIfModified() {
     int error = OpenError_;
     if (Handle_ != INVALID_HANDLE_VALUE) {
       if (Handle_ == 0) EnsureDirectory(DirectoryPart(FileName_));
-      error = ReplaceFile(FileName_, Handle_, Text());
+      error = Layout_ ? WriteLayout() : ReplaceFile(FileName_, Handle_, Text());
       if (Handle_ == INVALID_HANDLE_VALUE) OpenError_ = error;
     }
     if (error != 0)
       throw EInOutError("Cannot write file " + FileName_ + ": " + std::strerror(error));
   }
   Modified_ = false;
+}
+
+int TIniDocument::WriteLayout() {
+  auto next = std::make_unique<TFileLayout>();
+  std::string text = Layout_->Render(Sections_, Unquote_, next.get());
+  // The file holds these very bytes already: leaving it alone keeps its time stamp.
+  const bool same = IsOpenHandle(Handle_) && text == Layout_->Bytes();
+  if (!same) {
+    if (const int error = ReplaceFile(FileName_, Handle_, text)) return error;
+  }
+  next->SetBytes(std::move(text));
+  Layout_ = std::move(next);
+  return 0;
 }

@@ -1,6 +1,7 @@
 // Reading and changing the keys and sections of an INI document.
 #include <cstdint>
 
+#include "inifile/filelayout.h"
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
 
@@ -62,6 +63,13 @@ bool ParseInteger(const std::string& text, int32_t& result) {
   return ParseDecimal(text, i, result);
 }
 
+// True when the stored line is key=value but for the letter case of the key.
+bool SameEntry(const std::string& stored, const std::string& key, const std::string& value) {
+  return stored.size() == key.size() + 1 + value.size() && stored[key.size()] == '=' &&
+         SameText(stored.substr(0, key.size()), key) &&
+         stored.compare(key.size() + 1, std::string::npos, value) == 0;
+}
+
 }  // namespace
 
 int32_t TIniDocument::FindKey(const std::string& section, const std::string& key, bool create,
@@ -112,14 +120,18 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
   if (index < 0) {
     ForgetKeptLine(lines, line);
     lines->Add(std::move(line));
+    if (Layout_) Layout_->Added(lines);
     Modified_ = true;
-  } else if ((*lines)[index] != line) {
+  } else if (!SameEntry((*lines)[index], key, value)) {
     ForgetKeptLine(lines, (*lines)[index]);
     ForgetKeptLine(lines, line);
     lines->Put(index, line);
+    if (Layout_) Layout_->Replaced(lines, index);
     Modified_ = true;
-  } else if (!KeptLines_.empty() && KeptLines_.erase({lines, line}) != 0) {
-    Modified_ = true;  // the file's own form of the line reads differently from what was written
+  } else if (!KeptLines_.empty() && KeptLines_.erase({lines, (*lines)[index]}) != 0) {
+    // The file's own form of the line reads differently from what was written.
+    if (Layout_) Layout_->Replaced(lines, index);
+    Modified_ = true;
   }
 }
 
@@ -139,6 +151,7 @@ void TIniDocument::CheckWrite(const std::string& section, const std::string& key
                               const std::string& value) const {
   if (key.empty()) return;  // erases or flushes: never refused
   CheckWritable(section, key, value);
+  if (Layout_ && Layout_->Utf8()) CheckUtf8Writable(section, key, value);
   // An earlier section whose name holds a NUL and reads under this name hides it from the reader.
   if (NulSections_.empty()) return;
   const auto [first, last] = NulSections_.equal_range(FoldedText(section));
@@ -205,6 +218,7 @@ void TIniDocument::EraseSection(const std::string& section) {
   const int32_t index = Sections_.IndexOf(section);
   if (index < 0) return;
   const TStringList* lines = &Sections_.Lines(index);
+  if (Layout_) Layout_->Erased(lines, Sections_[index]);
   std::erase_if(KeptLines_, [lines](const auto& kept) { return kept.first.first == lines; });
   std::erase_if(OtherNamedKeys_, [lines](const auto& named) { return named.first == lines; });
   Sections_.Delete(index);
@@ -217,6 +231,7 @@ void TIniDocument::DeleteKey(const std::string& section, const std::string& key)
   const int32_t index = FindKey(section, key, true, lines);
   if (index < 0) return;
   ForgetKeptLine(lines, (*lines)[index]);
+  if (Layout_) Layout_->Deleted(lines, index);
   lines->Delete(index);
   Modified_ = true;
 }

@@ -1,3 +1,5 @@
+// Line file access on POSIX descriptors.
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -141,6 +143,23 @@ bool IsDirectory(const std::string& path) {
   return S_ISDIR(info.st_mode);
 }
 
+bool IsExistingFile(const std::string& fileName) {
+  struct stat info;
+  return ::stat(fileName.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool IsSameFile(const std::string& first, const std::string& second) {
+  struct stat one;
+  struct stat other;
+  return ::stat(first.c_str(), &one) == 0 && ::stat(second.c_str(), &other) == 0 &&
+         one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+}
+
+std::string DirectoryPart(const std::string& fileName) {
+  const size_t slash = fileName.rfind('/');
+  return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
+}
+
 void EnsureDirectory(const std::string& path) {
   if (path.empty()) return;
   std::string dir = path;
@@ -153,3 +172,5 @@ void EnsureDirectory(const std::string& path) {
   EnsureDirectory(parent);
   ::mkdir(dir.c_str(), 0777);
 }
+
+#endif

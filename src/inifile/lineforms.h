@@ -78,6 +78,12 @@ void AppendFileLine(std::string& text, std::string_view line, bool quote);
 // Values that only need quotes are not refused. The key must not be empty.
 void CheckWritable(const std::string& section, const std::string& key, const std::string& value);
 
+// Raises EInOutError naming the text when the section name, key or value
+// holds the byte 0x98, which Windows-1251 leaves without a character: written
+// into a UTF-8 file it could not read back.
+void CheckUtf8Writable(const std::string& section, const std::string& key,
+                       const std::string& value);
+
 // Raises EInOutError naming both: the section cannot be written so that the
 // profile reader finds it, because the earlier section `hiding` (whose name
 // holds a NUL) reads under the same name.

@@ -36,3 +36,17 @@ bool TLineSplitter::Next(std::string_view& line) {
   Position_ = end < size ? end + 1 : end;
   return true;
 }
+
+bool TLineSplitter::Next(std::string_view& line, std::string_view& end) {
+  const size_t size = Data_.size();
+  if (Position_ >= size) return false;
+  const char* data = Data_.data();
+  const size_t stop = FindLineEnd(data, Position_, size);
+  line = std::string_view(data + Position_, stop - Position_);
+  size_t next = stop;
+  if (stop < size)
+    next = data[stop] == '\r' && stop + 1 < size && data[stop + 1] == '\n' ? stop + 2 : stop + 1;
+  end = std::string_view(data + stop, next - stop);
+  Position_ = next;
+  return true;
+}

@@ -11,6 +11,9 @@ class TLineSplitter {
   explicit TLineSplitter(std::string_view data) : Data_(data) {}
   // The next line, or false at the end. The view points into the data.
   bool Next(std::string_view& line);
+  // The same next line together with the bytes that end it: CR LF, CR, LF,
+  // or nothing for a last line without an end. The two calls may not be mixed.
+  bool Next(std::string_view& line, std::string_view& end);
 
  private:
   std::string_view Data_;

@@ -1,3 +1,5 @@
+// Whole-file reading and rewriting in place on POSIX descriptors.
+#ifndef _WIN32
 #include "inifile/posixfile.h"
 
 #include <fcntl.h>
@@ -41,6 +43,17 @@ int Reserve(int fd, off_t length, off_t oldSize) {
 }
 
 }  // namespace
+
+std::string PeekFile(FileHandle handle, size_t count) {
+  const int fd = Descriptor(handle);
+  const off_t here = ::lseek(fd, 0, SEEK_CUR);
+  std::string bytes(count, '\0');
+  ssize_t n;
+  do n = here < 0 ? -1 : ::pread(fd, bytes.data(), count, here);
+  while (n < 0 && errno == EINTR);
+  bytes.resize(n < 0 ? 0 : static_cast<size_t>(n));
+  return bytes;
+}
 
 int ReadRestOfFile(FileHandle handle, std::string& data) {
   const int fd = Descriptor(handle);
@@ -113,3 +126,5 @@ int RewriteFile(FileHandle handle, std::string_view data) {
   if (::fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS) return errno;
   return 0;
 }
+
+#endif

@@ -1,4 +1,6 @@
 // Whole-file reading and the two ways the INI document writes its file back.
+// Implemented for POSIX systems (posixfile.cpp, filereplace.cpp) and for
+// Windows (win32file.cpp, win32replace.cpp); errors are errno values on both.
 #pragma once
 
 #include <functional>
@@ -6,6 +8,10 @@
 #include <string_view>
 
 #include "inifile/inifile.h"
+
+// Up to count bytes from the current position on (fewer at the end of the
+// file, none on a failure); the position is left where it was.
+std::string PeekFile(FileHandle handle, size_t count);
 
 // Reads from the current position to the end; 0 or the errno of the failure.
 int ReadRestOfFile(FileHandle handle, std::string& data);
@@ -33,7 +39,10 @@ std::string SavingPrefix(const std::string& name);
 // leaves either the old or the new content: the data goes to a temporary
 // file in the target's folder, which is synced, given the target's
 // permission bits (and owner when running as root), renamed over the target,
-// and the folder is synced. A symbolic link is followed to the file it names.
+// and the folder is synced. On Windows the temporary file gets the target's
+// attributes and replaces it with ReplaceFileW (MoveFileExW with write-through
+// where that fails), the lock being let go just for the replacement. A symbolic
+// link is followed to the file it names.
 // A target with several hard links, or in a folder where no file can be
 // created, is rewritten in place through the open file instead.
 //

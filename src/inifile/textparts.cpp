@@ -157,6 +157,15 @@ void AppendFileLine(std::string& text, std::string_view line, bool quote) {
   text.append("\r\n", 2);
 }
 
+void CheckUtf8Writable(const std::string& section, const std::string& key,
+                       const std::string& value) {
+  for (const std::string* text : {&section, &key, &value}) {
+    if (text->find('\x98') != std::string::npos)
+      throw EInOutError("Cannot store " + Shown(*text) +
+                        " in a UTF-8 file: the byte 0x98 has no character");
+  }
+}
+
 void CheckWritable(const std::string& section, const std::string& key, const std::string& value) {
   if (HoldsLineBreak(section))
     throw EInOutError("Cannot store section " + Shown(section) + ": a line break would split it");

@@ -1,10 +1,6 @@
 #include "inifile/utf8text.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-#include <cstdint>
-#include <stdexcept>
+#include "inifile/codepage1251.h"
 
 namespace {
 
@@ -24,52 +20,44 @@ size_t ValidSequenceLength(std::string_view text) {
   return length;
 }
 
-class TConverter {
- public:
-  TConverter() : Handle_(::iconv_open("CP1251", "UTF-8")) {
-    // iconv_open reports failure as the descriptor whose bits are all ones;
-    // comparing its bits avoids making a pointer out of an integer.
-    if (reinterpret_cast<std::uintptr_t>(Handle_) == UINTPTR_MAX)
-      throw std::runtime_error("The C library cannot convert UTF-8 to CP1251");
-  }
-  ~TConverter() { ::iconv_close(Handle_); }
-  TConverter(const TConverter&) = delete;
-  TConverter& operator=(const TConverter&) = delete;
-
-  // Converts as much as it can; returns false at a sequence it cannot convert.
-  bool Convert(std::string_view& in, std::string& out) {
-    char buffer[4096];
-    while (!in.empty()) {
-      char* source = const_cast<char*>(in.data());
-      size_t sourceLeft = in.size();
-      char* target = buffer;
-      size_t targetLeft = sizeof buffer;
-      const size_t rc = ::iconv(Handle_, &source, &sourceLeft, &target, &targetLeft);
-      out.append(buffer, static_cast<size_t>(target - buffer));
-      in.remove_prefix(in.size() - sourceLeft);
-      if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
-        ::iconv(Handle_, nullptr, nullptr, nullptr, nullptr);  // reset the shift state
-        return false;
-      }
-    }
-    return true;
-  }
-
- private:
-  iconv_t Handle_;
-};
-
 }  // namespace
 
 std::string Utf8ToWindows1251(std::string_view utf8) {
-  TConverter converter;
   std::string result;
   result.reserve(utf8.size());
-  while (!converter.Convert(utf8, result)) {
+  while (!utf8.empty()) {
+    const auto [codePoint, length] = DecodeUtf8(utf8);
+    const int byte = length == 0 ? -1 : ByteOf1251(codePoint);
+    if (byte >= 0) {
+      result.push_back(static_cast<char>(byte));
+      utf8.remove_prefix(length);
+      continue;
+    }
     // An invalid byte, or a character that Windows-1251 lacks: one "?" for it.
-    const size_t length = ValidSequenceLength(utf8);
-    utf8.remove_prefix(length == 0 ? 1 : length);
+    const size_t skipped = ValidSequenceLength(utf8);
+    utf8.remove_prefix(skipped == 0 ? 1 : skipped);
     result.push_back('?');
+  }
+  return result;
+}
+
+std::string Windows1251ToUtf8(std::string_view text) {
+  std::string result;
+  result.reserve(text.size() * 2);
+  for (const char c : text) {
+    const char32_t codePoint = CodePointOf1251(static_cast<unsigned char>(c));
+    if (codePoint == NoCodePoint) {
+      result.push_back('?');
+    } else if (codePoint < 0x80) {
+      result.push_back(c);
+    } else if (codePoint < 0x800) {
+      result.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+      result.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else {
+      result.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+      result.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+      result.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    }
   }
   return result;
 }

@@ -9,3 +9,7 @@
 // cannot hold, and every byte that is not part of a valid UTF-8 sequence,
 // becomes "?", as the setup program reads it. Never fails.
 std::string Utf8ToWindows1251(std::string_view utf8);
+
+// The Windows-1251 text as UTF-8, for writing into a file that holds UTF-8.
+// The one byte that Windows-1251 leaves undefined (0x98) becomes "?".
+std::string Windows1251ToUtf8(std::string_view text);

@@ -59,11 +59,20 @@ struct TFileOrigin {
 };
 
 // An ordered list of (display name, ticked) entries with at most one selected entry.
-// An index outside the list reads unticked and changes nothing.
+// An index outside the list reads unticked and changes nothing. The entries from
+// the catalogue come first; entries for codes that the catalogue does not know
+// (named by the code itself) follow them.
 class TCheckList {
  public:
   void Clear();
+  // Appends a catalogue entry; raises std::logic_error once an unknown entry exists.
   void Append(const std::string& name);
+  // Appends an entry for a code that the catalogue does not know; its name is the code.
+  void AppendUnknown(const std::string& code);
+  // True for an entry that AppendUnknown added.
+  bool IsUnknown(int32_t index) const;
+  // The number of catalogue entries: the unknown entries start at this index.
+  int32_t KnownCount() const;
   int32_t Find(const std::string& text) const;  // ignoring letter case; -1 for none
   void SetTick(int32_t index, bool flag);
   bool IsTicked(int32_t index) const;
@@ -85,6 +94,7 @@ class TCheckList {
   std::vector<size_t> Ends_;
   std::vector<bool> Ticked_;
   int32_t Selected_ = -1;
+  int32_t Known_ = 0;
 };
 
 // The project. A newly constructed project is the start-up state without a
@@ -111,14 +121,18 @@ struct TProject {
   TCheckList Post;
   std::vector<TVariableRow> Variables;  // the data rows; the header row belongs to the view
   TFileOrigin Origin;
+  // The catalogue that the three lists came from and that Save looks their codes up
+  // in; set by ResetProject and OpenProject. Empty for a project that no catalogue filled.
+  std::string Catalogue;
 
-  // Every item equal, the Origin too.
+  // Every item equal, the Origin and the Catalogue too.
   bool operator==(const TProject&) const = default;
 };
 
 // "New": resets every item that "New" owns and fills the three lists from the
 // catalogue, ticking and selecting "Русский". Leaves DialogPosition and
-// DialogTitleCaption alone and forgets the project's Origin. A missing catalogue
+// DialogTitleCaption alone, forgets the project's Origin and remembers
+// cataloguePath as the project's Catalogue. A missing catalogue
 // leaves the lists empty; one that exists but cannot be opened raises the
 // engine's open error.
 void ResetProject(TProject& project, const std::string& cataloguePath);
@@ -129,9 +143,14 @@ void ResetProject(TProject& project, const std::string& cataloguePath);
 // nor changed. Raises on every failure; before anything is written it refuses,
 // naming the row, a variable name or value that would not read back as typed, and
 // raises "Cannot open file <catalogue>" when fileName is the catalogue itself
-// (also through a link).
+// (also through a link). The catalogue must be the project's own: a project whose
+// Catalogue names another path raises std::invalid_argument before anything is
+// written. A ticked entry for an unknown code is written as that code, after the
+// ticked catalogue entries of its list.
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath);
+// "Save" with the project's own Catalogue.
+void SaveProject(const TProject& project, const std::string& fileName);
 
 // "Open": resets the project as ResetProject does, then applies what the
 // configuration file holds, and returns one UTF-8 text for each thing in the
@@ -148,9 +167,12 @@ void SaveProject(const TProject& project, const std::string& fileName,
 // - ShowDialogTitle gives DialogTitleCaption "Добро пожаловать" or empty.
 // - Sequences: each code ticks the first entry whose code (as Save looks it up)
 //   matches ignoring letter case and blanks around it; the file's sequence
-//   replaces the reset's ticks. Unknown, empty and repeated codes, the final
-//   dialog's code in the post-installation sequence, and an order other than
-//   the catalogue's (Save writes the catalogue's order) are reported.
+//   replaces the reset's ticks. A code that the catalogue does not know becomes
+//   a ticked unknown entry at the end of its list (AppendUnknown), reported with
+//   the catalogue's path; one holding a control byte is reported and dropped.
+//   Empty and repeated codes, the final dialog's code in the post-installation
+//   sequence, and an order other than the list's (Save writes the list's order)
+//   are reported.
 // - Variables: every key but ProgramName is a row, in file order. A line that
 //   Save could not write back as it is (no name, a name with a leading blank,
 //   "[" or a control byte, a value with a control byte, a repeated name) is
@@ -164,6 +186,30 @@ void SaveProject(const TProject& project, const std::string& fileName,
 std::vector<std::string> OpenProject(TProject& project, const std::string& fileName,
                                      const std::string& cataloguePath);
 
+// One thing in a configuration file that "Open" could not use: the section and the
+// key (as the file spells it) that it concerns, both empty when it concerns the
+// whole file; which line of that key in the section it is about (0 the first);
+// and the text that OpenProject returns for it.
+struct TOpenProblem {
+  std::string Section;
+  std::string Key;
+  int32_t Occurrence = 0;
+  std::string Text;
+};
+
+// "Open" exactly as OpenProject, with each problem's place in the file.
+std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string& fileName,
+                                            const std::string& cataloguePath);
+
+// The line number (1 for the first) of each problem's key in the file's bytes,
+// 0 where the problem has no key or the key is not found. Lines are counted as a
+// text editor counts them (ended by LF, CR LF or a lone CR); the key is found as
+// the loader finds it: in the first section of that name, among the lines that are
+// no comment and hold "=", its name before the first "=" without the blanks and
+// tabs before it, compared ignoring letter case. One pass over the bytes.
+std::vector<int32_t> ProblemLines(const std::string& fileBytes,
+                                  const std::vector<TOpenProblem>& problems);
+
 // "Save" that keeps the project's Origin: saves exactly as SaveProject does;
 // when fileName names the same existing file as the project's Origin (through
 // relative paths, symbolic or hard links alike), then removes from its
@@ -171,14 +217,25 @@ std::vector<std::string> OpenProject(TProject& project, const std::string& fileN
 // row names any more (compared ignoring letter case; ProgramName is never
 // removed). Keys of the file that the project never read are left alone.
 // Afterwards Origin names fileName and the variables just written.
-// Raises like SaveProject; a failure of the removal raises too, after the
-// values have been saved, and leaves Origin unchanged so that the next save
-// into that file removes the keys again.
+// The values and the removal reach the file in one rewrite. Raises like
+// SaveProject; then the file keeps its previous content and Origin stays
+// unchanged, so that the next save into that file removes the keys again.
 void SaveAndRemember(TProject& project, const std::string& fileName,
                      const std::string& cataloguePath);
+// "Save" that keeps the Origin, with the project's own Catalogue.
+void SaveAndRemember(TProject& project, const std::string& fileName);
 
 // The catalogue beside the running executable: its directory plus "version.ini".
 std::string CataloguePath();
+
+// The catalogue for opening fileName: the file "version.ini" in the file's own
+// folder when one exists there (the name matched ignoring ASCII letter case when
+// no file is spelled exactly so), else current.
+std::string ChooseCatalogue(const std::string& fileName, const std::string& current);
+
+// Why the catalogue at path cannot serve (UTF-8: missing, no regular file, or not
+// readable); empty when it can be read.
+std::string CatalogueProblem(const std::string& path);
 
 // Value forms of the configuration file.
 std::string ColorValue(TColor color);          // "$%.6X" of the resolved colour

@@ -1,4 +1,5 @@
 // Where the component catalogue lies: beside the running executable.
+#ifndef _WIN32
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,3 +25,5 @@ std::string CataloguePath() {
   }
   return path.substr(0, path.rfind('/') + 1) + "version.ini";
 }
+
+#endif

@@ -1,5 +1,6 @@
 // The project with its start-up state, and the check list that holds its three lists.
 #include <cstddef>
+#include <stdexcept>
 
 #include "inifile/inifile.h"
 #include "model/defaults.h"
@@ -76,13 +77,26 @@ void TCheckList::Clear() {
   Ends_.clear();
   Ticked_.clear();
   Selected_ = -1;
+  Known_ = 0;
 }
 
 void TCheckList::Append(const std::string& name) {
-  Names_.append(name);
+  if (Known_ != Count()) {
+    throw std::logic_error("A catalogue entry cannot follow an entry for an unknown code");
+  }
+  AppendUnknown(name);
+  Known_ = Count();
+}
+
+void TCheckList::AppendUnknown(const std::string& code) {
+  Names_.append(code);
   Ends_.push_back(Names_.size());
   Ticked_.push_back(false);
 }
+
+bool TCheckList::IsUnknown(int32_t index) const { return index >= Known_ && index < Count(); }
+
+int32_t TCheckList::KnownCount() const { return Known_; }
 
 void TCheckList::Reserve(int32_t count, size_t nameBytes) {
   const size_t more = count > 0 ? static_cast<size_t>(count) : 0;

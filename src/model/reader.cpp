@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -12,7 +13,7 @@
 
 namespace {
 
-using TProblems = std::vector<std::string>;
+using TProblems = std::vector<TOpenProblem>;
 
 struct TEntry {
   std::string Name;
@@ -44,23 +45,26 @@ TSection ReadFileSection(const TIniDocument& file, const std::string& name) {
   return section;
 }
 
-std::string Problem(const std::string& section, const std::string& key, const std::string& value,
-                    const std::string& why) {
-  return "«" + section + "» / «" + ShownText(key) + "» = «" + ShownText(value) + "»: " + why;
+// A problem with the line `occurrence` (0 the first) of the key in the section.
+TOpenProblem Problem(const std::string& section, const std::string& key, const std::string& value,
+                     const std::string& why, int32_t occurrence = 0) {
+  return TOpenProblem{
+      section, key, occurrence,
+      "«" + section + "» / «" + ShownText(key) + "» = «" + ShownText(value) + "»: " + why};
 }
 
 // Only the first line of a key counts, as for every reader of the file.
 void ReportRepeatedKeys(const TSection& section, std::initializer_list<const char*> keys,
                         TProblems& problems) {
   for (const char* key : keys) {
-    bool seen = false;
+    int32_t seen = 0;
     for (const TEntry& entry : section.Entries) {
       if (!SameText(entry.Name, key)) continue;
-      if (seen) {
+      if (seen > 0) {
         problems.push_back(Problem(section.Name, entry.Name, entry.Value,
-                                   "ключ повторяется; используется первое значение"));
+                                   "ключ повторяется; используется первое значение", seen));
       }
-      seen = true;
+      ++seen;
     }
   }
 }
@@ -86,13 +90,15 @@ void ReadDisplay(const TSection& display, TProject& p, TProblems& problems) {
     p.DialogTitleCaption = dialogTitle ? DefaultDialogTitle() : std::string();
   }
 
-  bool finalDialog = p.Post.IsTicked(p.Post.Count() - 1);
+  // The final dialog is the last catalogue entry; unknown entries follow it.
+  const int32_t finalIndex = p.Post.KnownCount() - 1;
+  bool finalDialog = p.Post.IsTicked(finalIndex);
   ReadItem(display, "ShowFinalDialog", finalDialog, ParseBoolValue, problems);
-  if (finalDialog && p.Post.Count() == 0) {
+  if (finalDialog && finalIndex < 0) {
     problems.push_back(
         Problem(display.Name, "ShowFinalDialog", "1", "в каталоге нет диалогов после установки"));
   }
-  p.Post.SetTick(p.Post.Count() - 1, finalDialog);
+  p.Post.SetTick(finalIndex, finalDialog);
 
   ReadItem(display, "GradientTopColor", p.TopColor, ParseColorValue, problems);
   ReadItem(display, "GradientBottomColor", p.BottomColor, ParseColorValue, problems);
@@ -148,21 +154,45 @@ std::string VariableProblem(const TEntry& entry, const std::vector<TVariableRow>
   return {};
 }
 
+// The name ignoring letter case.
+std::string Folded(const std::string& name) {
+  std::string folded = name;
+  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+  return folded;
+}
+
+// Gives each problem about a line of the section that line's place among the
+// lines of its key, in one pass over the section.
+void SetOccurrences(const TSection& section, const std::vector<size_t>& entries,
+                    TOpenProblem* problems) {
+  std::unordered_map<std::string, int32_t> seen;
+  size_t next = 0;
+  for (size_t i = 0; i < section.Entries.size() && next < entries.size(); ++i) {
+    const int32_t occurrence = seen[Folded(section.Entries[i].Name)]++;
+    if (entries[next] == i) problems[next++].Occurrence = occurrence;
+  }
+}
+
 // Every key but ProgramName becomes a row, in file order. A line that cannot is
 // reported and stays in the file untouched, since the project does not remember it.
 void ReadVariables(const TSection& variables, TProject& p, TProblems& problems) {
   p.Variables.clear();
   p.Origin.VariableNames.clear();
-  for (const TEntry& entry : variables.Entries) {
+  const size_t first = problems.size();
+  std::vector<size_t> reported;  // the entries of the problems from `first` on
+  for (size_t i = 0; i < variables.Entries.size(); ++i) {
+    const TEntry& entry = variables.Entries[i];
     if (SameText(entry.Name, "ProgramName")) continue;  // the main title; repeats are reported
     const std::string why = VariableProblem(entry, p.Variables);
     if (!why.empty()) {
       problems.push_back(Problem(variables.Name, entry.Name, entry.Value, why));
+      reported.push_back(i);
       continue;
     }
     p.Variables.push_back(TVariableRow{entry.Name, entry.Value});
     p.Origin.VariableNames.push_back(entry.Name);
   }
+  if (!reported.empty()) SetOccurrences(variables, reported, problems.data() + first);
   if (p.Variables.empty()) p.Variables.emplace_back();  // the table always holds a row
 }
 
@@ -179,21 +209,45 @@ std::vector<std::string> EntryCodes(TIniDocument& catalogue, const char* section
 
 struct TSequence {
   const char* Key;
-  std::vector<std::string> Codes;  // of every entry of the list
+  std::vector<std::string> Codes;  // of every catalogue entry of the list
   int32_t Usable;                  // entries that the sequence may tick: the first ones
   TCheckList& List;
+  const std::string& Catalogue;
 };
 
-// Ticks the first entry of the code; returns why it cannot, or empty.
+// The entry for a code that the catalogue does not know: the list's unknown entry
+// of that code, added ticked when there is none yet. Returns why it cannot be kept,
+// and sets `kept` when the code is kept.
+std::string KeepUnknownCode(const std::string& code, const TSequence& sequence, int32_t& index,
+                            bool& kept) {
+  const std::string shown = "«" + ShownText(code) + "»";
+  if (HoldsControlByte(code)) {
+    return "код " + shown + " не найден в каталоге и содержит управляющий символ";
+  }
+  TCheckList& list = sequence.List;
+  for (int32_t i = list.KnownCount(); i < list.Count(); ++i) {
+    if (SameText(list.Name(i), code)) return "код " + shown + " указан дважды";
+  }
+  list.AppendUnknown(code);
+  index = list.Count() - 1;
+  list.SetTick(index, true);
+  kept = true;
+  return "код " + shown + " не найден в каталоге «" + sequence.Catalogue +
+         "»; он оставлен в списке и сохранится в файле как есть";
+}
+
+// Ticks the first entry of the code; returns why it cannot, or empty. A code that the
+// catalogue does not know is kept as an unknown entry (`kept`) and still reported.
 std::string TickCode(const std::string& code, const TSequence& sequence, std::vector<bool>& seen,
-                     int32_t& index) {
+                     int32_t& index, bool& kept) {
+  kept = false;
   if (code.empty()) return "пустой код";
   index = -1;
   for (size_t i = 0; i < sequence.Codes.size() && index < 0; ++i) {
     if (SameText(sequence.Codes[i], code)) index = static_cast<int32_t>(i);
   }
   const std::string shown = "«" + ShownText(code) + "»";
-  if (index < 0) return "код " + shown + " не найден в каталоге";
+  if (index < 0) return KeepUnknownCode(code, sequence, index, kept);
   if (index >= sequence.Usable) {
     return "код " + shown + " принадлежит последнему диалогу, который включается ключом " +
            "«ShowFinalDialog»";
@@ -222,10 +276,13 @@ void ReadSequence(const TSection& config, const TSequence& sequence, TProblems& 
                ? std::string()
                : code.substr(first, code.find_last_not_of(" \t") - first + 1);
     int32_t index = -1;
-    const std::string why = TickCode(code, sequence, seen, index);
+    bool kept = false;
+    const std::string why = TickCode(code, sequence, seen, index, kept);
     if (!why.empty()) problems.push_back(Problem(config.Name, sequence.Key, *text, why));
-    if (why.empty() && index < previous) ordered = false;
-    if (why.empty()) previous = index;
+    if (why.empty() || kept) {
+      if (index < previous) ordered = false;
+      previous = index;
+    }
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
@@ -239,17 +296,18 @@ void ReadSequence(const TSection& config, const TSequence& sequence, TProblems& 
 void ReadSequences(const TSection& config, const std::string& cataloguePath, TProject& p,
                    TProblems& problems) {
   TIniDocument catalogue(cataloguePath, true);
-  const int32_t postUsable = p.Post.Count() > 0 ? p.Post.Count() - 1 : 0;
+  const int32_t postUsable = p.Post.KnownCount() > 0 ? p.Post.KnownCount() - 1 : 0;
   ReadSequence(config,
                {"PreInstallDialogSequence", EntryCodes(catalogue, "PreInstallDlg", p.Pred),
-                p.Pred.Count(), p.Pred},
+                p.Pred.Count(), p.Pred, cataloguePath},
                problems);
   ReadSequence(config,
                {"PostInstallDialogSequence", EntryCodes(catalogue, "PostInstallDlg", p.Post),
-                postUsable, p.Post},
+                postUsable, p.Post, cataloguePath},
                problems);
   ReadSequence(config,
-               {"Languages", EntryCodes(catalogue, "Languages", p.Langs), p.Langs.Count(), p.Langs},
+               {"Languages", EntryCodes(catalogue, "Languages", p.Langs), p.Langs.Count(), p.Langs,
+                cataloguePath},
                problems);
 }
 
@@ -260,7 +318,8 @@ TProblems ApplyFile(const TIniDocument& file, const std::string& cataloguePath, 
   TProblems problems;
   if (file.Sections().IndexOf("Config") < 0 && file.Sections().IndexOf("Display") < 0 &&
       file.Sections().IndexOf("Variables") < 0) {
-    problems.emplace_back("В файле нет ни одного из разделов «Config», «Display» и «Variables»");
+    problems.push_back(TOpenProblem{
+        {}, {}, 0, "В файле нет ни одного из разделов «Config», «Display» и «Variables»"});
   }
   ReportRepeatedKeys(config, {"PreInstallDialogSequence", "PostInstallDialogSequence", "Languages"},
                      problems);
@@ -280,8 +339,8 @@ TProblems ApplyFile(const TIniDocument& file, const std::string& cataloguePath, 
 
 }  // namespace
 
-std::vector<std::string> OpenProject(TProject& project, const std::string& fileName,
-                                     const std::string& cataloguePath) {
+std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string& fileName,
+                                            const std::string& cataloguePath) {
   std::error_code ignored;
   // Checked first: the engine loads a missing file as an empty document, and a
   // FIFO or device would block or never end.
@@ -291,8 +350,17 @@ std::vector<std::string> OpenProject(TProject& project, const std::string& fileN
   TProject opened = project;
   ResetProject(opened, cataloguePath);
   const TIniDocument file(fileName, true);
-  std::vector<std::string> problems = ApplyFile(file, cataloguePath, opened);
+  std::vector<TOpenProblem> problems = ApplyFile(file, cataloguePath, opened);
   opened.Origin.FileName = fileName;
   project = std::move(opened);
   return problems;
+}
+
+std::vector<std::string> OpenProject(TProject& project, const std::string& fileName,
+                                     const std::string& cataloguePath) {
+  std::vector<std::string> texts;
+  for (TOpenProblem& problem : OpenProjectReport(project, fileName, cataloguePath)) {
+    texts.push_back(std::move(problem.Text));
+  }
+  return texts;
 }

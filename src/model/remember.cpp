@@ -7,6 +7,7 @@
 
 #include "inifile/inifile.h"
 #include "model/model.h"
+#include "model/writer.h"
 
 namespace {
 
@@ -35,19 +36,6 @@ std::vector<std::string> WrittenVariableNames(const TProject& project) {
   return names;
 }
 
-// Deletes every line of each key; rewrites the file only when a line went.
-void RemoveVariables(const std::string& fileName, const std::vector<std::string>& keys) {
-  TIniDocument file(fileName, false);
-  TStringList present;
-  file.ReadSection("Variables", present);
-  for (const std::string& key : keys) {
-    for (int32_t i = 0; i < present.Count(); ++i) {
-      if (SameText(present[i], key)) file.DeleteKey("Variables", key);
-    }
-  }
-  file.UpdateFile();
-}
-
 }  // namespace
 
 void SaveAndRemember(TProject& project, const std::string& fileName,
@@ -55,15 +43,18 @@ void SaveAndRemember(TProject& project, const std::string& fileName,
   // Decided before saving: the save may create the file or replace it by a new one.
   const bool sameFile =
       !project.Origin.FileName.empty() && SameFile(project.Origin.FileName, fileName);
-  SaveProject(project, fileName, cataloguePath);
-
   std::vector<std::string> written = WrittenVariableNames(project);
+  std::vector<std::string> removed;
   if (sameFile) {
-    std::vector<std::string> removed;
     for (const std::string& name : project.Origin.VariableNames) {
       if (!Contains(written, name) && !SameText(name, "ProgramName")) removed.push_back(name);
     }
-    if (!removed.empty()) RemoveVariables(fileName, removed);
   }
+  // One rewrite: the values and the removal reach the file together or not at all.
+  SaveProjectRemoving(project, fileName, cataloguePath, removed);
   project.Origin = TFileOrigin{fileName, std::move(written)};
+}
+
+void SaveAndRemember(TProject& project, const std::string& fileName) {
+  SaveAndRemember(project, fileName, project.Catalogue);
 }

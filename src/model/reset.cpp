@@ -33,6 +33,7 @@ void ResetProject(TProject& project, const std::string& cataloguePath) {
   project.Langs.Clear();
   project.Pred.Clear();
   project.Post.Clear();
+  project.Catalogue = cataloguePath;
   {
     // A missing catalogue loads as an empty document; one that cannot be opened
     // raises here and leaves the rest of the reset undone.

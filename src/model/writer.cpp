@@ -1,7 +1,7 @@
 // "Save": the project written into a setup configuration file.
-#include <sys/stat.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -9,6 +9,7 @@
 #include "inifile/inifile.h"
 #include "model/model.h"
 #include "model/valueparse.h"
+#include "model/writer.h"
 
 namespace {
 
@@ -48,12 +49,16 @@ void CheckProject(const TProject& project) {
   }
 }
 
-// The codes of the ticked entries among the first `count` entries, joined by commas.
+// The codes of the ticked entries among the first `count` catalogue entries, then those
+// of the ticked unknown entries (each its own name), joined by commas.
 std::string TickedCodes(TIniDocument& catalogue, const char* section, const TCheckList& list,
                         int32_t count) {
   std::string text;
   for (int32_t i = 0; i < count; ++i) {
     if (list.IsTicked(i)) text += "," + catalogue.ReadString(section, list.Name(i), "");
+  }
+  for (int32_t i = list.KnownCount(); i < list.Count(); ++i) {
+    if (list.IsTicked(i)) text += "," + list.Name(i);
   }
   return text.empty() ? text : text.substr(1);
 }
@@ -69,10 +74,11 @@ struct TCodes {
 TCodes LookUpCodes(const TProject& project, const std::string& cataloguePath) {
   // Only read: a read-only catalogue, or one that another program holds open, serves as well.
   TIniDocument catalogue(cataloguePath, true);
-  TCodes codes{TickedCodes(catalogue, "PreInstallDlg", project.Pred, project.Pred.Count()),
-               // The last post-installation entry is the final dialog: only its tick is written.
-               TickedCodes(catalogue, "PostInstallDlg", project.Post, project.Post.Count() - 1),
-               TickedCodes(catalogue, "Languages", project.Langs, project.Langs.Count())};
+  TCodes codes{
+      TickedCodes(catalogue, "PreInstallDlg", project.Pred, project.Pred.KnownCount()),
+      // The last post-installation entry is the final dialog: only its tick is written.
+      TickedCodes(catalogue, "PostInstallDlg", project.Post, project.Post.KnownCount() - 1),
+      TickedCodes(catalogue, "Languages", project.Langs, project.Langs.KnownCount())};
   for (const std::string* code : {&codes.Pred, &codes.Post, &codes.Langs}) {
     if (HoldsControlByte(*code))
       throw std::runtime_error("Недопустимый код в каталоге: " + Quoted(*code));
@@ -88,12 +94,16 @@ struct TKeyWrite {
 
 // The catalogue is read without a lock, so nothing else keeps a Save from writing over it.
 void RefuseTheCatalogueAsTarget(const std::string& fileName, const std::string& cataloguePath) {
-  struct stat target;
-  struct stat catalogue;
-  if (::stat(fileName.c_str(), &target) == 0 && ::stat(cataloguePath.c_str(), &catalogue) == 0 &&
-      target.st_dev == catalogue.st_dev && target.st_ino == catalogue.st_ino) {
-    throw EInOutError("Cannot open file " + cataloguePath);
-  }
+  if (IsSameFile(fileName, cataloguePath)) throw EInOutError("Cannot open file " + cataloguePath);
+}
+
+// The codes come from the catalogue that filled the lists, never silently from another.
+void RefuseAnotherCatalogue(const TProject& project, const std::string& cataloguePath) {
+  if (project.Catalogue.empty() || project.Catalogue == cataloguePath) return;
+  std::error_code error;
+  if (std::filesystem::equivalent(project.Catalogue, cataloguePath, error) && !error) return;
+  throw std::invalid_argument("The project's lists come from the catalogue " + project.Catalogue +
+                              ", not from " + cataloguePath);
 }
 
 }  // namespace
@@ -116,6 +126,18 @@ std::string FontValue(const TFontDesc& font) {
 
 namespace {
 
+// Deletes every line of each key from the "Variables" section.
+void RemoveVariables(TIniDocument& target, const std::vector<std::string>& keys) {
+  if (keys.empty()) return;
+  TStringList present;
+  target.ReadSection("Variables", present);
+  for (const std::string& key : keys) {
+    for (int32_t i = 0; i < present.Count(); ++i) {
+      if (SameText(present[i], key)) target.DeleteKey("Variables", key);
+    }
+  }
+}
+
 // Every key that Save writes, in the order written.
 std::vector<TKeyWrite> ProjectKeys(const TProject& project, const TCodes& codes) {
   const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
@@ -126,7 +148,7 @@ std::vector<TKeyWrite> ProjectKeys(const TProject& project, const TCodes& codes)
       {"Display", "ShowMainWindow", flag(project.BackgroundEnabled)},
       {"Display", "ShowMainTitle", flag(!project.MainTitleCaption.empty())},
       {"Display", "ShowDialogTitle", flag(!project.DialogTitleCaption.empty())},
-      {"Display", "ShowFinalDialog", flag(project.Post.IsTicked(project.Post.Count() - 1))},
+      {"Display", "ShowFinalDialog", flag(project.Post.IsTicked(project.Post.KnownCount() - 1))},
       {"Display", "GradientTopColor", ColorValue(project.TopColor)},
       {"Display", "GradientBottomColor", ColorValue(project.BottomColor)},
       {"Display", "MainTitleFont", FontValue(project.TitleFont)},
@@ -150,6 +172,13 @@ std::vector<TKeyWrite> ProjectKeys(const TProject& project, const TCodes& codes)
 
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath) {
+  SaveProjectRemoving(project, fileName, cataloguePath, {});
+}
+
+void SaveProjectRemoving(const TProject& project, const std::string& fileName,
+                         const std::string& cataloguePath,
+                         const std::vector<std::string>& removedVariables) {
+  RefuseAnotherCatalogue(project, cataloguePath);
   CheckProject(project);
   RefuseTheCatalogueAsTarget(fileName, cataloguePath);
 
@@ -160,7 +189,12 @@ void SaveProject(const TProject& project, const std::string& fileName,
   const std::vector<TKeyWrite> keys = ProjectKeys(project, LookUpCodes(project, cataloguePath));
   for (const TKeyWrite& key : keys) target.CheckWrite(key.Section, key.Key, key.Value);
   for (const TKeyWrite& key : keys) target.WriteString(key.Section, key.Key, key.Value);
+  RemoveVariables(target, removedVariables);
 
   // Flushed explicitly so that a file that cannot be created or written is reported.
   target.UpdateFile();
+}
+
+void SaveProject(const TProject& project, const std::string& fileName) {
+  SaveProject(project, fileName, project.Catalogue);
 }

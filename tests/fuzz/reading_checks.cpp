@@ -85,7 +85,7 @@ std::vector<MeantKey> MeantKeys(const TProject& p) {
   Put(keys, "Display", "ShowMainWindow", BoolValue(p.BackgroundEnabled));
   Put(keys, "Display", "ShowMainTitle", BoolValue(!p.MainTitleCaption.empty()));
   Put(keys, "Display", "ShowDialogTitle", BoolValue(!p.DialogTitleCaption.empty()));
-  Put(keys, "Display", "ShowFinalDialog", BoolValue(p.Post.IsTicked(p.Post.Count() - 1)));
+  Put(keys, "Display", "ShowFinalDialog", BoolValue(p.Post.IsTicked(p.Post.KnownCount() - 1)));
   Put(keys, "Display", "GradientTopColor", ColorValue(p.TopColor));
   Put(keys, "Display", "GradientBottomColor", ColorValue(p.BottomColor));
   Put(keys, "Display", "MainTitleFont", FontValue(p.TitleFont));
@@ -148,14 +148,6 @@ std::vector<std::string> CheckSameReading(const profile::ProfileFile& expected,
     }
   }
   return problems;
-}
-
-bool NonAsciiAfterMark(std::string_view input, const profile::ProfileFile& original) {
-  if (original.FileEncoding() == profile::Encoding::Ansi) return false;
-  for (const char c : input.substr(3)) {
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
-  }
-  return false;
 }
 
 void FailOnProblems(const std::vector<std::string>& problems, std::string_view title,

@@ -44,11 +44,6 @@ std::vector<std::string> CheckOtherKeysKept(const profile::ProfileFile& before,
 std::vector<std::string> CheckSameReading(const profile::ProfileFile& expected,
                                           const profile::ProfileFile& actual);
 
-// True when the input was read as UTF-8 after a byte-order mark and holds
-// non-ASCII bytes: a rewrite drops the mark, so such text then reads as the
-// raw bytes; what the setup read before cannot be compared.
-bool NonAsciiAfterMark(std::string_view input, const profile::ProfileFile& original);
-
 // Prints the problems with a title and aborts when there are any.
 void FailOnProblems(const std::vector<std::string>& problems, std::string_view title,
                     std::string_view input);

@@ -81,12 +81,13 @@ TEST(Document, WritesBackByteForByte) {
     doc.WriteString("CONFIG", "name", "Other");  // new letter case replaces the line
     EXPECT_EQ(doc.ReadString("Config", "Name", ""), "Other");
   }
-  const std::string text = ReadBytes(dir / "f.ini");
-  EXPECT_EQ(text.substr(0, 26), "[Config]\r\nname=Other\r\nEmpt");
-  EXPECT_NE(text.find("\r\n\r\n[Display]\r\nWidth=800\r\nDepth=-16\r\n\r\n[New]\r\nFlag=1\r\n\r\n"),
-            std::string::npos);
-  EXPECT_EQ(text.find("comment"), std::string::npos);
-  EXPECT_TRUE(text.ends_with("Flag=1\r\n\r\n"));
+  // Only the written lines change: the comment and the spacing of other lines stay (once
+  // they were gone after a write); a new key follows its section's last key line.
+  std::string expected = Sample;
+  expected.replace(expected.find("Name = Setup \r\n"), 15, "name=Other\r\n");
+  expected.replace(expected.find("Width=640\r\n"), 11,
+                   "Width=800\r\nDepth=-16\r\n\r\n[New]\r\nFlag=1\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), expected);
 }
 
 TEST(Document, ValuesThatLoadingWouldChangeAreWrittenInQuotes) {
@@ -95,11 +96,13 @@ TEST(Document, ValuesThatLoadingWouldChangeAreWrittenInQuotes) {
   {
     TIniDocument doc(dir / "f.ini", false);
     EXPECT_EQ(doc.ReadString("S", "k", ""), " a ");
-    doc.WriteString("S", "other", "1");
+    doc.WriteString("S", "other", " b ");
   }
-  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[S]\r\nk=\" a \"\r\nother=1\r\n\r\n");
+  // The untouched line keeps its own quotes; the written one gets double quotes.
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[S]\r\nk=' a '\r\nother=\" b \"\r\n");
   TIniDocument doc(dir / "f.ini", true);
   EXPECT_EQ(doc.ReadString("S", "k", ""), " a ");
+  EXPECT_EQ(doc.ReadString("S", "other", ""), " b ");
 }
 
 TEST(Document, ModifiedOnlyByRealChanges) {
@@ -117,15 +120,15 @@ TEST(Document, ModifiedOnlyByRealChanges) {
   EXPECT_EQ(ReadBytes(dir / "f.ini"), "[S]\r\nk=v\r\n;c\r\n");  // untouched, comment included
 
   TIniDocument doc(dir / "f.ini", false);
-  doc.WriteString("S", "K", "v");
-  EXPECT_TRUE(doc.Modified());
-  doc.UpdateFile();
-  EXPECT_FALSE(doc.Modified());
-  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[S]\r\nK=v\r\n\r\n");
+  doc.WriteString("S", "K", "v");  // the same value under the key in other letter case
+  EXPECT_FALSE(doc.Modified());    // (once this replaced the line)
+  EXPECT_EQ(doc.ReadString("S", "k", ""), "v");
   doc.DeleteKey("s", "k");
   EXPECT_TRUE(doc.Modified());
   doc.UpdateFile();
-  EXPECT_EQ(ReadBytes(dir / "f.ini"), "");  // no lines at all: an empty file
+  EXPECT_FALSE(doc.Modified());
+  // The section without lines and the comment stay (once the file became empty).
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[S]\r\n;c\r\n");
   EXPECT_TRUE(IsOpenHandle(doc.Handle()));
 }
 
@@ -136,13 +139,13 @@ TEST(Document, EmptyKeyErasesOrFlushes) {
   doc.WriteString("A", "a", "2");
   doc.WriteString("", "", "");  // flushes
   EXPECT_FALSE(doc.Modified());
-  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\na=2\r\n\r\n[B]\r\nb=1\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\na=2\r\n[B]\r\nb=1\r\n");
   doc.WriteString("b", "", "");
   EXPECT_TRUE(doc.Modified());
   EXPECT_EQ(doc.ReadString("B", "b", "gone"), "gone");
   doc.WriteString("", "", "x");  // erases the section with the empty name: there is none
   doc.UpdateFile();
-  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\na=2\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\na=2\r\n");
 }
 
 TEST(Document, SearchesSurviveErasingTheCurrentSection) {
@@ -168,8 +171,7 @@ TEST(Document, NewSectionsGoToTheEnd) {
     doc.WriteString("C", "c", "1");
     doc.WriteString("A", "a2", "2");
   }
-  EXPECT_EQ(ReadBytes(dir / "f.ini"),
-            "[A]\r\na=1\r\na2=2\r\n\r\n[B]\r\nb=1\r\n\r\n[C]\r\nc=1\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\na=1\r\na2=2\r\n[B]\r\nb=1\r\n\r\n[C]\r\nc=1\r\n");
 }
 
 TEST(Document, MissingFileIsCreatedWithItsDirectoriesOnlyWhenWritten) {
@@ -211,7 +213,7 @@ TEST(Document, SetFileNameFlushesTheOldFileAndLoadsTheNew) {
   TIniDocument doc(dir / "one.ini", false);
   doc.WriteString("S", "k", "changed");
   doc.SetFileName(dir / "two.ini");
-  EXPECT_EQ(ReadBytes(dir / "one.ini"), "[S]\r\nk=changed\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir / "one.ini"), "[S]\r\nk=changed\r\n");
   EXPECT_FALSE(doc.Modified());
   EXPECT_EQ(doc.FileName(), dir / "two.ini");
   EXPECT_EQ(doc.ReadString("S", "k", "d"), "d");

@@ -19,8 +19,9 @@ std::string Parsed(std::string_view text) {
   return Content(doc);
 }
 
+// The normal form: a read-only document keeps no layout of what it loaded.
 std::string Rewritten(std::string_view text) {
-  TIniDocument doc("", false);
+  TIniDocument doc("", true);
   doc.LoadText(text);
   return doc.Text();
 }
@@ -127,7 +128,8 @@ TEST(RoundTrip, KeptControlBytesGiveWayToEveryChange) {
   doc.WriteString("A", "d", "z");
   doc.EraseSection("B");
   doc.WriteString("B", "b", "w");
-  EXPECT_EQ(doc.Text(), "[A]\r\nk=x\r\nj=other\r\nd=z\r\n\r\n[B]\r\nb=w\r\n\r\n");
+  // Written into the loaded layout: d goes back after the last key line, B to the end.
+  EXPECT_EQ(doc.Text(), "[A]\r\nk=x\r\nj=other\r\nd=z\r\n\r\n[B]\r\nb=w\r\n");
   EXPECT_TRUE(doc.Modified());
 }
 

@@ -66,7 +66,7 @@ TEST(SetupNames, ANameInOtherCyrillicLetterCaseIsReplaced) {
   TIniDocument doc("", false);
   doc.LoadText("[S]\r\n\x0B\xCA\xCB\xDE\xD7=a\r\n");
   doc.WriteString("S", "\xCA\xEB\xFE\xF7", "b");
-  EXPECT_EQ(doc.Text(), "[S]\r\n\xCA\xEB\xFE\xF7=b\r\n\r\n");
+  EXPECT_EQ(doc.Text(), "[S]\r\n\xCA\xEB\xFE\xF7=b\r\n");
 }
 
 TEST(SetupNames, ALineWithoutEqualsThatTheSetupFindsIsReplacedWhenSuchLinesAreKept) {

@@ -132,7 +132,8 @@ TEST(OpenProject, SequencesTickTheFirstEntryOfEachCodeAndReportWhatTheyCannotUse
                                   "[Display]\nShowFinalDialog=1\n");
   const TProject& p = opened.Project;
   EXPECT_EQ(ListText(p.Pred), Cp("Лицензия+,Папка-,Готово+,selected -1"));
-  EXPECT_EQ(ListText(p.Post), Cp("Информация+,Перезагрузка-,Завершение+,selected -1"));
+  // A code that the catalogue does not know is kept, ticked, after the final dialog.
+  EXPECT_EQ(ListText(p.Post), Cp("Информация+,Перезагрузка-,Завершение+,Nope?+,selected -1"));
   // The file's languages replace the reset's tick of "Русский"; its selection stays.
   EXPECT_EQ(ListText(p.Langs), Cp("Русский-,English+,Deutsch+,selected 0"));
   const std::string pre = "«Config» / «PreInstallDialogSequence» = «ready, license»: ";
@@ -145,8 +146,9 @@ TEST(OpenProject, SequencesTickTheFirstEntryOfEachCodeAndReportWhatTheyCannotUse
                 post +
                 "код «Finished» принадлежит последнему диалогу, который включается ключом "
                 "«ShowFinalDialog»\n" +
-                post + "код «Nope» не найден в каталоге\n" + langs + "пустой код\n" + langs +
-                "код «deu» указан дважды\n" + langs +
+                post + "код «Nope» не найден в каталоге «" + (dir / "version.ini") +
+                "»; он оставлен в списке и сохранится в файле как есть\n" + langs + "пустой код\n" +
+                langs + "код «deu» указан дважды\n" + langs +
                 "порядок отличается от каталога; при сохранении коды будут записаны в порядке "
                 "каталога\n");
 }
@@ -164,13 +166,27 @@ TEST(OpenProject, EmptySequenceTicksNothingAndMissingOneKeepsTheReset) {
 
 TEST(OpenProject, WithoutCatalogueEveryCodeIsUnknownAndTheFinalDialogCannotBeShown) {
   TTempDir dir;
-  WriteBytes(dir / "vuka.ini", CrLf("[Config]\nLanguages=RUS\n[Display]\nShowFinalDialog=1\n"));
+  WriteBytes(dir / "vuka.ini",
+             CrLf("[Config]\nLanguages=RUS, x\tc ,rus\nPostInstallDialogSequence=A"
+                  "\n[Display]\nShowFinalDialog=1\n"));
   TProject p;
   const std::vector<std::string> problems = OpenProject(p, dir / "vuka.ini", dir / "missing.ini");
+  const std::string kept = "» не найден в каталоге «" + (dir / "missing.ini") +
+                           "»; он оставлен в списке и сохранится в файле как есть\n";
+  const std::string langs =
+      "«Config» / «Languages» = «RUS, x\xEF\xBF\xBD"
+      "c ,rus»: код «";
   EXPECT_EQ(Joined(problems),
-            "«Config» / «Languages» = «RUS»: код «RUS» не найден в каталоге\n"
-            "«Display» / «ShowFinalDialog» = «1»: в каталоге нет диалогов после установки\n");
-  EXPECT_EQ(p.Langs.Count() + p.Pred.Count() + p.Post.Count(), 0);
+            "«Config» / «PostInstallDialogSequence» = «A»: код «A" + kept + langs + "RUS" + kept +
+                langs +
+                "x\xEF\xBF\xBD"
+                "c» не найден в каталоге и содержит управляющий символ\n" +
+                langs + "rus» указан дважды\n" +
+                "«Display» / «ShowFinalDialog» = «1»: в каталоге нет диалогов после установки\n");
+  // Unknown codes are kept; the last of them is no final dialog.
+  EXPECT_EQ(ListText(p.Langs), "RUS?+,selected -1");
+  EXPECT_EQ(ListText(p.Post), "A?+,selected -1");
+  EXPECT_EQ(p.Pred.Count(), 0);
 }
 
 TEST(OpenProject, MainTitleFollowsShowMainTitleAndKeepsTheFilesProductName) {

@@ -43,11 +43,11 @@ TEST(SaveAndRemember, SavingIntoTheOpenedFileRemovesDeletedAndRenamedVariablesOn
   OpenProject(p, file, dir / "version.ini");
   RemoveRow(p, "Gone");
   p.Variables[1].Name = "New";   // was Old
-  p.Variables[2].Name = "CASE";  // letter case only: not a removal
+  p.Variables[2].Name = "CASE";  // letter case only: neither a removal nor a change of the line
   // Lines added by someone else after opening are not the project's to remove.
   WriteBytes(file, ReadBytes(file) + CrLf("[Variables]\n"));
   SaveAndRemember(p, file, dir / "version.ini");
-  EXPECT_EQ(VariablesLines(file), "ProgramName=P;Keep=1;CASE=4; bad=5;New=3;");
+  EXPECT_EQ(VariablesLines(file), "ProgramName=P;Keep=1;Case=4; bad=5;New=3;");
   EXPECT_NE(ReadBytes(file).find("[Other]\r\nGone=x"), std::string::npos);
   EXPECT_EQ(p.Origin.FileName, file);
   EXPECT_EQ(p.Origin.VariableNames, (std::vector<std::string>{"Keep", "New", "CASE"}));
@@ -55,7 +55,7 @@ TEST(SaveAndRemember, SavingIntoTheOpenedFileRemovesDeletedAndRenamedVariablesOn
   // The origin now holds what was saved: deleting a row saved since removes it too.
   RemoveRow(p, "New");
   SaveAndRemember(p, file, dir / "version.ini");
-  EXPECT_EQ(VariablesLines(file), "ProgramName=P;Keep=1;CASE=4; bad=5;");
+  EXPECT_EQ(VariablesLines(file), "ProgramName=P;Keep=1;Case=4; bad=5;");
 }
 
 TEST(SaveAndRemember, RemovesEveryLineOfTheKeyButNeverProgramName) {

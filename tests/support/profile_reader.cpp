@@ -24,16 +24,42 @@ std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
 // A NUL ends every text that the profile functions hand out.
 std::string CutAtNul(std::string_view s) { return std::string(s.substr(0, s.find('\0'))); }
 
-char Cp1251OfCyrillic(unsigned codePoint) {
+// The characters of the Windows-1251 bytes 0x80..0xBF (0x98 reads as U+0098 under Wine).
+constexpr unsigned kUpperHalf[64] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+    0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
+    0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
+    0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+    0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+// The Windows-1251 byte of a character that the code page holds, else 0.
+char Cp1251Of(unsigned codePoint) {
   if (codePoint >= 0x410 && codePoint <= 0x44F)
     return static_cast<char>(0xC0 + (codePoint - 0x410));
-  if (codePoint == 0x401) return static_cast<char>(0xA8);
-  if (codePoint == 0x451) return static_cast<char>(0xB8);
+  for (unsigned i = 0; i < 64; ++i) {
+    if (kUpperHalf[i] == codePoint) return static_cast<char>(0x80 + i);
+  }
   return 0;
 }
 
-// UTF-8 as Windows-1251. Cyrillic letters and ASCII are exact; everything else
-// becomes '?' and marks the result approximate.
+// The code point of the valid two- or three-byte UTF-8 sequence at i, and its length; 0 when
+// there is none.
+size_t DecodeSequence(std::string_view bytes, size_t i, unsigned& codePoint) {
+  const auto lead = static_cast<unsigned char>(bytes[i]);
+  const size_t length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 0;
+  if (length == 0 || i + length > bytes.size()) return 0;
+  codePoint = lead & (length == 2 ? 0x1Fu : 0x0Fu);
+  for (size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(bytes[i + k]);
+    if ((next & 0xC0) != 0x80) return 0;
+    codePoint = codePoint << 6 | (next & 0x3Fu);
+  }
+  return length;
+}
+
+// UTF-8 as Windows-1251. ASCII and the characters that Windows-1251 holds are
+// exact; everything else becomes '?' and marks the result approximate.
 std::string Utf8ToAnsi(std::string_view bytes, bool& approximate) {
   std::string out;
   out.reserve(bytes.size());
@@ -44,14 +70,12 @@ std::string Utf8ToAnsi(std::string_view bytes, bool& approximate) {
       ++i;
       continue;
     }
-    const bool pair = (c & 0xE0) == 0xC0 && i + 1 < bytes.size() &&
-                      (static_cast<unsigned char>(bytes[i + 1]) & 0xC0) == 0x80;
-    const char letter = pair ? Cp1251OfCyrillic(((c & 0x1Fu) << 6) |
-                                                (static_cast<unsigned char>(bytes[i + 1]) & 0x3Fu))
-                             : '\0';
+    unsigned codePoint = 0;
+    const size_t length = DecodeSequence(bytes, i, codePoint);
+    const char letter = length != 0 ? Cp1251Of(codePoint) : '\0';
     if (letter != '\0') {
       out += letter;
-      i += 2;
+      i += length;
     } else {
       out += '?';
       approximate = true;

@@ -8,7 +8,8 @@
 // - Every CR and every LF ends a line; empty lines are skipped.
 // - Each line is trimmed at both ends of the bytes 0x09, 0x0B, 0x0C, 0x1A, 0x20.
 // - A UTF-8 byte-order mark is skipped and the rest is read as UTF-8, returned
-//   in Windows-1251. A file starting with FF FE or FE FF is read as UTF-16.
+//   in Windows-1251 (U+0098 as the byte 0x98, which Windows-1251 leaves free). A file starting with
+//   FF FE or FE FF is read as UTF-16.
 // - A line starting with "[" that holds a "]" is a header; the name is the text
 //   up to the last "]", trimmed. Lines before the first header belong to the
 //   section with the empty name.
@@ -54,8 +55,8 @@ class ProfileFile {
 
   Encoding FileEncoding() const { return Encoding_; }
   // True when the file holds bytes whose reading this model does not know
-  // exactly (non-ASCII text after a UTF-8 byte-order mark other than Cyrillic
-  // letters, or a UTF-16 file); the results then are a guess.
+  // exactly (text after a UTF-8 byte-order mark that Windows-1251 cannot hold,
+  // or a UTF-16 file); the results then are a guess.
   bool Approximate() const { return Approximate_; }
   // Every section in file order, the one before the first header first.
   const std::vector<Section>& Sections() const { return Sections_; }

@@ -35,7 +35,7 @@ std::string FontText(const TFontDesc& font) {
 std::string ListText(const TCheckList& list) {
   std::string text;
   for (int32_t i = 0; i < list.Count(); ++i) {
-    text += list.Name(i) + (list.IsTicked(i) ? "+," : "-,");
+    text += list.Name(i) + (list.IsUnknown(i) ? "?" : "") + (list.IsTicked(i) ? "+," : "-,");
   }
   return text + "selected " + std::to_string(list.Selected());
 }

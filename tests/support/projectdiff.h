@@ -9,9 +9,10 @@
 inline std::string Cp(const std::string& utf8) { return Utf8ToCp1251(utf8); }
 
 // Texts of items for messages and table checks.
-std::string FontText(const TFontDesc& font);   // "name|size|colour|B|I|U|S", colour in hex
-std::string ColorText(TColor color);           // hex digits of the raw value
-std::string ListText(const TCheckList& list);  // "name+,name-,..." with + for ticked
+std::string FontText(const TFontDesc& font);  // "name|size|colour|B|I|U|S", colour in hex
+std::string ColorText(TColor color);          // hex digits of the raw value
+// "name+,name-,code?+,..." with + for ticked and ? for an unknown code's entry
+std::string ListText(const TCheckList& list);
 
 // The items of the two projects that differ, one "item: a <> b" line each; empty when
 // equal. The origin is not compared.

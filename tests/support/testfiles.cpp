@@ -1,14 +1,22 @@
 #include "testfiles.h"
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -26,24 +34,52 @@ std::string ReadBytes(const std::string& path) {
 bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 void SetOldModificationTime(const std::string& path) {
-  const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
-  if (utimensat(AT_FDCWD, path.c_str(), old, 0) != 0) throw std::runtime_error("utimensat " + path);
+  const std::chrono::sys_seconds old{std::chrono::seconds{1000000000}};
+  std::error_code error;
+  std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(old), error);
+  if (error) throw std::runtime_error("cannot set the modification time of " + path);
 }
 
+#ifdef _WIN32
+std::string ModificationStamp(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (!known) throw std::runtime_error("cannot stat " + path);
+  return std::to_string((static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                        info.ftLastWriteTime.dwLowDateTime) +
+         "/" +
+         std::to_string((static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+}
+#else
 std::string ModificationStamp(const std::string& path) {
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) throw std::runtime_error("stat " + path);
   return std::to_string(info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec) + "/" +
          std::to_string(info.st_ino);
 }
+#endif
 
 TTempDir::TTempDir(const std::string& base) {
   const std::filesystem::path parent = !base.empty() && std::filesystem::is_directory(base)
                                            ? std::filesystem::path(base)
                                            : std::filesystem::temp_directory_path();
-  std::string pattern = (parent / "vuka-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  Path_ = pattern;
+  static std::mt19937 random{std::random_device{}()};
+  std::uniform_int_distribution<int> letter(0, 25);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = "vuka-test-";
+    for (int i = 0; i < 6; ++i) name += static_cast<char>('a' + letter(random));
+    std::error_code error;
+    if (std::filesystem::create_directory(parent / name, error)) {
+      // Forward slashes on every platform: the tests join names with "/".
+      Path_ = (parent / name).generic_string();
+      return;
+    }
+  }
+  throw std::runtime_error("cannot make a temporary directory in " + parent.string());
 }
 
 TTempDir::~TTempDir() {
@@ -51,6 +87,11 @@ TTempDir::~TTempDir() {
   std::filesystem::remove_all(Path_, ignored);
 }
 
+#ifdef _WIN32
+std::string RunUnprivileged(std::string (*check)(const std::string& dir), const std::string& dir) {
+  return check(dir);
+}
+#else
 std::string RunUnprivileged(std::string (*check)(const std::string& dir), const std::string& dir) {
   if (geteuid() != 0) return check(dir);
 
@@ -86,3 +127,4 @@ std::string RunUnprivileged(std::string (*check)(const std::string& dir), const 
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "child process failed: " + result;
   return result;
 }
+#endif

@@ -81,16 +81,17 @@ TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
   };
   const QList<QAction*> menus = Main().menuBar()->actions();
   ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
-  for (size_t m = 0; m < expected.size(); ++m) {
-    const auto& [menu, entries] = expected[m];
+  for (qsizetype m = 0; m < menus.size(); ++m) {
+    const auto& [menu, entries] = expected[static_cast<size_t>(m)];
     EXPECT_EQ(name(menus[m]), QString::fromUtf8(menu.Name));
     EXPECT_EQ(menus[m]->text(), QString::fromUtf8(menu.Text));
     const QList<QAction*> actions = menus[m]->menu()->actions();
     ASSERT_EQ(actions.size(), static_cast<qsizetype>(entries.size())) << menu.Name;
-    for (size_t e = 0; e < entries.size(); ++e) {
-      EXPECT_EQ(name(actions[e]), QString::fromUtf8(entries[e].Name));
-      EXPECT_EQ(actions[e]->text(), QString::fromUtf8(entries[e].Text));
-      EXPECT_EQ(actions[e]->shortcuts(), entries[e].Keys) << entries[e].Name;
+    for (qsizetype e = 0; e < actions.size(); ++e) {
+      const TEntry& entry = entries[static_cast<size_t>(e)];
+      EXPECT_EQ(name(actions[e]), QString::fromUtf8(entry.Name));
+      EXPECT_EQ(actions[e]->text(), QString::fromUtf8(entry.Text));
+      EXPECT_EQ(actions[e]->shortcuts(), entry.Keys) << entry.Name;
     }
   }
   // Nothing to undo yet.

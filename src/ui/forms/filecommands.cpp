@@ -61,7 +61,7 @@ class TOpenMode {
 
 }  // namespace
 
-TFileCommands::TFileCommands(TProject& project, const std::string& cataloguePath,
+TFileCommands::TFileCommands(TProject& project, std::string& cataloguePath,
                              const TFileCommandParts& parts)
     : QObject(parts.Window),
       Project_(project),
@@ -106,8 +106,12 @@ void TFileCommands::OpenClick() {
 void TFileCommands::OpenFile(const QString& fileName) {
   const QString path = Absolute(fileName);
   Parts_.View->Widgets().Variables->EndEdit();
-  // The project is unchanged when this raises.
-  const std::vector<std::string> problems = OpenProject(Project_, ToFileName(path), CatalogueFile_);
+  // The catalogue beside the file serves when there is one; the project is unchanged when
+  // this raises.
+  const std::string file = ToFileName(path);
+  const std::vector<std::string> problems =
+      OpenProject(Project_, file, ChooseCatalogue(file, CatalogueFile_));
+  CatalogueFile_ = Project_.Catalogue;
   Parts_.View->ShowProject();
   Parts_.View->ShowTitleBarOf();
   Propose(*OpenDlg(), path);
@@ -164,7 +168,7 @@ bool TFileCommands::SaveAsClick() {
 
 bool TFileCommands::SaveInto(const QString& file) {
   if (Watch_->ChangedOnDisk(file) && !Watch_->Missing() && !MayOverwrite(file)) return false;
-  SaveAndRemember(Project_, ToFileName(file), CatalogueFile_);
+  SaveAndRemember(Project_, ToFileName(file));
   MarkSaved(file);
   return true;
 }

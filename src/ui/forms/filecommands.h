@@ -31,8 +31,9 @@ class TFileCommands : public QObject {
   Q_OBJECT
  public:
   // The project, the catalogue path and the parts must outlive the commands.
-  TFileCommands(TProject& project, const std::string& cataloguePath,
-                const TFileCommandParts& parts);
+  // Opening a file sets the catalogue path to the catalogue that the file was
+  // opened with (see ChooseCatalogue).
+  TFileCommands(TProject& project, std::string& cataloguePath, const TFileCommandParts& parts);
 
   // The file dialog of "Open", "Save" and "Save As", made on first use; it keeps
   // the last chosen folder and name and proposes them again.
@@ -79,7 +80,7 @@ class TFileCommands : public QObject {
   void FileChanged();
 
   TProject& Project_;
-  const std::string& CatalogueFile_;
+  std::string& CatalogueFile_;
   TFileCommandParts Parts_;
   TFileWatch* Watch_;
   QFileDialog* OpenDlg_ = nullptr;

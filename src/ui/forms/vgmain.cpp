@@ -8,7 +8,6 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTimer>
 #include <QUrl>
 #include <exception>
 
@@ -296,5 +295,6 @@ void TMainForm::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // Once the drop is over: the question about unsaved work must not hold the
   // program that dragged the file.
-  QTimer::singleShot(0, this, ReportingErrors([this, file] { Files_->OpenDropped(file); }));
+  QMetaObject::invokeMethod(this, ReportingErrors([this, file] { Files_->OpenDropped(file); }),
+                            Qt::QueuedConnection);
 }

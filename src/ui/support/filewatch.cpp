@@ -25,7 +25,7 @@ void TFileWatch::Watch(const QString& file) {
   Reported_ = Known_;
   if (file.isEmpty()) return;
   Watcher_->addPath(file);
-  const int slash = file.lastIndexOf(QLatin1Char('/'));
+  const qsizetype slash = file.lastIndexOf(QLatin1Char('/'));
   if (slash > 0) Watcher_->addPath(file.left(slash));
 }
 

@@ -1,0 +1,125 @@
+// Whole-file reading and rewriting in place on Windows handles.
+#ifdef _WIN32
+#include <cstring>
+#include <vector>
+
+#include "inifile/posixfile.h"
+#include "inifile/win32text.h"
+
+namespace {
+
+bool Position(HANDLE file, LONGLONG offset, DWORD from, LONGLONG* now = nullptr) {
+  LARGE_INTEGER distance;
+  distance.QuadPart = offset;
+  LARGE_INTEGER result;
+  if (!::SetFilePointerEx(file, distance, &result, from)) return false;
+  if (now != nullptr) *now = result.QuadPart;
+  return true;
+}
+
+// Reads up to size bytes; 0 or the errno of the failure.
+int ReadSome(HANDLE file, char* buffer, size_t size, size_t& done) {
+  DWORD n = 0;
+  const DWORD ask = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+  if (!::ReadFile(file, buffer, ask, &n, nullptr)) return LastErrno();
+  done = n;
+  return 0;
+}
+
+int WriteAll(HANDLE file, const char* data, size_t size) {
+  while (size > 0) {
+    DWORD n = 0;
+    const DWORD ask = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    if (!::WriteFile(file, data, ask, &n, nullptr)) return LastErrno();
+    if (n == 0) return EIO;
+    data += n;
+    size -= n;
+  }
+  return 0;
+}
+
+int SetLength(HANDLE file, LONGLONG length) {
+  if (!Position(file, length, FILE_BEGIN) || !::SetEndOfFile(file)) return LastErrno();
+  return 0;
+}
+
+}  // namespace
+
+std::string PeekFile(FileHandle handle, size_t count) {
+  const HANDLE file = HandleOf(handle);
+  LONGLONG here = 0;
+  std::string bytes(count, '\0');
+  size_t done = 0;
+  if (!Position(file, 0, FILE_CURRENT, &here) || ReadSome(file, bytes.data(), count, done) != 0)
+    done = 0;
+  Position(file, here, FILE_BEGIN);
+  bytes.resize(done);
+  return bytes;
+}
+
+int ReadRestOfFile(FileHandle handle, std::string& data) {
+  const HANDLE file = HandleOf(handle);
+  LARGE_INTEGER size;
+  LONGLONG here = 0;
+  if (!::GetFileSizeEx(file, &size) || !Position(file, 0, FILE_CURRENT, &here)) return LastErrno();
+  size_t filled = 0;
+  data.resize(size.QuadPart > here ? static_cast<size_t>(size.QuadPart - here) + 1 : 4096);
+  for (;;) {
+    if (filled == data.size()) data.resize(data.size() * 2);
+    size_t n = 0;
+    if (const int error = ReadSome(file, data.data() + filled, data.size() - filled, n))
+      return error;
+    if (n == 0) break;
+    filled += n;
+  }
+  data.resize(filled);
+  return 0;
+}
+
+int ReadLinePieces(FileHandle handle, const std::function<void(std::string_view)>& take) {
+  constexpr size_t PieceSize = size_t{256} * 1024;
+  const HANDLE file = HandleOf(handle);
+  std::vector<char> buffer(PieceSize);
+  size_t filled = 0;
+  for (;;) {
+    if (filled == buffer.size()) buffer.resize(buffer.size() * 2);  // a line longer than a piece
+    size_t n = 0;
+    if (const int error = ReadSome(file, buffer.data() + filled, buffer.size() - filled, n))
+      return error;
+    if (n == 0) {
+      if (filled > 0) take(std::string_view(buffer.data(), filled));
+      return 0;
+    }
+    // The bytes carried over from the last piece hold no line end.
+    const std::string_view fresh(buffer.data() + filled, n);
+    filled += n;
+    const size_t last = fresh.find_last_of("\r\n");
+    if (last == std::string_view::npos) continue;
+    const size_t cut = filled - fresh.size() + last;
+    take(std::string_view(buffer.data(), cut + 1));
+    filled -= cut + 1;
+    std::memmove(buffer.data(), buffer.data() + cut + 1, filled);
+  }
+}
+
+int RewriteFile(FileHandle handle, std::string_view data) {
+  const HANDLE file = HandleOf(handle);
+  LARGE_INTEGER size;
+  if (!::GetFileSizeEx(file, &size)) return LastErrno();
+  const auto length = static_cast<LONGLONG>(data.size());
+  // Reserve the new length first: extending the file allocates its space.
+  if (length > size.QuadPart) {
+    if (const int error = SetLength(file, length)) {
+      SetLength(file, size.QuadPart);
+      return error;
+    }
+  }
+  if (!Position(file, 0, FILE_BEGIN)) return LastErrno();
+  if (const int error = WriteAll(file, data.data(), data.size())) return error;
+  // Leave the file pointer after the content, as a sequential rewrite would.
+  if (const int error = SetLength(file, length)) return error;
+  if (!::FlushFileBuffers(file)) return LastErrno();
+  return 0;
+}
+
+#endif

@@ -1,0 +1,52 @@
+// What the engine's Windows files share: <windows.h> without the macros that
+// clash with the engine's own names, UTF-16 file names and errno values.
+#pragma once
+#ifdef _WIN32
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+// inifile.h declares these as constants of the same values, and ReplaceFile
+// as a function of its own; the Windows functions are called by their W names.
+#undef INVALID_HANDLE_VALUE
+#undef GENERIC_READ
+#undef GENERIC_WRITE
+#undef FILE_SHARE_READ
+#undef FILE_SHARE_WRITE
+#undef CREATE_NEW
+#undef CREATE_ALWAYS
+#undef OPEN_EXISTING
+#undef OPEN_ALWAYS
+#undef TRUNCATE_EXISTING
+#undef FILE_ATTRIBUTE_DIRECTORY
+#undef FILE_ATTRIBUTE_NORMAL
+#undef ReplaceFile
+
+#include <string>
+
+#include "inifile/inifile.h"
+
+// The Windows handle of an open FileHandle, and back.
+inline HANDLE HandleOf(FileHandle handle) { return reinterpret_cast<HANDLE>(handle); }
+inline FileHandle FileHandleOf(HANDLE handle) { return reinterpret_cast<FileHandle>(handle); }
+
+// The UTF-16 form of a UTF-8 file name for the W functions. An absolute name
+// too long for the plain form gets the "\\?\" prefix (with "/" turned into
+// "\" and "." and ".." resolved), which lifts the limit of MAX_PATH
+// characters. A name that is not valid UTF-8 gives an empty name, which no
+// function finds.
+std::wstring WideFileName(const std::string& utf8);
+// The UTF-8 form of a UTF-16 text.
+std::string Utf8Text(const std::wstring& wide);
+// The errno value that the POSIX build reports for the same failure, so that
+// messages read alike: a sharing violation is EAGAIN, as a refused lock is.
+int ErrnoOf(DWORD windowsError);
+// ErrnoOf(GetLastError()).
+int LastErrno();
+
+#endif

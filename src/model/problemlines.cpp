@@ -1,0 +1,98 @@
+// Where in a configuration file the problems that "Open" reports stand: the line
+// of each problem's key, found in one pass over the file's bytes.
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "inifile/inifile.h"
+#include "model/model.h"
+
+namespace {
+
+// Key name -> the lines of that key, in file order; both names ignoring letter case.
+using TKeyLines = std::unordered_map<std::string, std::vector<int32_t>>;
+using TSectionKeys = std::unordered_map<std::string, TKeyLines>;
+
+std::string Folded(const std::string& text) {
+  std::string folded = text;
+  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+  return folded;
+}
+
+// Follows the loaded lines of the file, one at a time, and notes the line of every
+// wanted key in the first section of each wanted name.
+class TKeyScanner {
+ public:
+  explicit TKeyScanner(TSectionKeys& wanted) : Wanted_(wanted) {}
+
+  void Line(const std::string& text, int32_t number) {
+    if (text.empty() || text == "\x1A" || text.front() == ';') return;
+    if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
+      const std::string name = Folded(text.substr(1, text.size() - 2));
+      // Of several sections of one name only the first one is loaded.
+      const bool first = Seen_.insert(name).second;
+      const auto section = Wanted_.find(name);
+      Current_ = first && section != Wanted_.end() ? &section->second : nullptr;
+      return;
+    }
+    if (Current_ == nullptr) return;
+    const size_t eq = text.find('=');
+    if (eq == std::string::npos) return;
+    size_t end = eq;
+    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+    const auto key = Current_->find(Folded(text.substr(0, end)));
+    if (key != Current_->end()) key->second.push_back(number);
+  }
+
+ private:
+  TSectionKeys& Wanted_;
+  std::unordered_set<std::string> Seen_;
+  TKeyLines* Current_ = nullptr;
+};
+
+// Hands every line of the loader (ended by CR, with LF bytes left out) to the
+// scanner, numbered by the editor line on which its first byte stands.
+void ScanLines(const std::string& bytes, TKeyScanner& scanner) {
+  std::string text;
+  int32_t editorLine = 1;
+  int32_t number = 1;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\r') {
+      scanner.Line(text, number);
+      text.clear();
+      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+      number = ++editorLine;
+    } else if (c == '\n') {
+      ++editorLine;
+      if (text.empty()) number = editorLine;
+    } else {
+      text += c;
+    }
+  }
+  scanner.Line(text, number);
+}
+
+}  // namespace
+
+std::vector<int32_t> ProblemLines(const std::string& fileBytes,
+                                  const std::vector<TOpenProblem>& problems) {
+  TSectionKeys wanted;
+  for (const TOpenProblem& problem : problems) {
+    if (!problem.Section.empty()) wanted[Folded(problem.Section)][Folded(problem.Key)];
+  }
+  std::vector<int32_t> lines(problems.size(), 0);
+  if (wanted.empty()) return lines;
+  TKeyScanner scanner(wanted);
+  ScanLines(fileBytes, scanner);
+  for (size_t i = 0; i < problems.size(); ++i) {
+    const TOpenProblem& problem = problems[i];
+    if (problem.Section.empty() || problem.Occurrence < 0) continue;
+    const std::vector<int32_t>& found = wanted[Folded(problem.Section)][Folded(problem.Key)];
+    if (static_cast<size_t>(problem.Occurrence) < found.size()) {
+      lines[i] = found[static_cast<size_t>(problem.Occurrence)];
+    }
+  }
+  return lines;
+}

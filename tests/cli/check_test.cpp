@@ -1,0 +1,130 @@
+// "vuka-manager --check": exit status and what it prints, from the real program
+// without any display, and that it writes nothing.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cp1251text.h"
+#include "model/model.h"
+#include "testfiles.h"
+
+namespace {
+
+struct TRun {
+  int Status = -1;
+  std::string Errors;
+  std::string Output;
+};
+
+// Runs the program with the arguments (each quoted for the shell) where no window
+// system exists: no display, and a platform that would abort any GUI application.
+TRun RunProgram(const TTempDir& dir, const std::vector<std::string>& arguments) {
+  std::string command =
+      "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=no-such-platform '" VUKA_PROGRAM "'";
+  for (const std::string& argument : arguments) command += " '" + argument + "'";
+  command += " >'" + (dir / "out.txt") + "' 2>'" + (dir / "err.txt") + "'";
+  const int status = std::system(command.c_str());
+  TRun run;
+  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.Errors = ReadBytes(dir / "err.txt");
+  run.Output = ReadBytes(dir / "out.txt");
+  return run;
+}
+
+}  // namespace
+
+TEST(CheckCommand, ExitStatusAndProblemsByLine) {
+  TTempDir dir;
+  const std::string sample = VUKA_SAMPLE_CATALOGUE;
+  // A file that Save wrote with the sample catalogue: nothing to report.
+  TProject saved;
+  ResetProject(saved, sample);
+  SaveProject(saved, dir / "good.ini");
+  WriteBytes(dir / "bad.ini", CrLf("; a comment\n[Display]\nShowMainWindow=2\nShowMainWindow=1\n"
+                                   "[Config]\nLanguages=XYZ\n"));
+  WriteBytes(dir / "empty.ini", "");
+  // A setup folder with its own catalogue, which knows the code XYZ.
+  std::filesystem::create_directories(dir / "setup");
+  WriteBytes(dir / "setup/version.ini", CrLf("[Languages]\nСвой=XYZ\n"));
+  WriteBytes(dir / "setup/vuka.ini", CrLf("[Config]\nLanguages=XYZ\n"));
+
+  const std::string bad = dir / "bad.ini";
+  const std::string noSections =
+      ": В файле нет ни одного из разделов «Config», «Display» и «Variables»\n";
+  struct TCase {
+    std::vector<std::string> Arguments;
+    int Status;
+    std::string Errors;  // the whole of standard error; "*" followed by text: starts so
+  };
+  const std::vector<TCase> cases = {
+      {{"--check", dir / "good.ini", "--catalogue", sample}, 0, ""},
+      {{"--check", bad, "--catalogue", sample},
+       1,
+       bad + ":6: «Config» / «Languages» = «XYZ»: код «XYZ» не найден в каталоге «" + sample +
+           "»; он оставлен в списке и сохранится в файле как есть\n" + bad +
+           ":4: «Display» / «ShowMainWindow» = «1»: ключ повторяется; используется первое "
+           "значение\n" +
+           bad + ":3: «Display» / «ShowMainWindow» = «2»: не 0 и не 1\n"},
+      {{"--check", dir / "empty.ini"}, 1, (dir / "empty.ini") + noSections},
+      // The folder's own catalogue serves unless --catalogue names one.
+      {{"--check", dir / "setup/vuka.ini"}, 0, ""},
+      {{"--check", dir / "setup/vuka.ini", "--catalogue", sample},
+       1,
+       "*" + (dir / "setup/vuka.ini") + ":2: «Config» / «Languages» = «XYZ»: код «XYZ» не найден"},
+      {{"--check", dir / "missing.ini"},
+       2,
+       "vuka-manager: Cannot open file " + (dir / "missing.ini") + "\n"},
+      {{"--check", dir.Path()}, 2, "vuka-manager: Cannot open file " + dir.Path() + "\n"},
+      {{"--check", bad, "--catalogue", dir / "missing.ini"},
+       2,
+       "vuka-manager: Каталог «" + (dir / "missing.ini") +
+           "» не найден\nСправка: vuka-manager --help\n"},
+      {{"--check", bad, "extra"},
+       2,
+       "vuka-manager: Лишний аргумент «extra».\nСправка: vuka-manager --help\n"},
+      {{"--check"}, 2, "*vuka-manager: "},
+  };
+  const std::string badBytes = ReadBytes(bad);
+  SetOldModificationTime(bad);
+  const std::string badStamp = ModificationStamp(bad);
+  for (const TCase& c : cases) {
+    std::string shown;
+    for (const std::string& argument : c.Arguments) shown += argument + " ";
+    SCOPED_TRACE(shown);
+    const TRun run = RunProgram(dir, c.Arguments);
+    EXPECT_EQ(run.Status, c.Status);
+    if (c.Errors.starts_with("*")) {
+      EXPECT_TRUE(run.Errors.starts_with(c.Errors.substr(1))) << run.Errors;
+    } else {
+      EXPECT_EQ(run.Errors, c.Errors);
+    }
+    EXPECT_EQ(run.Output, "");
+  }
+  EXPECT_EQ(ReadBytes(bad), badBytes);
+  EXPECT_EQ(ModificationStamp(bad), badStamp);
+}
+
+// As an ordinary user: a file that exists but cannot be read is no problem list.
+TEST(CheckCommand, UnreadableFileExitsWithTwo) {
+  TTempDir dir;
+  WriteBytes(dir / "vuka.ini", CrLf("[Config]\nLanguages=\n"));
+  chmod((dir / "vuka.ini").c_str(), 0);
+  chmod(dir.Path().c_str(), 0777);
+  EXPECT_EQ(RunUnprivileged(
+                [](const std::string& folder) -> std::string {
+                  const std::string command =
+                      "env -u DISPLAY QT_QPA_PLATFORM=no-such-platform '" VUKA_PROGRAM
+                      "' --check '" +
+                      folder + "/vuka.ini' 2>/dev/null";
+                  const int status = std::system(command.c_str());
+                  const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+                  return code == 2 ? "" : "exit status " + std::to_string(code);
+                },
+                dir.Path()),
+            "");
+}

@@ -1,0 +1,135 @@
+// Which catalogue a project uses, where Open's problems stand in the file, and that
+// Save looks codes up in the project's own catalogue only.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cp1251text.h"
+#include "model/model.h"
+#include "testfiles.h"
+
+namespace {
+
+std::string UnreadableCatalogue(const std::string& dir) {
+  const std::string problem = CatalogueProblem(dir + "/version.ini");
+  const std::string expected = "Каталог «" + dir + "/version.ini» нельзя прочитать";
+  return problem.rfind(expected, 0) == 0 ? "" : "got «" + problem + "»";
+}
+
+}  // namespace
+
+TEST(ChooseCatalogue, TheFilesOwnFolderWinsOverTheCurrentCatalogue) {
+  TTempDir dir;
+  std::filesystem::create_directories(dir / "own");
+  std::filesystem::create_directories(dir / "upper");
+  std::filesystem::create_directories(dir / "none/version.ini");  // a folder, no catalogue
+  WriteBytes(dir / "own/version.ini", "");
+  WriteBytes(dir / "upper/VERSION.INI", "");
+  const std::string current = dir / "current.ini";
+  struct TCase {
+    std::string File;
+    std::string Chosen;
+  };
+  const std::vector<TCase> cases = {
+      {dir / "own/vuka.ini", dir / "own/version.ini"},
+      {dir / "own/missing.ini", dir / "own/version.ini"},
+      {dir / "upper/vuka.ini", dir / "upper/VERSION.INI"},
+      {dir / "none/vuka.ini", current},
+      {dir / "nowhere/vuka.ini", current},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(ChooseCatalogue(c.File, current), c.Chosen) << c.File;
+}
+
+TEST(CatalogueProblem, NamesAMissingFolderOrUnreadableCatalogue) {
+  TTempDir dir;
+  WriteBytes(dir / "version.ini", "[Languages]\n");
+  EXPECT_EQ(CatalogueProblem(dir / "version.ini"), "");
+  EXPECT_EQ(CatalogueProblem(dir / "missing.ini"),
+            "Каталог «" + (dir / "missing.ini") + "» не найден");
+  EXPECT_EQ(CatalogueProblem(dir.Path()),
+            "Каталог «" + dir.Path() + "» не является обычным файлом");
+  chmod((dir / "version.ini").c_str(), 0);
+  EXPECT_EQ(RunUnprivileged(UnreadableCatalogue, dir.Path()), "");
+}
+
+TEST(ProblemLines, FindTheKeyAsTheLoaderDoesAndCountLinesAsAnEditor) {
+  struct TCase {
+    const char* Bytes;
+    TOpenProblem Problem;
+    int32_t Line;
+  };
+  const std::vector<TCase> cases = {
+      {"[Config]\r\nLanguages=X\r\n", {"Config", "Languages", 0, ""}, 2},
+      {"[Config]\n\r\nlanguages=X", {"config", "LANGUAGES", 0, ""}, 3},
+      // Only CR ends a line for the loader: "A=1" and "Languages=X" are one line of key "A".
+      {"[Config]\r\nA=1\nLanguages=X\r\n", {"Config", "Languages", 0, ""}, 0},
+      {"[Config]\rA=1\rLanguages=X\r", {"Config", "Languages", 0, ""}, 3},
+      {";c\r\n\r\n[Config]\r\n;Languages=Y\r\nLanguages \t=X\r\n",
+       {"Config", "Languages", 0, ""},
+       5},
+      {"[Config]\r\nLanguages=X\r\nlanguages=Y\r\n", {"Config", "Languages", 1, ""}, 3},
+      {"[Config]\r\nLanguages=X\r\n", {"Config", "Languages", 1, ""}, 0},
+      // The second section of a name is dropped by the loader.
+      {"[Config]\r\nA=1\r\n[CONFIG]\r\nLanguages=X\r\n", {"Config", "Languages", 0, ""}, 0},
+      // A header with a blank after "]" is no header: its lines stay in the section above.
+      {"[Config]\r\n[Other] \r\nLanguages=X\r\n", {"Config", "Languages", 0, ""}, 3},
+      {"[Other]\r\nLanguages=X\r\n", {"Config", "Languages", 0, ""}, 0},
+      {"Languages=X\r\n[Config]\r\n", {"Config", "Languages", 0, ""}, 0},
+      {"[Config]\r\nLanguages=X\r\n", {"", "", 0, "whole file"}, 0},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Bytes);
+    EXPECT_EQ(ProblemLines(c.Bytes, {c.Problem}), std::vector<int32_t>{c.Line});
+  }
+}
+
+TEST(OpenProjectReport, PlacesEachProblemOnItsKeysLine) {
+  TTempDir dir;
+  WriteBytes(dir / "version.ini", CrLf("[Languages]\nРусский=RUS\n"));
+  const std::string file = dir / "vuka.ini";
+  WriteBytes(file, CrLf("[Display]\nShowMainWindow=2\nShowMainWindow=1\n"
+                        "[Variables]\nA=1\n a=2\nA=3\n[Config]\nLanguages=RUS,XX\n"));
+  TProject p;
+  const std::vector<TOpenProblem> problems = OpenProjectReport(p, file, dir / "version.ini");
+  std::string places;
+  for (const TOpenProblem& problem : problems) {
+    places += problem.Section + "/" + problem.Key + "#" + std::to_string(problem.Occurrence) + " ";
+  }
+  EXPECT_EQ(places,
+            "Config/Languages#0 Display/ShowMainWindow#1 Display/ShowMainWindow#0 "
+            "Variables/ a#0 Variables/A#1 ");
+  EXPECT_EQ(ProblemLines(ReadBytes(file), problems), (std::vector<int32_t>{9, 3, 2, 6, 7}));
+}
+
+TEST(SaveProject, LooksCodesUpInTheProjectsOwnCatalogueOnly) {
+  TTempDir dir;
+  WriteBytes(dir / "version.ini", CrLf("[Languages]\nРусский=RUS\n"));
+  WriteBytes(dir / "other.ini", CrLf("[Languages]\nРусский=OTHER\n"));
+  TProject p;
+  ResetProject(p, dir / "version.ini");
+  EXPECT_EQ(p.Catalogue, dir / "version.ini");
+  EXPECT_THROW(SaveProject(p, dir / "vuka.ini", dir / "other.ini"), std::invalid_argument);
+  EXPECT_FALSE(FileExists(dir / "vuka.ini"));
+  SaveProject(p, dir / "vuka.ini");
+  EXPECT_NE(ReadBytes(dir / "vuka.ini").find("Languages=RUS\r\n"), std::string::npos);
+  OpenProject(p, dir / "vuka.ini", dir / "other.ini");
+  EXPECT_EQ(p.Catalogue, dir / "other.ini");
+}
+
+TEST(CheckList, CatalogueEntriesComeBeforeUnknownOnes) {
+  TCheckList list;
+  list.Append("A");
+  list.AppendUnknown("X");
+  EXPECT_EQ(list.KnownCount(), 1);
+  EXPECT_FALSE(list.IsUnknown(0));
+  EXPECT_TRUE(list.IsUnknown(1));
+  EXPECT_FALSE(list.IsUnknown(2));
+  EXPECT_THROW(list.Append("B"), std::logic_error);
+  list.Clear();
+  list.Append("B");
+  EXPECT_EQ(list.KnownCount(), 1);
+}
