@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUrl>
 #include <exception>
 
@@ -73,6 +74,11 @@ TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
   ConnectHandlers();
   ConnectEditing();
   setAcceptDrops(true);
+  DropTimer_ = new QTimer(this);
+  DropTimer_->setSingleShot(true);
+  DropTimer_->setInterval(0);
+  connect(DropTimer_, &QTimer::timeout, this,
+          ReportingErrors([this] { Files_->OpenDropped(DroppedFile_); }));
 
   Widgets_.Pages->setFocus();
   adjustSize();
@@ -295,6 +301,6 @@ void TMainForm::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // Once the drop is over: the question about unsaved work must not hold the
   // program that dragged the file.
-  QMetaObject::invokeMethod(this, ReportingErrors([this, file] { Files_->OpenDropped(file); }),
-                            Qt::QueuedConnection);
+  DroppedFile_ = file;
+  DropTimer_->start();
 }

@@ -15,6 +15,7 @@
 #include "ui/forms/projectview.h"
 
 class QFileDialog;
+class QTimer;
 class TClickLabel;
 class TColorForm;
 class TEditHistory;
@@ -130,6 +131,9 @@ class TMainForm : public QMainWindow {
   TUnsavedWork* Unsaved_ = nullptr;
   TRecentMenu* Recent_ = nullptr;
   TFileCommands* Files_ = nullptr;
+  // The file of the last drop, opened once the drop is over.
+  QString DroppedFile_;
+  QTimer* DropTimer_ = nullptr;
 
   std::unique_ptr<TStyleDlg> StyleDlg_;
   std::unique_ptr<TColorForm> ColorForm_;
