@@ -1,6 +1,5 @@
 #include "ui/forms/vgmain.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
@@ -11,6 +10,7 @@
 #include "ui/forms/backcolor.h"
 #include "ui/forms/dlgpos.h"
 #include "ui/support/errorbox.h"
+#include "ui/support/filenames.h"
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/render.h"
@@ -212,6 +212,6 @@ void TMainForm::LangsDblClick(QObject* sender) {
 
 // The About box also names the catalogue in use.
 void TMainForm::AboutClick(QObject*) {
-  SystemDialogs().ShowAbout(this, AboutText() + QStringLiteral("\r\n\r\nКаталог: ") +
-                                      QFile::decodeName(QByteArray::fromStdString(CatalogueFile_)));
+  SystemDialogs().ShowAbout(
+      this, AboutText() + QStringLiteral("\r\n\r\nКаталог: ") + FromFileName(CatalogueFile_));
 }

@@ -1,7 +1,6 @@
 // The main window's catalogue: the command "Каталог…" that changes it, and where
 // the window names the catalogue in use without changing its size.
 #include <QAction>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -9,6 +8,7 @@
 
 #include "ui/forms/vgmain.h"
 #include "ui/support/errorbox.h"
+#include "ui/support/filenames.h"
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/variablesgrid.h"
@@ -17,10 +17,6 @@ namespace {
 
 // At most this many changes are listed in the box itself; all of them behind "Show Details".
 constexpr qsizetype kListedChanges = 20;
-
-QString FromFileName(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 }  // namespace
 
@@ -65,7 +61,7 @@ void TMainForm::CatalogueClick(QObject*) {
   if (!SystemDialogs().RunFileDialog(dialog)) return;
   const QString file = dialog.selectedFiles().value(0);
   if (file.isEmpty()) return;
-  UseCatalogue(QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString());
+  UseCatalogue(ToFileName(QFileInfo(file).absoluteFilePath()));
 }
 
 void TMainForm::UseCatalogue(const std::string& cataloguePath) {

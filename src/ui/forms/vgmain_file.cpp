@@ -3,7 +3,6 @@
 // the caption that names the file and marks unsaved changes.
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -13,6 +12,7 @@
 
 #include "ui/forms/vgmain.h"
 #include "ui/support/errorbox.h"
+#include "ui/support/filenames.h"
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/variablesgrid.h"
@@ -21,12 +21,6 @@ namespace {
 
 // At most this many problems are listed in the box itself; all of them behind "Show Details".
 constexpr qsizetype kListedProblems = 20;
-
-std::string ToFileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-QString FromFileName(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 // The file dialog proposes this file (folder and name) next time.
 void Propose(QFileDialog& dialog, const QString& file) {
