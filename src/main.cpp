@@ -1,7 +1,6 @@
 // Visual vuka.ini manager: the editor of a setup program's configuration file.
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QStringList>
 #include <cstdio>
 #include <exception>
@@ -13,7 +12,7 @@
 #include "cli/checkcommand.h"
 #include "model/model.h"
 #include "ui/app.h"
-#include "ui/support/errorbox.h"
+#include "ui/support/filenames.h"
 
 #ifndef VUKA_VERSION
 #error "The build defines VUKA_VERSION, the project's version"
@@ -25,11 +24,8 @@ namespace {
 struct TCommandLine {
   std::optional<int> ExitStatus;  // set when --help, --version, --check or a mistake was answered
   QString FileName;               // the optional FILE argument, empty when none
-  std::string Catalogue;          // the catalogue of --catalogue, empty when none or unusable
-  std::string CatalogueError;     // why the catalogue of --catalogue cannot serve, or empty
+  std::string Catalogue;          // the catalogue of --catalogue, empty when none
 };
-
-std::string ToFileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 void PrintTo(std::FILE* stream, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), stream);
@@ -44,10 +40,11 @@ int Refuse(const QString& message) {
 // when given (an unusable one is a mistake of the command line), else the one
 // that "Open" would choose for the file.
 int Check(const QString& fileName, const TCommandLine& commandLine) {
-  if (!commandLine.CatalogueError.empty()) {
-    return Refuse(QString::fromStdString(commandLine.CatalogueError));
-  }
   std::string catalogue = commandLine.Catalogue;
+  if (const std::string problem = catalogue.empty() ? "" : CatalogueProblem(catalogue);
+      !problem.empty()) {
+    return Refuse(QString::fromStdString(problem));
+  }
   try {
     if (catalogue.empty()) catalogue = ChooseCatalogue(ToFileName(fileName), CataloguePath());
   } catch (const std::exception& error) {
@@ -109,11 +106,7 @@ TCommandLine Interpret(QCommandLineParser& parser, const QStringList& arguments)
   } else if (!parser.positionalArguments().isEmpty()) {
     result.FileName = parser.positionalArguments().first();
   }
-  if (!result.ExitStatus && parser.isSet(catalogue)) {
-    const std::string path = ToFileName(parser.value(catalogue));
-    result.CatalogueError = CatalogueProblem(path);
-    if (result.CatalogueError.empty()) result.Catalogue = path;
-  }
+  if (parser.isSet(catalogue)) result.Catalogue = ToFileName(parser.value(catalogue));
   if (!result.ExitStatus && parser.isSet(check)) {
     result.ExitStatus = Check(parser.value(check), result);
   }
@@ -139,10 +132,10 @@ int main(int argc, char** argv) {
   if (commandLine.ExitStatus) return *commandLine.ExitStatus;
   TApplication app(argc, argv);
   // An unusable --catalogue is told once; the editor starts with the usual catalogue.
-  if (!commandLine.CatalogueError.empty()) ShowErrorMessage(commandLine.CatalogueError);
+  const std::string catalogue = StartUpCatalogue(commandLine.Catalogue);
   // The dialogs, the file dialog and the desktop picture are made on first use.
-  const std::unique_ptr<TMainForm> mainForm = CreateMainWindow(commandLine.Catalogue);
+  const std::unique_ptr<TMainForm> mainForm = CreateMainWindow(catalogue);
   mainForm->show();
-  OpenAtStartUp(*mainForm, commandLine.FileName);
+  OpenAtStartUp(*mainForm, commandLine.FileName, catalogue);
   return app.exec();
 }

@@ -5,8 +5,11 @@
 // The processor time of the process (user and system, all threads) is printed beside
 // the wall-clock time because it varies less on a busy machine.
 //
-// Usage: startup_bench RUNS BARE_PROGRAM PROGRAM
+// Usage: startup_bench RUNS BARE_PROGRAM PROGRAM [FILE]
 // DISPLAY must name an X server that nothing else draws on (for example Xvfb).
+// With FILE, both programs are given it as their argument and each run lasts until
+// the window's title names the file (its name without the folder): the time to
+// show an opened file.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <poll.h>
@@ -42,6 +45,7 @@ class TMapWatcher {
     if (Display_ == nullptr)
       throw std::runtime_error("cannot open the X display (is DISPLAY set?)");
     NetWmPid_ = XInternAtom(Display_, "_NET_WM_PID", False);
+    NetWmName_ = XInternAtom(Display_, "_NET_WM_NAME", False);
     XSelectInput(Display_, DefaultRootWindow(Display_), SubstructureNotifyMask);
     XSync(Display_, True);
   }
@@ -49,20 +53,31 @@ class TMapWatcher {
   TMapWatcher(const TMapWatcher&) = delete;
   TMapWatcher& operator=(const TMapWatcher&) = delete;
 
-  // Waits until a top-level window of the process is mapped. Throws when the process
-  // ends first or the deadline passes.
-  void WaitForMap(pid_t pid, TClock::time_point deadline) {
+  // Waits until a top-level window of the process is mapped and returns it. Throws
+  // when the process ends first or the deadline passes.
+  Window WaitForMap(pid_t pid, TClock::time_point deadline) {
     while (true) {
       while (XPending(Display_) > 0) {
         XEvent event;
         XNextEvent(Display_, &event);
-        if (IsTopLevelMapOf(event, pid)) return;
+        if (IsTopLevelMapOf(event, pid)) return event.xmap.window;
       }
-      if (TClock::now() > deadline) throw std::runtime_error("no window was mapped in time");
-      if (waitpid(pid, nullptr, WNOHANG) == pid)
-        throw std::runtime_error("the program ended before it showed a window");
-      pollfd connection{ConnectionNumber(Display_), POLLIN, 0};
-      poll(&connection, 1, 20);
+      WaitForEvents(pid, deadline, "no window was mapped in time");
+    }
+  }
+
+  // Waits until the window's title holds the text. Throws when the process ends
+  // first or the deadline passes.
+  void WaitForTitle(pid_t pid, Window window, const std::string& text,
+                    TClock::time_point deadline) {
+    XSelectInput(Display_, window, PropertyChangeMask);
+    XSync(Display_, False);
+    while (Title(window).find(text) == std::string::npos) {
+      while (XPending(Display_) > 0) {
+        XEvent event;
+        XNextEvent(Display_, &event);
+      }
+      WaitForEvents(pid, deadline, "the window's title did not change in time");
     }
   }
 
@@ -70,6 +85,30 @@ class TMapWatcher {
   void Discard() { XSync(Display_, True); }
 
  private:
+  void WaitForEvents(pid_t pid, TClock::time_point deadline, const char* late) {
+    if (TClock::now() > deadline) throw std::runtime_error(late);
+    if (waitpid(pid, nullptr, WNOHANG) == pid)
+      throw std::runtime_error("the program ended before it showed a window");
+    pollfd connection{ConnectionNumber(Display_), POLLIN, 0};
+    poll(&connection, 1, 20);
+  }
+
+  // The window's UTF-8 title (_NET_WM_NAME), empty when it has none.
+  std::string Title(Window window) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(Display_, window, NetWmName_, 0, 4096, False, AnyPropertyType, &type,
+                           &format, &count, &remaining, &data) == Success &&
+        data != nullptr && format == 8)
+      title.assign(reinterpret_cast<const char*>(data), count);
+    if (data != nullptr) XFree(data);
+    return title;
+  }
+
   bool IsTopLevelMapOf(const XEvent& event, pid_t pid) {
     if (event.type != MapNotify || event.xmap.override_redirect) return false;
     if (event.xmap.event != DefaultRootWindow(Display_)) return false;
@@ -95,6 +134,7 @@ class TMapWatcher {
 
   Display* Display_;
   Atom NetWmPid_ = None;
+  Atom NetWmName_ = None;
 };
 
 // The process's peak resident memory (VmHWM) in KiB.
@@ -117,12 +157,16 @@ double CpuMillis(pid_t pid) {
   return nanoseconds / 1e6;
 }
 
-pid_t Start(const std::string& program) {
+// Starts the program, with the file as its argument unless the file is empty.
+pid_t Start(const std::string& program, const std::string& file) {
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     setenv("QT_QPA_PLATFORM", "xcb", 1);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    if (file.empty())
+      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    else
+      execl(program.c_str(), program.c_str(), file.c_str(), static_cast<char*>(nullptr));
     std::perror(program.c_str());
     _exit(127);
   }
@@ -134,14 +178,18 @@ void Stop(pid_t pid) {
   waitpid(pid, nullptr, 0);
 }
 
-// One start of the program, stopped as soon as its window is mapped.
-TSample Measure(TMapWatcher& watcher, const std::string& program) {
+// One start of the program, stopped as soon as its window is mapped or, given a
+// file, as soon as the window's title names the file.
+TSample Measure(TMapWatcher& watcher, const std::string& program, const std::string& file) {
   watcher.Discard();
   const TClock::time_point start = TClock::now();
-  const pid_t pid = Start(program);
+  const pid_t pid = Start(program, file);
   TSample sample;
   try {
-    watcher.WaitForMap(pid, start + std::chrono::seconds(60));
+    const TClock::time_point deadline = start + std::chrono::seconds(60);
+    const Window window = watcher.WaitForMap(pid, deadline);
+    if (!file.empty())
+      watcher.WaitForTitle(pid, window, std::filesystem::path(file).filename().string(), deadline);
     sample.Millis = std::chrono::duration<double, std::milli>(TClock::now() - start).count();
     kill(pid, SIGSTOP);  // the memory as it was when the window appeared
     sample.PeakKiB = PeakKiB(pid);
@@ -201,10 +249,11 @@ void Report(const TSeries& bare, const TSeries& program) {
               LowerQuartile(program.CpuMillis) / LowerQuartile(bare.CpuMillis));
 }
 
-int Run(int runs, const std::string& bareProgram, const std::string& program) {
+int Run(int runs, const std::string& bareProgram, const std::string& program,
+        const std::string& file) {
   TMapWatcher watcher;
-  Measure(watcher, bareProgram);  // warm-up: libraries and fonts into the page cache
-  Measure(watcher, program);
+  Measure(watcher, bareProgram, file);  // warm-up: libraries and fonts into the page cache
+  Measure(watcher, program, file);
   TSeries bare(bareProgram);
   TSeries measured(program);
   for (int run = 0; run < runs; ++run) {
@@ -212,10 +261,11 @@ int Run(int runs, const std::string& bareProgram, const std::string& program) {
     const bool bareFirst = run % 2 == 0;
     TSeries& first = bareFirst ? bare : measured;
     TSeries& second = bareFirst ? measured : bare;
-    first.Add(Measure(watcher, first.Program));
-    second.Add(Measure(watcher, second.Program));
+    first.Add(Measure(watcher, first.Program, file));
+    second.Add(Measure(watcher, second.Program, file));
   }
-  std::printf("%d interleaved runs each, from exec to the first mapped window:\n", runs);
+  std::printf("%d interleaved runs each, from exec to %s:\n", runs,
+              file.empty() ? "the first mapped window" : "the title naming the file");
   Report(bare, measured);
   return 0;
 }
@@ -223,12 +273,12 @@ int Run(int runs, const std::string& bareProgram, const std::string& program) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4 || std::atoi(argv[1]) < 1) {
-    std::fprintf(stderr, "usage: %s RUNS BARE_PROGRAM PROGRAM\n", argv[0]);
+  if (argc < 4 || argc > 5 || std::atoi(argv[1]) < 1) {
+    std::fprintf(stderr, "usage: %s RUNS BARE_PROGRAM PROGRAM [FILE]\n", argv[0]);
     return 2;
   }
   try {
-    return Run(std::atoi(argv[1]), argv[2], argv[3]);
+    return Run(std::atoi(argv[1]), argv[2], argv[3], argc == 5 ? argv[4] : "");
   } catch (const std::exception& error) {
     std::fprintf(stderr, "startup_bench: %s\n", error.what());
     return 1;

@@ -97,6 +97,23 @@ void TFileLayout::Deleted(const TStringList* lines, int32_t index) {
   section->Origins.erase(section->Origins.begin() + index);
 }
 
+void TFileLayout::DeletedAll(const TStringList* lines, const std::vector<int32_t>& indices) {
+  TSection* section = Find(lines);
+  if (section == nullptr || indices.empty()) return;
+  std::vector<int32_t>& origins = section->Origins;
+  size_t kept = 0;
+  size_t next = 0;
+  for (size_t i = 0; i < origins.size(); ++i) {
+    if (next < indices.size() && static_cast<size_t>(indices[next]) == i) {
+      ++next;
+      if (origins[i] != NewLine) section->DeletedLines.push_back(OriginLine(origins[i]));
+      continue;
+    }
+    origins[kept++] = origins[i];
+  }
+  origins.resize(kept);
+}
+
 void TFileLayout::Erased(const TStringList* lines, const std::string& name) {
   ErasedNames_.push_back(name);
   TSection* section = Find(lines);

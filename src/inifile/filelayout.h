@@ -38,6 +38,9 @@ class TFileLayout {
   void Replaced(const TStringList* lines, int32_t index);          // the line has a new text
   void Deleted(const TStringList* lines, int32_t index);           // before the line goes
   void Erased(const TStringList* lines, const std::string& name);  // before the section goes
+  // Before the lines at these positions (ascending, as before any of them goes)
+  // go at once: Deleted for each, in one pass.
+  void DeletedAll(const TStringList* lines, const std::vector<int32_t>& indices);
 
   // The file's bytes with the document's sections written into them: every
   // line that the document did not change stays byte for byte, with its own

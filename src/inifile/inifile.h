@@ -57,6 +57,9 @@ class TStringList {
   TStringList* Objects(int32_t index) const;
   void PutObject(int32_t index, TStringList* object);
   virtual void Delete(int32_t index);
+  // Deletes, in one pass, every entry whose text `doomed` accepts, keeping the
+  // others in their order; returns how many went. Objects are treated as by Delete.
+  virtual int32_t DeleteIf(const std::function<bool(const std::string&)>& doomed);
   virtual void Clear();
   // Index of the first entry equal to the text ignoring case, or -1.
   virtual int32_t IndexOf(const std::string& text) const;
@@ -125,6 +128,9 @@ class TStringList {
   };
 
   void CheckIndex(int32_t index, bool allowEnd = false) const;
+  // DeleteIf's work: removes the entries that doomed accepts (it is called once
+  // for each entry, in order), keeping the others in order; returns how many went.
+  int32_t RemoveItems(const std::function<bool(Item&)>& doomed);
   void ItemsChangedFrom(int32_t index) const;
   void ItemsReset() const;
   TItems Items_;
@@ -221,6 +227,7 @@ class TSectionList : public TStringList {
   // Appends a section with a new empty line list; returns its index.
   int32_t AddSection(const std::string& name);
   void Delete(int32_t index) override;
+  int32_t DeleteIf(const std::function<bool(const std::string&)>& doomed) override;
   void Clear() override;
   // Copies names and lines (deep copy).
   void Assign(const TStringList& source) override;
@@ -286,6 +293,10 @@ class TIniDocument {
   virtual void ReadSectionValues(const std::string& section, TStringList& strings);
   virtual void EraseSection(const std::string& section);
   virtual void DeleteKey(const std::string& section, const std::string& key);
+  // Deletes every line of the section whose key equals one of keys ignoring
+  // case, as DeleteKey for each line would, in one pass over the section. A
+  // missing section is not created.
+  void DeleteKeys(const std::string& section, const std::vector<std::string>& keys);
   virtual void WriteToStrings(TStringList& strings);
   // Writes Text() to the file when the document is modified, through a
   // temporary file renamed over it, so that the file always holds either the

@@ -1,5 +1,6 @@
 // Reading and changing the keys and sections of an INI document.
 #include <cstdint>
+#include <unordered_set>
 
 #include "inifile/filelayout.h"
 #include "inifile/inifile.h"
@@ -233,5 +234,32 @@ void TIniDocument::DeleteKey(const std::string& section, const std::string& key)
   ForgetKeptLine(lines, (*lines)[index]);
   if (Layout_) Layout_->Deleted(lines, index);
   lines->Delete(index);
+  Modified_ = true;
+}
+
+void TIniDocument::DeleteKeys(const std::string& section, const std::vector<std::string>& keys) {
+  const int32_t index = Sections_.IndexOf(section);
+  if (index < 0 || keys.empty()) return;
+  std::unordered_set<std::string> folded;
+  for (const std::string& key : keys) folded.insert(FoldedText(key));
+  const auto doomed = [&folded](const std::string& line) {
+    const size_t eq = line.find('=');
+    return eq != std::string::npos &&
+           folded.count(FoldedText(std::string_view(line).substr(0, eq))) != 0;
+  };
+  TStringList& lines = Sections_.Lines(index);
+  std::vector<int32_t> gone;
+  int32_t position = 0;
+  lines.ForEachText([&](const std::string& line) {
+    if (doomed(line)) gone.push_back(position);
+    ++position;
+  });
+  if (gone.empty()) return;
+  if (Layout_) Layout_->DeletedAll(&lines, gone);
+  lines.DeleteIf([&](const std::string& line) {
+    if (!doomed(line)) return false;
+    ForgetKeptLine(&lines, line);
+    return true;
+  });
   Modified_ = true;
 }

@@ -21,6 +21,14 @@ void TSectionList::Delete(int32_t index) {
   ItemsChangedFrom(index);
 }
 
+int32_t TSectionList::DeleteIf(const std::function<bool(const std::string&)>& doomed) {
+  return RemoveItems([&doomed](Item& item) {
+    if (!doomed(item.Text)) return false;
+    delete item.Object;
+    return true;
+  });
+}
+
 void TSectionList::Clear() {
   for (Item& item : Items_) delete item.Object;
   Items_.clear();

@@ -63,6 +63,28 @@ void TStringList::Delete(int32_t index) {
   ItemsChangedFrom(index);
 }
 
+int32_t TStringList::DeleteIf(const std::function<bool(const std::string&)>& doomed) {
+  return RemoveItems([&doomed](Item& item) { return doomed(item.Text); });
+}
+
+int32_t TStringList::RemoveItems(const std::function<bool(Item&)>& doomed) {
+  int32_t firstGone = -1;
+  auto kept = Items_.begin();
+  for (auto item = Items_.begin(); item != Items_.end(); ++item) {
+    if (doomed(*item)) {
+      if (firstGone < 0) firstGone = static_cast<int32_t>(item - Items_.begin());
+      continue;
+    }
+    if (kept != item) *kept = std::move(*item);
+    ++kept;
+  }
+  if (firstGone < 0) return 0;
+  const auto gone = static_cast<int32_t>(Items_.end() - kept);
+  Items_.erase(kept, Items_.end());
+  ItemsChangedFrom(firstGone);
+  return gone;
+}
+
 void TStringList::Clear() {
   Items_.clear();
   ItemsReset();

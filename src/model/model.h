@@ -129,6 +129,10 @@ struct TProject {
   bool operator==(const TProject&) const = default;
 };
 
+// The largest configuration file that Open reads, and that Save reads back
+// before writing into it: 256 MiB. Larger files are refused before they are read.
+inline constexpr std::uintmax_t MaxConfigurationBytes = std::uintmax_t{256} * 1024 * 1024;
+
 // "New": resets every item that "New" owns and fills the three lists from the
 // catalogue, ticking and selecting "Русский". Leaves DialogPosition and
 // DialogTitleCaption alone, forgets the project's Origin and remembers
@@ -143,10 +147,11 @@ void ResetProject(TProject& project, const std::string& cataloguePath);
 // nor changed. Raises on every failure; before anything is written it refuses,
 // naming the row, a variable name or value that would not read back as typed, and
 // raises "Cannot open file <catalogue>" when fileName is the catalogue itself
-// (also through a link). The catalogue must be the project's own: a project whose
-// Catalogue names another path raises std::invalid_argument before anything is
-// written. A ticked entry for an unknown code is written as that code, after the
-// ticked catalogue entries of its list.
+// (also through a link), and "File <name> is too large ..." naming the size when
+// fileName holds more than MaxConfigurationBytes. The catalogue must be the
+// project's own: a project whose Catalogue names another path raises
+// std::invalid_argument before anything is written. A ticked entry for an
+// unknown code is written as that code, after the ticked catalogue entries of its list.
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath);
 // "Save" with the project's own Catalogue.
@@ -182,7 +187,9 @@ void SaveProject(const TProject& project, const std::string& fileName);
 // Origin names the file and the variables read from it.
 // A file that does not exist, is no regular file or cannot be read raises
 // EInOutError "Cannot open file <name>" (or the engine's read error); so does a
-// catalogue that cannot be opened. On any exception the project is unchanged.
+// catalogue that cannot be opened. A file of more than MaxConfigurationBytes
+// raises EInOutError "File <name> is too large ..." naming its size, before any
+// of it is read. On any exception the project is unchanged.
 std::vector<std::string> OpenProject(TProject& project, const std::string& fileName,
                                      const std::string& cataloguePath);
 
@@ -224,6 +231,17 @@ void SaveAndRemember(TProject& project, const std::string& fileName,
                      const std::string& cataloguePath);
 // "Save" that keeps the Origin, with the project's own Catalogue.
 void SaveAndRemember(TProject& project, const std::string& fileName);
+
+// "Каталог…": reloads the three lists from the catalogue at cataloguePath and makes
+// it the project's Catalogue, as if the file that Save would write now were opened
+// with it: the code of every ticked entry (looked up in the project's Catalogue)
+// ticks the entry of that code, a code that the new catalogue lacks becomes a
+// ticked unknown entry, and the final dialog's tick goes to the new final dialog.
+// Returns what could not be kept as it was (UTF-8 texts as OpenProject returns);
+// everything else in the project stays. Raises when the new catalogue is not a
+// readable file (CatalogueProblem) or either catalogue cannot be opened, and then
+// the project is unchanged.
+std::vector<std::string> ChangeCatalogue(TProject& project, const std::string& cataloguePath);
 
 // The catalogue beside the running executable: its directory plus "version.ini".
 std::string CataloguePath();

@@ -8,7 +8,10 @@
 
 #include "inifile/inifile.h"
 #include "model/defaults.h"
+#include "model/filesize.h"
 #include "model/model.h"
+#include "model/nameindex.h"
+#include "model/sequences.h"
 #include "model/valueparse.h"
 
 namespace {
@@ -39,6 +42,7 @@ TSection ReadFileSection(const TIniDocument& file, const std::string& name) {
   const int32_t index = file.Sections().IndexOf(name);
   if (index < 0) return section;
   const TStringList& lines = file.Sections().Lines(index);
+  section.Entries.reserve(static_cast<size_t>(lines.Count()));
   for (int32_t i = 0; i < lines.Count(); ++i) {
     section.Entries.push_back(TEntry{NamePart(lines[i]), ValuePart(lines[i])});
   }
@@ -138,17 +142,15 @@ void ReadMainTitle(const TSection& display, const TSection& variables, TProject&
   p.MainTitleCaption = shown ? p.ProgramNameText : std::string();
 }
 
-// Why the line cannot become a row of the table; empty when it can.
-std::string VariableProblem(const TEntry& entry, const std::vector<TVariableRow>& rows) {
+// Why the line cannot become a row of the table, whose names are `rows`; empty when it can.
+std::string VariableProblem(const TEntry& entry, const TNameIndex& rows) {
   if (entry.Name.empty()) return "переменная без имени";
   if (!IsStorableVariableName(entry.Name)) {
     return "такое имя переменной нельзя сохранить (пробел или табуляция в начале, «[» в "
            "начале или управляющий символ)";
   }
-  for (const TVariableRow& row : rows) {
-    if (SameText(row.Name, entry.Name)) {
-      return "переменная с этим именем уже есть выше; используется первая";
-    }
+  if (rows.Contains(entry.Name)) {
+    return "переменная с этим именем уже есть выше; используется первая";
   }
   if (HoldsControlByte(entry.Value)) return "значение содержит управляющий символ";
   return {};
@@ -178,17 +180,24 @@ void SetOccurrences(const TSection& section, const std::vector<size_t>& entries,
 void ReadVariables(const TSection& variables, TProject& p, TProblems& problems) {
   p.Variables.clear();
   p.Origin.VariableNames.clear();
+  // Room for every line at once: a long list grown step by step holds itself
+  // up to three times over while it moves.
+  p.Variables.reserve(variables.Entries.size());
+  p.Origin.VariableNames.reserve(variables.Entries.size());
+  TNameIndex rows;
+  rows.Reserve(variables.Entries.size());
   const size_t first = problems.size();
   std::vector<size_t> reported;  // the entries of the problems from `first` on
   for (size_t i = 0; i < variables.Entries.size(); ++i) {
     const TEntry& entry = variables.Entries[i];
     if (SameText(entry.Name, "ProgramName")) continue;  // the main title; repeats are reported
-    const std::string why = VariableProblem(entry, p.Variables);
+    const std::string why = VariableProblem(entry, rows);
     if (!why.empty()) {
       problems.push_back(Problem(variables.Name, entry.Name, entry.Value, why));
       reported.push_back(i);
       continue;
     }
+    rows.Insert(entry.Name);
     p.Variables.push_back(TVariableRow{entry.Name, entry.Value});
     p.Origin.VariableNames.push_back(entry.Name);
   }
@@ -347,6 +356,7 @@ std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string
   if (!std::filesystem::is_regular_file(fileName, ignored)) {
     throw EInOutError("Cannot open file " + fileName);
   }
+  RefuseOversizedFile(fileName);
   TProject opened = project;
   ResetProject(opened, cataloguePath);
   const TIniDocument file(fileName, true);
@@ -363,4 +373,15 @@ std::vector<std::string> OpenProject(TProject& project, const std::string& fileN
     texts.push_back(std::move(problem.Text));
   }
   return texts;
+}
+
+std::vector<TOpenProblem> ApplySequenceValues(const TSequenceValues& values,
+                                              const std::string& cataloguePath, TProject& project) {
+  const TSection config{"Config",
+                        {{"PreInstallDialogSequence", values.Pred},
+                         {"PostInstallDialogSequence", values.Post},
+                         {"Languages", values.Langs}}};
+  TProblems problems;
+  ReadSequences(config, cataloguePath, project, problems);
+  return problems;
 }

@@ -7,6 +7,7 @@
 
 #include "inifile/inifile.h"
 #include "model/model.h"
+#include "model/nameindex.h"
 #include "model/writer.h"
 
 namespace {
@@ -17,18 +18,13 @@ bool SameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(a, b, error) && !error;
 }
 
-bool Contains(const std::vector<std::string>& names, const std::string& name) {
-  for (const std::string& candidate : names) {
-    if (SameText(candidate, name)) return true;
-  }
-  return false;
-}
-
-// The names that Save writes as keys of "Variables" besides ProgramName, each once.
-std::vector<std::string> WrittenVariableNames(const TProject& project) {
+// The names that Save writes as keys of "Variables" besides ProgramName, each once
+// (the first of names equal ignoring letter case), and the set of them.
+std::vector<std::string> WrittenVariableNames(const TProject& project, TNameIndex& written) {
   std::vector<std::string> names;
+  written.Reserve(project.Variables.size());
   for (const TVariableRow& row : project.Variables) {
-    if (row.Name.empty() || SameText(row.Name, "ProgramName") || Contains(names, row.Name)) {
+    if (row.Name.empty() || SameText(row.Name, "ProgramName") || !written.Insert(row.Name)) {
       continue;
     }
     names.push_back(row.Name);
@@ -43,11 +39,12 @@ void SaveAndRemember(TProject& project, const std::string& fileName,
   // Decided before saving: the save may create the file or replace it by a new one.
   const bool sameFile =
       !project.Origin.FileName.empty() && SameFile(project.Origin.FileName, fileName);
-  std::vector<std::string> written = WrittenVariableNames(project);
+  TNameIndex writtenIndex;
+  std::vector<std::string> written = WrittenVariableNames(project, writtenIndex);
   std::vector<std::string> removed;
   if (sameFile) {
     for (const std::string& name : project.Origin.VariableNames) {
-      if (!Contains(written, name) && !SameText(name, "ProgramName")) removed.push_back(name);
+      if (!writtenIndex.Contains(name) && !SameText(name, "ProgramName")) removed.push_back(name);
     }
   }
   // One rewrite: the values and the removal reach the file together or not at all.

@@ -2,6 +2,7 @@
 #include "inifile/inifile.h"
 #include "model/defaults.h"
 #include "model/model.h"
+#include "model/sequences.h"
 
 namespace {
 
@@ -27,16 +28,14 @@ void TakeKeyNames(TIniDocument& catalogue, const char* section, TCheckList& list
 
 }  // namespace
 
-void ResetProject(TProject& project, const std::string& cataloguePath) {
-  ApplyDefaultAppearance(project);
-
+void FillLists(TProject& project, const std::string& cataloguePath) {
   project.Langs.Clear();
   project.Pred.Clear();
   project.Post.Clear();
   project.Catalogue = cataloguePath;
   {
     // A missing catalogue loads as an empty document; one that cannot be opened
-    // raises here and leaves the rest of the reset undone.
+    // raises here.
     TIniDocument catalogue(cataloguePath, true);
     TakeKeyNames(catalogue, "Languages", project.Langs);
     TakeKeyNames(catalogue, "PreInstallDlg", project.Pred);
@@ -45,7 +44,12 @@ void ResetProject(TProject& project, const std::string& cataloguePath) {
   const int32_t russian = project.Langs.Find(DefaultLanguage());
   project.Langs.SetTick(russian, true);
   project.Langs.Select(russian);
+}
 
+void ResetProject(TProject& project, const std::string& cataloguePath) {
+  ApplyDefaultAppearance(project);
+  // A catalogue that cannot be opened leaves the rest of the reset undone.
+  FillLists(project, cataloguePath);
   ApplyDefaultVariables(project);
   project.Origin = {};
 }

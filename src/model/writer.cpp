@@ -4,10 +4,13 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "inifile/inifile.h"
+#include "model/filesize.h"
 #include "model/model.h"
+#include "model/sequences.h"
 #include "model/valueparse.h"
 #include "model/writer.h"
 
@@ -128,14 +131,7 @@ namespace {
 
 // Deletes every line of each key from the "Variables" section.
 void RemoveVariables(TIniDocument& target, const std::vector<std::string>& keys) {
-  if (keys.empty()) return;
-  TStringList present;
-  target.ReadSection("Variables", present);
-  for (const std::string& key : keys) {
-    for (int32_t i = 0; i < present.Count(); ++i) {
-      if (SameText(present[i], key)) target.DeleteKey("Variables", key);
-    }
-  }
+  target.DeleteKeys("Variables", keys);
 }
 
 // Every key that Save writes, in the order written.
@@ -181,6 +177,7 @@ void SaveProjectRemoving(const TProject& project, const std::string& fileName,
   RefuseAnotherCatalogue(project, cataloguePath);
   CheckProject(project);
   RefuseTheCatalogueAsTarget(fileName, cataloguePath);
+  RefuseOversizedFile(fileName);
 
   // Every check is done before the first write: the document flushes whatever it holds when
   // it is released, also when the save is abandoned by an exception. The file itself can make
@@ -197,4 +194,9 @@ void SaveProjectRemoving(const TProject& project, const std::string& fileName,
 
 void SaveProject(const TProject& project, const std::string& fileName) {
   SaveProject(project, fileName, project.Catalogue);
+}
+
+TSequenceValues SequenceValues(const TProject& project, const std::string& cataloguePath) {
+  TCodes codes = LookUpCodes(project, cataloguePath);
+  return {std::move(codes.Pred), std::move(codes.Post), std::move(codes.Langs)};
 }

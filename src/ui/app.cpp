@@ -107,6 +107,14 @@ void InstallSchemeColorsFromPalette() {
   });
 }
 
+std::string StartUpCatalogue(const std::string& catalogueOption) {
+  if (catalogueOption.empty()) return {};
+  const std::string problem = CatalogueProblem(catalogueOption);
+  if (problem.empty()) return catalogueOption;
+  ShowErrorMessage(problem);
+  return {};
+}
+
 std::unique_ptr<TMainForm> CreateMainWindow(const std::string& cataloguePath) {
   return std::make_unique<TMainForm>(nullptr,
                                      cataloguePath.empty() ? CataloguePath() : cataloguePath);
@@ -122,9 +130,17 @@ TApplicationWindows CreateApplicationWindows(const std::string& cataloguePath) {
 }
 
 void OpenAtStartUp(TMainForm& mainForm, const QString& fileName) {
+  OpenAtStartUp(mainForm, fileName, std::string());
+}
+
+void OpenAtStartUp(TMainForm& mainForm, const QString& fileName, const std::string& cataloguePath) {
   if (fileName.isEmpty()) return;
   try {
-    mainForm.OpenFile(fileName);
+    if (cataloguePath.empty()) {
+      mainForm.OpenFile(fileName);
+    } else {
+      mainForm.OpenFile(fileName, cataloguePath);
+    }
   } catch (const std::exception& error) {
     ShowErrorMessage(error.what());
   }

@@ -34,6 +34,11 @@ void InstallFontSubstitutions();
 // Scheme colours resolve to the application palette's colours.
 void InstallSchemeColorsFromPalette();
 
+// The catalogue named by --catalogue when it can be read; otherwise, when one was
+// named, the reason is shown once in the error box, and the result is empty (the
+// catalogue beside the executable then serves).
+std::string StartUpCatalogue(const std::string& catalogueOption);
+
 // The main window alone, as the program starts: it makes each of its dialogs on
 // first use. cataloguePath empty: the catalogue beside the executable.
 std::unique_ptr<TMainForm> CreateMainWindow(const std::string& cataloguePath = std::string());
@@ -56,3 +61,6 @@ TApplicationWindows CreateApplicationWindows(const std::string& cataloguePath = 
 // started, with the defaults.
 void OpenAtStartUp(TMainForm& mainForm, const QString& fileName);
 void OpenAtStartUp(TApplicationWindows& windows, const QString& fileName);
+// The same with the catalogue named on the command line, whatever lies beside the
+// file; an empty cataloguePath chooses as "Open" does.
+void OpenAtStartUp(TMainForm& mainForm, const QString& fileName, const std::string& cataloguePath);

@@ -91,6 +91,8 @@ class TRandomRun {
   // Writes a value to both, or expects the document to refuse a key it cannot store.
   void Write(TIniDocument& doc, TReference& ref, const std::string& section,
              const std::string& key);
+  void DeleteKeys(TIniDocument& doc, TReference& ref, const std::string& section,
+                  const std::vector<std::string>& keys);
   void DirectSectionChange(TIniDocument& doc, TReference& ref);
   void DirectLineChange(TIniDocument& doc, TReference& ref);
 
@@ -116,7 +118,13 @@ void TRandomRun::DirectSectionChange(TIniDocument& doc, TReference& ref) {
       }
       break;
     case 2:
-      if (count > 0) {
+      if (count > 0 && Pick(4) == 0) {  // every section of a name, in one pass
+        const std::string name = Section();
+        const auto same = [&name](const std::string& other) { return SameText(other, name); };
+        const auto gone = std::erase_if(
+            ref.Sections, [&same](const TReference::Section& s) { return same(s.Name); });
+        ASSERT_EQ(list.DeleteIf(same), static_cast<int32_t>(gone));
+      } else if (count > 0) {
         const int32_t i = Pick(count);
         list.Delete(i);
         ref.Sections.erase(ref.Sections.begin() + i);
@@ -181,8 +189,22 @@ void TRandomRun::Write(TIniDocument& doc, TReference& ref, const std::string& se
   auto& lines = ref.Sections[static_cast<size_t>(s)].Lines;
   if (i < 0)
     lines.push_back(line);
-  else
-    lines[static_cast<size_t>(i)] = line;
+  else if (std::string& old = lines[static_cast<size_t>(i)];
+           !SameText(old, line) || ValuePart(old) != value)  // an equal line keeps its key's case
+    old = line;
+}
+
+// Every line of the keys goes, in one call: as DeleteKey for each line would.
+void TRandomRun::DeleteKeys(TIniDocument& doc, TReference& ref, const std::string& section,
+                            const std::vector<std::string>& keys) {
+  doc.DeleteKeys(section, keys);
+  const int32_t s = ref.IndexOf(section);
+  if (s < 0) return;
+  std::erase_if(ref.Sections[static_cast<size_t>(s)].Lines, [&keys](const std::string& line) {
+    return std::any_of(keys.begin(), keys.end(), [&line](const std::string& key) {
+      return TReference::IndexOfName({line}, key) == 0;
+    });
+  });
 }
 
 void TRandomRun::Step(TIniDocument& doc, TReference& ref) {
@@ -200,6 +222,10 @@ void TRandomRun::Step(TIniDocument& doc, TReference& ref) {
     case 3:
     case 4: Write(doc, ref, section, key); break;
     case 5: {
+      if (Pick(3) == 0) {
+        DeleteKeys(doc, ref, section, {key, Key()});
+        break;
+      }
       doc.DeleteKey(section, key);
       const int32_t i = ref.FindKey(section, key, true, s);
       if (i >= 0)

@@ -1,7 +1,9 @@
 // Which catalogue a project uses, where Open's problems stand in the file, and that
 // Save looks codes up in the project's own catalogue only.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <stdexcept>
@@ -10,15 +12,18 @@
 
 #include "cp1251text.h"
 #include "model/model.h"
+#include "projectdiff.h"
 #include "testfiles.h"
 
 namespace {
 
+#ifndef _WIN32
 std::string UnreadableCatalogue(const std::string& dir) {
   const std::string problem = CatalogueProblem(dir + "/version.ini");
   const std::string expected = "Каталог «" + dir + "/version.ini» нельзя прочитать";
   return problem.rfind(expected, 0) == 0 ? "" : "got «" + problem + "»";
 }
+#endif
 
 }  // namespace
 
@@ -37,7 +42,11 @@ TEST(ChooseCatalogue, TheFilesOwnFolderWinsOverTheCurrentCatalogue) {
   const std::vector<TCase> cases = {
       {dir / "own/vuka.ini", dir / "own/version.ini"},
       {dir / "own/missing.ini", dir / "own/version.ini"},
+#ifdef _WIN32  // file names ignore letter case: the name as looked up finds it
+      {dir / "upper/vuka.ini", dir / "upper/version.ini"},
+#else
       {dir / "upper/vuka.ini", dir / "upper/VERSION.INI"},
+#endif
       {dir / "none/vuka.ini", current},
       {dir / "nowhere/vuka.ini", current},
   };
@@ -52,8 +61,10 @@ TEST(CatalogueProblem, NamesAMissingFolderOrUnreadableCatalogue) {
             "Каталог «" + (dir / "missing.ini") + "» не найден");
   EXPECT_EQ(CatalogueProblem(dir.Path()),
             "Каталог «" + dir.Path() + "» не является обычным файлом");
+#ifndef _WIN32  // Windows has no mode that forbids reading
   chmod((dir / "version.ini").c_str(), 0);
   EXPECT_EQ(RunUnprivileged(UnreadableCatalogue, dir.Path()), "");
+#endif
 }
 
 TEST(ProblemLines, FindTheKeyAsTheLoaderDoesAndCountLinesAsAnEditor) {
@@ -132,4 +143,45 @@ TEST(CheckList, CatalogueEntriesComeBeforeUnknownOnes) {
   list.Clear();
   list.Append("B");
   EXPECT_EQ(list.KnownCount(), 1);
+}
+
+TEST(ChangeCatalogue, KeepsEveryTickWhoseCodeTheNewCatalogueKnows) {
+  TTempDir dir;
+  WriteBytes(dir / "old.ini", CrLf("[Languages]\nРусский=RUS\nEnglish=ENU\nDeutsch=DEU\n"
+                                   "[PreInstallDlg]\nЛицензия=License\n"
+                                   "[PostInstallDlg]\nИнфо=Info\nКонец=Finished\n"));
+  WriteBytes(dir / "new.ini", CrLf("[Languages]\nАнглийский=enu\nРусский=RUS\nФранцузский=FRA\n"
+                                   "[PreInstallDlg]\nПапка=Dir\n"
+                                   "[PostInstallDlg]\nФинал=Done\n"));
+  TProject p;
+  ResetProject(p, dir / "old.ini");
+  p.Langs.SetTick(1, true);
+  p.Langs.AppendUnknown("FRA");
+  p.Langs.SetTick(3, true);
+  p.Langs.AppendUnknown("XX");  // unticked: not written, so gone
+  p.Pred.SetTick(0, true);
+  p.Post.SetTick(0, true);
+  p.Post.SetTick(1, true);
+  p.ProgramNameText = "kept";
+
+  const std::vector<std::string> problems = ChangeCatalogue(p, dir / "new.ini");
+  EXPECT_EQ(p.Catalogue, dir / "new.ini");
+  EXPECT_EQ(ListText(p.Langs), Cp("Английский+,Русский+,Французский+,selected 1"));
+  EXPECT_EQ(ListText(p.Pred), Cp("Папка-,License?+,selected -1"));
+  EXPECT_EQ(ListText(p.Post), Cp("Финал+,Info?+,selected -1"));
+  EXPECT_EQ(p.ProgramNameText, "kept");
+  const std::string kept = "» не найден в каталоге «" + (dir / "new.ini") +
+                           "»; он оставлен в списке и сохранится в файле как есть";
+  EXPECT_EQ(problems, (std::vector<std::string>{
+                          "«Config» / «PreInstallDialogSequence» = «License»: код «License" + kept,
+                          "«Config» / «PostInstallDialogSequence» = «Info»: код «Info" + kept,
+                          "«Config» / «Languages» = «RUS,ENU,FRA»: порядок отличается от "
+                          "каталога; при сохранении коды будут записаны в порядке каталога"}));
+
+  // A catalogue that is no file changes nothing.
+  const std::string before = ListText(p.Langs) + ListText(p.Pred) + ListText(p.Post);
+  std::filesystem::create_directories(dir / "folder.ini");
+  EXPECT_ANY_THROW(ChangeCatalogue(p, dir / "folder.ini"));
+  EXPECT_EQ(ListText(p.Langs) + ListText(p.Pred) + ListText(p.Post), before);
+  EXPECT_EQ(p.Catalogue, dir / "new.ini");
 }

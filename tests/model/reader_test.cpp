@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 #include <string>
@@ -312,8 +313,11 @@ TEST(OpenProject, OpensReadOnlyAndLeavesTheFileUntouched) {
 
 namespace {
 
+// Opening raises "Cannot open file <name>", or the given message, and changes nothing.
 std::string ExpectOpenErrorLeavesProjectAlone(const std::string& fileName,
-                                              const std::string& catalogue) {
+                                              const std::string& catalogue,
+                                              std::string message = "") {
+  if (message.empty()) message = "Cannot open file " + fileName;
   TProject p;
   p.Variables = {{"kept", "1"}};
   p.DialogTitleCaption = "";
@@ -323,19 +327,21 @@ std::string ExpectOpenErrorLeavesProjectAlone(const std::string& fileName,
     OpenProject(p, fileName, catalogue);
     return "no error for " + fileName;
   } catch (const EInOutError& error) {
-    if (std::string(error.what()) != "Cannot open file " + fileName) return error.what();
+    if (std::string(error.what()) != message) return error.what();
   }
   if (!ProjectDifference(p, before).empty()) return ProjectDifference(p, before);
   if (p.Origin.FileName != "earlier.ini") return "origin changed";
   return {};
 }
 
+#ifndef _WIN32
 std::string OpenUnreadableFile(const std::string& dir) {
   const std::string file = dir + "/locked.ini";
   WriteBytes(file, "[Display]\r\nShowMainWindow=0\r\n");
   if (chmod(file.c_str(), 0) != 0) return "chmod failed";
   return ExpectOpenErrorLeavesProjectAlone(file, dir + "/version.ini");
 }
+#endif
 
 }  // namespace
 
@@ -344,5 +350,26 @@ TEST(OpenProject, MissingUnreadableOrNonRegularFileRaisesAndLeavesTheProject) {
   EXPECT_EQ(ExpectOpenErrorLeavesProjectAlone(dir / "missing.ini", dir / "version.ini"), "");
   EXPECT_EQ(ExpectOpenErrorLeavesProjectAlone(dir.Path(), dir / "version.ini"), "");
   EXPECT_EQ(ExpectOpenErrorLeavesProjectAlone("/dev/zero", dir / "version.ini"), "");
+#ifndef _WIN32  // Windows has no mode that forbids reading
   EXPECT_EQ(RunUnprivileged(OpenUnreadableFile, dir.Path()), "");
+#endif
+}
+
+// A file too large for a configuration is refused by its size alone (a sparse
+// file: nothing of it may be read); at the limit it is read.
+TEST(OpenProject, FileOverTheSizeLimitIsRefusedNamingItsSize) {
+  TTempDir dir;
+  const std::string file = dir / "huge.ini";
+  WriteBytes(file, "[Display]\r\nShowMainWindow=0\r\n;");
+  ASSERT_EQ(truncate(file.c_str(), static_cast<off_t>(MaxConfigurationBytes)), 0);
+  TProject p;
+  EXPECT_EQ(OpenProject(p, file, dir / "version.ini").size(), 0u);
+  EXPECT_FALSE(p.BackgroundEnabled);
+
+  ASSERT_EQ(truncate(file.c_str(), static_cast<off_t>(MaxConfigurationBytes) + 1), 0);
+  EXPECT_EQ(ExpectOpenErrorLeavesProjectAlone(
+                file, dir / "version.ini",
+                "File " + file + " is too large for a configuration: 268435457 bytes, at most " +
+                    "268435456 are read"),
+            "");
 }

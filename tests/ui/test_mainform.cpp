@@ -68,7 +68,8 @@ TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
         {"Open", "Открыть…", {QKeySequence(QStringLiteral("Ctrl+O"))}},
         {"RecentMenu", "Недавние файлы", {}},
         {"Save", "Сохранить", {QKeySequence(QStringLiteral("Ctrl+S"))}},
-        {"SaveAs", "Сохранить как…", {QKeySequence(QStringLiteral("Ctrl+Shift+S"))}}}},
+        {"SaveAs", "Сохранить как…", {QKeySequence(QStringLiteral("Ctrl+Shift+S"))}},
+        {"Catalogue", "Каталог…", {}}}},
       {{"EditMenu", "Правка", {}},
        {{"Undo", "Отменить", {QKeySequence(QStringLiteral("Ctrl+Z"))}},
         {"Redo",
@@ -464,8 +465,11 @@ TEST_F(MainForm, AboutShowsTheProductLineAndTheIndentedCredits) {
   QTest::mouseClick(help, Qt::LeftButton, Qt::NoModifier, help->actionGeometry(about).center());
   ASSERT_EQ(Dialogs.Abouts.size(), 1);
 
+  // The product and credit lines, then the catalogue in use after an empty line.
   const QStringList lines = Dialogs.Abouts[0].split(QStringLiteral("\r\n"));
-  ASSERT_EQ(lines.size(), 4);
+  ASSERT_EQ(lines.size(), 6);
+  EXPECT_TRUE(lines[4].isEmpty());
+  EXPECT_EQ(lines[5], QStringLiteral("Каталог: ") + CataloguePath);
   EXPECT_EQ(lines[0], QStringLiteral("Visual vuka.ini maker [ROVEL] Version 1.0"));
   EXPECT_TRUE(lines[1].startsWith(QString(17, QLatin1Char(' '))));
   EXPECT_NE(lines[1].at(17), QLatin1Char(' '));

@@ -12,6 +12,7 @@
 #include "ui/forms/recentmenu.h"
 #include "ui/forms/unsavedwork.h"
 #include "ui/support/errorbox.h"
+#include "ui/support/filenames.h"
 #include "ui/support/filewatch.h"
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/variablesgrid.h"
@@ -20,12 +21,6 @@ namespace {
 
 // At most this many problems are listed in the box itself; all of them behind "Show Details".
 constexpr qsizetype kListedProblems = 20;
-
-std::string ToFileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-QString FromFileName(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 QString Absolute(const QString& file) { return QFileInfo(file).absoluteFilePath(); }
 
@@ -104,13 +99,14 @@ void TFileCommands::OpenClick() {
 }
 
 void TFileCommands::OpenFile(const QString& fileName) {
+  OpenFile(fileName, ChooseCatalogue(ToFileName(Absolute(fileName)), CatalogueFile_));
+}
+
+void TFileCommands::OpenFile(const QString& fileName, const std::string& cataloguePath) {
   const QString path = Absolute(fileName);
   Parts_.View->Widgets().Variables->EndEdit();
-  // The catalogue beside the file serves when there is one; the project is unchanged when
-  // this raises.
-  const std::string file = ToFileName(path);
-  const std::vector<std::string> problems =
-      OpenProject(Project_, file, ChooseCatalogue(file, CatalogueFile_));
+  // The project is unchanged when this raises.
+  const std::vector<std::string> problems = OpenProject(Project_, ToFileName(path), cataloguePath);
   CatalogueFile_ = Project_.Catalogue;
   Parts_.View->ShowProject();
   Parts_.View->ShowTitleBarOf();

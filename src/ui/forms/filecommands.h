@@ -48,7 +48,10 @@ class TFileCommands : public QObject {
   // watched and comes first in the recent files. What the file held that could
   // not be used is then listed in one message box. A file that is missing or
   // cannot be read raises the open error and changes nothing.
+  // The catalogue is the "version.ini" in the file's folder when there is one, else
+  // the one in use; the overload takes the given catalogue.
   void OpenFile(const QString& fileName);
+  void OpenFile(const QString& fileName, const std::string& cataloguePath);
   // A file chosen in the recent files or dropped on the window: asks about
   // unsaved changes and opens it. A file of the recent files that does not open
   // leaves the list; the error is raised.

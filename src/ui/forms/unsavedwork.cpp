@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include "ui/support/filenames.h"
+
 TUnsavedWork::TUnsavedWork(const TProject& project, QMainWindow& window)
     : QObject(&window), Project_(project), Window_(window), BaseTitle_(window.windowTitle()) {}
 
@@ -19,7 +21,7 @@ void TUnsavedWork::MarkSaved() {
 
 void TUnsavedWork::UpdateCaption() {
   const bool modified = HasUnsavedChanges();
-  const QString file = QFile::decodeName(QByteArray::fromStdString(Project_.Origin.FileName));
+  const QString file = FromFileName(Project_.Origin.FileName);
   QString title;
   if (file.isEmpty()) {
     title = modified ? BaseTitle_ + QStringLiteral("[*]") : BaseTitle_;

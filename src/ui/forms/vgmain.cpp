@@ -20,6 +20,7 @@
 #include "ui/forms/recentmenu.h"
 #include "ui/forms/unsavedwork.h"
 #include "ui/support/errorbox.h"
+#include "ui/support/filenames.h"
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/render.h"
@@ -73,6 +74,7 @@ TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
       new TFileCommands(Project_, CatalogueFile_, {this, View_.get(), History_, Unsaved_, Recent_});
   ConnectHandlers();
   ConnectEditing();
+  AddCatalogueCommand();
   setAcceptDrops(true);
   DropTimer_ = new QTimer(this);
   DropTimer_->setSingleShot(true);
@@ -155,6 +157,7 @@ void TMainForm::ConnectEditing() {
     History_->RecordVariables(QStringLiteral("удаление строки %1").arg(row));
   });
   connect(History_, &TEditHistory::changed, Unsaved_, &TUnsavedWork::UpdateCaption);
+  connect(History_, &TEditHistory::changed, this, &TMainForm::FollowCatalogue);
 }
 
 // The desktop picture is read when something first shows it.
@@ -180,6 +183,15 @@ QFileDialog* TMainForm::OpenDlg() { return Files_->OpenDlg(); }
 void TMainForm::OpenClick(QObject*) { Files_->OpenClick(); }
 
 void TMainForm::OpenFile(const QString& fileName) { Files_->OpenFile(fileName); }
+
+void TMainForm::OpenFile(const QString& fileName, const std::string& cataloguePath) {
+  Files_->OpenFile(fileName, cataloguePath);
+}
+
+void TMainForm::FollowCatalogue() {
+  if (!Project_.Catalogue.empty()) CatalogueFile_ = Project_.Catalogue;
+  if (CatalogueAction_ != nullptr) ShowCatalogue();
+}
 
 void TMainForm::SaveClick(QObject*) { Files_->SaveClick(); }
 
@@ -265,7 +277,11 @@ void TMainForm::LangsDblClick(QObject* sender) {
   if (auto* list = qobject_cast<TCheckListBox*>(sender)) list->LangsDblClick();
 }
 
-void TMainForm::AboutClick(QObject*) { SystemDialogs().ShowAbout(this, AboutText()); }
+// The About box also names the catalogue in use.
+void TMainForm::AboutClick(QObject*) {
+  SystemDialogs().ShowAbout(
+      this, AboutText() + QStringLiteral("\r\n\r\nКаталог: ") + FromFileName(CatalogueFile_));
+}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   bool mayClose = false;

@@ -14,6 +14,7 @@
 #include "model/model.h"
 #include "ui/forms/projectview.h"
 
+class QAction;
 class QFileDialog;
 class QTimer;
 class TClickLabel;
@@ -32,10 +33,11 @@ QString AboutText();
 class TMainForm : public QMainWindow {
   Q_OBJECT
  public:
-  // cataloguePath: where "New" and "Save" find the catalogue (normally beside the executable).
+  // cataloguePath: the catalogue to start with (normally beside the executable).
   explicit TMainForm(QWidget* parent = nullptr, const std::string& cataloguePath = CataloguePath());
   ~TMainForm() override;
 
+  // The catalogue in use: where "New" fills the lists from and "Save" looks codes up.
   const std::string& CatalogueFile() const { return CatalogueFile_; }
 
   TProject& Project() { return Project_; }
@@ -69,6 +71,15 @@ class TMainForm : public QMainWindow {
   void UndoClick(QObject* sender = nullptr);
   void RedoClick(QObject* sender = nullptr);
   void AboutClick(QObject* sender = nullptr);
+  // "Каталог…": lets the user choose a catalogue in CatalogueDlg and uses it (UseCatalogue).
+  void CatalogueClick(QObject* sender = nullptr);
+  // Reloads the three lists from the catalogue, keeping every tick whose code it knows,
+  // and lists what could not be kept as it was in one message box; one step of the
+  // edit history. The project is otherwise kept. Raises when the catalogue cannot be
+  // read, and then nothing changes.
+  void UseCatalogue(const std::string& cataloguePath);
+  // The file dialog of "Каталог…", made on first use; it proposes the catalogue in use.
+  QFileDialog* CatalogueDlg();
 
   // The double-click handler of the three lists: inverts the selected entry of
   // the list that raised it (Langs, Pred or Post).
@@ -97,7 +108,10 @@ class TMainForm : public QMainWindow {
   // dialogs show it, the caption names it and "Save" writes into it. What the file
   // held that could not be used is then listed in one message box. A file that is
   // missing or cannot be read raises the open error and changes nothing.
+  // The catalogue is the "version.ini" in the file's folder when there is one, else
+  // the one in use; the overload takes the given catalogue.
   void OpenFile(const QString& fileName);
+  void OpenFile(const QString& fileName, const std::string& cataloguePath);
 
   // True while the project differs from what was last opened, saved or reset in
   // what "Save" writes or in the product name; the caption then carries the mark.
@@ -115,6 +129,13 @@ class TMainForm : public QMainWindow {
   void LayOut();
   void ConnectHandlers();
   void ConnectEditing();
+
+  // The catalogue (vgmain_catalogue.cpp). Adds "Каталог…" to the file menu.
+  void AddCatalogueCommand();
+  // Names the catalogue in use in the command's tooltip and the lists' tooltips.
+  void ShowCatalogue();
+  // The catalogue in use follows the project's (after an open or a step taken back).
+  void FollowCatalogue();
 
   void FormCreate();
   // A dialog edited a part of the project: the mock-up shows it and the edit
@@ -134,6 +155,8 @@ class TMainForm : public QMainWindow {
   // The file of the last drop, opened once the drop is over.
   QString DroppedFile_;
   QTimer* DropTimer_ = nullptr;
+  QFileDialog* CatalogueDlg_ = nullptr;
+  QAction* CatalogueAction_ = nullptr;
 
   std::unique_ptr<TStyleDlg> StyleDlg_;
   std::unique_ptr<TColorForm> ColorForm_;

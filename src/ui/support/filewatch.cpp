@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileSystemWatcher>
 
+#include "ui/support/filenames.h"
+
 namespace {
 
 TFileStamp StampOfFile(const QString& file) {

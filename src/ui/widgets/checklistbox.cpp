@@ -12,10 +12,6 @@
 
 namespace {
 
-QString DisplayName(const TCheckList& list, int index) {
-  return QString::fromStdString(Cp1251ToUtf8(list.Name(index)));
-}
-
 // The host's highlight is shown whether or not the list holds the focus.
 QColor HighlightColor(const QWidget& w) {
   return w.palette().color(QPalette::Active, QPalette::Highlight);
@@ -46,6 +42,12 @@ void DrawFocusFrame(QPainter& painter, const QRect& rect, const QColor& color) {
 }
 
 }  // namespace
+
+QString EntryText(const TCheckList& list, int index) {
+  QString text = QString::fromStdString(Cp1251ToUtf8(list.Name(index)));
+  if (list.IsUnknown(index)) text += QStringLiteral(" (нет в каталоге)");
+  return text;
+}
 
 TCheckListBox::TCheckListBox(QWidget* parent) : TScrollView(parent) {
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
@@ -189,10 +191,13 @@ void TCheckListBox::paintEvent(QPaintEvent*) {
       textColor = HighlightTextColor(*this);
     }
     painter.setPen(textColor);
-    painter.setFont(font());
+    // An entry for a code that the catalogue does not know is also set in italics.
+    QFont entryFont = font();
+    entryFont.setItalic(List_->IsUnknown(i));
+    painter.setFont(entryFont);
     // Drawn without mnemonic processing: an ampersand is shown as it is.
     painter.drawText(textArea.adjusted(2, 0, 0, 0),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, DisplayName(*List_, i));
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, EntryText(*List_, i));
     if (i == selected && hasFocus()) DrawFocusFrame(painter, textArea, HighlightTextColor(*this));
     painter.restore();
   }

@@ -5,6 +5,10 @@
 #include "model/model.h"
 #include "ui/widgets/scrollview.h"
 
+// The text shown for the entry: its name, and for a code that the catalogue does
+// not know, the code followed by the mark " (нет в каталоге)".
+QString EntryText(const TCheckList& list, int index);
+
 class TCheckListBox : public TScrollView {
   Q_OBJECT
   Q_PROPERTY(int Columns READ Columns WRITE SetColumns)

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Measures how long the editor takes to show an opened configuration of many
+# variables, the way tools/bench-startup.sh measures the start-up: on a private
+# Xvfb display, interleaved runs of the editor and of a bare Qt window of its
+# shape, each from exec to its first mapped window; then both again, given the
+# file, until their title names it (the bare window opens it through the model
+# alone). A program's cost of the file is its median with the file less its
+# median without; the editor's cost is printed as a ratio to the model's, in
+# processor time (user + system, all threads) and in wall-clock time.
+# Usage: tools/bench-open.sh [RUNS [VARIABLES]]
+#   RUNS       interleaved runs of each program (default 9)
+#   VARIABLES  variables in the generated file's [Variables] section (default 100000)
+# VUKA_BUILD_DIR chooses the build folder (default build/).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${VUKA_BUILD_DIR:-$root/build}"
+runs="${1:-9}"
+variables="${2:-100000}"
+
+cmake -S "$root" -B "$build" >/dev/null
+cmake --build "$build" --parallel 2 --target startup_bench vuka-manager
+program="$build/src/ui/vuka-manager"
+bare="$build/bench/startup/startup_bare"
+
+scratch="$(mktemp -d)"
+chmod 700 "$scratch"
+display_file="$scratch/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null; rm -rf "$scratch"' EXIT
+for _ in $(seq 100); do
+  [ -s "$display_file" ] && break
+  sleep 0.1
+done
+[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(cat "$display_file")" XDG_RUNTIME_DIR="$scratch" QT_QPA_PLATFORM=xcb
+
+file="$scratch/variables-$variables.ini"
+awk -v n="$variables" 'BEGIN {
+  printf "[Config]\r\nLanguages=RUS\r\n[Display]\r\nShowMainWindow=1\r\n[Variables]\r\nProgramName=Product\r\n"
+  for (i = 0; i < n; i++) printf "Variable%d=value of variable %d\r\n", i, i
+}' >"$file"
+echo "file: $variables variables, $(stat -c %s "$file") bytes"
+
+"$build/bench/startup/startup_bench" "$runs" "$bare" "$program" | tee "$scratch/empty"
+"$build/bench/startup/startup_bench" "$runs" "$bare" "$program" "$file" | tee "$scratch/file"
+
+# The medians of each program: "<name> medians: start-up <ms> ms, processor <ms> ms, ...".
+awk '
+  FNR == 1 { part++ }
+  $2 == "medians:" { key = (part == 1 ? "empty " : "file ") ($1 == "startup_bare" ? "model" : "editor")
+                     wall[key] = $4; cpu[key] = $7 }
+  END {
+    mw = wall["file model"] - wall["empty model"];   mc = cpu["file model"] - cpu["empty model"]
+    ew = wall["file editor"] - wall["empty editor"]; ec = cpu["file editor"] - cpu["empty editor"]
+    printf "cost of the file: model %.1f ms processor (%.1f ms wall), editor %.1f ms processor (%.1f ms wall)\n", mc, mw, ec, ew
+    if (mc > 0 && mw > 0) printf "editor against the model: processor time %.2fx, wall-clock time %.2fx\n", ec / mc, ew / mw
+  }' "$scratch/empty" "$scratch/file"
