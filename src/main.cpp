@@ -1,7 +1,6 @@
 // Visual vuka.ini manager: the editor of a setup program's configuration file.
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QStringList>
 #include <cstdio>
 #include <exception>
@@ -13,6 +12,7 @@
 #include "cli/checkcommand.h"
 #include "model/model.h"
 #include "ui/app.h"
+#include "ui/support/filenames.h"
 
 #ifndef VUKA_VERSION
 #error "The build defines VUKA_VERSION, the project's version"
@@ -26,8 +26,6 @@ struct TCommandLine {
   QString FileName;               // the optional FILE argument, empty when none
   std::string Catalogue;          // the catalogue of --catalogue, empty when none
 };
-
-std::string ToFileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 void PrintTo(std::FILE* stream, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), stream);

@@ -40,9 +40,10 @@ std::string SavingPrefix(const std::string& name);
 // file in the target's folder, which is synced, given the target's
 // permission bits (and owner when running as root), renamed over the target,
 // and the folder is synced. On Windows the temporary file gets the target's
-// attributes and replaces it with ReplaceFileW (MoveFileExW with write-through
-// where that fails), the lock being let go just for the replacement. A symbolic
-// link is followed to the file it names.
+// attributes and creation time and is renamed over it by MoveFileExW with
+// write-through, the lock being let go just for the rename; a target that
+// another program holds open (and lets be written) is rewritten in place. A
+// symbolic link is followed to the file it names.
 // A target with several hard links, or in a folder where no file can be
 // created, is rewritten in place through the open file instead.
 //

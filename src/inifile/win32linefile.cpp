@@ -57,6 +57,10 @@ FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t
   DWORD share = (shareMode & (FILE_SHARE_READ | FILE_SHARE_WRITE)) | FILE_SHARE_DELETE;
   if (writes) share &= ~static_cast<DWORD>(FILE_SHARE_WRITE);
   const std::wstring name = WideFileName(fileName);
+  if (writes && IsReadOnlyFile(name)) {
+    errno = EACCES;
+    return INVALID_HANDLE_VALUE;
+  }
   const HANDLE file = ::CreateFileW(name.c_str(), access, share, nullptr, creation,
                                     attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == HandleOf(INVALID_HANDLE_VALUE)) {

@@ -1,4 +1,4 @@
-// Crash-safe replacement of a file on Windows: temporary file, flush, replace.
+// Crash-safe replacement of a file on Windows: temporary file, flush, rename.
 #ifdef _WIN32
 #include <cerrno>
 #include <random>
@@ -44,7 +44,11 @@ std::wstring FinalName(HANDLE file) {
 }
 
 HANDLE OpenForWriting(const std::wstring& name, DWORD creation) {
-  return ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+  if (IsReadOnlyFile(name)) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return NoHandle;
+  }
+  return ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
                        FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, creation,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
@@ -91,7 +95,8 @@ void RemoveStaleTemporaries(const TPathParts& parts) {
   ::FindClose(search);
 }
 
-// The new file gets the target's attributes and creation time.
+// The new file gets the target's attributes and creation time, which a
+// rename over the target would otherwise lose.
 int CopyAttributes(HANDLE file, const BY_HANDLE_FILE_INFORMATION& target) {
   FILE_BASIC_INFO basic{};
   basic.CreationTime.LowPart = target.ftCreationTime.dwLowDateTime;
@@ -108,16 +113,13 @@ bool IsHeldByOthers(DWORD error) {
          error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_LOCK_VIOLATION;
 }
 
-// Puts the temporary file in the existing target's place. A program that
-// holds the target for a moment (a virus scanner, an indexer) is waited for
-// a little. 0 or the Windows error.
+// Puts the temporary file in the existing target's place with one rename,
+// which NTFS makes atomic: a crash leaves the old or the new file. A program
+// that holds the target for a moment (a virus scanner, an indexer) is waited
+// for a little. ERROR_SUCCESS or the Windows error.
 DWORD ReplaceTarget(const std::wstring& target, const std::wstring& temporary) {
   DWORD error = ERROR_SUCCESS;
   for (int attempt = 1; attempt <= ReplaceAttempts; ++attempt) {
-    if (::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                       nullptr))
-      return ERROR_SUCCESS;
     if (::MoveFileExW(temporary.c_str(), target.c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       return ERROR_SUCCESS;
@@ -162,6 +164,23 @@ int OpenExistingTarget(const std::string& fileName, FileHandle& handle) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : ErrnoOf(error);
 }
 
+// Puts the written temporary file in the existing target's place and holds
+// the new file, by its name, in handle (zero when another writer took it in
+// between). The lock is let go for the replacement only. When the target
+// cannot be replaced because a program holds it open (one that lets it be
+// written), it is rewritten in place. 0 or the errno.
+int ReplaceExisting(const std::wstring& target, const std::wstring& temporaryName,
+                    std::string_view data, FileHandle& handle) {
+  CloseFileHandle(handle);
+  const DWORD failure = ReplaceTarget(target, temporaryName);
+  if (failure != ERROR_SUCCESS) ::DeleteFileW(temporaryName.c_str());
+  const HANDLE file = OpenForWriting(target, OPEN_EXISTING);
+  if (file == NoHandle) return failure != ERROR_SUCCESS ? ErrnoOf(failure) : 0;
+  handle = FileHandleOf(file);
+  if (failure == ERROR_SUCCESS) return 0;
+  return IsHeldByOthers(failure) ? RewriteFile(handle, data) : ErrnoOf(failure);
+}
+
 // Writes data to the temporary file and puts it in the target's place. On
 // success handle is the new file. existing is the target's information when
 // handle holds it.
@@ -175,29 +194,17 @@ int WriteAndReplace(const std::wstring& target, const BY_HANDLE_FILE_INFORMATION
     // A target that appeared meanwhile belongs to someone else: never clobber it.
     if (!::MoveFileExW(temporaryName.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
       error = LastErrno();
-  } else if (error == 0) {
-    // The lock is let go for the replacement only: the new file is held at once.
-    CloseFileHandle(handle);
-    const DWORD failure = ReplaceTarget(target, temporaryName);
-    if (failure != ERROR_SUCCESS) {
-      const HANDLE again = OpenForWriting(target, OPEN_EXISTING);
-      if (again != NoHandle) handle = FileHandleOf(again);
-      // Held open by a program that lets it be written but not replaced.
-      error = again != NoHandle && IsHeldByOthers(failure) ? RewriteFile(handle, data)
-                                                           : ErrnoOf(failure);
-      ::CloseHandle(temporary);
-      ::DeleteFileW(temporaryName.c_str());
-      return error;
-    }
   }
-  if (error != 0) {
-    ::CloseHandle(temporary);
-    ::DeleteFileW(temporaryName.c_str());
-    return error;
+  ::CloseHandle(temporary);
+  if (error == 0 && existing == nullptr) {
+    // Held again by its name: a handle does not learn the name it was renamed to.
+    const HANDLE file = OpenForWriting(target, OPEN_EXISTING);
+    handle = file != NoHandle ? FileHandleOf(file) : 0;
+    return 0;
   }
-  CloseFileHandle(handle);
-  handle = FileHandleOf(temporary);
-  return 0;
+  if (error == 0) return ReplaceExisting(target, temporaryName, data, handle);
+  ::DeleteFileW(temporaryName.c_str());
+  return error;
 }
 
 }  // namespace

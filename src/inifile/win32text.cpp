@@ -90,4 +90,10 @@ int ErrnoOf(DWORD windowsError) {
 
 int LastErrno() { return ErrnoOf(::GetLastError()); }
 
+bool IsReadOnlyFile(const std::wstring& name) {
+  const DWORD attributes = ::GetFileAttributesW(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 #endif

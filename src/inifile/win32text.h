@@ -41,6 +41,10 @@ inline FileHandle FileHandleOf(HANDLE handle) { return reinterpret_cast<FileHand
 // characters. A name that is not valid UTF-8 gives an empty name, which no
 // function finds.
 std::wstring WideFileName(const std::string& utf8);
+// True when the file has the read-only attribute. Windows refuses to write
+// such a file to everybody, but Wine lets its root user do it: the engine
+// asks first, so that it behaves alike everywhere.
+bool IsReadOnlyFile(const std::wstring& name);
 // The UTF-8 form of a UTF-16 text.
 std::string Utf8Text(const std::wstring& wide);
 // The errno value that the POSIX build reports for the same failure, so that

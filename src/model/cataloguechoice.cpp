@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "inifile/inifile.h"
 #include "model/model.h"
 
 namespace {
@@ -26,18 +27,20 @@ bool SameAsciiFolded(const std::string& a, const std::string& b) {
   return true;
 }
 
-// The catalogue in the folder, spelled exactly or else in any letter case (setups
-// made on Windows may spell it VERSION.INI); empty when there is none.
-std::string CatalogueInFolder(const std::filesystem::path& folder) {
-  const std::filesystem::path exact = folder / kCatalogueName;
-  if (IsRegularFile(exact)) return exact.string();
+// The catalogue in the folder (a name ending in its separator), spelled exactly or
+// else in any letter case (setups made on Windows may spell it VERSION.INI); empty
+// when there is none. Names are the engine's: UTF-8 on Windows.
+std::string CatalogueInFolder(const std::string& folder) {
+  std::string exact = folder + kCatalogueName;
+  if (IsExistingFile(exact)) return exact;
   std::error_code error;
-  for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+  const std::filesystem::path where(std::u8string(folder.begin(), folder.end()));
+  for (std::filesystem::directory_iterator entry(where, error), end; !error && entry != end;
        entry.increment(error)) {
-    if (SameAsciiFolded(entry->path().filename().string(), kCatalogueName) &&
-        IsRegularFile(entry->path())) {
-      return entry->path().string();
-    }
+    const std::u8string name = entry->path().filename().u8string();
+    const std::string spelled(name.begin(), name.end());
+    if (SameAsciiFolded(spelled, kCatalogueName) && IsExistingFile(folder + spelled))
+      return folder + spelled;
   }
   return {};
 }
@@ -45,18 +48,19 @@ std::string CatalogueInFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 std::string ChooseCatalogue(const std::string& fileName, const std::string& current) {
-  std::filesystem::path folder = std::filesystem::path(fileName).parent_path();
-  if (folder.empty()) folder = ".";
+  std::string folder = DirectoryPart(fileName);
+  if (folder.empty()) folder = "./";
   std::string beside = CatalogueInFolder(folder);
   return beside.empty() ? current : beside;
 }
 
 std::string CatalogueProblem(const std::string& path) {
   std::error_code error;
-  if (!std::filesystem::exists(path, error)) return "Каталог «" + path + "» не найден";
-  if (!IsRegularFile(path)) return "Каталог «" + path + "» не является обычным файлом";
+  const std::filesystem::path where(std::u8string(path.begin(), path.end()));  // UTF-8 on Windows
+  if (!std::filesystem::exists(where, error)) return "Каталог «" + path + "» не найден";
+  if (!IsRegularFile(where)) return "Каталог «" + path + "» не является обычным файлом";
   errno = 0;
-  const std::ifstream file(path, std::ios::binary);
+  const std::ifstream file(where, std::ios::binary);
   if (!file.is_open()) {
     return "Каталог «" + path + "» нельзя прочитать" +
            (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());

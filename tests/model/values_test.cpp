@@ -59,5 +59,10 @@ TEST_F(SchemeColors, FontValueWritesFaceSizeColourAndBoldItalicOnly) {
 TEST(CataloguePath, LiesBesideTheRunningProgram) {
   const std::filesystem::path path = CataloguePath();
   EXPECT_EQ(path.filename(), "version.ini");
-  EXPECT_EQ(path.parent_path(), std::filesystem::canonical("/proc/self/exe").parent_path());
+#ifdef _WIN32
+  const std::filesystem::path program = _pgmptr;  // the full name the program was started by
+#else
+  const std::filesystem::path program = std::filesystem::canonical("/proc/self/exe");
+#endif
+  EXPECT_EQ(path.parent_path(), program.parent_path());
 }

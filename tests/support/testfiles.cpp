@@ -1,8 +1,12 @@
 #include "testfiles.h"
 
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -11,6 +15,7 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -19,24 +24,47 @@
 #include <random>
 #include <stdexcept>
 
+namespace {
+
+// Names are UTF-8, also where the file system's narrow names are not.
+std::filesystem::path PathOf(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const std::filesystem::path& path) {
+  const std::u8string name = path.generic_u8string();
+  return std::string(name.begin(), name.end());
+}
+
+}  // namespace
+
 void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
   out << bytes;
   if (!out.flush()) throw std::runtime_error("cannot write " + path);
 }
 
 std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathOf(path), std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool FileExists(const std::string& path) { return std::filesystem::exists(PathOf(path)); }
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(PathOf(folder), error))
+    names.push_back(Utf8Of(entry.path().filename()));
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 void SetOldModificationTime(const std::string& path) {
   const std::chrono::sys_seconds old{std::chrono::seconds{1000000000}};
   std::error_code error;
-  std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(old), error);
+  std::filesystem::last_write_time(PathOf(path), std::chrono::file_clock::from_sys(old), error);
   if (error) throw std::runtime_error("cannot set the modification time of " + path);
 }
 
@@ -75,7 +103,7 @@ TTempDir::TTempDir(const std::string& base) {
     std::error_code error;
     if (std::filesystem::create_directory(parent / name, error)) {
       // Forward slashes on every platform: the tests join names with "/".
-      Path_ = (parent / name).generic_string();
+      Path_ = Utf8Of(parent / name);
       return;
     }
   }
@@ -84,7 +112,7 @@ TTempDir::TTempDir(const std::string& base) {
 
 TTempDir::~TTempDir() {
   std::error_code ignored;
-  std::filesystem::remove_all(Path_, ignored);
+  std::filesystem::remove_all(PathOf(Path_), ignored);
 }
 
 #ifdef _WIN32

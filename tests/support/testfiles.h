@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Writes the bytes as the file's whole content, creating or truncating it.
 // Throws std::runtime_error when the file cannot be written.
@@ -9,6 +10,8 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // The file's whole content. Throws std::runtime_error when it cannot be read.
 std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
+// The names in the folder (without "." and ".."), sorted; none for a missing folder.
+std::vector<std::string> FolderEntries(const std::string& folder);
 
 // Sets the file's modification time to 2001-09-09, so that any later write shows.
 void SetOldModificationTime(const std::string& path);

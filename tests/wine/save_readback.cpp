@@ -70,7 +70,7 @@ int SaveAndCheck(const NamedProject& np, const fs::path& target, const std::stri
   } catch (const std::exception& e) {
     const bool unchanged =
         original ? fs::exists(target) && ReadFile(target) == *original : !fs::exists(target);
-    std::printf("%s: refused (%s)%s\n", target.filename().c_str(), e.what(),
+    std::printf("%s: refused (%s)%s\n", target.filename().string().c_str(), e.what(),
                 unchanged ? "" : " and the file CHANGED");
     return (unchanged && (np.MayBeRefused || original != nullptr)) ? 0 : 1;
   }
@@ -84,7 +84,7 @@ int SaveAndCheck(const NamedProject& np, const fs::path& target, const std::stri
     }
   }
   for (const std::string& p : problems)
-    std::printf("%s: %s\n", target.filename().c_str(), p.c_str());
+    std::printf("%s: %s\n", target.filename().string().c_str(), p.c_str());
   return static_cast<int>(problems.size());
 }
 

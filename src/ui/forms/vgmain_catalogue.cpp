@@ -1,14 +1,17 @@
 // The main window's catalogue: the command "Каталог…" that changes it, and where
 // the window names the catalogue in use without changing its size.
 #include <QAction>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QStringList>
 
+#include "ui/forms/edithistory.h"
+#include "ui/forms/projectview.h"
+#include "ui/forms/unsavedwork.h"
 #include "ui/forms/vgmain.h"
 #include "ui/support/errorbox.h"
+#include "ui/support/filenames.h"
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/variablesgrid.h"
@@ -17,10 +20,6 @@ namespace {
 
 // At most this many changes are listed in the box itself; all of them behind "Show Details".
 constexpr qsizetype kListedChanges = 20;
-
-QString FromFileName(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 }  // namespace
 
@@ -41,7 +40,7 @@ void TMainForm::ShowCatalogue() {
   const QString text = QStringLiteral("Каталог: %1").arg(FromFileName(CatalogueFile_));
   CatalogueAction_->setToolTip(text);
   CatalogueAction_->setStatusTip(text);
-  for (TCheckListBox* list : {Langs_, Pred_, Post_}) list->setToolTip(text);
+  for (TCheckListBox* list : {Widgets_.Langs, Widgets_.Pred, Widgets_.Post}) list->setToolTip(text);
 }
 
 QFileDialog* TMainForm::CatalogueDlg() {
@@ -65,17 +64,19 @@ void TMainForm::CatalogueClick(QObject*) {
   if (!SystemDialogs().RunFileDialog(dialog)) return;
   const QString file = dialog.selectedFiles().value(0);
   if (file.isEmpty()) return;
-  UseCatalogue(QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString());
+  UseCatalogue(ToFileName(QFileInfo(file).absoluteFilePath()));
 }
 
 void TMainForm::UseCatalogue(const std::string& cataloguePath) {
-  Variables_->EndEdit();
+  Widgets_.Variables->EndEdit();
+  const TEditState before = History_->Take(TProjectPart::Everything);
   // The project is unchanged when this raises.
   const std::vector<std::string> changes = ChangeCatalogue(Project_, cataloguePath);
   CatalogueFile_ = Project_.Catalogue;
   ShowCatalogue();
-  RefreshLists();
-  UpdateCaption();
+  View_->RefreshLists();
+  History_->Record(QStringLiteral("каталог"), before);
+  Unsaved_->UpdateCaption();
   if (changes.empty()) return;
   QStringList lines;
   for (const std::string& change : changes) lines << QString::fromStdString(change);

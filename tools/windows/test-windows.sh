@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# Tests the Windows build under Wine (tools/build-windows.sh makes it first):
+#   the engine and model suites; files saved by the Windows engine read back through
+#   the Windows profile functions; the program from the zip on a virtual X server
+#   (its window and caption for a FILE argument, a Save read back through the profile
+#   functions, --check's exit statuses); the installer's silent install and uninstall.
+# Prints each step's time. VUKA_WINDOWS_BUILT=1 skips the build; VUKA_WINDOWS_STEPS
+# chooses steps (default "suites readback window check installer").
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+out="$root/build-windows"
+build="$out/build"
+version="$(sed -n 's/^project(vuka_manager VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
+wine64="$(command -v wine64 || echo /usr/lib/wine/wine64)"
+wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
+
+step() {
+  local name="$1" start=$SECONDS
+  shift
+  echo "== Windows: $name"
+  "$@"
+  echo "   $name: $((SECONDS - start)) s"
+}
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+if [ "${VUKA_WINDOWS_BUILT:-0}" != 1 ]; then
+  step "build (tools/build-windows.sh)" "$root/tools/build-windows.sh"
+fi
+
+export WINEPREFIX="$out/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=,winedbg.exe=d"
+work="$(mktemp -d)"
+xvfb=""
+cleanup() {
+  "$wineserver" -k 2>/dev/null || true
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+make_prefix() {
+  x86_64-w64-mingw32-gcc -O1 -Wall -o "$work/profile_dump.exe" "$root/tests/wine/profile_dump.c"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$wine64" wineboot -i >/dev/null 2>&1
+  fi
+  "$wineserver" -w
+}
+
+# The suites need only libwinpthread-1.dll besides the system's DLLs.
+run_suites() {
+  local suite log
+  for suite in inifile/inifile_tests model/model_tests; do
+    log="$work/$(basename "$suite").log"
+    if ! (cd "$build/tests/$(dirname "$suite")" &&
+      WINEPATH='Z:\usr\x86_64-w64-mingw32\lib' "$wine64" "./$(basename "$suite").exe" \
+        --gtest_brief=1 >"$log" 2>&1); then
+      tr -d '\r' <"$log"
+      fail "$suite under Wine"
+    fi
+    echo "   $(basename "$suite"): $(tr -d '\r' <"$log" | grep -E '^\[  PASSED  \]')"
+  done
+}
+
+# Saves made by the Windows engine, read back through the profile functions and
+# compared with the model of them.
+read_back() {
+  cat >"$work/model_dump" <<MODEL
+#!/bin/sh
+WINEPATH='Z:\\usr\\x86_64-w64-mingw32\\lib' "$wine64" "$build/tests/wine/profile_model_dump.exe" "\$@" | tr -d '\r'
+MODEL
+  chmod +x "$work/model_dump"
+  WINEPATH='Z:\usr\x86_64-w64-mingw32\lib' "$wine64" "$build/tests/wine/save_readback.exe" \
+    "$root/tests/wine/corpus" "$work/saved" | tr -d '\r' | tail -n 2
+  [ "${PIPESTATUS[0]}" -eq 0 ] || fail "save_readback under Wine"
+  "$root/tests/wine/compare.sh" "$wine64" "$work/profile_dump.exe" "$work/model_dump" \
+    "$WINEPREFIX" "$work/saved" || fail "the profile functions read the saved files otherwise"
+}
+
+start_display() {
+  Xvfb -displayfd 3 -ac -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$work/display")"
+}
+
+# The program as the zip holds it, on a file named vuka.ini.
+unpack() {
+  [ -d "$work/zip" ] || unzip -q "$out/vuka-manager-$version-win64.zip" -d "$work/zip"
+  mkdir -p "$work/files"
+}
+
+smoke_test() {
+  unpack
+  local program="$work/zip/vuka-manager-$version-win64/vuka-manager.exe"
+  mkdir -p "$work/files"
+  printf '[Display]\r\nShowMainWindow=1\r\n[Variables]\r\nProduct=Demo1\r\nProgramName=\xC4\xE5\xEC\xEE\r\n' \
+    >"$work/files/vuka.ini"
+  start_display
+  (cd "$work/files" && "$wine64" "$program" vuka.ini >"$work/program.log" 2>&1) &
+  local caption='^vuka\.ini — Visual vuka\.ini manager \[ROVEL\] 1\.0$' window
+  window="$(timeout 120 xdotool search --sync --onlyvisible --name "$caption" | head -n 1)" ||
+    fail "no window captioned 'vuka.ini — Visual vuka.ini manager [ROVEL] 1.0'; windows:" \
+      "$(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
+  echo "   window $window: $(xdotool getwindowname "$window")"
+  save_through_the_window "$window"
+  xdotool windowclose "$window" 2>/dev/null || true
+  "$wineserver" -k || true
+}
+
+# Ctrl+S, a new file name typed into the save dialog, Return: the profile
+# functions must read the opened file's variables from the new file.
+save_through_the_window() {
+  local window="$1" saved="$work/files/saved.ini"
+  xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+  xdotool key --clearmodifiers ctrl+s
+  for _ in $(seq 100); do [ "$(xdotool getwindowfocus)" != "$window" ] && break; sleep 0.1; done
+  sleep 1
+  xdotool key --clearmodifiers ctrl+a
+  xdotool type --delay 20 'saved.ini'
+  xdotool key --clearmodifiers Return
+  for _ in $(seq 100); do [ -s "$saved" ] && break; sleep 0.1; done
+  [ -s "$saved" ] || fail "nothing was saved; windows:" \
+    "$(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
+  (cd "$work/files" && "$wine64" "$work/profile_dump.exe" saved.ini) | tr -d '\r' >"$work/saved.dump"
+  grep -qx 'V Demo1' "$work/saved.dump" && grep -qx 'V \\xC4\\xE5\\xEC\\xEE' "$work/saved.dump" ||
+    fail "the profile functions do not read the shown variables back: $(cat "$work/saved.dump")"
+  echo "   saved through the window, read back through the profile functions"
+}
+
+check_statuses() {
+  unpack
+  local program="$work/zip/vuka-manager-$version-win64/vuka-manager.exe" status
+  printf '[Display]\r\nShowMainWindow=1\r\n' >"$work/files/clean.ini"
+  printf '[Display]\r\nShowMainWindow=maybe\r\n' >"$work/files/problems.ini"
+  for expected in "clean.ini 0" "problems.ini 1" "missing.ini 2"; do
+    set -- $expected
+    status=0
+    (cd "$work/files" && "$wine64" "$program" --check "$1" >/dev/null 2>&1) || status=$?
+    [ "$status" -eq "$2" ] || fail "--check $1 exited with $status, not $2"
+  done
+  echo "   --check: 0 for a clean file, 1 for problems, 2 for a missing file"
+}
+
+installer() {
+  local setup="$out/vuka-manager-$version-setup.exe" drive="$WINEPREFIX/drive_c"
+  local key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\vuka-manager'
+  local menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Visual vuka.ini manager"
+  local target
+  for target in "Program Files/vuka-manager" "Other place/vuka"; do
+    if [ "$target" = "Program Files/vuka-manager" ]; then
+      "$wine64" "$setup" /S
+    else
+      mkdir -p "$drive/Other place/vuka" && echo keep >"$drive/Other place/vuka/own.txt"
+      "$wine64" "$setup" /S '/D=C:\Other place\vuka'
+    fi
+    "$wineserver" -w
+    for f in vuka-manager.exe version.ini Qt6Widgets.dll platforms/qwindows.dll uninstall.exe; do
+      [ -f "$drive/$target/$f" ] || fail "the installer did not put $f into C:\\$target"
+    done
+    [ -f "$menu/Visual vuka.ini manager.lnk" ] || fail "no Start-menu entry"
+    "$wine64" reg query "$key" /v UninstallString >/dev/null 2>&1 || fail "no Programs and Features entry"
+    "$wine64" "$drive/$target/uninstall.exe" /S
+    "$wineserver" -w
+    [ ! -e "$drive/$target/vuka-manager.exe" ] && [ ! -e "$menu" ] || fail "the uninstaller left files"
+    ! "$wine64" reg query "$key" >/dev/null 2>&1 || fail "the uninstaller left its registry entry"
+    echo "   installed into and uninstalled from C:\\$target"
+  done
+  [ -f "$drive/Other place/vuka/own.txt" ] || fail "the uninstaller removed a file it did not install"
+}
+
+steps="${VUKA_WINDOWS_STEPS:-suites readback window check installer}"
+step "Wine prefix" make_prefix
+for name in $steps; do
+  case "$name" in
+    suites) step "engine and model suites" run_suites ;;
+    readback) step "saved files read back through the profile functions" read_back ;;
+    window) step "the program's window and a Save" smoke_test ;;
+    check) step "--check exit statuses" check_statuses ;;
+    installer) step "installer" installer ;;
+    *) fail "unknown step $name" ;;
+  esac
+done
