@@ -5,6 +5,10 @@
 //   load      a read-only document on the file;
 //   sections  the same, then the names of its three list sections read out;
 //   new       "New" filling the project's lists from the catalogue.
+// Then it writes a configuration file of the same size in three shapes (one
+// section of many variables, many sections of one key each, one long value)
+// and measures "Open" on each, beside the peak of opening a tiny configuration
+// (the program's own), printing how many times the file's size the rest is.
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -112,6 +116,74 @@ bool Measure(const std::string& path, long long megabytes, bool shortLines) {
   return passed;
 }
 
+// The shapes of a configuration file.
+enum class TShape { ManyKeys, ManySections, LongValue };
+
+const char* ShapeName(TShape shape) {
+  switch (shape) {
+    case TShape::ManyKeys: return "one section of many keys";
+    case TShape::ManySections: return "many sections of one key";
+    default: return "one long value";
+  }
+}
+
+// A configuration of about `bytes` bytes of the shape, with CR LF line ends.
+void WriteConfiguration(const std::string& path, long long bytes, TShape shape) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::string text = shape == TShape::ManySections
+                         ? std::string()
+                         : std::string("[Variables]\r\nProgramName=Product\r\n");
+  if (shape == TShape::LongValue) text += "Long=";
+  long long written = 0;
+  for (long long n = 0; written + static_cast<long long>(text.size()) < bytes; ++n) {
+    if (shape == TShape::ManyKeys)
+      text += "Variable" + std::to_string(n) + "=value of variable " + std::to_string(n) + "\r\n";
+    else if (shape == TShape::ManySections)
+      text += "[Section" + std::to_string(n) + "]\r\nKey=value " + std::to_string(n) + "\r\n";
+    else
+      text.append(64, 'x');
+    if (text.size() > 65536) {
+      out.write(text.data(), static_cast<std::streamsize>(text.size()));
+      written += static_cast<long long>(text.size());
+      text.clear();
+    }
+  }
+  if (shape == TShape::LongValue) text += "\r\n";
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+void OpenConfiguration(const std::string& path) {
+  TProject project;
+  OpenProject(project, path, path + ".no-catalogue");
+  if (project.Variables.empty()) _exit(2);
+}
+
+// Measures "Open" on a configuration of each shape; false when a case failed.
+bool MeasureOpen(const std::string& path, long long megabytes) {
+  WriteConfiguration(path, 1024, TShape::ManyKeys);
+  const long own = PeakOfChild(OpenConfiguration, path);
+  std::printf("configurations: the program's own peak (a tiny file) %.1f MiB\n",
+              static_cast<double>(own) / 1024.0);
+  bool passed = own >= 0;
+  for (const TShape shape : {TShape::ManyKeys, TShape::ManySections, TShape::LongValue}) {
+    WriteConfiguration(path, megabytes * 1024 * 1024, shape);
+    const double fileMiB =
+        static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
+    const long peak = PeakOfChild(OpenConfiguration, path);
+    if (peak < 0) {
+      std::printf("  open %-26s failed\n", ShapeName(shape));
+      passed = false;
+      continue;
+    }
+    const double peakMiB = static_cast<double>(peak) / 1024.0;
+    const double restMiB = static_cast<double>(peak - own) / 1024.0;
+    std::printf("  open %-26s %.1f MiB: peak %.1f MiB, beyond the program's own %.2f x the file\n",
+                ShapeName(shape), fileMiB, peakMiB, restMiB / fileMiB);
+  }
+  std::filesystem::remove(path);
+  return passed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -119,6 +191,7 @@ int main(int argc, char** argv) {
   const char* base = std::getenv("VUKA_BENCH_DIR");
   const std::string dir = base ? base : std::filesystem::temp_directory_path().string();
   const std::string path = dir + "/inifile-memory-" + std::to_string(::getpid()) + ".ini";
-  const bool passed = Measure(path, megabytes, false) && Measure(path, megabytes, true);
+  const bool passed = Measure(path, megabytes, false) && Measure(path, megabytes, true) &&
+                      MeasureOpen(path, megabytes);
   return passed ? 0 : 1;
 }

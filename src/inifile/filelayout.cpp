@@ -1,7 +1,6 @@
 #include "inifile/filelayout.h"
 
 #include <algorithm>
-#include <cstring>
 #include <unordered_set>
 
 #include "inifile/lineforms.h"
@@ -12,25 +11,12 @@ namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
-// The line end that most lines of the text have: CR LF, LF or CR, preferred
-// in this order when as many lines have each; CR LF for a text without one.
-std::string_view MostCommonLineEnd(std::string_view text) {
-  size_t crlf = 0, cr = 0;
-  for (const char* at = text.data();
-       (at = static_cast<const char*>(std::memchr(at, '\r', text.data() + text.size() - at))) !=
-       nullptr;
-       ++at) {
-    if (at + 1 < text.data() + text.size() && at[1] == '\n')
-      ++crlf;
-    else
-      ++cr;
-  }
-  const size_t lf = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) - crlf;
-  if (crlf >= lf && crlf >= cr) return "\r\n";
-  return lf >= cr ? "\n" : "\r";
-}
-
 }  // namespace
+
+std::string_view TFileLayout::MostCommonLineEnd() const {
+  if (Ends_.CrLf >= Ends_.Lf && Ends_.CrLf >= Ends_.Cr) return "\r\n";
+  return Ends_.Lf >= Ends_.Cr ? "\n" : "\r";
+}
 
 TFileLayout::TFileLayout(std::string bytes)
     : Bytes_(std::move(bytes)), Utf8_(std::string_view(Bytes_).starts_with(ByteOrderMark)) {}
@@ -163,10 +149,23 @@ class TFileLayout::TWriter {
 
   std::string Text;
 
-  // A line of the file as it was.
+  // The result, once every line is written.
+  std::string Finish() {
+    Flush();
+    return std::move(Text);
+  }
+
+  // A line of the file as it was. Lines that follow each other in the file are
+  // copied together.
   void Raw(std::string_view line, std::string_view end) {
     EndLastLine();
-    Text.append(line).append(end);
+    if (Run_.data() + Run_.size() == line.data() && !Run_.empty())
+      Run_ = std::string_view(Run_.data(), Run_.size() + line.size() + end.size());
+    else {
+      Flush();
+      Run_ = std::string_view(line.data(), line.size() + end.size());
+    }
+    if (Next_ != nullptr) Next_->CountLineEnd(end);
     Unended_ = end.empty();
     LastBlank_ = line.empty();
     ++Line_;
@@ -179,7 +178,7 @@ class TFileLayout::TWriter {
   }
   // A new header for the section's lines, after an empty line unless the result ends with one.
   void NewHeader(const std::string& name, const TStringList* lines) {
-    if (Line_ > 0 && !LastBlank_) Raw(std::string_view(), LineEnd_);
+    if (Line_ > 0 && !LastBlank_) Raw(LineEnd_.substr(0, 0), LineEnd_);
     OpenSection(lines, THeaderState::Live);
     Written("[" + name + "]", false);
   }
@@ -195,22 +194,29 @@ class TFileLayout::TWriter {
   }
 
  private:
+  void Flush() {
+    if (Run_.empty()) return;
+    Text.append(Run_);
+    Run_ = {};
+  }
   void EndLastLine() {
-    if (Unended_) Text.append(LineEnd_);
+    if (!Unended_) return;
+    Flush();
+    Text.append(LineEnd_);
+    if (Next_ != nullptr) Next_->CountLineEnd(LineEnd_);
     Unended_ = false;
   }
   void Written(std::string_view line, bool quote) {
     EndLastLine();
+    Flush();
     if (Utf8_) {
       std::string own;
-      AppendFileLine(own, line, quote);
-      own.resize(own.size() - 2);
-      Text.append(Windows1251ToUtf8(own));
+      AppendFileLine(own, line, quote, std::string_view());
+      Text.append(Windows1251ToUtf8(own)).append(LineEnd_);
     } else {
-      AppendFileLine(Text, line, quote);
-      Text.resize(Text.size() - 2);
+      AppendFileLine(Text, line, quote, LineEnd_);
     }
-    Text.append(LineEnd_);
+    if (Next_ != nullptr) Next_->CountLineEnd(LineEnd_);
     LastBlank_ = line.empty();
     ++Line_;
   }
@@ -230,6 +236,7 @@ class TFileLayout::TWriter {
   }
 
   bool Utf8_;
+  std::string_view Run_;  // lines of the file not yet copied
   std::string_view LineEnd_;
   bool Quote_;
   TFileLayout* Next_;
@@ -348,8 +355,8 @@ class TFileLayout::TMerge {
 };
 
 std::string TFileLayout::Render(const TSectionList& sections, bool quote, TFileLayout* next) const {
-  TWriter out(Utf8_, MostCommonLineEnd(Body()), quote, next);
+  TWriter out(Utf8_, MostCommonLineEnd(), quote, next);
   out.Text.reserve(Bytes_.size() + Bytes_.size() / 8 + 64);
   TMerge(*this, sections, out).Run();
-  return std::move(out.Text);
+  return out.Finish();
 }

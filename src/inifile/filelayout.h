@@ -24,6 +24,16 @@ class TFileLayout {
   // The bytes after the byte-order mark.
   std::string_view Body() const;
 
+  // While loading: one more line of the file ends with these bytes (CR LF, CR,
+  // LF or none).
+  void CountLineEnd(std::string_view end) {
+    if (end.size() == 2)
+      ++Ends_.CrLf;
+    else if (end == "\n")
+      ++Ends_.Lf;
+    else if (end == "\r")
+      ++Ends_.Cr;
+  }
   // While loading: the line is a section header whose lines go to `lines`.
   void Header(int32_t line, const TStringList* lines);
   // While loading: the line was appended to `lines` as an entry.
@@ -77,6 +87,14 @@ class TFileLayout {
   static int32_t ChangedOrigin(int32_t line) { return -line - 2; }
   static int32_t OriginLine(int32_t origin) { return origin >= 0 ? origin : -origin - 2; }
 
+  // How many lines end with each line end.
+  struct TEndCounts {
+    size_t CrLf = 0, Lf = 0, Cr = 0;
+  };
+  // The line end that most lines have: CR LF, LF or CR, preferred in this
+  // order when as many lines have each; CR LF for a text without one.
+  std::string_view MostCommonLineEnd() const;
+
   class TWriter;
   class TMerge;
   TSection* Find(const TStringList* lines);
@@ -85,6 +103,7 @@ class TFileLayout {
 
   std::string Bytes_;
   bool Utf8_ = false;
+  TEndCounts Ends_;
   std::vector<THeader> Headers_;  // in file order
   std::unordered_map<const TStringList*, TSection> Sections_;
   std::vector<std::string> ErasedNames_;

@@ -180,8 +180,9 @@ class TLineLoader {
   // does). With a layout, the text must be the whole file.
   void Feed(std::string_view text) {
     TLineSplitter splitter(text);
-    std::string_view line;
-    for (int32_t number = 0; splitter.Next(line); ++number) {
+    std::string_view line, end;
+    for (int32_t number = 0; splitter.Next(line, end); ++number) {
+      if (Layout_ != nullptr) Layout_->CountLineEnd(end);
       if (IsIgnoredLine(line, StripComments_)) continue;
       std::string_view name;
       if (MayBeHeader(line) && ParseHeader(line, name)) {
@@ -213,6 +214,9 @@ class TLineLoader {
 };
 
 bool StartsWithByteOrderMark(std::string_view data) { return data.starts_with("\xEF\xBB\xBF"); }
+bool StartsWithUtf16Mark(std::string_view data) {
+  return data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF");
+}
 
 // True when the file holds a UTF-8 byte-order mark at the current position;
 // the position is left where it was.
@@ -321,7 +325,9 @@ void TIniDocument::LoadText(std::string_view data) {
 }
 
 void TIniDocument::LoadBytes(std::string bytes, bool keep) {
-  if (!keep || bytes.empty()) {  // an empty file is written in the normal form
+  // An empty file is written in the normal form, and so is one that starts with a UTF-16
+  // byte-order mark: the setup would read every line written into it as UTF-16.
+  if (!keep || bytes.empty() || StartsWithUtf16Mark(bytes)) {
     ParseText(bytes, nullptr);
     return;
   }

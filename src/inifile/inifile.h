@@ -1,6 +1,6 @@
 // The INI file engine: line-oriented file access on open descriptors, an
 // ordered string list, and an in-memory INI document that normalises what it
-// loads and rewrites its file in place when it is flushed.
+// loads and, when it is flushed, rewrites in its file only the lines it changed.
 //
 // All texts are 8-bit bytes (Windows-1251 for Russian texts), taken over
 // without any conversion. Comparisons that ignore letter case fold ASCII and
@@ -321,7 +321,8 @@ class TIniDocument {
   // does not change Modified. The seam that tests and fuzzers use without files.
   void LoadText(std::string_view data);
   // The text that UpdateFile writes. For a writable document that loaded an
-  // existing, non-empty file (or LoadText its bytes), the file's bytes with
+  // existing, non-empty file (or LoadText its bytes) that does not start with
+  // a UTF-16 byte-order mark, the file's bytes with
   // only the lines that changed: every other line stays
   // byte for byte, comments, empty sections and lines before the first header
   // included (see TFileLayout::Render for where lines go). Otherwise the

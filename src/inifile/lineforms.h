@@ -70,6 +70,8 @@ bool ValueNeedsQuotes(std::string_view value);
 // written with the value inside double quotes, which the loader (removing one
 // pair of quotes) and the Windows profile reader both strip exactly once.
 void AppendFileLine(std::string& text, std::string_view line, bool quote);
+// The same with the given line end instead of CR LF.
+void AppendFileLine(std::string& text, std::string_view line, bool quote, std::string_view end);
 
 // Raises EInOutError, naming the text, when the section name, key or value
 // cannot be written so that it reads back as given: a line break anywhere; a

@@ -148,13 +148,17 @@ bool ValueNeedsQuotes(std::string_view value) {
 }
 
 void AppendFileLine(std::string& text, std::string_view line, bool quote) {
-  const size_t eq = line.find('=');
-  if (quote && eq != 0 && eq != line.npos && ValueNeedsQuotes(line.substr(eq + 1))) {
+  AppendFileLine(text, line, quote, "\r\n");
+}
+
+void AppendFileLine(std::string& text, std::string_view line, bool quote, std::string_view end) {
+  const size_t eq = quote ? line.find('=') : line.npos;
+  if (eq != 0 && eq != line.npos && ValueNeedsQuotes(line.substr(eq + 1))) {
     text.append(line.substr(0, eq + 1)).append(1, '"').append(line.substr(eq + 1)).append(1, '"');
   } else {
     text.append(line);
   }
-  text.append("\r\n", 2);
+  text.append(end);
 }
 
 void CheckUtf8Writable(const std::string& section, const std::string& key,

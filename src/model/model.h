@@ -30,16 +30,22 @@ struct TFontDesc {
   bool Italic = false;
   bool Underline = false;
   bool StrikeOut = false;
+
+  bool operator==(const TFontDesc&) const = default;
 };
 
 struct TDialogPosition {
   int32_t Horizontal = 1;  // 0 left, 1 centre, 2 right
   int32_t Vertical = 1;    // 0 top, 1 centre, 2 bottom
+
+  bool operator==(const TDialogPosition&) const = default;
 };
 
 struct TVariableRow {
   std::string Name;
   std::string Value;
+
+  bool operator==(const TVariableRow&) const = default;
 };
 
 // The configuration file that the project was last opened from or saved to by
@@ -48,6 +54,8 @@ struct TVariableRow {
 struct TFileOrigin {
   std::string FileName;
   std::vector<std::string> VariableNames;
+
+  bool operator==(const TFileOrigin&) const = default;
 };
 
 // An ordered list of (display name, ticked) entries with at most one selected entry.
@@ -75,6 +83,9 @@ class TCheckList {
   // Makes room for count more entries whose names take nameBytes in all, so
   // that filling a long list does not hold it twice while it grows.
   void Reserve(int32_t count, size_t nameBytes);
+
+  // Equal names, ticks and selection, in the same order.
+  bool operator==(const TCheckList&) const = default;
 
  private:
   // The names one after the other, with where each ends: a catalogue's lists
@@ -113,6 +124,9 @@ struct TProject {
   // The catalogue that the three lists came from and that Save looks their codes up
   // in; set by ResetProject and OpenProject. Empty for a project that no catalogue filled.
   std::string Catalogue;
+
+  // Every item equal, the Origin and the Catalogue too.
+  bool operator==(const TProject&) const = default;
 };
 
 // The largest configuration file that Open reads, and that Save reads back

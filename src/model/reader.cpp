@@ -42,6 +42,7 @@ TSection ReadFileSection(const TIniDocument& file, const std::string& name) {
   const int32_t index = file.Sections().IndexOf(name);
   if (index < 0) return section;
   const TStringList& lines = file.Sections().Lines(index);
+  section.Entries.reserve(static_cast<size_t>(lines.Count()));
   for (int32_t i = 0; i < lines.Count(); ++i) {
     section.Entries.push_back(TEntry{NamePart(lines[i]), ValuePart(lines[i])});
   }
@@ -179,6 +180,10 @@ void SetOccurrences(const TSection& section, const std::vector<size_t>& entries,
 void ReadVariables(const TSection& variables, TProject& p, TProblems& problems) {
   p.Variables.clear();
   p.Origin.VariableNames.clear();
+  // Room for every line at once: a long list grown step by step holds itself
+  // up to three times over while it moves.
+  p.Variables.reserve(variables.Entries.size());
+  p.Origin.VariableNames.reserve(variables.Entries.size());
   TNameIndex rows;
   rows.Reserve(variables.Entries.size());
   const size_t first = problems.size();

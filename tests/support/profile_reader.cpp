@@ -44,10 +44,17 @@ char Cp1251Of(unsigned codePoint) {
 }
 
 // The code point of the valid two- or three-byte UTF-8 sequence at i, and its length; 0 when
-// there is none.
+// there is none. A four-byte sequence gives 0x10000 for every character beyond U+FFFF.
 size_t DecodeSequence(std::string_view bytes, size_t i, unsigned& codePoint) {
   const auto lead = static_cast<unsigned char>(bytes[i]);
   const size_t length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 0;
+  if (length == 0 && (lead & 0xF8) == 0xF0 && i + 4 <= bytes.size()) {
+    for (size_t k = 1; k < 4; ++k) {
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return 0;
+    }
+    codePoint = 0x10000;  // beyond the basic plane: two UTF-16 units, read as "??"
+    return 4;
+  }
   if (length == 0 || i + length > bytes.size()) return 0;
   codePoint = lead & (length == 2 ? 0x1Fu : 0x0Fu);
   for (size_t k = 1; k < length; ++k) {
@@ -58,8 +65,19 @@ size_t DecodeSequence(std::string_view bytes, size_t i, unsigned& codePoint) {
   return length;
 }
 
+// What Wine reads for U+00C0 to U+017F when Windows-1251 lacks them: a letter with a mark
+// as its base letter, the rest as '?' (measured under Wine with code page 1251).
+constexpr std::string_view kLatinBestFit =
+    "AAAAAA?CEEEEIIII?NOOOOO?OUUUUY??aaaaaa?ceeeeiiii"
+    "?nooooo?ouuuuy?yAaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGg"
+    "GgGgHhHhIiIiIiIiI???JjKk?LlLlLl??LlNnNnNn???OoOo"
+    "Oo??RrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZz?";
+
 // UTF-8 as Windows-1251. ASCII and the characters that Windows-1251 holds are
-// exact; everything else becomes '?' and marks the result approximate.
+// exact. Every other character marks the result approximate (a lookup of a
+// name that holds one is not modelled): a Latin letter of U+00C0 to U+017F
+// reads as Wine reads it, any other character as one '?' for each UTF-16 unit,
+// and each byte outside a well-formed sequence as '?'.
 std::string Utf8ToAnsi(std::string_view bytes, bool& approximate) {
   std::string out;
   out.reserve(bytes.size());
@@ -76,10 +94,17 @@ std::string Utf8ToAnsi(std::string_view bytes, bool& approximate) {
     if (letter != '\0') {
       out += letter;
       i += length;
-    } else {
+      continue;
+    }
+    approximate = true;
+    if (length == 0) {
       out += '?';
-      approximate = true;
       ++i;
+    } else {
+      const bool latin = codePoint >= 0xC0 && codePoint < 0xC0 + kLatinBestFit.size();
+      out += latin ? kLatinBestFit[codePoint - 0xC0] : '?';
+      if (codePoint >= 0x10000) out += '?';
+      i += length;
     }
   }
   return out;

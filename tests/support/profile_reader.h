@@ -56,7 +56,9 @@ class ProfileFile {
   Encoding FileEncoding() const { return Encoding_; }
   // True when the file holds bytes whose reading this model does not know
   // exactly (text after a UTF-8 byte-order mark that Windows-1251 cannot hold,
-  // or a UTF-16 file); the results then are a guess.
+  // or a UTF-16 file); the results then are a guess. Latin letters with marks
+  // in values read as Wine reads them (their base letter); lookups of names
+  // that hold such letters are not modelled.
   bool Approximate() const { return Approximate_; }
   // Every section in file order, the one before the first header first.
   const std::vector<Section>& Sections() const { return Sections_; }

@@ -2,7 +2,6 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "layout_table.h"
 #include "test_labelstyle_seam.h"
 #include "ui/forms/backcolor.h"
 #include "ui/widgets/dialogparts.h"
@@ -44,25 +43,10 @@ class BackgroundTest : public DialogTest {
   }
 };
 
-TEST_F(BackgroundTest, LayoutMatchesTheForm) {
+TEST_F(BackgroundTest, TitleSizeAndStartState) {
   EXPECT_EQ(Form()->objectName(), "ColorForm");
   EXPECT_EQ(Form()->size(), QSize(342, 123));
   EXPECT_EQ(Form()->windowTitle(), "Выбор цветов для градиентного заполнения");
-  ExpectLayout(Form(), {
-                           {"TColor", "QToolButton", "ColorForm", {8, 8, 201, 22}, "Верхний цвет"},
-                           {"BColor", "QToolButton", "ColorForm", {8, 32, 201, 22}, "Нижний цвет"},
-                           {"EnableBackground",
-                            "QCheckBox",
-                            "ColorForm",
-                            {8, 60, 137, 17},
-                            "использовать фон",
-                            {{"checked", true}}},
-                           {"Bevel1", "TBevelLine", "ColorForm", {8, 74, 201, 9}},
-                           {"Preview", "QFrame", "ColorForm", {216, 5, 121, 113}},
-                           {"Back", "TPictureBox", "PreviewClient", {0, 0, 117, 109}},
-                           {"BitBtn1", "QPushButton", "ColorForm", {12, 92, 97, 25}, "Отмена"},
-                           {"BitBtn2", "QPushButton", "ColorForm", {116, 92, 91, 25}, "OK"},
-                       });
   // The picture fills the panel inside its border.
   QWidget* preview = Find<QWidget>(Form(), "Preview");
   EXPECT_EQ(QRect(Back()->mapTo(preview, QPoint(0, 0)), Back()->size()), QRect(2, 2, 117, 109));

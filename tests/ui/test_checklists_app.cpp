@@ -45,7 +45,6 @@ class ListPages : public TAppFixture {
 
 }  // namespace
 
-// Where the group boxes and lists lie is part of the main window's layout table.
 TEST_F(ListPages, LanguagesInTwoColumnsAndTabGoesFromPredToPost) {
   EXPECT_EQ(Find<TCheckListBox>("Langs")->ColumnWidth(), 196);
   EXPECT_EQ(Find<TCheckListBox>("Pred")->Columns(), 1);

@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "layout_table.h"
 #include "test_labelstyle_seam.h"
 #include "ui/forms/dlgpos.h"
 #include "ui/widgets/radiogroup.h"
@@ -29,29 +28,10 @@ class PositionTest : public DialogTest {
   }
 };
 
-TEST_F(PositionTest, LayoutMatchesTheForm) {
+TEST_F(PositionTest, TitleSizeItemsAndStartState) {
   EXPECT_EQ(Form()->objectName(), "PosForm");
   EXPECT_EQ(Form()->size(), QSize(334, 243));
   EXPECT_EQ(Form()->windowTitle(), "Позиция диалога");
-  ExpectLayout(Form(), {
-                           {"Panel1", "QFrame", "PosForm", {8, 8, 240, 180}},
-                           {"Image1", "TPictureBox", "Panel1Client", {0, 0, 236, 176}},
-                           {"Demo", "QFrame", "Panel1Client", {80, 60, 80, 60}},
-                           {"Panel3", "QLabel", "Demo", {1, 1, 78, 14}, " Setup"},
-                           {"Vert",
-                            "TRadioGroup",
-                            "PosForm",
-                            {256, 2, 73, 186},
-                            " Вертикаль ",
-                            {{"Items", QStringList{"Верх", "Центр", "Низ"}}, {"ItemIndex", 1}}},
-                           {"Goriz",
-                            "TRadioGroup",
-                            "PosForm",
-                            {6, 192, 241, 41},
-                            " Горизонталь ",
-                            {{"Items", QStringList{"Слева", "Ценр", "Справа"}}, {"ItemIndex", 1}}},
-                           {"BitBtn1", "QPushButton", "PosForm", {255, 203, 75, 25}, "OK"},
-                       });
   EXPECT_EQ(Image1()->mapTo(Find<QWidget>(Form(), "Panel1"), QPoint(0, 0)), QPoint(2, 2));
   EXPECT_EQ(Demo()->parentWidget(), Image1()->parentWidget());
   EXPECT_FALSE(Find<QLabel>(Form(), "Panel3")->font().bold());

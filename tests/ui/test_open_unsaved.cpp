@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "app_fixture.h"
+#include "model/savedstate.h"
 #include "ui/forms/dlgpos.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/radiogroup.h"
@@ -44,10 +45,11 @@ class OpenAndUnsavedWork : public TAppFixture {
     };
   }
   // A shortcut of the menu, pressed while the window is the active one again.
-  void Command(Qt::Key key) {
+  void Command(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
     QApplication::setActiveWindow(&Main());
-    QTest::keyClick(&Main(), key, Qt::ControlModifier);
+    QTest::keyClick(&Main(), key, modifiers);
   }
+  void SaveAs() { Command(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier); }
   // The caption once the input so far has been handled.
   QString Caption() {
     QCoreApplication::processEvents();
@@ -139,13 +141,13 @@ TEST_F(OpenAndUnsavedWork, OpenShowsTheSavedFileInEveryViewAndSaveProposesIt) {
   Click(Find("Label1"));
   EXPECT_EQ(Dialogs.Modals, (QStringList{"OpenDlg", "StyleDlg", "PosForm"}));
 
-  // "Save" proposes the opened file, under its own title again.
+  // "Save As" proposes the opened file, under its own title again.
   Dialogs.OnFileDialog = [&](QFileDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Выберите файл"));
     EXPECT_EQ(dialog.selectedFiles().value(0), file);
     return false;
   };
-  Command(Qt::Key_S);
+  SaveAs();
   EXPECT_EQ(Dialogs.Modals.size(), 4);
 }
 
@@ -182,7 +184,7 @@ TEST_F(OpenAndUnsavedWork, ProblemsAreListedAfterOpeningAndAFailedOpenChangesNot
     EXPECT_EQ(dialog.selectedFiles().value(0), file);
     return false;
   };
-  Command(Qt::Key_S);
+  SaveAs();
 }
 
 // Each command that drops the project, with each answer to the question.
@@ -252,7 +254,7 @@ TEST_F(OpenAndUnsavedWork, CaptionMarksUnsavedChangesAndNamesTheFile) {
   EXPECT_TRUE(Main().isWindowModified());
   // A save that fails keeps the mark: the catalogue may not be written.
   ChooseFile(CataloguePath);
-  Command(Qt::Key_S);
+  SaveAs();
   EXPECT_EQ(Dialogs.Errors.size(), 1);
   Dialogs.Errors.clear();
   EXPECT_TRUE(Main().isWindowModified());
@@ -275,14 +277,13 @@ TEST_F(OpenAndUnsavedWork, SavingIntoTheOpenedFileRemovesDeletedVariablesOnly) {
   QTest::keyClick(grid, Qt::Key_Delete);
   ASSERT_EQ(grid->CellText(0, 2), QStringLiteral("C"));
 
-  ChooseFile(file);  // the opened file: B leaves it, the rest stays
-  Command(Qt::Key_S);
+  Command(Qt::Key_S);  // into the opened file: B leaves it, the rest stays
   const QByteArray written = ReadBytes(file);
   EXPECT_FALSE(written.contains("B=")) << written.toStdString();
   EXPECT_TRUE(written.contains("\r\nA=1\r\nC=3\r\n")) << written.toStdString();
   EXPECT_TRUE(written.contains("[Own]\r\nX=1\r\n")) << written.toStdString();
   ChooseFile(copy);  // any other file: keys are only added or changed
-  Command(Qt::Key_S);
+  SaveAs();
   EXPECT_TRUE(ReadBytes(copy).contains("\r\nB=2\r\n"));
 }
 

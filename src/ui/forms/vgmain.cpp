@@ -1,14 +1,24 @@
 #include "ui/forms/vgmain.h"
 
-#include <QFileDialog>
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
+#include <QUrl>
 #include <exception>
 
 #include "ui/forms/LabelStyle.h"
 #include "ui/forms/backcolor.h"
 #include "ui/forms/dlgpos.h"
+#include "ui/forms/edithistory.h"
+#include "ui/forms/filecommands.h"
+#include "ui/forms/recentmenu.h"
+#include "ui/forms/unsavedwork.h"
 #include "ui/support/errorbox.h"
 #include "ui/support/filenames.h"
 #include "ui/support/sysdialogs.h"
@@ -18,14 +28,27 @@
 
 namespace {
 
-QString FromModel(const std::string& text) { return QString::fromStdString(Cp1251ToUtf8(text)); }
+template <typename T>
+T* Child(QObject* window, const char* name) {
+  auto* child = window->findChild<T*>(QString::fromLatin1(name));
+  if (child == nullptr) throw std::logic_error(std::string("The window has no ") + name);
+  return child;
+}
 
 // Connects a menu item, found by its object name, to a command.
 template <typename Command>
 void ConnectAction(QMainWindow* window, const char* name, Command command) {
-  auto* action = window->findChild<QAction*>(QString::fromLatin1(name));
-  if (action == nullptr) throw std::logic_error(std::string("The menu has no item ") + name);
-  QObject::connect(action, &QAction::triggered, window, ReportingErrors(std::move(command)));
+  QObject::connect(Child<QAction>(window, name), &QAction::triggered, window,
+                   ReportingErrors(std::move(command)));
+}
+
+// The one local file of a drop; empty for anything else.
+QString DroppedFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().first();
+  if (!url.isLocalFile()) return {};
+  const QString file = url.toLocalFile();
+  return QFileInfo(file).isFile() ? file : QString();
 }
 
 }  // namespace
@@ -41,20 +64,30 @@ QString AboutText() {
 TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
     : QMainWindow(parent), CatalogueFile_(cataloguePath) {
   LayOut();
+  View_ = std::make_unique<TProjectView>(Project_, Widgets_);
+  History_ = new TEditHistory(Project_, *View_, this);
+  History_->Attach(Child<QAction>(this, "Undo"), Child<QAction>(this, "Redo"));
+  Unsaved_ = new TUnsavedWork(Project_, *this);
+  Recent_ =
+      new TRecentMenu(*Child<QMenu>(this, "RecentMenu"), *Child<QAction>(this, "ClearRecent"));
+  Files_ =
+      new TFileCommands(Project_, CatalogueFile_, {this, View_.get(), History_, Unsaved_, Recent_});
   ConnectHandlers();
+  ConnectEditing();
   AddCatalogueCommand();
-  Langs_->Bind(&Project_.Langs);
-  Pred_->Bind(&Project_.Pred);
-  Post_->Bind(&Project_.Post);
-  Variables_->Bind(&Project_.Variables);
+  setAcceptDrops(true);
+  DropTimer_ = new QTimer(this);
+  DropTimer_->setSingleShot(true);
+  DropTimer_->setInterval(0);
+  connect(DropTimer_, &QTimer::timeout, this,
+          ReportingErrors([this] { Files_->OpenDropped(DroppedFile_); }));
 
-  Pages_->setFocus();
+  Widgets_.Pages->setFocus();
   adjustSize();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
 
-  BaseTitle_ = windowTitle();
   try {
     FormCreate();
   } catch (const std::exception& error) {
@@ -62,28 +95,69 @@ TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
     ShowErrorMessage(error.what());
   }
   // Whatever start-up made of the project is where the user begins.
-  MarkSaved();
-  WatchForChanges();
+  History_->Clear();
+  Unsaved_->MarkSaved();
+  Unsaved_->WatchInput();
 }
 
 // The dialogs (not child widgets) are destroyed before the window's own widgets.
-TMainForm::~TMainForm() = default;
+// Those outlive the project: what they report while they go is no edit.
+TMainForm::~TMainForm() {
+  for (QObject* view :
+       {static_cast<QObject*>(Widgets_.Langs), static_cast<QObject*>(Widgets_.Pred),
+        static_cast<QObject*>(Widgets_.Post), static_cast<QObject*>(Widgets_.Variables)}) {
+    view->disconnect(this);
+  }
+}
 
 void TMainForm::ConnectHandlers() {
   ConnectAction(this, "New", [this] {
-    if (MayLeaveProject()) NewClick(true);
+    if (Files_->MayLeaveProject()) NewClick(true);
   });
   ConnectAction(this, "Open", [this] { OpenClick(); });
   ConnectAction(this, "Save", [this] { SaveClick(); });
+  ConnectAction(this, "SaveAs", [this] { SaveAsClick(); });
+  ConnectAction(this, "Undo", [this] { UndoClick(); });
+  ConnectAction(this, "Redo", [this] { RedoClick(); });
   ConnectAction(this, "About", [this] { AboutClick(); });
-  connect(Background_, &TPictureBox::clicked, this,
+  connect(Recent_, &TRecentMenu::openRequested, this, [this](const QString& file) {
+    ReportingErrors([this, file] { Files_->OpenRecent(file); })();
+  });
+  connect(Widgets_.Background, &TPictureBox::clicked, this,
           ReportingErrors([this] { BackgroundDblClick(); }));
-  connect(ProgramName_, &TShadowLabel::clicked, this,
+  connect(Widgets_.ProgramName, &TShadowLabel::clicked, this,
           ReportingErrors([this] { ProgramNameClick(); }));
-  connect(DlgName_, &TShadowLabel::clicked, this, ReportingErrors([this] { DlgNameClick(); }));
+  connect(Widgets_.DlgName, &TShadowLabel::clicked, this,
+          ReportingErrors([this] { DlgNameClick(); }));
   connect(Label1_, &TClickLabel::clicked, this, ReportingErrors([this] { Label1Click(); }));
   // Another page ends any editing in the table; the text typed so far stays.
-  connect(Pages_, &QTabWidget::currentChanged, Variables_, &TVariablesGrid::EndEdit);
+  connect(Widgets_.Pages, &QTabWidget::currentChanged, Widgets_.Variables,
+          &TVariablesGrid::EndEdit);
+}
+
+// Every change that "Save" would write becomes a step of the history.
+void TMainForm::ConnectEditing() {
+  Child<QAction>(this, "Redo")
+      ->setShortcuts(
+          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  for (TCheckListBox* list : {Widgets_.Langs, Widgets_.Pred, Widgets_.Post}) {
+    connect(list, &TCheckListBox::tickToggled, this,
+            [this, list](int index) { History_->RecordTick(*list, index); });
+  }
+  TVariablesGrid* grid = Widgets_.Variables;
+  connect(grid, &TVariablesGrid::cellEdited, this, [this](int row, int column) {
+    History_->RecordVariables(QStringLiteral("ячейка «%1» строки %2")
+                                  .arg(column == 0 ? "Переменная" : "Значение")
+                                  .arg(row));
+  });
+  connect(grid, &TVariablesGrid::rowInserted, this, [this](int row) {
+    History_->RecordVariables(QStringLiteral("вставка строки %1").arg(row));
+  });
+  connect(grid, &TVariablesGrid::rowDeleted, this, [this](int row) {
+    History_->RecordVariables(QStringLiteral("удаление строки %1").arg(row));
+  });
+  connect(History_, &TEditHistory::changed, Unsaved_, &TUnsavedWork::UpdateCaption);
+  connect(History_, &TEditHistory::changed, this, &TMainForm::FollowCatalogue);
 }
 
 // The desktop picture is read when something first shows it.
@@ -104,104 +178,97 @@ TPosForm& TMainForm::PosDialog() {
   return *PosForm_;
 }
 
-QFileDialog* TMainForm::OpenDlg() {
-  if (OpenDlg_ != nullptr) return OpenDlg_;
-  OpenDlg_ = new QFileDialog(this, QStringLiteral("Выберите файл"));
-  OpenDlg_->setObjectName(QStringLiteral("OpenDlg"));
-  OpenDlg_->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-  OpenDlg_->setAcceptMode(QFileDialog::AcceptOpen);
-  OpenDlg_->setFileMode(QFileDialog::AnyFile);
-  OpenDlg_->setNameFilters({QStringLiteral("ini файлы (*.ini)"), QStringLiteral("Все файлы (*)")});
-  OpenDlg_->setDefaultSuffix(QStringLiteral("ini"));
-  OpenDlg_->selectFile(QStringLiteral("vuka.ini"));
-  return OpenDlg_;
+QFileDialog* TMainForm::OpenDlg() { return Files_->OpenDlg(); }
+
+void TMainForm::OpenClick(QObject*) { Files_->OpenClick(); }
+
+void TMainForm::OpenFile(const QString& fileName) { Files_->OpenFile(fileName); }
+
+void TMainForm::OpenFile(const QString& fileName, const std::string& cataloguePath) {
+  Files_->OpenFile(fileName, cataloguePath);
+}
+
+void TMainForm::FollowCatalogue() {
+  if (!Project_.Catalogue.empty()) CatalogueFile_ = Project_.Catalogue;
+  if (CatalogueAction_ != nullptr) ShowCatalogue();
+}
+
+void TMainForm::SaveClick(QObject*) { Files_->SaveClick(); }
+
+void TMainForm::SaveAsClick(QObject*) { Files_->SaveAsClick(); }
+
+bool TMainForm::HasUnsavedChanges() const { return Unsaved_->HasUnsavedChanges(); }
+
+void TMainForm::UndoClick(QObject*) {
+  Widgets_.Variables->EndEdit();
+  History_->Undo();
+}
+
+void TMainForm::RedoClick(QObject*) {
+  Widgets_.Variables->EndEdit();
+  History_->Redo();
 }
 
 void TMainForm::ProgramNameClick(QObject*) {
-  if (StyleDialog().EditMainTitle(Project_)) ShowEdited(TEdited::MainTitle);
+  const TEditState before = History_->Take(TProjectPart::Settings);
+  if (StyleDialog().EditMainTitle(Project_))
+    ShowEdited(TEdited::MainTitle, QStringLiteral("заголовок программы"), before);
 }
 
 void TMainForm::DlgNameClick(QObject*) {
-  if (StyleDialog().EditDialogTitle(Project_)) ShowEdited(TEdited::DialogTitle);
+  const TEditState before = History_->Take(TProjectPart::Settings);
+  if (StyleDialog().EditDialogTitle(Project_))
+    ShowEdited(TEdited::DialogTitle, QStringLiteral("заголовок диалога"), before);
 }
 
 void TMainForm::BackgroundDblClick(QObject*) {
-  if (ColorDialog().EditBackground(Project_)) ShowEdited(TEdited::Background);
+  const TEditState before = History_->Take(TProjectPart::Settings);
+  if (ColorDialog().EditBackground(Project_))
+    ShowEdited(TEdited::Background, QStringLiteral("фон"), before);
 }
 
-// The position is taken at every choice; the mock-up does not show it.
+// The position is taken at every choice; the mock-up does not show it. The
+// dialog as a whole is one step.
 void TMainForm::Label1Click(QObject*) {
+  const TEditState before = History_->Take(TProjectPart::Settings);
   PosDialog().EditPosition();
-  UpdateCaption();
+  History_->Record(QStringLiteral("положение диалога"), before);
+  Unsaved_->UpdateCaption();
 }
 
-void TMainForm::ShowEdited(TEdited part) {
-  // The mock title bar names the product whether the main title is shown or not.
-  if (part == TEdited::MainTitle)
-    SetDialogCaption(Utf8ToCp1251(" Установка ") + Project_.ProgramNameText);
-  RefreshMockup();
-  // The main title goes away with the background window and comes back with it.
-  if (part == TEdited::Background) SetMainTitleVisible(Project_.BackgroundEnabled);
-  UpdateCaption();
+void TMainForm::ShowEdited(TEdited part, const QString& step, const TEditState& before) {
+  View_->ShowEdited(part);
+  History_->Record(step, before);
+  Unsaved_->UpdateCaption();
 }
 
-void TMainForm::RefreshTitles() {
-  ProgramName_->SetCaption(FromModel(Project_.MainTitleCaption));
-  ProgramName_->SetFontDesc(Project_.TitleFont);
-  ProgramName_->SetShadowColor(Project_.TitleShadowColor);
-  ProgramName_->SetShadowSize(Project_.TitleShadow ? 3 : 0);
+void TMainForm::RefreshMockup() { View_->RefreshMockup(); }
 
-  DlgName_->SetCaption(FromModel(Project_.DialogTitleCaption));
-  DlgName_->SetFontDesc(Project_.DialogFont);
-  DlgName_->SetShadowColor(Project_.DialogShadowColor);
-  DlgName_->SetShadowSize(Project_.DialogShadow ? 3 : 0);
-}
+void TMainForm::SetMainTitleVisible(bool visible) { View_->SetMainTitleVisible(visible); }
 
-void TMainForm::RefreshBackground() {
-  if (Project_.BackgroundEnabled) {
-    Background_->PaintGradient(Project_.TopColor, Project_.BottomColor);
-  } else {
-    Background_->ShowDesktop();
-  }
-}
+bool TMainForm::MainTitleVisible() const { return View_->MainTitleVisible(); }
 
-void TMainForm::RefreshMockup() {
-  RefreshTitles();
-  RefreshBackground();
-}
-
-void TMainForm::RefreshLists() {
-  Langs_->Reload();
-  Pred_->Reload();
-  Post_->Reload();
-}
-
-void TMainForm::SetMainTitleVisible(bool visible) {
-  MainTitleVisible_ = visible;
-  ProgramName_->setVisible(visible);
-}
-
-bool TMainForm::MainTitleVisible() const { return MainTitleVisible_; }
-
-void TMainForm::SetDialogCaption(const std::string& text) { DlgCaption_->setText(FromModel(text)); }
+void TMainForm::SetDialogCaption(const std::string& text) { View_->SetDialogCaption(text); }
 
 void TMainForm::NewClick(bool fromMenu) {
+  const TEditState before = History_->Take(TProjectPart::Everything);
   try {
     ResetProject(Project_, CatalogueFile_);
   } catch (...) {
     // The titles and the emptied lists are already reset; the rest (the table,
     // the background and the page) is skipped.
-    RefreshTitles();
-    RefreshLists();
+    View_->RefreshTitles();
+    View_->RefreshLists();
+    if (fromMenu) History_->Record(QStringLiteral("новый проект"), before);
     throw;
   }
-  RefreshTitles();
-  RefreshLists();
-  Variables_->Reset();
-  RefreshBackground();
-  if (fromMenu) Background_->repaint();
-  Pages_->setCurrentIndex(0);
-  MarkSaved();
+  View_->ShowProject();
+  if (fromMenu) {
+    Widgets_.Background->repaint();
+    History_->Record(QStringLiteral("новый проект"), before);
+  }
+  History_->SetClean();
+  Unsaved_->MarkSaved();
 }
 
 void TMainForm::NewClick(QObject* sender) { NewClick(sender != nullptr); }
@@ -214,4 +281,42 @@ void TMainForm::LangsDblClick(QObject* sender) {
 void TMainForm::AboutClick(QObject*) {
   SystemDialogs().ShowAbout(
       this, AboutText() + QStringLiteral("\r\n\r\nКаталог: ") + FromFileName(CatalogueFile_));
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  bool mayClose = false;
+  // Qt's widget code is built without exception support: nothing may leave here.
+  try {
+    mayClose = Files_->MayLeaveProject();
+  } catch (const std::exception& error) {
+    ShowErrorMessage(error.what());
+  } catch (...) {
+    ShowErrorMessage("Unknown error");
+  }
+  if (mayClose) {
+    QMainWindow::closeEvent(event);
+  } else {
+    event->ignore();
+  }
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedFile(event->mimeData()).isEmpty()) {
+    event->ignore();
+  } else {
+    event->acceptProposedAction();
+  }
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const QString file = DroppedFile(event->mimeData());
+  if (file.isEmpty()) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  // Once the drop is over: the question about unsaved work must not hold the
+  // program that dragged the file.
+  DroppedFile_ = file;
+  DropTimer_->start();
 }

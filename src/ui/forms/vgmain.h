@@ -1,7 +1,10 @@
 // The main window: menu, four pages, the mock-up of the setup screen, and the
-// commands "New", "Open", "Save" and "About". The window holds the project; every page
-// is a view of it, and the three editing dialogs, which the window owns, edit
-// the parts of it that the mock-up shows.
+// commands "New", "Open", "Save", "Save As", "Undo", "Redo" and "About". The
+// window holds the project; every page is a view of it, and the three editing
+// dialogs, which the window owns, edit the parts of it that the mock-up shows.
+// The window's work is shared out: TProjectView shows the project, TEditHistory
+// keeps the steps to undo, TFileCommands opens and saves; here are the editing
+// commands and the handlers that tie them together.
 #pragma once
 
 #include <QMainWindow>
@@ -9,21 +12,20 @@
 #include <string>
 
 #include "model/model.h"
-#include "ui/support/savedstate.h"
+#include "ui/forms/projectview.h"
 
 class QAction;
 class QFileDialog;
-class QLabel;
-class QTabWidget;
 class QTimer;
-class TCheckListBox;
 class TClickLabel;
 class TColorForm;
-class TPictureBox;
+class TEditHistory;
+struct TEditState;
+class TFileCommands;
 class TPosForm;
-class TShadowLabel;
+class TRecentMenu;
 class TStyleDlg;
-class TVariablesGrid;
+class TUnsavedWork;
 
 // The text of the About box, lines separated by CR LF.
 QString AboutText();
@@ -47,22 +49,34 @@ class TMainForm : public QMainWindow {
   TColorForm& ColorDialog();
   TPosForm& PosDialog();
 
+  // The steps that "Undo" takes back.
+  TEditHistory& History() { return *History_; }
+
   // Menu commands. "New" with a sender (from the menu) repaints the background at
-  // once; the menu asks about unsaved changes before it calls "New".
+  // once and is a step of the edit history; the menu asks about unsaved changes
+  // before it calls "New".
   void NewClick(bool fromMenu);
   void NewClick(QObject* sender);
   // Asks about unsaved changes, lets the user choose a file in OpenDlg and opens it
   // (see OpenFile). Raises the open error, and then nothing has changed.
   void OpenClick(QObject* sender = nullptr);
-  // Lets the user choose a file in OpenDlg and saves the project into it; variables
-  // deleted since the file was opened or last saved leave that file.
+  // Saves the project into the file it was opened from or last saved to; a
+  // project without a file asks for one in OpenDlg. Variables deleted since the
+  // file was opened or last saved leave that file. A file changed on disk by
+  // another program is asked about first.
   void SaveClick(QObject* sender = nullptr);
+  // Lets the user choose a file in OpenDlg, proposing the project's, and saves into it.
+  void SaveAsClick(QObject* sender = nullptr);
+  // Takes back the last edit, or makes it again (an edit of a cell ends first).
+  void UndoClick(QObject* sender = nullptr);
+  void RedoClick(QObject* sender = nullptr);
   void AboutClick(QObject* sender = nullptr);
   // "Каталог…": lets the user choose a catalogue in CatalogueDlg and uses it (UseCatalogue).
   void CatalogueClick(QObject* sender = nullptr);
   // Reloads the three lists from the catalogue, keeping every tick whose code it knows,
-  // and lists what could not be kept as it was in one message box. The project is
-  // otherwise kept. Raises when the catalogue cannot be read, and then nothing changes.
+  // and lists what could not be kept as it was in one message box; one step of the
+  // edit history. The project is otherwise kept. Raises when the catalogue cannot be
+  // read, and then nothing changes.
   void UseCatalogue(const std::string& cataloguePath);
   // The file dialog of "Каталог…", made on first use; it proposes the catalogue in use.
   QFileDialog* CatalogueDlg();
@@ -86,16 +100,16 @@ class TMainForm : public QMainWindow {
   bool MainTitleVisible() const;
   void SetDialogCaption(const std::string& text);  // Windows-1251; the mock title bar
 
-  // The file dialog of "Open" and "Save", made on first use; it keeps the last
-  // chosen folder and name and proposes them again.
+  // The file dialog of "Open", "Save" and "Save As", made on first use; it keeps
+  // the last chosen folder and name and proposes them again.
   QFileDialog* OpenDlg();
 
   // Opens the configuration file into the project: every page, the mock-up and the
-  // dialogs show it, the caption names it and "Save" proposes it. What the file
+  // dialogs show it, the caption names it and "Save" writes into it. What the file
   // held that could not be used is then listed in one message box. A file that is
-  // missing or cannot be read raises the open error and changes nothing. The
-  // catalogue is the "version.ini" in the file's folder when there is one, else the
-  // one in use; the overload takes the given catalogue.
+  // missing or cannot be read raises the open error and changes nothing.
+  // The catalogue is the "version.ini" in the file's folder when there is one, else
+  // the one in use; the overload takes the given catalogue.
   void OpenFile(const QString& fileName);
   void OpenFile(const QString& fileName, const std::string& cataloguePath);
 
@@ -106,68 +120,43 @@ class TMainForm : public QMainWindow {
  protected:
   // Closing asks about unsaved changes; Cancel, or a save cancelled or failed, keeps the window.
   void closeEvent(QCloseEvent* event) override;
-  // Any key or mouse input anywhere may edit the project: the mark follows afterwards.
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // One file dropped on the window opens as "Open" opens it; other drops are refused.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
-  // The part of the project that an editing dialog changed.
-  enum class TEdited { MainTitle, DialogTitle, Background };
-
   // Creates the menu, the pages and their controls at their places (vgmain_layout.cpp).
   void LayOut();
   void ConnectHandlers();
-
-  void FormCreate();
-  // The mock-up shows what a dialog changed: the one place that follows an edit.
-  void ShowEdited(TEdited part);
-  void RefreshTitles();
-  void RefreshBackground();
-  // Reloads the three lists only.
-  void RefreshLists();
+  void ConnectEditing();
 
   // The catalogue (vgmain_catalogue.cpp). Adds "Каталог…" to the file menu.
   void AddCatalogueCommand();
   // Names the catalogue in use in the command's tooltip and the lists' tooltips.
   void ShowCatalogue();
+  // The catalogue in use follows the project's (after an open or a step taken back).
+  void FollowCatalogue();
 
-  // Unsaved work (vgmain_file.cpp).
-  // True when the project may be replaced or closed: nothing to save, saved now,
-  // or the user chose not to save. Raises when the save fails.
-  bool MayLeaveProject();
-  // Runs OpenDlg and saves; false when the user cancelled. Raises on failure.
-  bool SaveToChosenFile();
-  // Every view shows the project just opened.
-  void ShowProject();
-  void ShowProblems(const std::vector<std::string>& problems);
-  // The project as it is now counts as saved.
-  void MarkSaved();
-  // Checks for changes after input anywhere in the application.
-  void WatchForChanges();
-  void ScheduleModifiedCheck();
-  // The caption names the file and carries the mark while there are unsaved changes.
-  void UpdateCaption();
+  void FormCreate();
+  // A dialog edited a part of the project: the mock-up shows it and the edit
+  // is one step of the history (none when the dialog changed nothing).
+  void ShowEdited(TEdited part, const QString& step, const TEditState& before);
 
   TProject Project_;
   std::string CatalogueFile_;
-  bool MainTitleVisible_ = true;
-  TSavedItems Saved_;
-  QString BaseTitle_;
-  QTimer* ModifiedCheck_ = nullptr;
 
-  QTabWidget* Pages_ = nullptr;
-  TPictureBox* Background_ = nullptr;
-  TShadowLabel* ProgramName_ = nullptr;
-  TShadowLabel* DlgName_ = nullptr;
-  QLabel* DlgCaption_ = nullptr;
+  TProjectWidgets Widgets_;
   TClickLabel* Label1_ = nullptr;
-  QFileDialog* OpenDlg_ = nullptr;
+  std::unique_ptr<TProjectView> View_;
+  TEditHistory* History_ = nullptr;
+  TUnsavedWork* Unsaved_ = nullptr;
+  TRecentMenu* Recent_ = nullptr;
+  TFileCommands* Files_ = nullptr;
+  // The file of the last drop, opened once the drop is over.
+  QString DroppedFile_;
+  QTimer* DropTimer_ = nullptr;
   QFileDialog* CatalogueDlg_ = nullptr;
   QAction* CatalogueAction_ = nullptr;
-
-  TCheckListBox* Langs_ = nullptr;
-  TCheckListBox* Pred_ = nullptr;
-  TCheckListBox* Post_ = nullptr;
-  TVariablesGrid* Variables_ = nullptr;
 
   std::unique_ptr<TStyleDlg> StyleDlg_;
   std::unique_ptr<TColorForm> ColorForm_;

@@ -6,6 +6,9 @@
 #include <QMenu>
 #include <QStringList>
 
+#include "ui/forms/edithistory.h"
+#include "ui/forms/projectview.h"
+#include "ui/forms/unsavedwork.h"
 #include "ui/forms/vgmain.h"
 #include "ui/support/errorbox.h"
 #include "ui/support/filenames.h"
@@ -37,7 +40,7 @@ void TMainForm::ShowCatalogue() {
   const QString text = QStringLiteral("Каталог: %1").arg(FromFileName(CatalogueFile_));
   CatalogueAction_->setToolTip(text);
   CatalogueAction_->setStatusTip(text);
-  for (TCheckListBox* list : {Langs_, Pred_, Post_}) list->setToolTip(text);
+  for (TCheckListBox* list : {Widgets_.Langs, Widgets_.Pred, Widgets_.Post}) list->setToolTip(text);
 }
 
 QFileDialog* TMainForm::CatalogueDlg() {
@@ -65,13 +68,15 @@ void TMainForm::CatalogueClick(QObject*) {
 }
 
 void TMainForm::UseCatalogue(const std::string& cataloguePath) {
-  Variables_->EndEdit();
+  Widgets_.Variables->EndEdit();
+  const TEditState before = History_->Take(TProjectPart::Everything);
   // The project is unchanged when this raises.
   const std::vector<std::string> changes = ChangeCatalogue(Project_, cataloguePath);
   CatalogueFile_ = Project_.Catalogue;
   ShowCatalogue();
-  RefreshLists();
-  UpdateCaption();
+  View_->RefreshLists();
+  History_->Record(QStringLiteral("каталог"), before);
+  Unsaved_->UpdateCaption();
   if (changes.empty()) return;
   QStringList lines;
   for (const std::string& change : changes) lines << QString::fromStdString(change);

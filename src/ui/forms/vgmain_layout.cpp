@@ -35,14 +35,7 @@ void TMainForm::LayOut() {
   SetPaletteColor(form.DlgCaption, QPalette::WindowText, clCaptionText);
   form.HeaderPicture->SetPicture(HeaderBitmap());
 
-  Pages_ = form.Pages;
-  Background_ = form.Background;
-  ProgramName_ = form.ProgramName;
-  DlgName_ = form.DlgName;
-  DlgCaption_ = form.DlgCaption;
+  Widgets_ = {form.Pages, form.Background, form.ProgramName, form.DlgName,  form.DlgCaption,
+              form.Langs, form.Pred,       form.Post,        form.Variables};
   Label1_ = form.Label1;
-  Langs_ = form.Langs;
-  Pred_ = form.Pred;
-  Post_ = form.Post;
-  Variables_ = form.Variables;
 }

@@ -4,8 +4,6 @@
 
 #include "ui/support/sysdialogs.h"
 
-QString ApplicationTitle() { return QStringLiteral("Visual RVL"); }
-
 QString ErrorBoxText(const std::string& utf8Message) {
   std::string text = utf8Message;
   if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))

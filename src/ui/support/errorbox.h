@@ -1,5 +1,4 @@
-// The application's title and the error box for exceptions that escape a
-// command or click handler.
+// The error box for exceptions that escape a command or click handler.
 #pragma once
 
 #include <QString>
@@ -7,8 +6,7 @@
 #include <string>
 #include <utility>
 
-// "Visual RVL": the caption of message boxes and the name of the application.
-QString ApplicationTitle();
+#include "ui/support/apptitle.h"
 
 // The text of the error box: the message, with a full stop appended when its last
 // byte sorts after "." (after a letter or digit, not after ")", "!" or ".").

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "ui/support/errorbox.h"
+#include "ui/support/apptitle.h"
 #include "ui/widgets/fontcolordialog.h"
 #include "ui/widgets/render.h"
 
@@ -91,6 +91,35 @@ void TSystemDialogs::ShowMessage(QWidget* parent, const QString& text, const QSt
   box.setObjectName(QStringLiteral("MessageBox"));
   if (!details.isEmpty()) box.setDetailedText(BoxText(details));
   RunModal(box);
+}
+
+bool TSystemDialogs::AskReread(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, ApplicationTitle(), BoxText(text),
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.setObjectName(QStringLiteral("RereadBox"));
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::No);
+  RunModal(box);
+  return box.clickedButton() == box.button(QMessageBox::Yes);
+}
+
+TChangedFileAnswer TSystemDialogs::AskOverwrite(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, ApplicationTitle(), BoxText(text), QMessageBox::NoButton,
+                  parent);
+  box.setObjectName(QStringLiteral("OverwriteBox"));
+  QPushButton* overwrite =
+      box.addButton(QStringLiteral("Перезаписать"), QMessageBox::DestructiveRole);
+  overwrite->setObjectName(QStringLiteral("Overwrite"));
+  QPushButton* reread = box.addButton(QStringLiteral("Перечитать"), QMessageBox::ResetRole);
+  reread->setObjectName(QStringLiteral("Reread"));
+  QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+  cancel->setObjectName(QStringLiteral("Cancel"));
+  box.setDefaultButton(cancel);
+  box.setEscapeButton(cancel);
+  RunModal(box);
+  if (box.clickedButton() == overwrite) return TChangedFileAnswer::Overwrite;
+  if (box.clickedButton() == reread) return TChangedFileAnswer::Reread;
+  return TChangedFileAnswer::Cancel;
 }
 
 TSystemDialogs& SystemDialogs() {

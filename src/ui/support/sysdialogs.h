@@ -11,6 +11,9 @@ class QDialog;
 class QFileDialog;
 class QWidget;
 
+// The answers to the question before a file changed by another program is saved over.
+enum class TChangedFileAnswer { Overwrite, Reread, Cancel };
+
 class TSystemDialogs {
  public:
   virtual ~TSystemDialogs() = default;
@@ -34,6 +37,14 @@ class TSystemDialogs {
   // An information box captioned with the application title, named "MessageBox"
   // and run through RunModal; `details` (optional) goes behind the "Show Details" button.
   virtual void ShowMessage(QWidget* parent, const QString& text, const QString& details);
+  // Asks whether to read the file again, in the message box "RereadBox" (run
+  // through RunModal) with Yes and No; a box closed otherwise answers No.
+  virtual bool AskReread(QWidget* parent, const QString& text);
+  // Asks what to do with a file that changed on disk before it is saved over, in
+  // the message box "OverwriteBox" (run through RunModal) with the buttons
+  // "Перезаписать" ("Overwrite"), "Перечитать" ("Reread") and "Отмена"
+  // ("Cancel"), named so; a box closed otherwise answers Cancel.
+  virtual TChangedFileAnswer AskOverwrite(QWidget* parent, const QString& text);
 };
 
 TSystemDialogs& SystemDialogs();

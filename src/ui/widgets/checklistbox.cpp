@@ -207,6 +207,7 @@ void TCheckListBox::Toggle(int index) {
   if (!List_ || index < 0 || index >= Count()) return;
   List_->SetTick(index, !List_->IsTicked(index));
   viewport()->update();
+  emit tickToggled(index);
 }
 
 void TCheckListBox::SelectAndShow(int index) {

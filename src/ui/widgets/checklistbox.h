@@ -38,6 +38,10 @@ class TCheckListBox : public TScrollView {
   int IndexAt(const QPoint& viewportPos) const;  // -1 below the entries
   void EnsureVisible(int index);
 
+ signals:
+  // The user ticked or unticked the entry (the list already holds the new tick).
+  void tickToggled(int index);
+
  protected:
   void DecideScrollBars() override;
   void paintEvent(QPaintEvent* event) override;

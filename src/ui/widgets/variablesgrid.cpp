@@ -151,7 +151,7 @@ void TVariablesGrid::Bind(std::vector<TVariableRow>* rows) {
 }
 
 void TVariablesGrid::Reset() {
-  EndEdit();
+  CloseEditor();
   HideHint();
   if (Rows_ && Rows_->empty()) Rows_->push_back({});
   Row_ = 1;
@@ -159,6 +159,17 @@ void TVariablesGrid::Reset() {
   TopRow_ = 1;
   verticalScrollBar()->setValue(0);
   horizontalScrollBar()->setValue(0);
+  Remembered_ = CellText(Col_, Row_);
+  UpdateScrollBars();
+  EnsureCurrentVisible();
+  viewport()->update();
+}
+
+void TVariablesGrid::Reload() {
+  CloseEditor();
+  HideHint();
+  if (Rows_ && Rows_->empty()) Rows_->push_back({});
+  Row_ = std::clamp(Row_, 1, RowCount() - 1);
   Remembered_ = CellText(Col_, Row_);
   UpdateScrollBars();
   EnsureCurrentVisible();
@@ -367,6 +378,13 @@ void TVariablesGrid::StartEdit(TEditStart how) {
 
 void TVariablesGrid::EndEdit() {
   if (!Editing_) return;
+  const bool changed = Editor_->text() != Remembered_;
+  CloseEditor();
+  if (changed) emit cellEdited(Row_, Col_);
+}
+
+void TVariablesGrid::CloseEditor() {
+  if (!Editing_) return;
   Editing_ = false;
   setFocusPolicy(Qt::StrongFocus);
   // The table takes the focus first, so that hiding the editor does not pass
@@ -436,17 +454,22 @@ void TVariablesGrid::InsertRow() {
   Rows_->insert(Rows_->begin() + (Row_ - 1), TVariableRow{});
   UpdateScrollBars();
   viewport()->update();
+  emit rowInserted(Row_);
 }
 
 void TVariablesGrid::DeleteRow() {
+  const int deleted = Row_;
   if (Rows_->size() > 1) {
     Rows_->erase(Rows_->begin() + (Row_ - 1));
     Row_ = std::min(Row_, RowCount() - 1);
     UpdateScrollBars();
-  } else {
+  } else if (Rows_->front() != TVariableRow{}) {
     Rows_->front() = TVariableRow{};
+  } else {
+    return;  // the only row is empty already
   }
   viewport()->update();
+  emit rowDeleted(deleted);
 }
 
 void TVariablesGrid::keyPressEvent(QKeyEvent* event) {

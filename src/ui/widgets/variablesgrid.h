@@ -22,6 +22,9 @@ class TVariablesGrid : public TScrollView {
   void Bind(std::vector<TVariableRow>* rows);
   // After "New": ends editing, re-reads the rows, current cell row 1, column 1.
   void Reset();
+  // After the rows changed outside the table (an undone edit): ends editing and
+  // re-reads them; the current cell stays, moved up to the last row if need be.
+  void Reload();
 
   static constexpr int ColumnWidth0 = 203;
   static constexpr int ColumnWidth1 = 200;
@@ -48,6 +51,14 @@ class TVariablesGrid : public TScrollView {
   void EndEdit();
   QLabel* HintWindow() const { return Hint_; }
 
+ signals:
+  // The user's changes, each once the rows hold it: a cell's text changed by an
+  // edit that ended (rows and columns as CurrentRow and CurrentColumn count them),
+  // a row inserted before `row`, the row `row` deleted (the only row: emptied).
+  void cellEdited(int row, int column);
+  void rowInserted(int row);
+  void rowDeleted(int row);
+
  protected:
   void DecideScrollBars() override;
   void paintEvent(QPaintEvent* event) override;
@@ -63,6 +74,8 @@ class TVariablesGrid : public TScrollView {
  private:
   enum class TEditStart { SelectAll, CaretAtEnd };
   void StartEdit(TEditStart how);
+  // Hides the editor; the rows keep the text typed so far.
+  void CloseEditor();
   bool EditorKey(QKeyEvent* event);
   void EditorTab(bool next);
   void EditorFocusLost(Qt::FocusReason reason);

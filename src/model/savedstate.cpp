@@ -1,4 +1,4 @@
-#include "ui/support/savedstate.h"
+#include "model/savedstate.h"
 
 #include <string>
 

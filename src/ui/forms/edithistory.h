@@ -1,0 +1,66 @@
+// The edit history of the main window: every change that "Save" would write is
+// one step that "Отменить" takes back and "Повторить" makes again. The history
+// keeps which step was last opened or saved (the clean state).
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "model/model.h"
+#include "model/projectstate.h"
+#include "ui/forms/editsteps.h"
+
+class QAction;
+class QUndoStack;
+class TCheckListBox;
+class TProjectView;
+
+class TEditHistory : public QObject {
+  Q_OBJECT
+ public:
+  // The project and its views must outlive the history.
+  TEditHistory(TProject& project, TProjectView& view, QObject* parent = nullptr);
+
+  QUndoStack& Stack() const { return *Stack_; }
+
+  // The undo and redo commands of the menu (their handlers call Undo and Redo):
+  // enabled while there is a step to take back or make again, their texts naming
+  // it ("Отменить: галочка «Русский»").
+  void Attach(QAction* undo, QAction* redo);
+
+  // The part of the project (and the mock-up) as it is now, for Record.
+  TEditState Take(TProjectPart part) const;
+  // Records the change since `before` (taken of the same part) as one step
+  // named `text`; nothing when the part is as it was. True when recorded.
+  bool Record(const QString& text, const TEditState& before);
+  // Records the tick that the list view's user has just toggled.
+  void RecordTick(TCheckListBox& list, int index);
+  // Records the change of the variables rows since the last step that touched them.
+  void RecordVariables(const QString& text);
+
+  // Takes back the last step, or makes the next one again; nothing when none.
+  void Undo();
+  void Redo();
+
+  // The project as it is now is the one last opened or saved.
+  void SetClean();
+  bool IsClean() const;
+  // Forgets every step: the project as it is now was opened or read again.
+  void Clear();
+
+ signals:
+  // A step was recorded, taken back or made again, or the history was cleared.
+  void changed();
+
+ private:
+  void StepsMoved();
+  void UpdateActions();
+
+  TProject& Project_;
+  TProjectView& View_;
+  QUndoStack* Stack_;
+  QAction* Undo_ = nullptr;
+  QAction* Redo_ = nullptr;
+  // The rows as the last step left them: the grid reports a change after it.
+  TEditState Variables_;
+};

@@ -1,0 +1,61 @@
+#include "ui/forms/editsteps.h"
+
+#include <utility>
+
+#include "ui/widgets/checklistbox.h"
+
+namespace {
+
+QString TickText(const TCheckListBox& list, int index) {
+  const std::string name = list.List()->Name(index);
+  return QStringLiteral("галочка «%1»").arg(QString::fromStdString(Cp1251ToUtf8(name)));
+}
+
+}  // namespace
+
+TTickStep::TTickStep(TCheckListBox& list, int index, bool ticked)
+    : QUndoCommand(TickText(list, index)), List_(list), Index_(index), Ticked_(ticked) {}
+
+void TTickStep::undo() { Apply(!Ticked_); }
+
+void TTickStep::redo() {
+  if (!Pushed_) {
+    Pushed_ = true;
+    return;
+  }
+  Apply(Ticked_);
+}
+
+void TTickStep::Apply(bool ticked) {
+  List_.List()->SetTick(Index_, ticked);
+  List_.EnsureVisible(Index_);
+  List_.viewport()->update();
+}
+
+TProjectStep::TProjectStep(const QString& text, TProject& project, TProjectView& view,
+                           TEditState before, TEditState after)
+    : QUndoCommand(text),
+      Project_(project),
+      View_(view),
+      Before_(std::move(before)),
+      After_(std::move(after)) {}
+
+void TProjectStep::undo() { Apply(Before_); }
+
+void TProjectStep::redo() {
+  if (!Pushed_) {
+    Pushed_ = true;
+    return;
+  }
+  Apply(After_);
+}
+
+void TProjectStep::Apply(const TEditState& state) {
+  state.Project.Restore(Project_);
+  switch (state.Project.Part()) {
+    case TProjectPart::Settings: View_.RefreshMockup(); break;
+    case TProjectPart::Variables: View_.RefreshVariables(); break;
+    case TProjectPart::Everything: View_.ShowProject(); break;
+  }
+  View_.SetMockup(state.Mockup);
+}

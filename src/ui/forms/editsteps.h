@@ -1,0 +1,56 @@
+// The steps of the edit history: each takes back one edit of the project and
+// makes it again, and brings the views up to date. A step is made after its
+// edit is in the project, so its first redo (when it is pushed) does nothing.
+#pragma once
+
+#include <QUndoCommand>
+
+#include "model/projectstate.h"
+#include "ui/forms/projectview.h"
+
+class TCheckListBox;
+
+// One entry of a list ticked or unticked.
+class TTickStep : public QUndoCommand {
+ public:
+  // list: the view whose list holds the entry; ticked: the entry's new tick.
+  TTickStep(TCheckListBox& list, int index, bool ticked);
+
+  void undo() override;
+  void redo() override;
+
+ private:
+  void Apply(bool ticked);
+
+  TCheckListBox& List_;
+  int Index_;
+  bool Ticked_;
+  bool Pushed_ = false;
+};
+
+// The project as it was before and after an edit, with the mock-up.
+struct TEditState {
+  TProjectState Project;
+  TMockupState Mockup;
+
+  bool operator==(const TEditState&) const = default;
+};
+
+// A part of the project changed: by a dialog, in the table, or by "New".
+class TProjectStep : public QUndoCommand {
+ public:
+  TProjectStep(const QString& text, TProject& project, TProjectView& view, TEditState before,
+               TEditState after);
+
+  void undo() override;
+  void redo() override;
+
+ private:
+  void Apply(const TEditState& state);
+
+  TProject& Project_;
+  TProjectView& View_;
+  TEditState Before_;
+  TEditState After_;
+  bool Pushed_ = false;
+};

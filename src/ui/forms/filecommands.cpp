@@ -1,0 +1,230 @@
+#include "ui/forms/filecommands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMessageBox>
+
+#include "ui/forms/edithistory.h"
+#include "ui/forms/projectview.h"
+#include "ui/forms/recentmenu.h"
+#include "ui/forms/unsavedwork.h"
+#include "ui/support/errorbox.h"
+#include "ui/support/filenames.h"
+#include "ui/support/filewatch.h"
+#include "ui/support/sysdialogs.h"
+#include "ui/widgets/variablesgrid.h"
+
+namespace {
+
+// At most this many problems are listed in the box itself; all of them behind "Show Details".
+constexpr qsizetype kListedProblems = 20;
+
+QString Absolute(const QString& file) { return QFileInfo(file).absoluteFilePath(); }
+
+QString ShortName(const QString& file) { return QFileInfo(file).fileName(); }
+
+// The file dialog proposes this file (folder and name) next time.
+void Propose(QFileDialog& dialog, const QString& file) {
+  const QFileInfo info(file);
+  dialog.setDirectory(info.absolutePath());
+  dialog.selectFile(info.fileName());
+}
+
+// While it exists, the file dialog asks for an existing file to open.
+class TOpenMode {
+ public:
+  explicit TOpenMode(QFileDialog& dialog)
+      : Dialog_(dialog), Title_(dialog.windowTitle()), Mode_(dialog.fileMode()) {
+    Dialog_.setWindowTitle(QStringLiteral("Открыть файл"));
+    Dialog_.setFileMode(QFileDialog::ExistingFile);
+  }
+  ~TOpenMode() {
+    Dialog_.setFileMode(Mode_);
+    Dialog_.setWindowTitle(Title_);
+  }
+  TOpenMode(const TOpenMode&) = delete;
+  TOpenMode& operator=(const TOpenMode&) = delete;
+
+ private:
+  QFileDialog& Dialog_;
+  QString Title_;
+  QFileDialog::FileMode Mode_;
+};
+
+}  // namespace
+
+TFileCommands::TFileCommands(TProject& project, std::string& cataloguePath,
+                             const TFileCommandParts& parts)
+    : QObject(parts.Window),
+      Project_(project),
+      CatalogueFile_(cataloguePath),
+      Parts_(parts),
+      Watch_(new TFileWatch(this)) {
+  connect(Watch_, &TFileWatch::changed, this, ReportingErrors([this] { FileChanged(); }));
+}
+
+QFileDialog* TFileCommands::OpenDlg() {
+  if (OpenDlg_ != nullptr) return OpenDlg_;
+  OpenDlg_ = new QFileDialog(Parts_.Window, QStringLiteral("Выберите файл"));
+  OpenDlg_->setObjectName(QStringLiteral("OpenDlg"));
+  OpenDlg_->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+  OpenDlg_->setAcceptMode(QFileDialog::AcceptOpen);
+  OpenDlg_->setFileMode(QFileDialog::AnyFile);
+  OpenDlg_->setNameFilters({QStringLiteral("ini файлы (*.ini)"), QStringLiteral("Все файлы (*)")});
+  OpenDlg_->setDefaultSuffix(QStringLiteral("ini"));
+  OpenDlg_->selectFile(QStringLiteral("vuka.ini"));
+  return OpenDlg_;
+}
+
+void TFileCommands::OpenClick() {
+  if (!MayLeaveProject()) return;
+  QFileDialog& dialog = *OpenDlg();
+  const QString proposed = dialog.selectedFiles().value(0);
+  QString file;
+  {
+    const TOpenMode openMode(dialog);
+    if (SystemDialogs().RunFileDialog(dialog)) file = dialog.selectedFiles().value(0);
+  }
+  if (file.isEmpty()) return;
+  try {
+    OpenFile(file);
+  } catch (...) {
+    // Nothing changes, not even what "Save" proposes.
+    Propose(dialog, proposed);
+    throw;
+  }
+}
+
+void TFileCommands::OpenFile(const QString& fileName) {
+  OpenFile(fileName, ChooseCatalogue(ToFileName(Absolute(fileName)), CatalogueFile_));
+}
+
+void TFileCommands::OpenFile(const QString& fileName, const std::string& cataloguePath) {
+  const QString path = Absolute(fileName);
+  Parts_.View->Widgets().Variables->EndEdit();
+  // The project is unchanged when this raises.
+  const std::vector<std::string> problems = OpenProject(Project_, ToFileName(path), cataloguePath);
+  CatalogueFile_ = Project_.Catalogue;
+  Parts_.View->ShowProject();
+  Parts_.View->ShowTitleBarOf();
+  Propose(*OpenDlg(), path);
+  Parts_.History->Clear();
+  MarkSaved(path);
+  ShowProblems(problems);
+}
+
+void TFileCommands::OpenRecent(const QString& fileName) {
+  if (!MayLeaveProject()) return;
+  try {
+    OpenFile(fileName);
+  } catch (...) {
+    Parts_.Recent->Remove(fileName);
+    throw;
+  }
+}
+
+void TFileCommands::OpenDropped(const QString& fileName) {
+  if (MayLeaveProject()) OpenFile(fileName);
+}
+
+void TFileCommands::ShowProblems(const std::vector<std::string>& problems) {
+  if (problems.empty()) return;
+  QStringList lines;
+  for (const std::string& problem : problems) lines << QString::fromStdString(problem);
+  const QString name = ShortName(FromFileName(Project_.Origin.FileName));
+  QString text =
+      QStringLiteral("Файл «%1» открыт, но не всё в нём удалось использовать:\n\n").arg(name) +
+      lines.mid(0, kListedProblems).join(QLatin1Char('\n'));
+  QString details;
+  if (lines.size() > kListedProblems) {
+    text += QStringLiteral("\n… и ещё %1.").arg(lines.size() - kListedProblems);
+    details = lines.join(QLatin1Char('\n'));
+  }
+  SystemDialogs().ShowMessage(Parts_.Window, text, details);
+}
+
+bool TFileCommands::SaveClick() {
+  const QString file = FromFileName(Project_.Origin.FileName);
+  return file.isEmpty() ? SaveAsClick() : SaveInto(Absolute(file));
+}
+
+bool TFileCommands::SaveAsClick() {
+  QFileDialog& dialog = *OpenDlg();
+  const QString current = FromFileName(Project_.Origin.FileName);
+  if (!current.isEmpty()) Propose(dialog, current);
+  if (!SystemDialogs().RunFileDialog(dialog)) return false;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty()) return false;
+  // The dialog keeps the chosen folder and name and proposes them on the next "Save As".
+  return SaveInto(Absolute(files.first()));
+}
+
+bool TFileCommands::SaveInto(const QString& file) {
+  if (Watch_->ChangedOnDisk(file) && !Watch_->Missing() && !MayOverwrite(file)) return false;
+  SaveAndRemember(Project_, ToFileName(file));
+  MarkSaved(file);
+  return true;
+}
+
+bool TFileCommands::MayOverwrite(const QString& file) {
+  const QString question =
+      QStringLiteral(
+          "Файл «%1» изменён другой программой после того, как редактор его прочёл.\n"
+          "Перезаписать его, перечитать (изменения в редакторе пропадут) "
+          "или отменить сохранение?")
+          .arg(QDir::toNativeSeparators(file));
+  Asking_ = true;
+  const TChangedFileAnswer answer = SystemDialogs().AskOverwrite(Parts_.Window, question);
+  Asking_ = false;
+  if (answer == TChangedFileAnswer::Reread) OpenFile(file);
+  return answer == TChangedFileAnswer::Overwrite;
+}
+
+void TFileCommands::MarkSaved(const QString& file) {
+  Parts_.History->SetClean();
+  Parts_.Unsaved->MarkSaved();
+  Parts_.Recent->Add(file);
+  Watch_->Watch(file);
+}
+
+bool TFileCommands::MayLeaveProject() {
+  Parts_.View->Widgets().Variables->EndEdit();
+  Parts_.Unsaved->UpdateCaption();
+  if (!Parts_.Unsaved->HasUnsavedChanges()) return true;
+  const QString file = FromFileName(Project_.Origin.FileName);
+  const QString question =
+      file.isEmpty() ? QStringLiteral("Сохранить изменения?")
+                     : QStringLiteral("Сохранить изменения в файле «%1»?").arg(ShortName(file));
+  switch (SystemDialogs().AskSaveChanges(Parts_.Window, question)) {
+    case QMessageBox::Save: return SaveClick();
+    case QMessageBox::Discard: return true;
+    default: return false;
+  }
+}
+
+void TFileCommands::FileChanged() {
+  const QString file = Watch_->File();
+  // Only the project's own file counts, and one question at a time.
+  if (Asking_ || file != Absolute(FromFileName(Project_.Origin.FileName))) return;
+  const QString name = QDir::toNativeSeparators(file);
+  if (Watch_->Missing()) {
+    SystemDialogs().ShowMessage(
+        Parts_.Window,
+        QStringLiteral("Файл «%1» удалён или переименован другой программой.\n"
+                       "«Сохранить» запишет его заново.")
+            .arg(name),
+        QString());
+    return;
+  }
+  // With unsaved work, "Save" asks before it writes.
+  if (Parts_.Unsaved->HasUnsavedChanges()) return;
+  Asking_ = true;
+  const bool reread = SystemDialogs().AskReread(
+      Parts_.Window,
+      QStringLiteral("Файл «%1» изменён другой программой.\nПрочитать его заново?").arg(name));
+  Asking_ = false;
+  if (reread) OpenFile(file);
+}

@@ -1,0 +1,97 @@
+#include "ui/forms/projectview.h"
+
+#include <QLabel>
+#include <QTabWidget>
+
+#include "ui/widgets/checklistbox.h"
+#include "ui/widgets/render.h"
+#include "ui/widgets/variablesgrid.h"
+
+namespace {
+
+QString FromModel(const std::string& text) { return QString::fromStdString(Cp1251ToUtf8(text)); }
+
+}  // namespace
+
+TProjectView::TProjectView(TProject& project, const TProjectWidgets& widgets)
+    : Project_(project), Widgets_(widgets) {
+  Widgets_.Langs->Bind(&Project_.Langs);
+  Widgets_.Pred->Bind(&Project_.Pred);
+  Widgets_.Post->Bind(&Project_.Post);
+  Widgets_.Variables->Bind(&Project_.Variables);
+}
+
+void TProjectView::ShowProject() {
+  RefreshTitles();
+  RefreshLists();
+  Widgets_.Variables->Reset();
+  RefreshBackground();
+  Widgets_.Pages->setCurrentIndex(0);
+}
+
+void TProjectView::ShowTitleBarOf() {
+  SetMainTitleVisible(Project_.BackgroundEnabled);
+  SetDialogCaption(Utf8ToCp1251(" Установка ") + Project_.ProgramNameText);
+}
+
+void TProjectView::ShowEdited(TEdited part) {
+  // The mock title bar names the product whether the main title is shown or not.
+  if (part == TEdited::MainTitle)
+    SetDialogCaption(Utf8ToCp1251(" Установка ") + Project_.ProgramNameText);
+  RefreshMockup();
+  // The main title goes away with the background window and comes back with it.
+  if (part == TEdited::Background) SetMainTitleVisible(Project_.BackgroundEnabled);
+}
+
+void TProjectView::RefreshTitles() {
+  TShadowLabel* main = Widgets_.ProgramName;
+  main->SetCaption(FromModel(Project_.MainTitleCaption));
+  main->SetFontDesc(Project_.TitleFont);
+  main->SetShadowColor(Project_.TitleShadowColor);
+  main->SetShadowSize(Project_.TitleShadow ? 3 : 0);
+
+  TShadowLabel* dialog = Widgets_.DlgName;
+  dialog->SetCaption(FromModel(Project_.DialogTitleCaption));
+  dialog->SetFontDesc(Project_.DialogFont);
+  dialog->SetShadowColor(Project_.DialogShadowColor);
+  dialog->SetShadowSize(Project_.DialogShadow ? 3 : 0);
+}
+
+void TProjectView::RefreshBackground() {
+  if (Project_.BackgroundEnabled) {
+    Widgets_.Background->PaintGradient(Project_.TopColor, Project_.BottomColor);
+  } else {
+    Widgets_.Background->ShowDesktop();
+  }
+}
+
+void TProjectView::RefreshMockup() {
+  RefreshTitles();
+  RefreshBackground();
+}
+
+void TProjectView::RefreshLists() {
+  Widgets_.Langs->Reload();
+  Widgets_.Pred->Reload();
+  Widgets_.Post->Reload();
+}
+
+void TProjectView::RefreshVariables() { Widgets_.Variables->Reload(); }
+
+void TProjectView::SetMainTitleVisible(bool visible) {
+  MainTitleVisible_ = visible;
+  Widgets_.ProgramName->setVisible(visible);
+}
+
+void TProjectView::SetDialogCaption(const std::string& text) {
+  Widgets_.DlgCaption->setText(FromModel(text));
+}
+
+TMockupState TProjectView::Mockup() const {
+  return {MainTitleVisible_, Widgets_.DlgCaption->text()};
+}
+
+void TProjectView::SetMockup(const TMockupState& state) {
+  SetMainTitleVisible(state.MainTitleVisible);
+  Widgets_.DlgCaption->setText(state.DialogCaption);
+}

@@ -1,0 +1,58 @@
+#include "ui/forms/unsavedwork.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QTimer>
+
+#include "ui/support/filenames.h"
+
+TUnsavedWork::TUnsavedWork(const TProject& project, QMainWindow& window)
+    : QObject(&window), Project_(project), Window_(window), BaseTitle_(window.windowTitle()) {}
+
+bool TUnsavedWork::HasUnsavedChanges() const { return SavedItems(Project_) != Saved_; }
+
+void TUnsavedWork::MarkSaved() {
+  Saved_ = SavedItems(Project_);
+  UpdateCaption();
+}
+
+void TUnsavedWork::UpdateCaption() {
+  const bool modified = HasUnsavedChanges();
+  const QString file = FromFileName(Project_.Origin.FileName);
+  QString title;
+  if (file.isEmpty()) {
+    title = modified ? BaseTitle_ + QStringLiteral("[*]") : BaseTitle_;
+  } else {
+    // "[*][*]" shows a literal "[*]" that a file name may hold.
+    QString name = QFileInfo(file).fileName();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    title = name + QStringLiteral("[*] — ") + BaseTitle_;
+  }
+  if (Window_.windowTitle() != title) Window_.setWindowTitle(title);
+  Window_.setWindowModified(modified);
+}
+
+void TUnsavedWork::WatchInput() {
+  Check_ = new QTimer(this);
+  Check_->setSingleShot(true);
+  Check_->setInterval(0);
+  connect(Check_, &QTimer::timeout, this, &TUnsavedWork::UpdateCaption);
+  qApp->installEventFilter(this);
+}
+
+bool TUnsavedWork::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::InputMethod:
+      if (!Check_->isActive()) Check_->start();
+      break;
+    default: break;
+  }
+  return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,3 @@
+#include "ui/support/apptitle.h"
+
+QString ApplicationTitle() { return QStringLiteral("Visual RVL"); }
