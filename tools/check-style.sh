@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The style gate: fails on any clang-format difference in the git-tracked C++ files
 # and on any clang-tidy finding (the tree's .clang-tidy files) in every git-tracked
-# C++ source of src/, tests/ and bench/, and in the tree's headers they include.
+# C++ source of src/, tests/ and bench/, and in the tree's headers they include;
+# and on any test body in tests/ longer than clang-tidy lets a function be
+# (tools/check-test-size.py: clang-tidy does not measure code from the test macros).
 # Usage: tools/check-style.sh [BUILD_DIR]
 #   BUILD_DIR  a build folder of this tree (default build/), configured with the user
 #              interface, the tests and the benchmarks, so that it compiles every
@@ -18,6 +20,13 @@ mapfile -t cxx_files < <(git ls-files -- '*.cpp' '*.h')
 echo "== clang-format: ${#cxx_files[@]} files"
 if ! clang-format --dry-run --Werror "${cxx_files[@]}"; then
   echo "clang-format: run clang-format -i on the files above" >&2
+  failed=1
+fi
+
+mapfile -t test_files < <(git ls-files -- 'tests/*.cpp')
+echo "== test body size: ${#test_files[@]} files"
+if ! python3 "$root/tools/check-test-size.py" "${test_files[@]}"; then
+  echo "test body size: split the tests above into smaller tests or helpers" >&2
   failed=1
 fi
 

@@ -36,32 +36,34 @@ TRun RunProgram(const TTempDir& dir, const std::vector<std::string>& arguments) 
   return run;
 }
 
-}  // namespace
+// One run of --check: its arguments and what it must answer.
+struct TCheckCase {
+  std::vector<std::string> Arguments;
+  int Status;
+  std::string Errors;  // the whole of standard error; "*" followed by text: starts so
+};
 
-TEST(CheckCommand, ExitStatusAndProblemsByLine) {
-  TTempDir dir;
-  const std::string sample = VUKA_SAMPLE_CATALOGUE;
-  // A file that Save wrote with the sample catalogue: nothing to report.
+// Writes the files that CheckCases names: good.ini as Save wrote it with the sample
+// catalogue, bad.ini with problems on known lines, an empty file, and a setup folder
+// whose own catalogue knows the code XYZ.
+void WriteCheckedFiles(const TTempDir& dir, const std::string& sample) {
   TProject saved;
   ResetProject(saved, sample);
   SaveProject(saved, dir / "good.ini");
   WriteBytes(dir / "bad.ini", CrLf("; a comment\n[Display]\nShowMainWindow=2\nShowMainWindow=1\n"
                                    "[Config]\nLanguages=XYZ\n"));
   WriteBytes(dir / "empty.ini", "");
-  // A setup folder with its own catalogue, which knows the code XYZ.
   std::filesystem::create_directories(dir / "setup");
   WriteBytes(dir / "setup/version.ini", CrLf("[Languages]\nСвой=XYZ\n"));
   WriteBytes(dir / "setup/vuka.ini", CrLf("[Config]\nLanguages=XYZ\n"));
+}
 
+// The runs over the files of WriteCheckedFiles.
+std::vector<TCheckCase> CheckCases(const TTempDir& dir, const std::string& sample) {
   const std::string bad = dir / "bad.ini";
   const std::string noSections =
       ": В файле нет ни одного из разделов «Config», «Display» и «Variables»\n";
-  struct TCase {
-    std::vector<std::string> Arguments;
-    int Status;
-    std::string Errors;  // the whole of standard error; "*" followed by text: starts so
-  };
-  const std::vector<TCase> cases = {
+  return {
       {{"--check", dir / "good.ini", "--catalogue", sample}, 0, ""},
       {{"--check", bad, "--catalogue", sample},
        1,
@@ -89,22 +91,34 @@ TEST(CheckCommand, ExitStatusAndProblemsByLine) {
        "vuka-manager: Лишний аргумент «extra».\nСправка: vuka-manager --help\n"},
       {{"--check"}, 2, "*vuka-manager: "},
   };
+}
+
+// Runs the program as the case says and checks its exit status and its output.
+void ExpectCheckRun(const TTempDir& dir, const TCheckCase& c) {
+  std::string shown;
+  for (const std::string& argument : c.Arguments) shown += argument + " ";
+  SCOPED_TRACE(shown);
+  const TRun run = RunProgram(dir, c.Arguments);
+  EXPECT_EQ(run.Status, c.Status);
+  if (c.Errors.starts_with("*")) {
+    EXPECT_TRUE(run.Errors.starts_with(c.Errors.substr(1))) << run.Errors;
+  } else {
+    EXPECT_EQ(run.Errors, c.Errors);
+  }
+  EXPECT_EQ(run.Output, "");
+}
+
+}  // namespace
+
+TEST(CheckCommand, ExitStatusAndProblemsByLine) {
+  TTempDir dir;
+  const std::string sample = VUKA_SAMPLE_CATALOGUE;
+  WriteCheckedFiles(dir, sample);
+  const std::string bad = dir / "bad.ini";
   const std::string badBytes = ReadBytes(bad);
   SetOldModificationTime(bad);
   const std::string badStamp = ModificationStamp(bad);
-  for (const TCase& c : cases) {
-    std::string shown;
-    for (const std::string& argument : c.Arguments) shown += argument + " ";
-    SCOPED_TRACE(shown);
-    const TRun run = RunProgram(dir, c.Arguments);
-    EXPECT_EQ(run.Status, c.Status);
-    if (c.Errors.starts_with("*")) {
-      EXPECT_TRUE(run.Errors.starts_with(c.Errors.substr(1))) << run.Errors;
-    } else {
-      EXPECT_EQ(run.Errors, c.Errors);
-    }
-    EXPECT_EQ(run.Output, "");
-  }
+  for (const TCheckCase& c : CheckCases(dir, sample)) ExpectCheckRun(dir, c);
   EXPECT_EQ(ReadBytes(bad), badBytes);
   EXPECT_EQ(ModificationStamp(bad), badStamp);
 }

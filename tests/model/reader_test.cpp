@@ -53,23 +53,16 @@ struct TValueCase {
 
 std::string Bool(bool flag) { return flag ? "1" : "0"; }
 
-}  // namespace
-
-TEST(OpenProject, ValueFormsAreReadOrReportedAndLeaveTheDefault) {
+// Colour and font values, and the items that show how they were read.
+std::vector<TValueCase> ColourAndFontCases() {
   const auto top = [](const TProject& p) { return ColorText(p.TopColor); };
   const auto bottom = [](const TProject& p) { return ColorText(p.BottomColor); };
   const auto shadow = [](const TProject& p) { return ColorText(p.TitleShadowColor); };
   const auto title = [](const TProject& p) { return FontText(p.TitleFont); };
   const auto dialog = [](const TProject& p) { return FontText(p.DialogFont); };
-  const auto position = [](const TProject& p) {
-    return std::to_string(p.DialogPosition.Horizontal) + std::to_string(p.DialogPosition.Vertical);
-  };
-  const auto background = [](const TProject& p) { return Bool(p.BackgroundEnabled); };
-  const auto shadows = [](const TProject& p) { return Bool(p.TitleShadow) + Bool(p.DialogShadow); };
   const char* const notColour = "не цвет";
   const char* const notFont = "не шрифт (нужны имя, размер и «$цвет» через запятую)";
-  const char* const notPosition = "не положение (нужны два индекса через запятую)";
-  const std::vector<TValueCase> cases = {
+  return {
       {"GradientTopColor", "$0000FF", top, "FF", ""},
       {"GradientTopColor", "$abcdef", top, "ABCDEF", ""},
       {"GradientBottomColor", "$0000000000FF", bottom, "FF", ""},
@@ -95,6 +88,18 @@ TEST(OpenProject, ValueFormsAreReadOrReportedAndLeaveTheDefault) {
       {"MainTitleFont", ",10,$0", title, "", "нет имени шрифта"},
       {"MainTitleFont", "Arial", title, "", notFont},
       {"MainTitleFont", "Arial,$0", title, "", notFont},
+  };
+}
+
+// Dialog positions and switches, and the items that show how they were read.
+std::vector<TValueCase> PositionAndSwitchCases() {
+  const auto position = [](const TProject& p) {
+    return std::to_string(p.DialogPosition.Horizontal) + std::to_string(p.DialogPosition.Vertical);
+  };
+  const auto background = [](const TProject& p) { return Bool(p.BackgroundEnabled); };
+  const auto shadows = [](const TProject& p) { return Bool(p.TitleShadow) + Bool(p.DialogShadow); };
+  const char* const notPosition = "не положение (нужны два индекса через запятую)";
+  return {
       {"DialogPosition", "2,0", position, "20", ""},
       {"DialogPosition", "0 , 2", position, "02", ""},
       {"DialogPosition", "3,1", position, "", "индекс положения вне диапазона от 0 до 2"},
@@ -107,6 +112,14 @@ TEST(OpenProject, ValueFormsAreReadOrReportedAndLeaveTheDefault) {
       {"MainTitleShadow", "0", shadows, "01", ""},
       {"DialogTitleShadow", "0", shadows, "10", ""},
   };
+}
+
+}  // namespace
+
+TEST(OpenProject, ValueFormsAreReadOrReportedAndLeaveTheDefault) {
+  std::vector<TValueCase> cases = ColourAndFontCases();
+  const std::vector<TValueCase> more = PositionAndSwitchCases();
+  cases.insert(cases.end(), more.begin(), more.end());
   TTempDir dir;
   TProject reset;
   reset.DialogPosition = {0, 2};  // not the opposite of any case above

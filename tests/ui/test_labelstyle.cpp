@@ -283,8 +283,13 @@ TEST_F(LabelStyleTest, FontDialogStartsWithTheFontAndReturnsTheChoice) {
   EXPECT_TRUE(font.Underline);
   EXPECT_FALSE(font.Bold);
   EXPECT_EQ(font.Color, 0x00123456u);
+}
 
-  // Cancel leaves the font as it was.
+// Cancel leaves the font as it was; the embedded font list confirmed on its own
+// confirms the whole dialog.
+TEST_F(LabelStyleTest, FontDialogCancelKeepsTheFontAndTheListConfirms) {
+  RealFontDialog = true;
+  const TFontDesc start{"Times New Roman", 22, 0x00800000u, true, false, false, false};
   ModalActions.push_back([](QDialog& dialog) {
     auto* fonts = qobject_cast<TFontColorDialog*>(&dialog);
     ASSERT_NE(fonts, nullptr);
@@ -296,7 +301,6 @@ TEST_F(LabelStyleTest, FontDialogStartsWithTheFontAndReturnsTheChoice) {
   EXPECT_EQ(kept.Name, "Times New Roman");
   EXPECT_EQ(kept.Color, 0x00800000u);
 
-  // The embedded font list confirmed on its own confirms the whole dialog.
   ModalActions.push_back([](QDialog& dialog) {
     auto* fonts = qobject_cast<TFontColorDialog*>(&dialog);
     ASSERT_NE(fonts, nullptr);

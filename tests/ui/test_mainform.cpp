@@ -42,21 +42,8 @@ class MainForm : public TAppFixture {
   QWidget* Screen() { return Find("PreviewClient"); }
 };
 
-}  // namespace
-
-TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
-  EXPECT_EQ(Main().objectName(), QStringLiteral("MainForm"));
-  EXPECT_EQ(Main().windowTitle(), QStringLiteral("Visual vuka.ini manager [ROVEL] 1.0"));
-  EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Visual RVL"));
-  // The client area under the menu bar is 427 by 320 and cannot be resized.
-  EXPECT_EQ(Pages()->geometry(), QRect(0, Main().menuBar()->height(), 427, 320));
-  EXPECT_EQ(Main().size(), QSize(427, Main().menuBar()->height() + 320));
-  EXPECT_EQ(Main().minimumSize(), Main().maximumSize());
-  EXPECT_TRUE(Main().windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_FALSE(Main().windowFlags() & Qt::WindowMaximizeButtonHint);
-  EXPECT_EQ(Main().font().pixelSize(), 11);
-
-  // Each menu: its name and title, then each entry's name, text and shortcuts.
+// Each menu of the bar: its name and title, then each entry's name, text and shortcuts.
+void ExpectMenus(const QMenuBar& bar) {
   struct TEntry {
     const char* Name;
     const char* Text;
@@ -80,7 +67,7 @@ TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
   const auto name = [](const QAction* action) {
     return action->menu() ? action->menu()->objectName() : action->objectName();
   };
-  const QList<QAction*> menus = Main().menuBar()->actions();
+  const QList<QAction*> menus = bar.actions();
   ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
   for (qsizetype m = 0; m < menus.size(); ++m) {
     const auto& [menu, entries] = expected[static_cast<size_t>(m)];
@@ -95,6 +82,23 @@ TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
       EXPECT_EQ(actions[e]->shortcuts(), entry.Keys) << entry.Name;
     }
   }
+}
+
+}  // namespace
+
+TEST_F(MainForm, StartsWithTitleSizeMenuAndTheAppearancePageFocused) {
+  EXPECT_EQ(Main().objectName(), QStringLiteral("MainForm"));
+  EXPECT_EQ(Main().windowTitle(), QStringLiteral("Visual vuka.ini manager [ROVEL] 1.0"));
+  EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Visual RVL"));
+  // The client area under the menu bar is 427 by 320 and cannot be resized.
+  EXPECT_EQ(Pages()->geometry(), QRect(0, Main().menuBar()->height(), 427, 320));
+  EXPECT_EQ(Main().size(), QSize(427, Main().menuBar()->height() + 320));
+  EXPECT_EQ(Main().minimumSize(), Main().maximumSize());
+  EXPECT_TRUE(Main().windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(Main().windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(Main().font().pixelSize(), 11);
+
+  ExpectMenus(*Main().menuBar());
   // Nothing to undo yet.
   EXPECT_FALSE(Find<QAction>("Undo")->isEnabled());
   EXPECT_FALSE(Find<QAction>("Redo")->isEnabled());
@@ -136,7 +140,7 @@ TEST_F(MainForm, MockupElementsLieInTheirStackingOrder) {
             (QStringList{"Bevel1", "HeaderPicture", "DlgName", "Label1", "DlgCaption"}));
 }
 
-TEST_F(MainForm, MockupShowsTheDefaultTitlesGradientHeaderAndWelcomeText) {
+TEST_F(MainForm, MockupShowsTheDefaultTitlesGradientAndHeader) {
   auto* programName = Find<TShadowLabel>("ProgramName");
   EXPECT_EQ(programName->Caption(), QStringLiteral("Демо-программа 1.0"));
   EXPECT_EQ(programName->FontDesc().Name, "Times New Roman");
@@ -160,42 +164,6 @@ TEST_F(MainForm, MockupShowsTheDefaultTitlesGradientHeaderAndWelcomeText) {
   EXPECT_EQ(caption->text(), QStringLiteral(" Установка Демо-программа 1.0"));
   EXPECT_TRUE(caption->font().bold());
   EXPECT_EQ(caption->font().pixelSize(), 11);
-
-  auto* label1 = Find<TClickLabel>("Label1");
-  const QStringList lines = label1->text().split(QLatin1Char('\n'));
-  ASSERT_EQ(lines.size(), 10);
-  EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Добро пожаловать в программу установки  ....")));
-  EXPECT_TRUE(lines[2].isEmpty());
-  EXPECT_EQ(lines[8],
-            QStringLiteral("ПРЕДУПРЕЖДЕНИЕ: Эта программа защищена в соответствии с законом об "));
-  EXPECT_EQ(lines[9], QStringLiteral("авторском праве и международными соглашениями."));
-  EXPECT_FALSE(label1->wordWrap());
-  // With 13-pixel lines the dialog's edge cuts the ninth line and hides the tenth:
-  EXPECT_EQ(label1->LineHeight(), 13);
-  const QImage dialog = Find("Dialog")->grab().toImage();
-  auto inkInRows = [&](int top, int bottom) {
-    for (int y = top; y <= bottom && y < dialog.height(); ++y) {
-      for (int x = 17; x < dialog.width() - 1; ++x) {
-        if (qGray(dialog.pixel(x, y)) < 100) return true;
-      }
-    }
-    return false;
-  };
-  EXPECT_TRUE(inkInRows(96 + 6 * 13, 96 + 7 * 13 - 1));   // the seventh line
-  EXPECT_FALSE(inkInRows(96 + 7 * 13, 96 + 8 * 13 - 1));  // the eighth is empty
-  EXPECT_TRUE(inkInRows(96 + 8 * 13, 207));               // the ninth, cut off
-
-  const struct {
-    const char* Name;
-    QString Hint;
-  } hints[] = {{"Background", QStringLiteral("Изменить установки для заднего фона")},
-               {"ProgramName", QStringLiteral("Изменить название программы и вид надписи")},
-               {"DlgName", QStringLiteral("Изменить вид надписи")},
-               {"Label1", QStringLiteral("Настроить позицию диалога")}};
-  for (const auto& h : hints) {
-    EXPECT_EQ(Find(h.Name)->toolTip(), h.Hint) << h.Name;
-    EXPECT_EQ(Find(h.Name)->cursor().shape(), Qt::PointingHandCursor) << h.Name;
-  }
 
   // Blue to black, band 0 pure blue, the last 18 rows black.
   const QImage background = Background();
@@ -225,6 +193,48 @@ TEST_F(MainForm, MockupShowsTheDefaultTitlesGradientHeaderAndWelcomeText) {
   EXPECT_EQ(header.pixel(293, 0), qRgb(255, 255, 255));
   EXPECT_EQ(header.copy(0, 0, 294, 62),
             HeaderBitmap().convertToFormat(header.format()).copy(0, 0, 294, 62));
+}
+
+// The welcome text keeps its line breaks; the dialog's edge cuts its last lines.
+TEST_F(MainForm, MockupWelcomeTextIsCutByTheDialogEdge) {
+  auto* label1 = Find<TClickLabel>("Label1");
+  const QStringList lines = label1->text().split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 10);
+  EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Добро пожаловать в программу установки  ....")));
+  EXPECT_TRUE(lines[2].isEmpty());
+  EXPECT_EQ(lines[8],
+            QStringLiteral("ПРЕДУПРЕЖДЕНИЕ: Эта программа защищена в соответствии с законом об "));
+  EXPECT_EQ(lines[9], QStringLiteral("авторском праве и международными соглашениями."));
+  EXPECT_FALSE(label1->wordWrap());
+  // With 13-pixel lines the dialog's edge cuts the ninth line and hides the tenth:
+  EXPECT_EQ(label1->LineHeight(), 13);
+  const QImage dialog = Find("Dialog")->grab().toImage();
+  auto inkInRows = [&](int top, int bottom) {
+    for (int y = top; y <= bottom && y < dialog.height(); ++y) {
+      for (int x = 17; x < dialog.width() - 1; ++x) {
+        if (qGray(dialog.pixel(x, y)) < 100) return true;
+      }
+    }
+    return false;
+  };
+  EXPECT_TRUE(inkInRows(96 + 6 * 13, 96 + 7 * 13 - 1));   // the seventh line
+  EXPECT_FALSE(inkInRows(96 + 7 * 13, 96 + 8 * 13 - 1));  // the eighth is empty
+  EXPECT_TRUE(inkInRows(96 + 8 * 13, 207));               // the ninth, cut off
+}
+
+// Each clickable part of the mock-up says what a click changes, and shows a hand.
+TEST_F(MainForm, MockupPartsHintWhatAClickChanges) {
+  const struct {
+    const char* Name;
+    QString Hint;
+  } hints[] = {{"Background", QStringLiteral("Изменить установки для заднего фона")},
+               {"ProgramName", QStringLiteral("Изменить название программы и вид надписи")},
+               {"DlgName", QStringLiteral("Изменить вид надписи")},
+               {"Label1", QStringLiteral("Настроить позицию диалога")}};
+  for (const auto& h : hints) {
+    EXPECT_EQ(Find(h.Name)->toolTip(), h.Hint) << h.Name;
+    EXPECT_EQ(Find(h.Name)->cursor().shape(), Qt::PointingHandCursor) << h.Name;
+  }
 }
 
 // Read as plain Qt widgets, the titles report their text, font and colour, and
