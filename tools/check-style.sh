@@ -52,8 +52,8 @@ mkdir -p "$tidy_db"
 mapfile -t sources < <(git ls-files -- 'src/*.cpp' 'tests/*.cpp' 'bench/*.cpp')
 if ! printf '%s\n' "${sources[@]}" | python3 -c '
 import json, os, sys
-root, build, out = sys.argv[1:5]
-windows_flags = sys.argv[5:]
+root, build, out = sys.argv[1:4]
+windows_flags = sys.argv[4:]
 wanted = {os.path.join(root, line.strip()) for line in sys.stdin if line.strip()}
 chosen = {}
 for entry in json.load(open(os.path.join(build, "compile_commands.json"))):

@@ -7,9 +7,7 @@
 
 namespace {
 
-TFileStamp StampOfFile(const QString& file) {
-  return StampOf(QFile::encodeName(file).toStdString());
-}
+TFileStamp StampOfFile(const QString& file) { return StampOf(ToFileName(file)); }
 
 }  // namespace
 
