@@ -31,8 +31,11 @@
 
 #include "inifile/inifile.h"
 
-// The Windows handle of an open FileHandle, and back.
-inline HANDLE HandleOf(FileHandle handle) { return reinterpret_cast<HANDLE>(handle); }
+// The Windows handle of an open FileHandle, and back. The engine's handle type
+// is an integer wide enough for a pointer, so the cast is the conversion itself.
+inline HANDLE HandleOf(FileHandle handle) {
+  return reinterpret_cast<HANDLE>(handle);  // NOLINT(performance-no-int-to-ptr)
+}
 inline FileHandle FileHandleOf(HANDLE handle) { return reinterpret_cast<FileHandle>(handle); }
 
 // The UTF-16 form of a UTF-8 file name for the W functions. An absolute name
