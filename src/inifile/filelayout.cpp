@@ -302,6 +302,7 @@ class TFileLayout::TMerge {
       return;
     }
     Mode_ = TMode::Merge;
+    NoteWrittenNames();
     Deleted_ = Section_->DeletedLines;
     std::sort(Deleted_.begin(), Deleted_.end());
     Gone_ = 0;
@@ -322,10 +323,31 @@ class TFileLayout::TMerge {
       Next_ = j + 1;
     } else if (Gone_ < Deleted_.size() && Deleted_[Gone_] == r) {
       ++Gone_;
-    } else {
+    } else if (!HidesWrittenKey(line)) {
       Out_.Raw(line, end);
     }
     if (Section_->LastKey == r) WriteUpTo(static_cast<size_t>(Lines_->Count()));
+  }
+
+  // The folded names of the section's entries that are new or changed.
+  void NoteWrittenNames() {
+    Written_.clear();
+    const std::vector<int32_t>& origins = Section_->Origins;
+    for (size_t j = 0; j < origins.size(); ++j) {
+      if (origins[j] >= 0) continue;
+      Written_.insert(FoldedText(TextBefore((*Lines_)[static_cast<int32_t>(j)], '=')));
+    }
+  }
+
+  // True for a line without "=" that the setup takes for a key without a value
+  // of a name just written: the setup stops at the first line of a name, so
+  // such a line would hide the written value from it.
+  bool HidesWrittenKey(std::string_view line) const {
+    if (Written_.empty() || line.find('=') != line.npos) return false;
+    const std::string_view name = ProfileKey(line);
+    if (name.empty()) return false;
+    return Written_.count(
+               FoldedText(Layout_.Utf8() ? Utf8ToWindows1251(name) : std::string(name))) != 0;
   }
 
   void WriteUpTo(size_t end) {
@@ -350,8 +372,9 @@ class TFileLayout::TMerge {
   const TStringList* Lines_ = nullptr;
   const TSection* Section_ = nullptr;
   std::vector<int32_t> Deleted_;
-  size_t Next_ = 0;  // the next line of the section to write
-  size_t Gone_ = 0;  // the next deleted line
+  std::unordered_set<std::string> Written_;  // see NoteWrittenNames
+  size_t Next_ = 0;                          // the next line of the section to write
+  size_t Gone_ = 0;                          // the next deleted line
 };
 
 std::string TFileLayout::Render(const TSectionList& sections, bool quote, TFileLayout* next) const {

@@ -54,7 +54,9 @@ class TFileLayout {
 
   // The file's bytes with the document's sections written into them: every
   // line that the document did not change stays byte for byte, with its own
-  // line end; a changed line is written in its place, a deleted one left out,
+  // line end, except a line without "=" that the setup would read for a key
+  // written since (it would hide the new value); a changed line is written in
+  // its place, a deleted one left out,
   // a new line goes after the section's last entry line as loaded (after the
   // header when it had none), and a new section with lines goes to the end,
   // after an empty line. Written lines end with the file's most common line

@@ -180,7 +180,25 @@ bool MayBeTouched(std::string_view line, const std::string& section,
   return false;
 }
 
-// Every input line that no call touched is in the written text, in order.
+// Where the line, with its own end, starts in the text at or after `from`: at
+// the start of a line of the text. Bytes are compared rather than the text's
+// own lines, since a line ended by CR before an empty line ended by LF reads
+// back as one line ended by CR LF. A last line without an end may get one
+// when lines follow it. npos when the text holds no such line.
+size_t FindKeptLine(std::string_view text, const Line& line, size_t from) {
+  for (size_t pos = text.find(line.Text, from); pos != text.npos;
+       pos = text.find(line.Text, pos + 1)) {
+    const bool lineStart = pos == 0 || text[pos - 1] == '\r' || text[pos - 1] == '\n';
+    const std::string_view rest = text.substr(pos + line.Text.size());
+    const bool ends = line.End.empty() ? rest.empty() || rest[0] == '\r' || rest[0] == '\n'
+                                       : rest.starts_with(line.End);
+    if (lineStart && ends) return pos;
+  }
+  return text.npos;
+}
+
+// Every input line that no call touched is in the written text, byte for
+// byte and in order.
 std::vector<std::string> CheckUntouchedLinesKept(std::string_view input, std::string_view text,
                                                  const std::vector<Touched>& touched) {
   const bool utf8 = input.starts_with("\xEF\xBB\xBF");
@@ -189,8 +207,7 @@ std::vector<std::string> CheckUntouchedLinesKept(std::string_view input, std::st
     input.remove_prefix(3);
     text.remove_prefix(3);
   }
-  const std::vector<Line> written = SplitLines(text);
-  size_t at = 0;
+  size_t at = 0;  // where the text after the last kept line starts
   std::string section;
   bool inSection = false;  // lines before the first header belong to no section
   for (const Line& line : SplitLines(input)) {
@@ -204,13 +221,10 @@ std::vector<std::string> CheckUntouchedLinesKept(std::string_view input, std::st
     if (inSection &&
         MayBeTouched(header ? std::string_view() : std::string_view(own), section, touched))
       continue;
-    // A last line without an end may get one when lines follow it.
-    while (at < written.size() &&
-           !(written[at].Text == line.Text && (written[at].End == line.End || line.End.empty())))
-      ++at;
-    if (at == written.size())
+    const size_t found = FindKeptLine(text, line, at);
+    if (found == text.npos)
       return {"the untouched line \"" + profile::Escape(line.Text) + "\" is gone or moved"};
-    ++at;
+    at = found + line.Text.size() + line.End.size();
   }
   return {};
 }
