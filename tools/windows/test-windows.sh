@@ -110,12 +110,13 @@ smoke_test() {
   "$wineserver" -k || true
 }
 
-# Ctrl+S, a new file name typed into the save dialog, Return: the profile
+# Ctrl+Shift+S ("Save as", which always asks; Ctrl+S saves into the opened
+# file), a new file name typed into the save dialog, Return: the profile
 # functions must read the opened file's variables from the new file.
 save_through_the_window() {
   local window="$1" saved="$work/files/saved.ini"
   xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-  xdotool key --clearmodifiers ctrl+s
+  xdotool key --clearmodifiers ctrl+shift+s
   for _ in $(seq 100); do [ "$(xdotool getwindowfocus)" != "$window" ] && break; sleep 0.1; done
   sleep 1
   xdotool key --clearmodifiers ctrl+a
