@@ -296,6 +296,18 @@ TEST(SaveProject, CatalogueHeldOpenForWritingServesTheSave) {
 
 namespace {
 
+// "" when saving raises the open error for `named`; else what went wrong.
+std::string OpenErrorNaming(const TProject& project, const std::string& target,
+                            const std::string& catalogue, const std::string& named) {
+  try {
+    SaveProject(project, target, catalogue);
+    return "no error";
+  } catch (const EInOutError& error) {
+    if (error.what() != "Cannot open file " + named) return std::string("message: ") + error.what();
+  }
+  return "";
+}
+
 std::string SaveWithReadOnlyCatalogue(const std::string& dir) {
   const std::string catalogue = dir + "/version.ini";
   const std::string target = dir + "/vuka.ini";
@@ -311,13 +323,8 @@ std::string SaveWithUnreadableCatalogue(const std::string& dir) {
   const std::string catalogue = dir + "/version.ini";
   const std::string target = dir + "/vuka.ini";
   const std::string before = ReadBytes(target);
-  try {
-    SaveProject(TProject(), target, catalogue);
-    return "no error";
-  } catch (const EInOutError& error) {
-    if (error.what() != "Cannot open file " + catalogue)
-      return std::string("message: ") + error.what();
-  }
+  const std::string error = OpenErrorNaming(TProject(), target, catalogue, catalogue);
+  if (!error.empty()) return error;
   return ReadBytes(target) == before ? "" : "target changed";
 }
 
@@ -325,14 +332,7 @@ std::string SaveWithUnreadableCatalogue(const std::string& dir) {
 
 std::string SaveIntoReadOnlyTarget(const std::string& dir) {
   const std::string target = dir + "/vuka.ini";
-  try {
-    SaveProject(TProject(), target, dir + "/version.ini");
-    return "no error";
-  } catch (const EInOutError& error) {
-    if (error.what() != "Cannot open file " + target)
-      return std::string("message: ") + error.what();
-  }
-  return "";
+  return OpenErrorNaming(TProject(), target, dir + "/version.ini", target);
 }
 
 }  // namespace

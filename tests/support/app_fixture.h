@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "cp1251text.h"
 #include "model/model.h"
@@ -95,14 +96,17 @@ inline TTestDialogs& DefaultTestDialogs() {
   return dialogs;
 }
 
+// The path as the engine and the model take it: in the file system's own encoding.
+inline std::string Native(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
 // Writes a catalogue: UTF-8 text in, Windows-1251 bytes with CR LF line ends out.
 inline void WriteCatalogue(const QString& path, const std::string& utf8Text) {
-  WriteBytes(QFile::encodeName(path).toStdString(), CrLf(utf8Text));
+  WriteBytes(Native(path), CrLf(utf8Text));
 }
 
 // The file's whole content; throws std::runtime_error when it cannot be read.
 inline QByteArray ReadBytes(const QString& path) {
-  const std::string bytes = ReadBytes(QFile::encodeName(path).toStdString());
+  const std::string bytes = ReadBytes(Native(path));
   return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
@@ -138,7 +142,7 @@ class TAppFixture : public ::testing::Test {
     if (const std::optional<std::string> text = CatalogueText())
       WriteCatalogue(CataloguePath, *text);
     BeforeWindows();
-    Windows = CreateApplicationWindows(QFile::encodeName(CataloguePath).toStdString());
+    Windows = CreateApplicationWindows(Native(CataloguePath));
     Main().show();
     QApplication::setActiveWindow(&Main());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
@@ -155,6 +159,13 @@ class TAppFixture : public ::testing::Test {
   }
 
   TMainForm& Main() { return *Windows.MainForm; }
+
+  // The texts of the error boxes shown so far, which the test thereby takes out.
+  QStringList TakeErrors() { return std::exchange(Dialogs.Errors, {}); }
+  // The text of the error box for a file that cannot be opened.
+  static QString OpenError(const QString& path) {
+    return QStringLiteral("Cannot open file ") + path + QStringLiteral(".");
+  }
 
   template <typename T = QWidget>
   T* Find(const char* objectName) {

@@ -15,8 +15,6 @@
 
 namespace {
 
-std::string Native(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 class CatalogueInUse : public TAppFixture {
  protected:
   QString Path(const char* name) const { return Dir.filePath(QString::fromUtf8(name)); }

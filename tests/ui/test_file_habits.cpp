@@ -15,8 +15,6 @@
 
 namespace {
 
-std::string Native(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 class FileHabits : public TAppFixture {
  protected:
   void SetUp() override {

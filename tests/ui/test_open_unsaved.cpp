@@ -21,8 +21,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Visual vuka.ini manager [ROVEL] 1.0");
 
-std::string Native(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 class OpenAndUnsavedWork : public TAppFixture {
  protected:
   QString Path(const char* name) const { return Dir.filePath(QString::fromUtf8(name)); }
@@ -175,9 +173,7 @@ TEST_F(OpenAndUnsavedWork, ProblemsAreListedAfterOpeningAndAFailedOpenChangesNot
   const QString caption = Caption();
   ChooseFile(Path("gone.ini"));
   Command(Qt::Key_O);
-  ASSERT_EQ(Dialogs.Errors.size(), 1);
-  EXPECT_EQ(Dialogs.Errors.takeFirst(),
-            QStringLiteral("Cannot open file ") + Path("gone.ini") + QStringLiteral("."));
+  EXPECT_EQ(TakeErrors(), QStringList{OpenError(Path("gone.ini"))});
   EXPECT_EQ(SavedItems(Main().Project()), before);
   EXPECT_EQ(Caption(), caption);
   Dialogs.OnFileDialog = [&](QFileDialog& dialog) {
@@ -255,8 +251,7 @@ TEST_F(OpenAndUnsavedWork, CaptionMarksUnsavedChangesAndNamesTheFile) {
   // A save that fails keeps the mark: the catalogue may not be written.
   ChooseFile(CataloguePath);
   SaveAs();
-  EXPECT_EQ(Dialogs.Errors.size(), 1);
-  Dialogs.Errors.clear();
+  EXPECT_EQ(TakeErrors().size(), 1);
   EXPECT_TRUE(Main().isWindowModified());
   EXPECT_EQ(Caption(), QStringLiteral("vuka.ini[*] — ") + kTitle);
 }
@@ -290,9 +285,7 @@ TEST_F(OpenAndUnsavedWork, SavingIntoTheOpenedFileRemovesDeletedVariablesOnly) {
 TEST_F(OpenAndUnsavedWork, StartUpReportsAMissingFileAndOpensAnExistingOne) {
   const TSavedItems defaults = SavedItems(Main().Project());
   OpenAtStartUp(Windows, Path("missing.ini"));
-  ASSERT_EQ(Dialogs.Errors.size(), 1);
-  EXPECT_EQ(Dialogs.Errors.takeFirst(),
-            QStringLiteral("Cannot open file ") + Path("missing.ini") + QStringLiteral("."));
+  EXPECT_EQ(TakeErrors(), QStringList{OpenError(Path("missing.ini"))});
   EXPECT_EQ(SavedItems(Main().Project()), defaults);
   EXPECT_EQ(Caption(), kTitle);
 

@@ -188,8 +188,7 @@ TEST_F(UndoRedo, EachEditIsOneStepThatTheMenuNames) {
 
 TEST_F(UndoRedo, StepsBackToTheOpenedFileClearTheUnsavedMark) {
   const QString file = Dir.filePath(QStringLiteral("opened.ini"));
-  SaveProject(Main().Project(), QFile::encodeName(file).toStdString(),
-              QFile::encodeName(CataloguePath).toStdString());
+  SaveProject(Main().Project(), Native(file), Native(CataloguePath));
   Main().OpenFile(file);
   EXPECT_FALSE(Undo->isEnabled());
   Tick("Pred", 0);
