@@ -323,7 +323,7 @@ std::string SaveWithUnreadableCatalogue(const std::string& dir) {
   const std::string catalogue = dir + "/version.ini";
   const std::string target = dir + "/vuka.ini";
   const std::string before = ReadBytes(target);
-  const std::string error = OpenErrorNaming(TProject(), target, catalogue, catalogue);
+  std::string error = OpenErrorNaming(TProject(), target, catalogue, catalogue);
   if (!error.empty()) return error;
   return ReadBytes(target) == before ? "" : "target changed";
 }
