@@ -278,7 +278,9 @@ class TIniDocument {
   // line that the profile reader reads for the key, also when the file names
   // it with bytes that only that reader trims or cuts (" key\x0B="). A line
   // that holds the key in other letter case with the same value counts as
-  // equal: it stays as it is and Modified is not set.
+  // equal: it stays as it is and Modified is not set, unless the file holds
+  // before it a line without "=" that the profile reader reads for the key
+  // instead: that line then goes at the next save, and Modified is set.
   virtual void WriteString(const std::string& section, const std::string& key,
                            const std::string& value);
   // Raises EInOutError exactly when WriteString would refuse these texts, and
