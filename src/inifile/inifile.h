@@ -29,6 +29,8 @@ int CompareText(const std::string& a, const std::string& b);
 bool SameText(const std::string& a, const std::string& b);
 // SameText for views, which need not be strings of their own.
 bool SameFolded(std::string_view a, std::string_view b);
+// The text with every letter in lower case (see FoldCase).
+std::string FoldedText(std::string_view text);
 
 #include "inifile/inierror.h"
 

@@ -47,3 +47,9 @@ bool SameFolded(std::string_view a, std::string_view b) {
   }
   return true;
 }
+
+std::string FoldedText(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) c = static_cast<char>(FoldTable[static_cast<unsigned char>(c)]);
+  return folded;
+}

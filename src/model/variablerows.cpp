@@ -6,16 +6,6 @@
 #include "model/lineproblem.h"
 #include "model/valueparse.h"
 
-namespace {
-
-std::string Folded(const std::string& name) {
-  std::string folded = name;
-  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
-  return folded;
-}
-
-}  // namespace
-
 TVariableRows::TVariableRows(std::vector<TVariableRow>& rows, size_t lines)
     : Rows_(rows), Index_([&rows](size_t row) -> std::string_view { return rows[row].Name; }) {
   Rows_.reserve(lines);
@@ -43,6 +33,6 @@ void TVariableRows::Add(std::string_view nameView, std::string_view valueView) {
     return;
   }
   // Earlier lines of this key: the row, if one has the name, and the lines reported before.
-  const int32_t occurrence = (Index_.Contains(name) ? 1 : 0) + Reported_[Folded(name)]++;
+  const int32_t occurrence = (Index_.Contains(name) ? 1 : 0) + Reported_[FoldedText(name)]++;
   Problems_.push_back(LineProblem("Variables", name, value, why, occurrence));
 }

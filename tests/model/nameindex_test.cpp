@@ -9,16 +9,6 @@
 
 #include "inifile/inifile.h"
 
-namespace {
-
-std::string Folded(const std::string& name) {
-  std::string folded = name;
-  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
-  return folded;
-}
-
-}  // namespace
-
 // Random names over a few letters in both cases (Latin and Cyrillic) and a
 // byte that has no case, against a set of the folded names: every insertion
 // and lookup agrees, through several growths of the table.
@@ -32,10 +22,10 @@ TEST(NameIndex, AgreesWithASetOfFoldedNames) {
     std::string name(random() % 6, ' ');
     for (char& c : name) c = letters[random() % letters.size()];
     names.push_back(name);  // may move every name: the index keeps positions only
-    const bool fresh = reference.insert(Folded(name)).second;
+    const bool fresh = reference.insert(FoldedText(name)).second;
     ASSERT_EQ(index.Insert(names.size() - 1), fresh) << name;
     std::string other(random() % 6, ' ');
     for (char& c : other) c = letters[random() % letters.size()];
-    ASSERT_EQ(index.Contains(other), reference.count(Folded(other)) != 0) << other;
+    ASSERT_EQ(index.Contains(other), reference.count(FoldedText(other)) != 0) << other;
   }
 }
