@@ -27,6 +27,8 @@ unsigned char FoldCase(unsigned char c);
 // <0, 0 or >0 like strcmp, comparing the case-folded bytes as unsigned values.
 int CompareText(const std::string& a, const std::string& b);
 bool SameText(const std::string& a, const std::string& b);
+// SameText for views, which need not be strings of their own.
+bool SameFolded(std::string_view a, std::string_view b);
 
 #include "inifile/inierror.h"
 
@@ -276,7 +278,9 @@ class TIniDocument {
   // line that the profile reader reads for the key, also when the file names
   // it with bytes that only that reader trims or cuts (" key\x0B="). A line
   // that holds the key in other letter case with the same value counts as
-  // equal: it stays as it is and Modified is not set.
+  // equal: it stays as it is and Modified is not set, unless the file holds
+  // before it a line without "=" that the profile reader reads for the key
+  // instead: that line then goes at the next save, and Modified is set.
   virtual void WriteString(const std::string& section, const std::string& key,
                            const std::string& value);
   // Raises EInOutError exactly when WriteString would refuse these texts, and
@@ -394,3 +398,36 @@ class TIniDocument {
   // own match, or -1).
   int32_t LineToWrite(const TStringList& lines, const std::string& key, int32_t found) const;
 };
+
+// ---------------------------------------------------------------------------
+// Reading without keeping
+
+// Receives what a scan finds (see ScanIniFile).
+class TIniVisitor {
+ public:
+  TIniVisitor() = default;
+  TIniVisitor(const TIniVisitor&) = default;
+  TIniVisitor& operator=(const TIniVisitor&) = default;
+  virtual ~TIniVisitor() = default;
+
+  // The header of the section that a document keeps for names[which].
+  virtual void Section(size_t which) = 0;
+  // One line that a document stores in that section, as key=value.
+  virtual void Entry(size_t which, std::string_view key, std::string_view value) = 0;
+};
+
+// Reads the file as a read-only TIniDocument with every load option on loads
+// it, but keeps nothing: for each of the names (distinct ignoring letter case)
+// it finds the section that such a document keeps, the first one of that name
+// ignoring letter case, calls visitor.Section at its header and then
+// visitor.Entry for every line that the document stores in it, in file order,
+// with `which` the name's index in names. Lines of other sections are only
+// read past, so a file of any shape costs little more than what the visitor
+// keeps. A missing file gives no calls. Raises EInOutError "Cannot open file
+// <name>" when the file cannot be opened, and "Cannot read file <name>:
+// <reason>" when reading fails part way (after calls for what was read).
+void ScanIniFile(const std::string& fileName, const std::vector<std::string>& names,
+                 TIniVisitor& visitor);
+// The same for bytes that a file would hold (as TIniDocument::LoadText takes them).
+void ScanIniText(std::string_view data, const std::vector<std::string>& names,
+                 TIniVisitor& visitor);

@@ -133,6 +133,9 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
     // The file's own form of the line reads differently from what was written.
     if (Layout_) Layout_->Replaced(lines, index);
     Modified_ = true;
+  } else if (Layout_ && Layout_->Rewritten(lines, index)) {
+    // A line without "=" before it in the file hides it from the setup: saving drops that line.
+    Modified_ = true;
   }
 }
 

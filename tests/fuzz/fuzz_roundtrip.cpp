@@ -1,6 +1,7 @@
 // The round trip with random changes. Input: a two-byte length, that many
 // bytes of file, then bytes that choose WriteString, DeleteKey and
-// EraseSection calls. Properties:
+// EraseSection calls (a write may give the value that the key holds already).
+// Properties:
 // - a write that the engine refuses raises EInOutError and changes nothing;
 //   an accepted write reads back at once;
 // - the written text loads again as the same document;
@@ -47,11 +48,17 @@ std::string PickKey(TIniDocument& doc, const std::string& section, ByteReader& i
 
 void ApplyChange(TIniDocument& doc, ByteReader& in, std::vector<Touched>& touched,
                  std::string_view input) {
-  const uint8_t op = in.Byte() % 3;
+  const uint8_t choice = in.Byte();
+  const uint8_t op = choice % 3;
   const std::string section = PickSection(doc, in);
   const std::string key = op == 2 ? std::string() : PickKey(doc, section, in);
   if (op != 2 && key.empty()) return;  // an empty key erases or flushes: EraseSection covers it
-  const std::string value = op == 0 ? in.Text(12) : std::string();
+  // A write chosen by a byte from 0x80 to 0xBF gives the key the value it holds.
+  std::string value;
+  if (op == 0 && choice >= 0x80 && choice < 0xC0)
+    value = doc.ReadString(section, key, std::string());
+  else if (op == 0)
+    value = in.Text(12);
   const std::string before = doc.Text();
   try {
     if (op == 0) doc.WriteString(section, key, value);
