@@ -1,8 +1,9 @@
 // How quickly the editor's window answers in its variables table, with a small
 // table as the peer in the same process: the editor's own window, started as the
 // program starts it, opens each file in turn (a fresh window each round, so only
-// one window watches the input) and the probe sends it real input through Qt's
-// test functions:
+// one window watches the input) and the probe sends it input as the user gives
+// it: keys through Qt's test functions, a press, move and release of the mouse
+// to the scroll bar, each through the application's event filters:
 //   Ctrl+End    from the first row to the last one;
 //   scroll bar  the bar's slider dragged from the top to the bottom of its groove;
 //   cell edit   F2, one letter and Enter in a row in the middle of the table;
