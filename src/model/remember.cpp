@@ -23,6 +23,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 // (the first of names equal ignoring letter case); `written` holds their rows.
 std::vector<std::string> WrittenVariableNames(const TProject& project, TNameIndex& written) {
   std::vector<std::string> names;
+  names.reserve(project.Variables.size());
   written.Reserve(project.Variables.size());
   for (size_t i = 0; i < project.Variables.size(); ++i) {
     const std::string& name = project.Variables[i].Name;
