@@ -46,6 +46,10 @@ void TFileLayout::Header(int32_t line, const TStringList* lines) {
   Cached_ = &section;
 }
 
+void TFileLayout::Skipped(int32_t line) {
+  Headers_.push_back({line, nullptr, THeaderState::Duplicate});
+}
+
 void TFileLayout::Entry(const TStringList* lines, int32_t line) {
   TSection* section = Find(lines);
   if (section == nullptr) return;

@@ -36,6 +36,9 @@ class TFileLayout {
   }
   // While loading: the line is a section header whose lines go to `lines`.
   void Header(int32_t line, const TStringList* lines);
+  // While loading: the line is the header of a section that the document does
+  // not load; the section stays in the file as it is, like a dropped duplicate.
+  void Skipped(int32_t line);
   // While loading: the line was appended to `lines` as an entry.
   void Entry(const TStringList* lines, int32_t line);
   // After loading: the sections that the removal of duplicates dropped stay

@@ -1,4 +1,5 @@
 // Construction, loading and release of an INI document.
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <set>
@@ -109,13 +110,17 @@ void KeepSurvivors(TLoadNotes& notes, const TSectionList& sections, const TLineN
 // and notes in the layout, when there is one, which line each came from.
 class TLineLoader {
  public:
+  // With `only`, a section of another name is not loaded: the layout, which
+  // `only` needs, keeps it as the file holds it.
   TLineLoader(TSectionList& sections, const TLineNotes& notes, bool stripComments,
-              const TEntryOptions& options, TFileLayout* layout)
+              const TEntryOptions& options, TFileLayout* layout,
+              const std::vector<std::string>* only = nullptr)
       : Sections_(sections),
         Notes_(notes),
         StripComments_(stripComments),
         Reader_{options},
-        Layout_(layout) {}
+        Layout_(layout),
+        Only_(only) {}
 
   // Loads the lines of text, which must end where a line ends (or the data
   // does). With a layout, the text must be the whole file.
@@ -127,8 +132,13 @@ class TLineLoader {
       if (IsIgnoredLine(line, StripComments_)) continue;
       std::string_view name;
       if (MayBeHeader(line) && ParseHeader(line, name)) {
-        Current_ = &Sections_.Lines(Sections_.AddSection(std::string(name)));
-        if (Layout_ != nullptr) Layout_->Header(number, Current_);
+        if (Loads(name)) {
+          Current_ = &Sections_.Lines(Sections_.AddSection(std::string(name)));
+          if (Layout_ != nullptr) Layout_->Header(number, Current_);
+        } else {
+          Current_ = nullptr;
+          Layout_->Skipped(number);
+        }
         if (const size_t nul = name.find('\0'); nul != name.npos)
           Notes_.NulSections.emplace(FoldedText(name.substr(0, nul)), name);
       } else if (Current_ != nullptr) {  // lines before the first header are dropped
@@ -136,6 +146,15 @@ class TLineLoader {
           Layout_->Entry(Current_, number);
       }
     }
+  }
+  // A section whose name holds a NUL is loaded when the profile reader reads it
+  // under a chosen name (cut at the NUL): it hides the chosen one.
+  bool Loads(std::string_view name) const {
+    if (Only_ == nullptr) return true;
+    const std::string_view cut = name.substr(0, name.find('\0'));
+    return std::any_of(Only_->begin(), Only_->end(), [name, cut](const std::string& wanted) {
+      return SameFolded(wanted, name) || SameFolded(wanted, cut);
+    });
   }
   // Resolves duplicate sections and remembers the noted lines of the survivors.
   void Finish(const TDuplicateSectionEvent& onDuplicateSection) {
@@ -150,6 +169,7 @@ class TLineLoader {
   bool StripComments_;
   TEntryReader Reader_;
   TFileLayout* Layout_;
+  const std::vector<std::string>* Only_;
   TStringList* Current_ = nullptr;
   TLoadNotes Found_;
 };
@@ -183,6 +203,16 @@ TIniDocument::TIniDocument(const std::string& fileName, bool readOnly, bool stri
     Reopen(fileName);
   } catch (...) {
     CloseFileHandle(Handle_);  // the destructor does not run for a failed constructor
+    throw;
+  }
+}
+
+TIniDocument::TIniDocument(const std::string& fileName, std::vector<std::string> sections)
+    : Only_(std::move(sections)) {
+  try {
+    Reopen(fileName);
+  } catch (...) {
+    CloseFileHandle(Handle_);
     throw;
   }
 }
@@ -260,6 +290,10 @@ void TIniDocument::LoadText(std::string_view data) {
   if (!ReadOnly_ && Sections_.Count() == 0 && !Layout_) {
     LoadBytes(std::string(data), true);
   } else {
+    if (!Only_.empty())
+      throw std::logic_error(
+          "A document of chosen sections cannot take more text: it would "
+          "lose the sections it keeps in the file");
     Layout_.reset();  // the document no longer holds the lines of one file
     ParseText(data, nullptr);
   }
@@ -284,7 +318,8 @@ void TIniDocument::ParseText(std::string_view data, TFileLayout* layout) {
     data = converted;
   }
   TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
-                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}, layout);
+                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}, layout,
+                     layout != nullptr && !Only_.empty() ? &Only_ : nullptr);
   loader.Feed(data);
   loader.Finish(OnDuplicateSection);
 }

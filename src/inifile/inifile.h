@@ -263,6 +263,17 @@ class TIniDocument {
   TIniDocument(const std::string& fileName, bool readOnly);
   TIniDocument(const std::string& fileName, bool readOnly, bool stripComments,
                bool skipLinesWithoutEquals, bool trimAroundEquals, bool unquote, bool trimTrailing);
+  // A writable document, all five load options on, that loads only the
+  // sections named in `sections` (ignoring letter case; an empty list names
+  // them all): every other section stays in the file byte for byte and costs
+  // no more than its header's place, so that a large file of many sections
+  // can be updated in little memory. The document neither lists nor reads the
+  // other sections, and a call that would write, erase or delete in one of
+  // them raises std::invalid_argument. Loading names them all when the file
+  // is written in the normal form (see Text()), which keeps no layout.
+  // LoadText into such a document that holds sections already raises
+  // std::logic_error: the text would end the layout that keeps the others.
+  TIniDocument(const std::string& fileName, std::vector<std::string> sections);
   // Flushes like UpdateFile but swallows its error; call UpdateFile first
   // when the outcome matters.
   virtual ~TIniDocument();
@@ -367,6 +378,10 @@ class TIniDocument {
   bool TrimAroundEquals_ = true;
   bool Unquote_ = true;
   bool TrimTrailing_ = true;
+  // The only sections loaded while the file's layout is kept; empty for all.
+  std::vector<std::string> Only_;
+  // Raises std::invalid_argument when the document does not load the section.
+  void CheckLoaded(const std::string& section) const;
   // Loaded entry lines whose value the Windows profile reader reads otherwise
   // than loading stored it (control bytes at the end that loading trims, or
   // at the start that only the reader trims), by line list and stored line:

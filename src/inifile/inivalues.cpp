@@ -154,6 +154,7 @@ int32_t TIniDocument::LineToWrite(const TStringList& lines, const std::string& k
 void TIniDocument::CheckWrite(const std::string& section, const std::string& key,
                               const std::string& value) const {
   if (key.empty()) return;  // erases or flushes: never refused
+  CheckLoaded(section);
   CheckWritable(section, key, value);
   if (Layout_ && Layout_->Utf8()) CheckUtf8Writable(section, key, value);
   // An earlier section whose name holds a NUL and reads under this name hides it from the reader.
@@ -218,7 +219,15 @@ void TIniDocument::ReadSectionValues(const std::string& section, TStringList& st
     SetNameValue(strings, NamePart(lines[i]), ValuePart(lines[i]));
 }
 
+void TIniDocument::CheckLoaded(const std::string& section) const {
+  if (Only_.empty() || !Layout_) return;
+  for (const std::string& loaded : Only_)
+    if (SameText(loaded, section)) return;
+  throw std::invalid_argument("The section " + section + " is not loaded by this document");
+}
+
 void TIniDocument::EraseSection(const std::string& section) {
+  CheckLoaded(section);
   const int32_t index = Sections_.IndexOf(section);
   if (index < 0) return;
   const TStringList* lines = &Sections_.Lines(index);
@@ -231,6 +240,7 @@ void TIniDocument::EraseSection(const std::string& section) {
 }
 
 void TIniDocument::DeleteKey(const std::string& section, const std::string& key) {
+  CheckLoaded(section);
   TStringList* lines;
   const int32_t index = FindKey(section, key, true, lines);
   if (index < 0) return;
@@ -241,6 +251,7 @@ void TIniDocument::DeleteKey(const std::string& section, const std::string& key)
 }
 
 void TIniDocument::DeleteKeys(const std::string& section, const std::vector<std::string>& keys) {
+  CheckLoaded(section);
   const int32_t index = Sections_.IndexOf(section);
   if (index < 0 || keys.empty()) return;
   std::unordered_set<std::string> folded;

@@ -10,7 +10,9 @@
 //   mark makes the engine write the normal form);
 // - the setup program reads every key that a call wrote as the document holds it;
 // - every key that no call touched reads from the written text as it read
-//   from the original input.
+//   from the original input;
+// - a document that loads only the sections that the calls name refuses the
+//   same calls and writes the same text.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,6 +26,13 @@
 #include "reading_checks.h"
 
 namespace {
+
+// A call made, refused or not.
+struct Call {
+  uint8_t Op;  // 0 WriteString, 1 DeleteKey, 2 EraseSection
+  std::string Section, Key, Value;
+  bool Refused;
+};
 
 struct Touched {
   std::string Section;
@@ -46,8 +55,20 @@ std::string PickKey(TIniDocument& doc, const std::string& section, ByteReader& i
   return in.Text(8);
 }
 
+// Makes the call; false when the engine refused it.
+bool MakeCall(TIniDocument& doc, const Call& call) {
+  try {
+    if (call.Op == 0) doc.WriteString(call.Section, call.Key, call.Value);
+    if (call.Op == 1) doc.DeleteKey(call.Section, call.Key);
+    if (call.Op == 2) doc.EraseSection(call.Section);
+  } catch (const EInOutError&) {
+    return false;
+  }
+  return true;
+}
+
 void ApplyChange(TIniDocument& doc, ByteReader& in, std::vector<Touched>& touched,
-                 std::string_view input) {
+                 std::vector<Call>& calls, std::string_view input) {
   const uint8_t choice = in.Byte();
   const uint8_t op = choice % 3;
   const std::string section = PickSection(doc, in);
@@ -60,11 +81,9 @@ void ApplyChange(TIniDocument& doc, ByteReader& in, std::vector<Touched>& touche
   else if (op == 0)
     value = in.Text(12);
   const std::string before = doc.Text();
-  try {
-    if (op == 0) doc.WriteString(section, key, value);
-    if (op == 1) doc.DeleteKey(section, key);
-    if (op == 2) doc.EraseSection(section);
-  } catch (const EInOutError&) {
+  calls.push_back(Call{op, section, key, value, false});
+  if (!MakeCall(doc, calls.back())) {
+    calls.back().Refused = true;
     if (doc.Text() != before)
       FailOnProblems({"text changed"}, "a refused call changed the document", input);
     return;
@@ -75,6 +94,29 @@ void ApplyChange(TIniDocument& doc, ByteReader& in, std::vector<Touched>& touche
                     profile::Escape(value) + ", reads " +
                     profile::Escape(doc.ReadString(section, key, "(default)"))},
                    "a written key does not read back", input);
+  }
+}
+
+// The calls made again on a document of the input that loads only the
+// sections they name: the same refusals, the same text.
+void CheckChosenSections(const std::vector<Call>& calls, std::string_view input,
+                         const std::string& text) {
+  std::vector<std::string> names;
+  for (const Call& call : calls) names.push_back(call.Section);
+  if (names.empty()) return;
+  TIniDocument chosen("", names);
+  chosen.LoadText(input);
+  for (const Call& call : calls) {
+    if (MakeCall(chosen, call) == call.Refused) {
+      FailOnProblems({"[" + profile::Escape(call.Section) + "] " + profile::Escape(call.Key) +
+                      (call.Refused ? " refused by the whole document only"
+                                    : " refused by the chosen sections only")},
+                     "loading only some sections changes what is refused", input);
+    }
+  }
+  if (chosen.Text() != text) {
+    FailOnProblems({"whole: " + profile::Escape(text), "chosen: " + profile::Escape(chosen.Text())},
+                   "loading only some sections changes the written text", input);
   }
 }
 
@@ -256,9 +298,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TIniDocument doc("", false);  // writable: it keeps the layout of what it loads
   doc.LoadText(input);
   std::vector<Touched> touched;
-  for (int n = 0; n < 16 && !in.AtEnd(); ++n) ApplyChange(doc, in, touched, input);
+  std::vector<Call> calls;
+  for (int n = 0; n < 16 && !in.AtEnd(); ++n) ApplyChange(doc, in, touched, calls, input);
 
   const std::string text = doc.Text();
+  CheckChosenSections(calls, input, text);
   TIniDocument again("", false);
   again.LoadText(text);
   if (again.Text() != text || Normal(again) != Normal(doc)) {
