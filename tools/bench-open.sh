@@ -11,10 +11,11 @@
 # the same display, a fresh window for each file in turn (rounds alternate which
 # file goes first): Ctrl+End to the last row, the scroll bar's slider dragged to
 # its end, one cell edited (F2, a letter, Enter) and that edit taken back
-# (Ctrl+Z). Each is timed from its input until the event loop goes idle after the
-# table repainted, and in processor time until the loop stays idle; the medians
-# are printed as ratios against the same inputs on a table of 100 variables. A
-# ratio near 1 means the answer does not grow with the rows.
+# (Ctrl+Z), and a row inserted. Each is timed from its input until the event
+# loop goes idle after the table repainted, and in processor time until the loop
+# stays idle; the medians are printed as ratios against the same inputs on a
+# table of 100 variables. A ratio near 1 means the answer does not grow with the
+# rows.
 # Usage: tools/bench-open.sh [RUNS [VARIABLES [ROUNDS]]]
 #   RUNS       interleaved runs of each program (default 9)
 #   VARIABLES  variables in the generated file's [Variables] section (default 100000)

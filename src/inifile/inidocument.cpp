@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "inifile/entryform.h"
 #include "inifile/filelayout.h"
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
@@ -13,55 +14,6 @@
 #include "inifile/utf8text.h"
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsControlOrSpace(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-struct TEntryOptions {
-  bool SkipLinesWithoutEquals;
-  bool TrimAroundEquals;
-  bool Unquote;
-  bool TrimTrailing;
-};
-
-// What NormaliseEntry finds out about a line besides the text it stores.
-struct TEntryFacts {
-  size_t KeySize = std::string_view::npos;  // of the stored line's key; npos without "="
-  bool HasNul = false;                      // a NUL anywhere in the line
-  bool Suspect = true;  // unless the line surely reads alike in the profile reader
-};
-
-// The line that loading stores for an entry line, or false when it is
-// dropped. facts.Suspect is cleared only by a cheap test made with
-// TrimAroundEquals.
-bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::string& stored,
-                    TEntryFacts& facts) {
-  facts.HasNul = std::memchr(line.data(), '\0', line.size()) != nullptr;
-  const size_t eq = line.find('=');
-  if (eq == std::string_view::npos) {
-    if (options.TrimTrailing)
-      while (!line.empty() && IsControlOrSpace(line.back())) line.remove_suffix(1);
-    stored = line;
-    return !options.SkipLinesWithoutEquals;
-  }
-  std::string_view key = line.substr(0, eq);
-  std::string_view value = line.substr(eq + 1);
-  if (options.TrimAroundEquals) {
-    while (!key.empty() && IsBlank(key.back())) key.remove_suffix(1);
-    if (!key.empty())
-      while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
-    facts.Suspect = MayReadDifferently(key, value, line.back(), facts.HasNul);
-  }
-  if (options.TrimTrailing)
-    while (!value.empty() && IsControlOrSpace(value.back())) value.remove_suffix(1);
-  if (options.Unquote && !key.empty() && value.size() >= 2 && value.front() == value.back() &&
-      (value.front() == '"' || value.front() == '\''))
-    value = value.substr(1, value.size() - 2);
-  stored.reserve(key.size() + 1 + value.size());
-  stored.append(key).append(1, '=').append(value);
-  facts.KeySize = key.size();
-  return true;
-}
 
 // False when the profile reader surely finds the stored line under the name
 // that the document gives it: a cheap test before ReadUnderOtherName.
@@ -89,17 +41,6 @@ struct TLoadNotes {
   std::vector<TKept> Kept;
   std::vector<TOtherNamed> OtherNamed;
 };
-
-// Lines that loading drops before looking at them: empty lines, a lone
-// end-of-file byte (Ctrl+Z) and, when comments are stripped, comment lines.
-bool IsIgnoredLine(std::string_view line, bool stripComments) {
-  if (line.empty()) return true;
-  if (line.size() == 1 && line[0] == '\x1A') return true;
-  return stripComments && line[0] == ';';
-}
-
-// False when the line surely is no section header: a cheap test before ParseHeader.
-bool MayBeHeader(std::string_view line) { return line[0] == '[' || IsProfileSpace(line[0]); }
 
 // Stores the entry lines of a section as loading normalises them, and notes
 // the lines that must be written back as they were or that the profile reader

@@ -2,6 +2,7 @@
 // the file was opened or last saved leave that file too.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -19,15 +20,15 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 
 // The names that Save writes as keys of "Variables" besides ProgramName, each once
-// (the first of names equal ignoring letter case), and the set of them.
+// (the first of names equal ignoring letter case); `written` holds their rows.
 std::vector<std::string> WrittenVariableNames(const TProject& project, TNameIndex& written) {
   std::vector<std::string> names;
+  names.reserve(project.Variables.size());
   written.Reserve(project.Variables.size());
-  for (const TVariableRow& row : project.Variables) {
-    if (row.Name.empty() || SameText(row.Name, "ProgramName") || !written.Insert(row.Name)) {
-      continue;
-    }
-    names.push_back(row.Name);
+  for (size_t i = 0; i < project.Variables.size(); ++i) {
+    const std::string& name = project.Variables[i].Name;
+    if (name.empty() || SameText(name, "ProgramName") || !written.Insert(i)) continue;
+    names.push_back(name);
   }
   return names;
 }
@@ -39,7 +40,8 @@ void SaveAndRemember(TProject& project, const std::string& fileName,
   // Decided before saving: the save may create the file or replace it by a new one.
   const bool sameFile =
       !project.Origin.FileName.empty() && SameFile(project.Origin.FileName, fileName);
-  TNameIndex writtenIndex;
+  TNameIndex writtenIndex(
+      [&project](size_t row) -> std::string_view { return project.Variables[row].Name; });
   std::vector<std::string> written = WrittenVariableNames(project, writtenIndex);
   std::vector<std::string> removed;
   if (sameFile) {

@@ -33,6 +33,24 @@ void TSavedVariables::RowChanged(const std::vector<TVariableRow>& rows, size_t i
   Differ_[index] = differs;
 }
 
+void TSavedVariables::RowInserted(const std::vector<TVariableRow>& rows, size_t index) {
+  if (rows.size() != Place_.size() + 1 || index >= rows.size() || !rows[index].Name.empty()) {
+    Recount(rows);
+    return;
+  }
+  Place_.insert(Place_.begin() + static_cast<std::ptrdiff_t>(index), kUnnamed);
+  Differ_.insert(Differ_.begin() + static_cast<std::ptrdiff_t>(index), false);
+}
+
+void TSavedVariables::RowErased(const std::vector<TVariableRow>& rows, size_t index) {
+  if (rows.size() + 1 != Place_.size() || index >= Place_.size() || Place_[index] != kUnnamed) {
+    Recount(rows);
+    return;
+  }
+  Place_.erase(Place_.begin() + static_cast<std::ptrdiff_t>(index));
+  Differ_.erase(Differ_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
 bool TSavedVariables::DiffersFrom(const std::vector<TVariableRow>& rows) const {
   size_t place = 0;
   for (const TVariableRow& row : rows) {

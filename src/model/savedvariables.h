@@ -19,6 +19,10 @@ class TSavedVariables {
   // that gains or loses its name moves the named rows after it: then every row is
   // compared again.
   void RowChanged(const std::vector<TVariableRow>& rows, size_t index);
+  // A row was inserted at `index`, or erased from there; the others are as at the
+  // last call. A row without a name moves no named row: the others are not compared.
+  void RowInserted(const std::vector<TVariableRow>& rows, size_t index);
+  void RowErased(const std::vector<TVariableRow>& rows, size_t index);
 
   // True when "Save" would write other rows than the saved ones, as the rows
   // stood at the last call.

@@ -27,8 +27,8 @@ TVariableRow RandomRow(std::mt19937& random) {
 }  // namespace
 
 // Random edits, inserts, erases and saves: the followed answer is always the one
-// of comparing what Save writes, and an edit of one row that keeps it named or
-// unnamed compares that row alone.
+// of comparing what Save writes; an edit of one row that keeps it named or
+// unnamed compares that row alone, and an unnamed row inserted or erased none.
 TEST(SavedVariables, FollowsEveryChangeAndComparesOnlyTheChangedRow) {
   std::mt19937 random(7);
   std::vector<TVariableRow> rows(5);
@@ -51,11 +51,16 @@ TEST(SavedVariables, FollowsEveryChangeAndComparesOnlyTheChangedRow) {
         ++inPlace;
       }
     } else if (kind < 8 && index < rows.size() && rows.size() > 1) {
+      const bool named = !rows[index].Name.empty();
       rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index));
-      saved.Recount(rows);
+      const uint64_t before = saved.Comparisons();
+      saved.RowErased(rows, index);
+      ASSERT_TRUE(named || saved.Comparisons() == before);
     } else if (kind < 9 && rows.size() < 12) {
       rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(index), RandomRow(random));
-      saved.Recount(rows);
+      const uint64_t before = saved.Comparisons();
+      saved.RowInserted(rows, index);
+      ASSERT_TRUE(!rows[index].Name.empty() || saved.Comparisons() == before);
     } else {
       saved.MarkSaved(rows);
       written = Written(rows);

@@ -26,6 +26,17 @@ void TUnsavedWork::RowChanged(int index) {
   Variables_.RowChanged(Project_.Variables, static_cast<size_t>(index));
 }
 
+void TUnsavedWork::RowInserted(int index) {
+  Variables_.RowInserted(Project_.Variables, static_cast<size_t>(index));
+}
+
+void TUnsavedWork::RowDeleted(int index) {
+  if (Variables_.Rows() == Project_.Variables.size())
+    RowChanged(index);
+  else
+    Variables_.RowErased(Project_.Variables, static_cast<size_t>(index));
+}
+
 void TUnsavedWork::RowsChanged() { Variables_.Recount(Project_.Variables); }
 
 void TUnsavedWork::UpdateCaption() {

@@ -25,9 +25,12 @@ class TUnsavedWork : public QObject {
   bool HasUnsavedChanges() const;
   // The project as it is now counts as saved; the caption follows.
   void MarkSaved();
-  // The variables row at `index` (from 0) changed in place, or rows were inserted,
-  // erased or replaced at once: the caption's next look compares only what changed.
+  // The variables row at `index` (from 0) changed in place, was inserted there or
+  // deleted from there (the only row: emptied), or rows were inserted, erased or
+  // replaced at once: the caption's next look compares only what changed.
   void RowChanged(int index);
+  void RowInserted(int index);
+  void RowDeleted(int index);
   void RowsChanged();
   // The caption names the project's file and carries the mark while there are
   // unsaved changes. It relies on being told of every change of the variables

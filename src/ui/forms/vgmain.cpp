@@ -151,11 +151,11 @@ void TMainForm::ConnectEditing() {
                                        .arg(row));
   });
   connect(grid, &TVariablesGrid::rowInserted, this, [this](int row) {
-    Unsaved_->RowsChanged();
+    Unsaved_->RowInserted(row - 1);
     History_->RecordRowInserted(row, QStringLiteral("вставка строки %1").arg(row));
   });
   connect(grid, &TVariablesGrid::rowDeleted, this, [this](int row) {
-    Unsaved_->RowsChanged();
+    Unsaved_->RowDeleted(row - 1);
     History_->RecordRowDeleted(row, QStringLiteral("удаление строки %1").arg(row));
   });
   // The unsaved mark compares only the rows that changed.
