@@ -54,11 +54,12 @@ class TFileLayout {
   // Before the lines at these positions (ascending, as before any of them goes)
   // go at once: Deleted for each, in one pass.
   void DeletedAll(const TStringList* lines, const std::vector<int32_t>& indices);
-  // The document wrote the line at `index` again with the text it holds. When
-  // the file holds, before the line that it came from, a line without "=" that
-  // the setup reads for the same key (and so reads instead of it), the line
-  // counts as written from then on: Render drops that line as it does for a
-  // changed one, and the result is true. False when Render stays as it was.
+  // The document reads its key from the line at `index` anew, its text
+  // unchanged: a write gave it the value it holds, or a delete uncovered it.
+  // When the file holds, before the line that it came from, a line without "="
+  // that the setup reads for the same key (and so reads instead of it), the
+  // line counts as written from then on: Render drops that line as it does
+  // for a changed one, and the result is true. False when Render stays as it was.
   bool Rewritten(const TStringList* lines, int32_t index);
 
   // The file's bytes with the document's sections written into them: every

@@ -309,6 +309,9 @@ class TIniDocument {
   virtual void ReadSections(TStringList& strings);
   virtual void ReadSectionValues(const std::string& section, TStringList& strings);
   virtual void EraseSection(const std::string& section);
+  // Deletes the key's first line of the section. When a later line of the key
+  // remains, which the document then reads, a line without "=" before it that
+  // the profile reader reads for the key instead goes at the next save.
   virtual void DeleteKey(const std::string& section, const std::string& key);
   // Deletes every line of the section whose key equals one of keys ignoring
   // case, as DeleteKey for each line would, in one pass over the section. A

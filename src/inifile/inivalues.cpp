@@ -248,6 +248,11 @@ void TIniDocument::DeleteKey(const std::string& section, const std::string& key)
   if (Layout_) Layout_->Deleted(lines, index);
   lines->Delete(index);
   Modified_ = true;
+  // A later line of the key, uncovered, must not stay hidden from the setup.
+  if (Layout_) {
+    const int32_t uncovered = lines->IndexOfName(key);
+    if (uncovered >= 0) Layout_->Rewritten(lines, uncovered);
+  }
 }
 
 void TIniDocument::DeleteKeys(const std::string& section, const std::vector<std::string>& keys) {

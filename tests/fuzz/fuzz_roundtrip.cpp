@@ -11,9 +11,13 @@
 // - the setup program reads every key that a call wrote as the document holds it;
 // - every key that no call touched reads from the written text as it read
 //   from the original input;
+// - a key that a call deleted, and that no line of the document names any
+//   more, reads as the default;
 // - a document that loads only the sections that the calls name refuses the
 //   same calls and writes the same text.
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -194,6 +198,44 @@ std::vector<std::string> CheckSetupReadsWrites(TIniDocument& doc,
   return problems;
 }
 
+// True when the setup may read the key's value from a line that the document
+// holds: one whose name reads as the key, in a section whose name reads as
+// the section's (names compared as looked up, with the engine's letter case).
+bool HoldsReadKey(TIniDocument& doc, const std::string& section, const std::string& key) {
+  const std::string sectionRead = LookupName(section), keyRead = LookupName(key);
+  const TSectionList& sections = doc.Sections();
+  for (int32_t s = 0; s < sections.Count(); ++s) {
+    if (!SameText(LookupName(sections[s]), sectionRead)) continue;
+    const TStringList& lines = sections.Lines(s);
+    for (int32_t i = 0; i < lines.Count(); ++i) {
+      if (SameText(LookupName(TextBefore(lines[i], '=')), keyRead)) return true;
+    }
+  }
+  return false;
+}
+
+// Every key that a DeleteKey (not followed by a call that reached it) left
+// without a line in the document reads as the default: no line of the file
+// that the document does not hold (a line without "=", say) answers for it.
+std::vector<std::string> CheckDeletedKeysGone(TIniDocument& doc,
+                                              const profile::ProfileFile& written,
+                                              const std::vector<Touched>& touched) {
+  std::vector<std::string> problems;
+  for (size_t i = 0; i < touched.size(); ++i) {
+    const Touched& t = touched[i];
+    if (t.Written || t.Key.empty() || LookupName(t.Section).empty()) continue;
+    if (IsTouched({touched.begin() + static_cast<std::ptrdiff_t>(i) + 1, touched.end()}, t.Section,
+                  t.Key) ||
+        HoldsReadKey(doc, t.Section, t.Key) || CaseAmbiguousSection(written, t.Section))
+      continue;
+    if (const std::optional<std::string> read = written.Value(t.Section, t.Key)) {
+      problems.push_back("[" + profile::Escape(t.Section) + "] " + profile::Escape(t.Key) +
+                         " was deleted, the setup reads \"" + profile::Escape(*read) + "\"");
+    }
+  }
+  return problems;
+}
+
 struct Line {
   std::string_view Text, End;
 };
@@ -319,6 +361,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FailOnProblems(CheckSetupReadsWrites(doc, written, touched),
                  "the setup reads the written text unlike the document", input);
   if (original.Approximate() || written.Approximate()) return 0;
+  FailOnProblems(CheckDeletedKeysGone(doc, written, touched),
+                 "the setup reads a key that a call deleted", input);
   FailOnProblems(CheckUntouchedKept(original, written, touched),
                  "an untouched key reads differently after the rewrite", input);
   return 0;

@@ -32,15 +32,6 @@ bool CaseAmbiguous(const std::vector<std::string>& names, size_t index) {
   return false;
 }
 
-// True when another section of the file, listed or not (one without readable
-// keys counts too), has a name that only the engine's folding makes equal.
-bool CaseAmbiguousSection(const profile::ProfileFile& file, const std::string& name) {
-  for (const profile::Section& other : file.Sections()) {
-    if (SameText(other.Name, name) && !SameAsciiText(other.Name, name)) return true;
-  }
-  return false;
-}
-
 bool Owned(const std::vector<MeantKey>& owned, const std::string& section, const std::string& key) {
   const std::string sectionRead = LookupName(section), keyRead = LookupName(key);
   for (const MeantKey& k : owned) {
@@ -67,6 +58,13 @@ std::string Describe(const std::string& section, const std::string& key,
 }
 
 }  // namespace
+
+bool CaseAmbiguousSection(const profile::ProfileFile& file, const std::string& name) {
+  for (const profile::Section& other : file.Sections()) {
+    if (SameText(other.Name, name) && !SameAsciiText(other.Name, name)) return true;
+  }
+  return false;
+}
 
 std::string ListedName(std::string_view name) {
   name = TrimSetupSpace(name);

@@ -23,6 +23,10 @@ struct MeantKey {
 std::string ListedName(std::string_view name);
 std::string LookupName(std::string_view name);
 
+// True when another section of the file, listed or not (one without readable
+// keys counts too), has a name that only the engine's folding makes equal.
+bool CaseAmbiguousSection(const profile::ProfileFile& file, const std::string& name);
+
 // The keys that SaveProject owns and the values the project means, saved with
 // a catalogue that does not exist (so every list code is empty). Later rows
 // whose names equal earlier ones ignoring letter case replace them.
