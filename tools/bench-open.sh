@@ -33,18 +33,7 @@ cmake --build "$build" --parallel 2 --target startup_bench vuka-manager window_j
 program="$build/src/ui/vuka-manager"
 bare="$build/bench/startup/startup_bare"
 
-scratch="$(mktemp -d)"
-chmod 700 "$scratch"
-display_file="$scratch/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; rm -rf "$scratch"' EXIT
-for _ in $(seq 100); do
-  [ -s "$display_file" ] && break
-  sleep 0.1
-done
-[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$display_file")" XDG_RUNTIME_DIR="$scratch" QT_QPA_PLATFORM=xcb
+. "$root/tools/private-display.sh"
 
 # A configuration of N variables into the file.
 write_variables() {
