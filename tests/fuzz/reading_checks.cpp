@@ -16,7 +16,7 @@ void Put(std::vector<MeantKey>& keys, const std::string& section, const std::str
          const std::string& value) {
   for (MeantKey& k : keys) {
     if (SameText(k.Section, section) && SameText(k.Key, key)) {
-      k = MeantKey{section, key, value};
+      k = MeantKey{section, key, value, k.CaseAmbiguous || !SameAsciiText(k.Key, key)};
       return;
     }
   }
@@ -106,6 +106,7 @@ std::vector<std::string> CheckMeantKeys(const std::vector<MeantKey>& meant,
                                         const profile::ProfileFile& saved) {
   std::vector<std::string> problems;
   for (const MeantKey& k : meant) {
+    if (k.CaseAmbiguous) continue;
     const std::optional<std::string> got = saved.Value(k.Section, k.Key);
     if (got != k.Value) problems.push_back("owned key " + Describe(k.Section, k.Key, got, k.Value));
   }

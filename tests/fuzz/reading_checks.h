@@ -15,6 +15,9 @@ struct MeantKey {
   std::string Section;
   std::string Key;
   std::string Value;
+  // Rows name the key in letters whose case only the engine folds (Cyrillic):
+  // which spelling the file keeps decides whether Wine finds it, Windows always does.
+  bool CaseAmbiguous = false;
 };
 
 // A name as the setup lists it (trimmed of its white space, cut at a NUL), and
@@ -32,7 +35,7 @@ bool CaseAmbiguousSection(const profile::ProfileFile& file, const std::string& n
 // whose names equal earlier ones ignoring letter case replace them.
 std::vector<MeantKey> MeantKeys(const TProject& project);
 
-// Every meant key reads as meant from `saved`.
+// Every meant key reads as meant from `saved`, but for the case-ambiguous ones.
 std::vector<std::string> CheckMeantKeys(const std::vector<MeantKey>& meant,
                                         const profile::ProfileFile& saved);
 
