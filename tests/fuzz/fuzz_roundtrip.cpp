@@ -105,9 +105,10 @@ void ApplyChange(TIniDocument& doc, ByteReader& in, std::vector<Touched>& touche
 // sections they name: the same refusals, the same text.
 void CheckChosenSections(const std::vector<Call>& calls, std::string_view input,
                          const std::string& text) {
+  if (calls.empty()) return;
   std::vector<std::string> names;
+  names.reserve(calls.size());
   for (const Call& call : calls) names.push_back(call.Section);
-  if (names.empty()) return;
   TIniDocument chosen("", names);
   chosen.LoadText(input);
   for (const Call& call : calls) {
