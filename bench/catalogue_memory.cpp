@@ -7,7 +7,8 @@
 //   new       "New" filling the project's lists from the catalogue.
 // Then it writes a configuration file of the same size in three shapes (one
 // section of many variables, many sections of one key each, one long value)
-// and measures "Open" on each, beside the peak of opening a tiny configuration
+// and measures "Open" on each, then "Open" followed by a "Save" of one changed
+// variable into the same file, beside the peak of opening a tiny configuration
 // (the program's own), printing how many times the file's size the rest is.
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -158,6 +159,14 @@ void OpenConfiguration(const std::string& path) {
   if (project.Variables.empty()) _exit(2);
 }
 
+// Open, one variable changed, and Save into the same file.
+void OpenAndSaveConfiguration(const std::string& path) {
+  TProject project;
+  OpenProject(project, path, path + ".no-catalogue");
+  project.Variables.front().Value += " changed";
+  SaveAndRemember(project, path);
+}
+
 // Measures "Open" on a configuration of each shape; false when a case failed.
 bool MeasureOpen(const std::string& path, long long megabytes) {
   WriteConfiguration(path, 1024, TShape::ManyKeys);
@@ -169,16 +178,23 @@ bool MeasureOpen(const std::string& path, long long megabytes) {
     WriteConfiguration(path, megabytes * 1024 * 1024, shape);
     const double fileMiB =
         static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
-    const long peak = PeakOfChild(OpenConfiguration, path);
-    if (peak < 0) {
-      std::printf("  open %-26s failed\n", ShapeName(shape));
-      passed = false;
-      continue;
+    const struct {
+      const char* Name;
+      void (*Run)(const std::string&);
+    } cases[] = {{"open", OpenConfiguration}, {"open+save", OpenAndSaveConfiguration}};
+    for (const auto& [name, run] : cases) {
+      const long peak = PeakOfChild(run, path);
+      if (peak < 0) {
+        std::printf("  %-9s %-26s failed\n", name, ShapeName(shape));
+        passed = false;
+        continue;
+      }
+      const double peakMiB = static_cast<double>(peak) / 1024.0;
+      const double restMiB = static_cast<double>(peak - own) / 1024.0;
+      std::printf(
+          "  %-9s %-26s %.1f MiB: peak %.1f MiB, beyond the program's own %.2f x the file\n", name,
+          ShapeName(shape), fileMiB, peakMiB, restMiB / fileMiB);
     }
-    const double peakMiB = static_cast<double>(peak) / 1024.0;
-    const double restMiB = static_cast<double>(peak - own) / 1024.0;
-    std::printf("  open %-26s %.1f MiB: peak %.1f MiB, beyond the program's own %.2f x the file\n",
-                ShapeName(shape), fileMiB, peakMiB, restMiB / fileMiB);
   }
   std::filesystem::remove(path);
   return passed;

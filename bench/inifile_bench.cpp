@@ -17,7 +17,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +25,7 @@
 #include <vector>
 
 #include "inifile/inifile.h"
+#include "loglogslope.h"
 
 namespace {
 
@@ -338,21 +338,10 @@ class TSummary : public benchmark::ConsoleReporter {
       if (rest.rfind("Load", 0) == 0) PrintRatio(name, "InihParse" + rest.substr(4));
     }
   }
-  // Least-squares slope of log(time) against log(keys), 1,000 to 50,000 keys.
-  static double Slope(const std::map<std::string, double>& times, const std::string& family) {
-    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (const auto& [name, time] : times) {
-      if (name.rfind(family + "/", 0) != 0) continue;
-      const double keys = std::stod(name.substr(family.size() + 1));
-      if (keys < 1000 || keys > 50000) continue;
-      const double x = std::log(keys), y = std::log(time);
-      n += 1, sx += x, sy += y, sxx += x * x, sxy += x * y;
-    }
-    return n < 2 ? NAN : (n * sxy - sx * sy) / (n * sxx - sx * sx);
-  }
   void PrintSlope(const std::string& family) const {
     std::printf("  log-log slope of %-18s %.3f (real time), %.3f (CPU time)\n", family.c_str(),
-                Slope(Times_, family), Slope(CpuTimes_, family));
+                LogLogSlope(Times_, family, 1000, 50000),
+                LogLogSlope(CpuTimes_, family, 1000, 50000));
   }
 
   std::map<std::string, double> Times_;

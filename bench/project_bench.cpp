@@ -16,7 +16,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "loglogslope.h"
 #include "model/model.h"
 
 namespace {
@@ -191,20 +191,9 @@ class TSummary : public benchmark::ConsoleReporter {
                   found->first.c_str());
     }
   }
-  // Least-squares slope of log(time) against log(variables) over the sizes run.
-  static double Slope(const std::map<std::string, double>& times, const std::string& family) {
-    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (const auto& [name, time] : times) {
-      if (name.rfind(family + "/", 0) != 0) continue;
-      const double x = std::log(std::stod(name.substr(family.size() + 1)));
-      const double y = std::log(time);
-      n += 1, sx += x, sy += y, sxx += x * x, sxy += x * y;
-    }
-    return n < 2 ? NAN : (n * sxy - sx * sy) / (n * sxx - sx * sx);
-  }
   void PrintSlope(const std::string& family) const {
     std::printf("  log-log slope of %-14s %.3f (real time), %.3f (CPU time)\n", family.c_str(),
-                Slope(Times_, family), Slope(CpuTimes_, family));
+                LogLogSlope(Times_, family), LogLogSlope(CpuTimes_, family));
   }
 
   std::map<std::string, double> Times_;

@@ -11,10 +11,11 @@
 # the same display, a fresh window for each file in turn (rounds alternate which
 # file goes first): Ctrl+End to the last row, the scroll bar's slider dragged to
 # its end, one cell edited (F2, a letter, Enter) and that edit taken back
-# (Ctrl+Z). Each is timed from its input until the event loop goes idle after the
-# table repainted, and in processor time until the loop stays idle; the medians
-# are printed as ratios against the same inputs on a table of 100 variables. A
-# ratio near 1 means the answer does not grow with the rows.
+# (Ctrl+Z), and a row inserted. Each is timed from its input until the event
+# loop goes idle after the table repainted, and in processor time until the loop
+# stays idle; the medians are printed as ratios against the same inputs on a
+# table of 100 variables. A ratio near 1 means the answer does not grow with the
+# rows.
 # Usage: tools/bench-open.sh [RUNS [VARIABLES [ROUNDS]]]
 #   RUNS       interleaved runs of each program (default 9)
 #   VARIABLES  variables in the generated file's [Variables] section (default 100000)
@@ -32,18 +33,7 @@ cmake --build "$build" --parallel 2 --target startup_bench vuka-manager window_j
 program="$build/src/ui/vuka-manager"
 bare="$build/bench/startup/startup_bare"
 
-scratch="$(mktemp -d)"
-chmod 700 "$scratch"
-display_file="$scratch/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; rm -rf "$scratch"' EXIT
-for _ in $(seq 100); do
-  [ -s "$display_file" ] && break
-  sleep 0.1
-done
-[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$display_file")" XDG_RUNTIME_DIR="$scratch" QT_QPA_PLATFORM=xcb
+. "$root/tools/private-display.sh"
 
 # A configuration of N variables into the file.
 write_variables() {

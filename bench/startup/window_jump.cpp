@@ -1,12 +1,14 @@
 // How quickly the editor's window answers in its variables table, with a small
 // table as the peer in the same process: the editor's own window, started as the
 // program starts it, opens each file in turn (a fresh window each round, so only
-// one window watches the input) and the probe sends it real input through Qt's
-// test functions:
+// one window watches the input) and the probe sends it input as the user gives
+// it: keys through Qt's test functions, a press, move and release of the mouse
+// to the scroll bar, each through the application's event filters:
 //   Ctrl+End    from the first row to the last one;
 //   scroll bar  the bar's slider dragged from the top to the bottom of its groove;
 //   cell edit   F2, one letter and Enter in a row in the middle of the table;
-//   undo        Ctrl+Z, taking that edit back.
+//   undo        Ctrl+Z, taking that edit back;
+//   row insert  Insert in the middle of the table (then taken back, untimed).
 // Each action is timed from just before its input until the event loop first goes
 // idle after the table's viewport painted (the answer, wall-clock time), and in
 // processor time of the whole process from the input until the loop has stayed
@@ -153,6 +155,7 @@ class TProbe {
       samples["scroll bar"].push_back(DragScrollBar());
       samples["cell edit"].push_back(EditCell());
       samples["undo"].push_back(Undo());
+      samples["row insert"].push_back(InsertRow());
     }
   }
 
@@ -219,6 +222,18 @@ class TProbe {
         [this] { return !Grid_->IsEditing(); });
   }
 
+  // Inserts a row in the middle; the insertion is taken back untimed.
+  TSample InsertRow() {
+    Grid_->SetCurrentCell(LastRow() / 2, 1);
+    const int rows = Grid_->RowCount();
+    TSample sample = Timed(
+        "row insert", [this] { QTest::keyClick(Grid_, Qt::Key_Insert); },
+        [this, rows] { return Grid_->RowCount() == rows + 1; });
+    QTest::keyClick(Grid_, Qt::Key_Z, Qt::ControlModifier);
+    if (Grid_->RowCount() != rows) throw std::runtime_error("Ctrl+Z did not take the row back");
+    return sample;
+  }
+
   TSample Undo() {
     const QString before = Grid_->CellText(1, Grid_->CurrentRow());
     TSample sample = Timed(
@@ -247,7 +262,7 @@ double Median(const std::vector<TSample>& samples, Field field) {
 void Report(const TSamples& peer, const TSamples& measured, int peerRows, int rows) {
   std::printf("window answers, medians of %zu inputs each (%d rows against %d rows):\n",
               measured.begin()->second.size(), rows, peerRows);
-  for (const char* action : {"Ctrl+End", "scroll bar", "cell edit", "undo"}) {
+  for (const char* action : {"Ctrl+End", "scroll bar", "cell edit", "undo", "row insert"}) {
     const std::vector<TSample>& small = peer.at(action);
     const std::vector<TSample>& large = measured.at(action);
     const double wall = Median(large, &TSample::Millis);

@@ -11,6 +11,10 @@ namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
+bool Holds(const std::vector<int32_t>& numbers, int32_t number) {
+  return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
+}
+
 }  // namespace
 
 std::string_view TFileLayout::MostCommonLineEnd() const {
@@ -37,9 +41,13 @@ TFileLayout::TSection* TFileLayout::Find(const TStringList* lines) {
 void TFileLayout::Header(int32_t line, const TStringList* lines) {
   Headers_.push_back({line, lines, THeaderState::Live});
   TSection& section = Sections_[lines];
-  section = TSection{static_cast<int32_t>(Headers_.size() - 1), line, {}, {}};
+  section = TSection{static_cast<int32_t>(Headers_.size() - 1), line, {}, {}, {}, {}};
   CachedLines_ = lines;
   Cached_ = &section;
+}
+
+void TFileLayout::Skipped(int32_t line) {
+  Headers_.push_back({line, nullptr, THeaderState::Duplicate});
 }
 
 void TFileLayout::Entry(const TStringList* lines, int32_t line) {
@@ -98,6 +106,47 @@ void TFileLayout::DeletedAll(const TStringList* lines, const std::vector<int32_t
     origins[kept++] = origins[i];
   }
   origins.resize(kept);
+}
+
+bool TFileLayout::Rewritten(const TStringList* lines, int32_t index) {
+  TSection* section = Find(lines);
+  if (section == nullptr || index < 0 || static_cast<size_t>(index) >= section->Origins.size())
+    return false;
+  const int32_t line = section->Origins[static_cast<size_t>(index)];
+  if (line < 0) return false;  // new or changed: written anyway
+  if (Holds(section->RewrittenLines, line)) return true;
+  if (!BareKeysFound_) FindBareKeys();
+  const std::string key = FoldedText(TextBefore((*lines)[index], '='));
+  const auto isEntry = [section](int32_t bare) {
+    return std::any_of(section->Origins.begin(), section->Origins.end(),
+                       [bare](int32_t origin) { return OriginLine(origin) == bare; });
+  };
+  const bool hidden =
+      std::any_of(section->BareKeys.begin(), section->BareKeys.end(), [&](const TBareKey& bare) {
+        return bare.Line < line && bare.Key == key && !isEntry(bare.Line);
+      });
+  if (hidden) section->RewrittenLines.push_back(line);
+  return hidden;
+}
+
+void TFileLayout::FindBareKeys() {
+  BareKeysFound_ = true;
+  TLineSplitter splitter(Body());
+  std::string_view line, end;
+  size_t h = 0;
+  TSection* section = nullptr;
+  for (int32_t r = 0; splitter.Next(line, end); ++r) {
+    if (h < Headers_.size() && Headers_[h].Line == r) {
+      const THeader& header = Headers_[h++];
+      section = header.State == THeaderState::Live ? Find(header.Lines) : nullptr;
+      continue;
+    }
+    if (section == nullptr || line.find('=') != line.npos) continue;
+    const std::string_view name = ProfileKey(line);
+    if (name.empty()) continue;
+    section->BareKeys.push_back(
+        {r, FoldedText(Utf8_ ? Utf8ToWindows1251(name) : std::string(name))});
+  }
 }
 
 void TFileLayout::Erased(const TStringList* lines, const std::string& name) {
@@ -226,7 +275,7 @@ class TFileLayout::TWriter {
     Next_->Headers_.push_back({Line_, lines, state});
     if (lines == nullptr || state != THeaderState::Live) return;
     Open_ = &Next_->Sections_[lines];
-    *Open_ = TSection{static_cast<int32_t>(Next_->Headers_.size() - 1), Line_, {}, {}};
+    *Open_ = TSection{static_cast<int32_t>(Next_->Headers_.size() - 1), Line_, {}, {}, {}, {}};
     Open_->Origins.reserve(static_cast<size_t>(lines->Count()));
   }
   void NoteEntry() {
@@ -329,12 +378,13 @@ class TFileLayout::TMerge {
     if (Section_->LastKey == r) WriteUpTo(static_cast<size_t>(Lines_->Count()));
   }
 
-  // The folded names of the section's entries that are new or changed.
+  // The folded names of the section's entries that are new or changed, or
+  // count as written (see Rewritten).
   void NoteWrittenNames() {
     Written_.clear();
     const std::vector<int32_t>& origins = Section_->Origins;
     for (size_t j = 0; j < origins.size(); ++j) {
-      if (origins[j] >= 0) continue;
+      if (origins[j] >= 0 && !Holds(Section_->RewrittenLines, origins[j])) continue;
       Written_.insert(FoldedText(TextBefore((*Lines_)[static_cast<int32_t>(j)], '=')));
     }
   }

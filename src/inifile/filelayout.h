@@ -36,6 +36,9 @@ class TFileLayout {
   }
   // While loading: the line is a section header whose lines go to `lines`.
   void Header(int32_t line, const TStringList* lines);
+  // While loading: the line is the header of a section that the document does
+  // not load; the section stays in the file as it is, like a dropped duplicate.
+  void Skipped(int32_t line);
   // While loading: the line was appended to `lines` as an entry.
   void Entry(const TStringList* lines, int32_t line);
   // After loading: the sections that the removal of duplicates dropped stay
@@ -51,12 +54,19 @@ class TFileLayout {
   // Before the lines at these positions (ascending, as before any of them goes)
   // go at once: Deleted for each, in one pass.
   void DeletedAll(const TStringList* lines, const std::vector<int32_t>& indices);
+  // The document reads its key from the line at `index` anew, its text
+  // unchanged: a write gave it the value it holds, or a delete uncovered it.
+  // When the file holds, before the line that it came from, a line without "="
+  // that the setup reads for the same key (and so reads instead of it), the
+  // line counts as written from then on: Render drops that line as it does
+  // for a changed one, and the result is true. False when Render stays as it was.
+  bool Rewritten(const TStringList* lines, int32_t index);
 
   // The file's bytes with the document's sections written into them: every
   // line that the document did not change stays byte for byte, with its own
   // line end, except a line without "=" that the setup would read for a key
-  // written since (it would hide the new value); a changed line is written in
-  // its place, a deleted one left out,
+  // written since, also with the value it held (it would hide the written
+  // value); a changed line is written in its place, a deleted one left out,
   // a new line goes after the section's last entry line as loaded (after the
   // header when it had none), and a new section with lines goes to the end,
   // after an empty line. Written lines end with the file's most common line
@@ -76,6 +86,12 @@ class TFileLayout {
     const TStringList* Lines;  // the section's lines while it is Live
     THeaderState State;
   };
+  // A line of a section without "=", with the key that the setup reads for it
+  // in lower case.
+  struct TBareKey {
+    int32_t Line;
+    std::string Key;
+  };
   // A section that came from the file. Origins has one entry for each of the
   // section's lines: the file line it came from, NewLine for a line that the
   // file does not hold, or ChangedOrigin(line) for a line whose text changed.
@@ -83,7 +99,9 @@ class TFileLayout {
     int32_t Header = 0;   // index into Headers_
     int32_t LastKey = 0;  // the last entry line as loaded, else the header's line
     std::vector<int32_t> Origins;
-    std::vector<int32_t> DeletedLines;  // file lines whose entries were deleted
+    std::vector<int32_t> DeletedLines;    // file lines whose entries were deleted
+    std::vector<int32_t> RewrittenLines;  // unchanged file lines that count as written
+    std::vector<TBareKey> BareKeys;       // see FindBareKeys
   };
   static constexpr int32_t NewLine = -1;
   static int32_t ChangedOrigin(int32_t line) { return -line - 2; }
@@ -102,6 +120,8 @@ class TFileLayout {
   TSection* Find(const TStringList* lines);
   bool Valid(const TSection& section, const TStringList& lines) const;
   bool NameErased(std::string_view headerLine) const;
+  // Fills BareKeys of every live section in one pass over the file.
+  void FindBareKeys();
 
   std::string Bytes_;
   bool Utf8_ = false;
@@ -109,6 +129,7 @@ class TFileLayout {
   std::vector<THeader> Headers_;  // in file order
   std::unordered_map<const TStringList*, TSection> Sections_;
   std::vector<std::string> ErasedNames_;
+  bool BareKeysFound_ = false;                // FindBareKeys has run
   const TStringList* CachedLines_ = nullptr;  // the last section that Find found
   TSection* Cached_ = nullptr;
 };

@@ -1,10 +1,12 @@
 // Construction, loading and release of an INI document.
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <set>
 #include <unordered_map>
 #include <vector>
 
+#include "inifile/entryform.h"
 #include "inifile/filelayout.h"
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
@@ -13,55 +15,6 @@
 #include "inifile/utf8text.h"
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsControlOrSpace(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-struct TEntryOptions {
-  bool SkipLinesWithoutEquals;
-  bool TrimAroundEquals;
-  bool Unquote;
-  bool TrimTrailing;
-};
-
-// What NormaliseEntry finds out about a line besides the text it stores.
-struct TEntryFacts {
-  size_t KeySize = std::string_view::npos;  // of the stored line's key; npos without "="
-  bool HasNul = false;                      // a NUL anywhere in the line
-  bool Suspect = true;  // unless the line surely reads alike in the profile reader
-};
-
-// The line that loading stores for an entry line, or false when it is
-// dropped. facts.Suspect is cleared only by a cheap test made with
-// TrimAroundEquals.
-bool NormaliseEntry(std::string_view line, const TEntryOptions& options, std::string& stored,
-                    TEntryFacts& facts) {
-  facts.HasNul = std::memchr(line.data(), '\0', line.size()) != nullptr;
-  const size_t eq = line.find('=');
-  if (eq == std::string_view::npos) {
-    if (options.TrimTrailing)
-      while (!line.empty() && IsControlOrSpace(line.back())) line.remove_suffix(1);
-    stored = line;
-    return !options.SkipLinesWithoutEquals;
-  }
-  std::string_view key = line.substr(0, eq);
-  std::string_view value = line.substr(eq + 1);
-  if (options.TrimAroundEquals) {
-    while (!key.empty() && IsBlank(key.back())) key.remove_suffix(1);
-    if (!key.empty())
-      while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
-    facts.Suspect = MayReadDifferently(key, value, line.back(), facts.HasNul);
-  }
-  if (options.TrimTrailing)
-    while (!value.empty() && IsControlOrSpace(value.back())) value.remove_suffix(1);
-  if (options.Unquote && !key.empty() && value.size() >= 2 && value.front() == value.back() &&
-      (value.front() == '"' || value.front() == '\''))
-    value = value.substr(1, value.size() - 2);
-  stored.reserve(key.size() + 1 + value.size());
-  stored.append(key).append(1, '=').append(value);
-  facts.KeySize = key.size();
-  return true;
-}
 
 // False when the profile reader surely finds the stored line under the name
 // that the document gives it: a cheap test before ReadUnderOtherName.
@@ -89,17 +42,6 @@ struct TLoadNotes {
   std::vector<TKept> Kept;
   std::vector<TOtherNamed> OtherNamed;
 };
-
-// Lines that loading drops before looking at them: empty lines, a lone
-// end-of-file byte (Ctrl+Z) and, when comments are stripped, comment lines.
-bool IsIgnoredLine(std::string_view line, bool stripComments) {
-  if (line.empty()) return true;
-  if (line.size() == 1 && line[0] == '\x1A') return true;
-  return stripComments && line[0] == ';';
-}
-
-// False when the line surely is no section header: a cheap test before ParseHeader.
-bool MayBeHeader(std::string_view line) { return line[0] == '[' || IsProfileSpace(line[0]); }
 
 // Stores the entry lines of a section as loading normalises them, and notes
 // the lines that must be written back as they were or that the profile reader
@@ -168,13 +110,17 @@ void KeepSurvivors(TLoadNotes& notes, const TSectionList& sections, const TLineN
 // and notes in the layout, when there is one, which line each came from.
 class TLineLoader {
  public:
+  // With `only`, a section of another name is not loaded: the layout, which
+  // `only` needs, keeps it as the file holds it.
   TLineLoader(TSectionList& sections, const TLineNotes& notes, bool stripComments,
-              const TEntryOptions& options, TFileLayout* layout)
+              const TEntryOptions& options, TFileLayout* layout,
+              const std::vector<std::string>* only = nullptr)
       : Sections_(sections),
         Notes_(notes),
         StripComments_(stripComments),
         Reader_{options},
-        Layout_(layout) {}
+        Layout_(layout),
+        Only_(only) {}
 
   // Loads the lines of text, which must end where a line ends (or the data
   // does). With a layout, the text must be the whole file.
@@ -186,8 +132,13 @@ class TLineLoader {
       if (IsIgnoredLine(line, StripComments_)) continue;
       std::string_view name;
       if (MayBeHeader(line) && ParseHeader(line, name)) {
-        Current_ = &Sections_.Lines(Sections_.AddSection(std::string(name)));
-        if (Layout_ != nullptr) Layout_->Header(number, Current_);
+        if (Loads(name)) {
+          Current_ = &Sections_.Lines(Sections_.AddSection(std::string(name)));
+          if (Layout_ != nullptr) Layout_->Header(number, Current_);
+        } else {
+          Current_ = nullptr;
+          Layout_->Skipped(number);
+        }
         if (const size_t nul = name.find('\0'); nul != name.npos)
           Notes_.NulSections.emplace(FoldedText(name.substr(0, nul)), name);
       } else if (Current_ != nullptr) {  // lines before the first header are dropped
@@ -195,6 +146,15 @@ class TLineLoader {
           Layout_->Entry(Current_, number);
       }
     }
+  }
+  // A section whose name holds a NUL is loaded when the profile reader reads it
+  // under a chosen name (cut at the NUL): it hides the chosen one.
+  bool Loads(std::string_view name) const {
+    if (Only_ == nullptr) return true;
+    const std::string_view cut = name.substr(0, name.find('\0'));
+    return std::any_of(Only_->begin(), Only_->end(), [name, cut](const std::string& wanted) {
+      return SameFolded(wanted, name) || SameFolded(wanted, cut);
+    });
   }
   // Resolves duplicate sections and remembers the noted lines of the survivors.
   void Finish(const TDuplicateSectionEvent& onDuplicateSection) {
@@ -209,6 +169,7 @@ class TLineLoader {
   bool StripComments_;
   TEntryReader Reader_;
   TFileLayout* Layout_;
+  const std::vector<std::string>* Only_;
   TStringList* Current_ = nullptr;
   TLoadNotes Found_;
 };
@@ -242,6 +203,16 @@ TIniDocument::TIniDocument(const std::string& fileName, bool readOnly, bool stri
     Reopen(fileName);
   } catch (...) {
     CloseFileHandle(Handle_);  // the destructor does not run for a failed constructor
+    throw;
+  }
+}
+
+TIniDocument::TIniDocument(const std::string& fileName, std::vector<std::string> sections)
+    : Only_(std::move(sections)) {
+  try {
+    Reopen(fileName);
+  } catch (...) {
+    CloseFileHandle(Handle_);
     throw;
   }
 }
@@ -319,6 +290,10 @@ void TIniDocument::LoadText(std::string_view data) {
   if (!ReadOnly_ && Sections_.Count() == 0 && !Layout_) {
     LoadBytes(std::string(data), true);
   } else {
+    if (!Only_.empty())
+      throw std::logic_error(
+          "A document of chosen sections cannot take more text: it would "
+          "lose the sections it keeps in the file");
     Layout_.reset();  // the document no longer holds the lines of one file
     ParseText(data, nullptr);
   }
@@ -343,7 +318,8 @@ void TIniDocument::ParseText(std::string_view data, TFileLayout* layout) {
     data = converted;
   }
   TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
-                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}, layout);
+                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}, layout,
+                     layout != nullptr && !Only_.empty() ? &Only_ : nullptr);
   loader.Feed(data);
   loader.Finish(OnDuplicateSection);
 }

@@ -27,6 +27,10 @@ unsigned char FoldCase(unsigned char c);
 // <0, 0 or >0 like strcmp, comparing the case-folded bytes as unsigned values.
 int CompareText(const std::string& a, const std::string& b);
 bool SameText(const std::string& a, const std::string& b);
+// SameText for views, which need not be strings of their own.
+bool SameFolded(std::string_view a, std::string_view b);
+// The text with every letter in lower case (see FoldCase).
+std::string FoldedText(std::string_view text);
 
 #include "inifile/inierror.h"
 
@@ -259,6 +263,17 @@ class TIniDocument {
   TIniDocument(const std::string& fileName, bool readOnly);
   TIniDocument(const std::string& fileName, bool readOnly, bool stripComments,
                bool skipLinesWithoutEquals, bool trimAroundEquals, bool unquote, bool trimTrailing);
+  // A writable document, all five load options on, that loads only the
+  // sections named in `sections` (ignoring letter case; an empty list names
+  // them all): every other section stays in the file byte for byte and costs
+  // no more than its header's place, so that a large file of many sections
+  // can be updated in little memory. The document neither lists nor reads the
+  // other sections, and a call that would write, erase or delete in one of
+  // them raises std::invalid_argument. Loading names them all when the file
+  // is written in the normal form (see Text()), which keeps no layout.
+  // LoadText into such a document that holds sections already raises
+  // std::logic_error: the text would end the layout that keeps the others.
+  TIniDocument(const std::string& fileName, std::vector<std::string> sections);
   // Flushes like UpdateFile but swallows its error; call UpdateFile first
   // when the outcome matters.
   virtual ~TIniDocument();
@@ -276,7 +291,9 @@ class TIniDocument {
   // line that the profile reader reads for the key, also when the file names
   // it with bytes that only that reader trims or cuts (" key\x0B="). A line
   // that holds the key in other letter case with the same value counts as
-  // equal: it stays as it is and Modified is not set.
+  // equal: it stays as it is and Modified is not set, unless the file holds
+  // before it a line without "=" that the profile reader reads for the key
+  // instead: that line then goes at the next save, and Modified is set.
   virtual void WriteString(const std::string& section, const std::string& key,
                            const std::string& value);
   // Raises EInOutError exactly when WriteString would refuse these texts, and
@@ -292,6 +309,9 @@ class TIniDocument {
   virtual void ReadSections(TStringList& strings);
   virtual void ReadSectionValues(const std::string& section, TStringList& strings);
   virtual void EraseSection(const std::string& section);
+  // Deletes the key's first line of the section. When a later line of the key
+  // remains, which the document then reads, a line without "=" before it that
+  // the profile reader reads for the key instead goes at the next save.
   virtual void DeleteKey(const std::string& section, const std::string& key);
   // Deletes every line of the section whose key equals one of keys ignoring
   // case, as DeleteKey for each line would, in one pass over the section. A
@@ -361,6 +381,10 @@ class TIniDocument {
   bool TrimAroundEquals_ = true;
   bool Unquote_ = true;
   bool TrimTrailing_ = true;
+  // The only sections loaded while the file's layout is kept; empty for all.
+  std::vector<std::string> Only_;
+  // Raises std::invalid_argument when the document does not load the section.
+  void CheckLoaded(const std::string& section) const;
   // Loaded entry lines whose value the Windows profile reader reads otherwise
   // than loading stored it (control bytes at the end that loading trims, or
   // at the start that only the reader trims), by line list and stored line:
@@ -394,3 +418,36 @@ class TIniDocument {
   // own match, or -1).
   int32_t LineToWrite(const TStringList& lines, const std::string& key, int32_t found) const;
 };
+
+// ---------------------------------------------------------------------------
+// Reading without keeping
+
+// Receives what a scan finds (see ScanIniFile).
+class TIniVisitor {
+ public:
+  TIniVisitor() = default;
+  TIniVisitor(const TIniVisitor&) = default;
+  TIniVisitor& operator=(const TIniVisitor&) = default;
+  virtual ~TIniVisitor() = default;
+
+  // The header of the section that a document keeps for names[which].
+  virtual void Section(size_t which) = 0;
+  // One line that a document stores in that section, as key=value.
+  virtual void Entry(size_t which, std::string_view key, std::string_view value) = 0;
+};
+
+// Reads the file as a read-only TIniDocument with every load option on loads
+// it, but keeps nothing: for each of the names (distinct ignoring letter case)
+// it finds the section that such a document keeps, the first one of that name
+// ignoring letter case, calls visitor.Section at its header and then
+// visitor.Entry for every line that the document stores in it, in file order,
+// with `which` the name's index in names. Lines of other sections are only
+// read past, so a file of any shape costs little more than what the visitor
+// keeps. A missing file gives no calls. Raises EInOutError "Cannot open file
+// <name>" when the file cannot be opened, and "Cannot read file <name>:
+// <reason>" when reading fails part way (after calls for what was read).
+void ScanIniFile(const std::string& fileName, const std::vector<std::string>& names,
+                 TIniVisitor& visitor);
+// The same for bytes that a file would hold (as TIniDocument::LoadText takes them).
+void ScanIniText(std::string_view data, const std::vector<std::string>& names,
+                 TIniVisitor& visitor);

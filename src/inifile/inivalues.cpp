@@ -133,6 +133,9 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
     // The file's own form of the line reads differently from what was written.
     if (Layout_) Layout_->Replaced(lines, index);
     Modified_ = true;
+  } else if (Layout_ && Layout_->Rewritten(lines, index)) {
+    // A line without "=" before it in the file hides it from the setup: saving drops that line.
+    Modified_ = true;
   }
 }
 
@@ -151,6 +154,7 @@ int32_t TIniDocument::LineToWrite(const TStringList& lines, const std::string& k
 void TIniDocument::CheckWrite(const std::string& section, const std::string& key,
                               const std::string& value) const {
   if (key.empty()) return;  // erases or flushes: never refused
+  CheckLoaded(section);
   CheckWritable(section, key, value);
   if (Layout_ && Layout_->Utf8()) CheckUtf8Writable(section, key, value);
   // An earlier section whose name holds a NUL and reads under this name hides it from the reader.
@@ -215,7 +219,15 @@ void TIniDocument::ReadSectionValues(const std::string& section, TStringList& st
     SetNameValue(strings, NamePart(lines[i]), ValuePart(lines[i]));
 }
 
+void TIniDocument::CheckLoaded(const std::string& section) const {
+  if (Only_.empty() || !Layout_) return;
+  for (const std::string& loaded : Only_)
+    if (SameText(loaded, section)) return;
+  throw std::invalid_argument("The section " + section + " is not loaded by this document");
+}
+
 void TIniDocument::EraseSection(const std::string& section) {
+  CheckLoaded(section);
   const int32_t index = Sections_.IndexOf(section);
   if (index < 0) return;
   const TStringList* lines = &Sections_.Lines(index);
@@ -228,6 +240,7 @@ void TIniDocument::EraseSection(const std::string& section) {
 }
 
 void TIniDocument::DeleteKey(const std::string& section, const std::string& key) {
+  CheckLoaded(section);
   TStringList* lines;
   const int32_t index = FindKey(section, key, true, lines);
   if (index < 0) return;
@@ -235,9 +248,15 @@ void TIniDocument::DeleteKey(const std::string& section, const std::string& key)
   if (Layout_) Layout_->Deleted(lines, index);
   lines->Delete(index);
   Modified_ = true;
+  // A later line of the key, uncovered, must not stay hidden from the setup.
+  if (Layout_) {
+    const int32_t uncovered = lines->IndexOfName(key);
+    if (uncovered >= 0) Layout_->Rewritten(lines, uncovered);
+  }
 }
 
 void TIniDocument::DeleteKeys(const std::string& section, const std::vector<std::string>& keys) {
+  CheckLoaded(section);
   const int32_t index = Sections_.IndexOf(section);
   if (index < 0 || keys.empty()) return;
   std::unordered_set<std::string> folded;

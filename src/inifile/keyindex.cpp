@@ -15,15 +15,6 @@ uint32_t FoldedHash(std::string_view key) {
   return hash;
 }
 
-bool SameFolded(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = a.size(); i-- > 0;) {
-    if (FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 void TStringList::TKeyIndex::Reset() {

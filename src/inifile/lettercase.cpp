@@ -36,7 +36,9 @@ int CompareText(const std::string& a, const std::string& b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool SameText(const std::string& a, const std::string& b) {
+bool SameText(const std::string& a, const std::string& b) { return SameFolded(a, b); }
+
+bool SameFolded(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   // Generated keys tend to differ near their end, so compare from the back.
   for (size_t i = a.size(); i-- > 0;) {
@@ -44,4 +46,10 @@ bool SameText(const std::string& a, const std::string& b) {
       return false;
   }
   return true;
+}
+
+std::string FoldedText(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) c = static_cast<char>(FoldTable[static_cast<unsigned char>(c)]);
+  return folded;
 }

@@ -57,9 +57,6 @@ std::string_view ProfileKey(std::string_view line);
 // end or holds a NUL. Cheap enough for every loaded line.
 bool ReadUnderOtherName(std::string_view line);
 
-// The text with every letter in lower case (see FoldCase).
-std::string FoldedText(std::string_view text);
-
 // True when loading key=value (with a non-empty key) or the Windows profile
 // reader would not give the value back: it starts with profile white space,
 // ends with a byte 0..32, or is enclosed in one pair of matching quotes.

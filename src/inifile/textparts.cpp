@@ -118,12 +118,6 @@ bool ReadUnderOtherName(std::string_view line) {
   return other && !ProfileKey(line).empty();
 }
 
-std::string FoldedText(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
-  return folded;
-}
-
 bool ReadsDifferently(std::string_view loaded, std::string_view stored) {
   const size_t eq = stored.find('=');
   return eq != stored.npos && ProfileValue(loaded) != stored.substr(eq + 1);

@@ -1,30 +1,68 @@
 #include "model/nameindex.h"
 
-#include <cstdint>
+#include <stdexcept>
 
 #include "inifile/inifile.h"
 
-size_t TNameIndex::TFoldedHash::operator()(std::string_view name) const {
-  // FNV-1a over the folded bytes: names that differ only in letter case hash alike.
-  uint64_t hash = 14695981039346656037ULL;
+namespace {
+
+// FNV-1a over the folded bytes: names that differ only in letter case hash alike.
+uint32_t FoldedHash(std::string_view name) {
+  uint32_t hash = 2166136261u;
   for (const char c : name) {
     hash ^= FoldCase(static_cast<unsigned char>(c));
-    hash *= 1099511628211ULL;
+    hash *= 16777619u;
   }
-  return static_cast<size_t>(hash);
+  return hash;
 }
 
-bool TNameIndex::TFoldedEqual::operator()(std::string_view a, std::string_view b) const {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i])))
-      return false;
+// The smallest power of two that holds count names at most half full.
+size_t SlotsFor(size_t count) {
+  size_t slots = 16;
+  while (slots / 2 < count) slots *= 2;
+  return slots;
+}
+
+}  // namespace
+
+size_t TNameIndex::Find(std::string_view name, uint32_t hash) const {
+  const size_t mask = Slots_.size() - 1;
+  for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    const TSlot& slot = Slots_[i];
+    if (slot.Position == 0) return i;
+    if (slot.Hash == hash && SameFolded(NameAt_(slot.Position - 1), name)) return i;
   }
+}
+
+void TNameIndex::Grow(size_t slots) {
+  std::vector<TSlot> old(slots);
+  old.swap(Slots_);
+  const size_t mask = Slots_.size() - 1;
+  for (const TSlot& slot : old) {
+    if (slot.Position == 0) continue;
+    size_t i = slot.Hash & mask;
+    while (Slots_[i].Position != 0) i = (i + 1) & mask;
+    Slots_[i] = slot;
+  }
+}
+
+bool TNameIndex::Insert(size_t position) {
+  if (position >= UINT32_MAX) throw std::length_error("too many names for the name index");
+  if ((Used_ + 1) * 2 > Slots_.size()) Grow(SlotsFor(Used_ + 1));
+  const std::string_view name = NameAt_(position);
+  const uint32_t hash = FoldedHash(name);
+  TSlot& slot = Slots_[Find(name, hash)];
+  if (slot.Position != 0) return false;
+  slot = TSlot{hash, static_cast<uint32_t>(position + 1)};
+  ++Used_;
   return true;
 }
 
-bool TNameIndex::Insert(std::string_view name) { return Names_.insert(name).second; }
+bool TNameIndex::Contains(std::string_view name) const {
+  if (Slots_.empty()) return false;
+  return Slots_[Find(name, FoldedHash(name))].Position != 0;
+}
 
-bool TNameIndex::Contains(std::string_view name) const { return Names_.count(name) != 0; }
-
-void TNameIndex::Reserve(size_t count) { Names_.reserve(count); }
+void TNameIndex::Reserve(size_t count) {
+  if (SlotsFor(count) > Slots_.size()) Grow(SlotsFor(count));
+}

@@ -59,19 +59,6 @@ TProject::TProject() {
   DialogTitleCaption = DefaultDialogTitle();
 }
 
-namespace {
-
-bool SameFolded(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 void TCheckList::Clear() {
   Names_.clear();
   Ends_.clear();

@@ -1,18 +1,21 @@
 // "Open": a setup configuration file read back into the project.
+#include <algorithm>
+#include <array>
 #include <filesystem>
-#include <initializer_list>
+#include <iterator>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "inifile/inifile.h"
 #include "model/defaults.h"
 #include "model/filesize.h"
+#include "model/lineproblem.h"
 #include "model/model.h"
-#include "model/nameindex.h"
 #include "model/sequences.h"
 #include "model/valueparse.h"
+#include "model/variablerows.h"
 
 namespace {
 
@@ -37,36 +40,17 @@ struct TSection {
   }
 };
 
-TSection ReadFileSection(const TIniDocument& file, const std::string& name) {
-  TSection section{name, {}};
-  const int32_t index = file.Sections().IndexOf(name);
-  if (index < 0) return section;
-  const TStringList& lines = file.Sections().Lines(index);
-  section.Entries.reserve(static_cast<size_t>(lines.Count()));
-  for (int32_t i = 0; i < lines.Count(); ++i) {
-    section.Entries.push_back(TEntry{NamePart(lines[i]), ValuePart(lines[i])});
-  }
-  return section;
-}
-
-// A problem with the line `occurrence` (0 the first) of the key in the section.
-TOpenProblem Problem(const std::string& section, const std::string& key, const std::string& value,
-                     const std::string& why, int32_t occurrence = 0) {
-  return TOpenProblem{
-      section, key, occurrence,
-      "«" + section + "» / «" + ShownText(key) + "» = «" + ShownText(value) + "»: " + why};
-}
-
 // Only the first line of a key counts, as for every reader of the file.
-void ReportRepeatedKeys(const TSection& section, std::initializer_list<const char*> keys,
+template <size_t N>
+void ReportRepeatedKeys(const TSection& section, const std::array<const char*, N>& keys,
                         TProblems& problems) {
   for (const char* key : keys) {
     int32_t seen = 0;
     for (const TEntry& entry : section.Entries) {
       if (!SameText(entry.Name, key)) continue;
       if (seen > 0) {
-        problems.push_back(Problem(section.Name, entry.Name, entry.Value,
-                                   "ключ повторяется; используется первое значение", seen));
+        problems.push_back(LineProblem(section.Name, entry.Name, entry.Value,
+                                       "ключ повторяется; используется первое значение", seen));
       }
       ++seen;
     }
@@ -81,7 +65,7 @@ void ReadItem(const TSection& section, const char* key, T& target, TParser parse
   const std::string* text = section.Value(key);
   if (text == nullptr) return;
   const std::string why = parse(*text, target);
-  if (!why.empty()) problems.push_back(Problem(section.Name, key, *text, why));
+  if (!why.empty()) problems.push_back(LineProblem(section.Name, key, *text, why));
 }
 
 void ReadDisplay(const TSection& display, TProject& p, TProblems& problems) {
@@ -99,8 +83,8 @@ void ReadDisplay(const TSection& display, TProject& p, TProblems& problems) {
   bool finalDialog = p.Post.IsTicked(finalIndex);
   ReadItem(display, "ShowFinalDialog", finalDialog, ParseBoolValue, problems);
   if (finalDialog && finalIndex < 0) {
-    problems.push_back(
-        Problem(display.Name, "ShowFinalDialog", "1", "в каталоге нет диалогов после установки"));
+    problems.push_back(LineProblem(display.Name, "ShowFinalDialog", "1",
+                                   "в каталоге нет диалогов после установки"));
   }
   p.Post.SetTick(finalIndex, finalDialog);
 
@@ -125,84 +109,21 @@ void ReadMainTitle(const TSection& display, const TSection& variables, TProject&
   const std::string* name = variables.Value("ProgramName");
   if (name != nullptr && HoldsControlByte(*name)) {
     problems.push_back(
-        Problem(variables.Name, "ProgramName", *name, "название содержит управляющий символ"));
+        LineProblem(variables.Name, "ProgramName", *name, "название содержит управляющий символ"));
     name = nullptr;
   }
   if (name != nullptr && !name->empty()) p.ProgramNameText = *name;
 
   if (!shown && name != nullptr && !name->empty()) {
-    problems.push_back(Problem(variables.Name, "ProgramName", *name,
-                               "заголовок скрыт (ShowMainTitle=0), поэтому название не "
-                               "показывается и при сохранении будет записано пустым"));
+    problems.push_back(LineProblem(variables.Name, "ProgramName", *name,
+                                   "заголовок скрыт (ShowMainTitle=0), поэтому название не "
+                                   "показывается и при сохранении будет записано пустым"));
   } else if (shown && name != nullptr && name->empty()) {
-    problems.push_back(
-        Problem(variables.Name, "ProgramName", *name, "название пусто, поэтому заголовок скрыт"));
+    problems.push_back(LineProblem(variables.Name, "ProgramName", *name,
+                                   "название пусто, поэтому заголовок скрыт"));
     shown = false;
   }
   p.MainTitleCaption = shown ? p.ProgramNameText : std::string();
-}
-
-// Why the line cannot become a row of the table, whose names are `rows`; empty when it can.
-std::string VariableProblem(const TEntry& entry, const TNameIndex& rows) {
-  if (entry.Name.empty()) return "переменная без имени";
-  if (!IsStorableVariableName(entry.Name)) {
-    return "такое имя переменной нельзя сохранить (пробел или табуляция в начале, «[» в "
-           "начале или управляющий символ)";
-  }
-  if (rows.Contains(entry.Name)) {
-    return "переменная с этим именем уже есть выше; используется первая";
-  }
-  if (HoldsControlByte(entry.Value)) return "значение содержит управляющий символ";
-  return {};
-}
-
-// The name ignoring letter case.
-std::string Folded(const std::string& name) {
-  std::string folded = name;
-  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
-  return folded;
-}
-
-// Gives each problem about a line of the section that line's place among the
-// lines of its key, in one pass over the section.
-void SetOccurrences(const TSection& section, const std::vector<size_t>& entries,
-                    TOpenProblem* problems) {
-  std::unordered_map<std::string, int32_t> seen;
-  size_t next = 0;
-  for (size_t i = 0; i < section.Entries.size() && next < entries.size(); ++i) {
-    const int32_t occurrence = seen[Folded(section.Entries[i].Name)]++;
-    if (entries[next] == i) problems[next++].Occurrence = occurrence;
-  }
-}
-
-// Every key but ProgramName becomes a row, in file order. A line that cannot is
-// reported and stays in the file untouched, since the project does not remember it.
-void ReadVariables(const TSection& variables, TProject& p, TProblems& problems) {
-  p.Variables.clear();
-  p.Origin.VariableNames.clear();
-  // Room for every line at once: a long list grown step by step holds itself
-  // up to three times over while it moves.
-  p.Variables.reserve(variables.Entries.size());
-  p.Origin.VariableNames.reserve(variables.Entries.size());
-  TNameIndex rows;
-  rows.Reserve(variables.Entries.size());
-  const size_t first = problems.size();
-  std::vector<size_t> reported;  // the entries of the problems from `first` on
-  for (size_t i = 0; i < variables.Entries.size(); ++i) {
-    const TEntry& entry = variables.Entries[i];
-    if (SameText(entry.Name, "ProgramName")) continue;  // the main title; repeats are reported
-    const std::string why = VariableProblem(entry, rows);
-    if (!why.empty()) {
-      problems.push_back(Problem(variables.Name, entry.Name, entry.Value, why));
-      reported.push_back(i);
-      continue;
-    }
-    rows.Insert(entry.Name);
-    p.Variables.push_back(TVariableRow{entry.Name, entry.Value});
-    p.Origin.VariableNames.push_back(entry.Name);
-  }
-  if (!reported.empty()) SetOccurrences(variables, reported, problems.data() + first);
-  if (p.Variables.empty()) p.Variables.emplace_back();  // the table always holds a row
 }
 
 // The code that Save writes for each entry of the list.
@@ -287,7 +208,7 @@ void ReadSequence(const TSection& config, const TSequence& sequence, TProblems& 
     int32_t index = -1;
     bool kept = false;
     const std::string why = TickCode(code, sequence, seen, index, kept);
-    if (!why.empty()) problems.push_back(Problem(config.Name, sequence.Key, *text, why));
+    if (!why.empty()) problems.push_back(LineProblem(config.Name, sequence.Key, *text, why));
     if (why.empty() || kept) {
       if (index < previous) ordered = false;
       previous = index;
@@ -296,9 +217,9 @@ void ReadSequence(const TSection& config, const TSequence& sequence, TProblems& 
     start = comma + 1;
   }
   if (!ordered) {
-    problems.push_back(Problem(config.Name, sequence.Key, *text,
-                               "порядок отличается от каталога; при сохранении коды будут "
-                               "записаны в порядке каталога"));
+    problems.push_back(LineProblem(config.Name, sequence.Key, *text,
+                                   "порядок отличается от каталога; при сохранении коды будут "
+                                   "записаны в порядке каталога"));
   }
 }
 
@@ -320,29 +241,109 @@ void ReadSequences(const TSection& config, const std::string& cataloguePath, TPr
                problems);
 }
 
-TProblems ApplyFile(const TIniDocument& file, const std::string& cataloguePath, TProject& p) {
-  const TSection config = ReadFileSection(file, "Config");
-  const TSection display = ReadFileSection(file, "Display");
-  const TSection variables = ReadFileSection(file, "Variables");
+// The keys of "Config" and "Display" that Open reads.
+constexpr std::array<const char*, 3> kSequenceKeys{"PreInstallDialogSequence",
+                                                   "PostInstallDialogSequence", "Languages"};
+constexpr std::array<const char*, 13> kDisplayKeys{
+    "ShowMainWindow",       "ShowMainTitle",       "ShowDialogTitle",   "ShowFinalDialog",
+    "GradientTopColor",     "GradientBottomColor", "MainTitleFont",     "MainTitleShadow",
+    "MainTitleShadowColor", "DialogTitleFont",     "DialogTitleShadow", "DialogTitleShadowColor",
+    "DialogPosition"};
+constexpr std::array<const char*, 1> kTitleKeys{"ProgramName"};
+
+// The sections that Open reads, in the order in which the scan is asked for them.
+enum : size_t { kConfig, kDisplay, kVariables };
+const std::vector<std::string> kOpenedSections{"Config", "Display", "Variables"};
+
+template <size_t N>
+bool IsOneOf(std::string_view key, const std::array<const char*, N>& keys) {
+  return std::any_of(keys.begin(), keys.end(),
+                     [key](const char* known) { return SameFolded(key, known); });
+}
+
+// Counts the lines of "Variables", so that room for the rows is made at once.
+class TVariableLineCount : public TIniVisitor {
+ public:
+  void Section(size_t /*which*/) override {}
+  void Entry(size_t /*which*/, std::string_view /*key*/, std::string_view /*value*/) override {
+    ++Count;
+  }
+  size_t Count = 0;
+};
+
+// What Open keeps of the file besides the rows: the lines of the keys it reads
+// from "Config" and "Display", the ProgramName lines of "Variables", the
+// problems with the other lines of "Variables", and whether any of the three
+// sections is there.
+struct TFileContent {
+  TSection Config{"Config", {}};
+  TSection Display{"Display", {}};
+  TSection Titles{"Variables", {}};
+  TProblems RowProblems;
+  bool AnySection = false;
+};
+
+// Reads the file in one pass; every line of "Variables" but ProgramName becomes a row
+// (or a problem) as it comes.
+class TFileReading : public TIniVisitor {
+ public:
+  TFileReading(TProject& p, size_t variableLines) : Rows_(p.Variables, variableLines) {}
+
+  void Section(size_t /*which*/) override { Content_.AnySection = true; }
+  void Entry(size_t which, std::string_view key, std::string_view value) override {
+    if (which == kVariables && !IsOneOf(key, kTitleKeys)) {
+      Rows_.Add(key, value);
+      return;
+    }
+    TSection& section = which == kConfig    ? Content_.Config
+                        : which == kDisplay ? Content_.Display
+                                            : Content_.Titles;
+    const bool known = which == kConfig    ? IsOneOf(key, kSequenceKeys)
+                       : which == kDisplay ? IsOneOf(key, kDisplayKeys)
+                                           : true;
+    if (known) section.Entries.push_back(TEntry{std::string(key), std::string(value)});
+  }
+  TFileContent Finish() {
+    Content_.RowProblems = std::move(Rows_.Problems());
+    return std::move(Content_);
+  }
+
+ private:
+  TVariableRows Rows_;
+  TFileContent Content_;
+};
+
+// Reads the file's rows into the project, which must hold none, and returns the rest.
+// The name index of the rows is gone before the caller goes on.
+TFileContent ReadFileContent(const std::string& fileName, TProject& p) {
+  TVariableLineCount count;
+  ScanIniFile(fileName, {"Variables"}, count);
+  TFileReading reading(p, count.Count);
+  ScanIniFile(fileName, kOpenedSections, reading);
+  return reading.Finish();
+}
+
+// Reads the file into the project (reset already) and returns the problems.
+TProblems ApplyFile(const std::string& fileName, const std::string& cataloguePath, TProject& p) {
+  p.Variables.clear();
+  p.Origin.VariableNames.clear();
+  TFileContent file = ReadFileContent(fileName, p);
   TProblems problems;
-  if (file.Sections().IndexOf("Config") < 0 && file.Sections().IndexOf("Display") < 0 &&
-      file.Sections().IndexOf("Variables") < 0) {
+  if (!file.AnySection) {
     problems.push_back(TOpenProblem{
         {}, {}, 0, "В файле нет ни одного из разделов «Config», «Display» и «Variables»"});
   }
-  ReportRepeatedKeys(config, {"PreInstallDialogSequence", "PostInstallDialogSequence", "Languages"},
-                     problems);
-  ReadSequences(config, cataloguePath, p, problems);
-  ReportRepeatedKeys(
-      display,
-      {"ShowMainWindow", "ShowMainTitle", "ShowDialogTitle", "ShowFinalDialog", "GradientTopColor",
-       "GradientBottomColor", "MainTitleFont", "MainTitleShadow", "MainTitleShadowColor",
-       "DialogTitleFont", "DialogTitleShadow", "DialogTitleShadowColor", "DialogPosition"},
-      problems);
-  ReadDisplay(display, p, problems);
-  ReportRepeatedKeys(variables, {"ProgramName"}, problems);
-  ReadMainTitle(display, variables, p, problems);
-  ReadVariables(variables, p, problems);
+  ReportRepeatedKeys(file.Config, kSequenceKeys, problems);
+  ReadSequences(file.Config, cataloguePath, p, problems);
+  ReportRepeatedKeys(file.Display, kDisplayKeys, problems);
+  ReadDisplay(file.Display, p, problems);
+  ReportRepeatedKeys(file.Titles, kTitleKeys, problems);
+  ReadMainTitle(file.Display, file.Titles, p, problems);
+  std::move(file.RowProblems.begin(), file.RowProblems.end(), std::back_inserter(problems));
+
+  p.Origin.VariableNames.reserve(p.Variables.size());
+  for (const TVariableRow& row : p.Variables) p.Origin.VariableNames.push_back(row.Name);
+  if (p.Variables.empty()) p.Variables.emplace_back();  // the table always holds a row
   return problems;
 }
 
@@ -359,8 +360,7 @@ std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string
   RefuseOversizedFile(fileName);
   TProject opened = project;
   ResetProject(opened, cataloguePath);
-  const TIniDocument file(fileName, true);
-  std::vector<TOpenProblem> problems = ApplyFile(file, cataloguePath, opened);
+  std::vector<TOpenProblem> problems = ApplyFile(fileName, cataloguePath, opened);
   opened.Origin.FileName = fileName;
   project = std::move(opened);
   return problems;

@@ -2,6 +2,7 @@
 // the file was opened or last saved leave that file too.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,18 +19,37 @@ bool SameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(a, b, error) && !error;
 }
 
+// An index of the rows' names.
+TNameIndex RowNames(const TProject& project) {
+  TNameIndex names(
+      [&project](size_t row) -> std::string_view { return project.Variables[row].Name; });
+  names.Reserve(project.Variables.size());
+  return names;
+}
+
 // The names that Save writes as keys of "Variables" besides ProgramName, each once
-// (the first of names equal ignoring letter case), and the set of them.
-std::vector<std::string> WrittenVariableNames(const TProject& project, TNameIndex& written) {
+// (the first of names equal ignoring letter case).
+std::vector<std::string> WrittenVariableNames(const TProject& project) {
+  TNameIndex written = RowNames(project);
   std::vector<std::string> names;
-  written.Reserve(project.Variables.size());
-  for (const TVariableRow& row : project.Variables) {
-    if (row.Name.empty() || SameText(row.Name, "ProgramName") || !written.Insert(row.Name)) {
-      continue;
-    }
-    names.push_back(row.Name);
+  names.reserve(project.Variables.size());
+  for (size_t i = 0; i < project.Variables.size(); ++i) {
+    const std::string& name = project.Variables[i].Name;
+    if (name.empty() || SameText(name, "ProgramName") || !written.Insert(i)) continue;
+    names.push_back(name);
   }
   return names;
+}
+
+// The variables of the Origin that no row names any more, ProgramName never.
+std::vector<std::string> RemovedVariableNames(const TProject& project) {
+  TNameIndex rows = RowNames(project);
+  for (size_t i = 0; i < project.Variables.size(); ++i) rows.Insert(i);
+  std::vector<std::string> removed;
+  for (const std::string& name : project.Origin.VariableNames) {
+    if (!rows.Contains(name) && !SameText(name, "ProgramName")) removed.push_back(name);
+  }
+  return removed;
 }
 
 }  // namespace
@@ -39,17 +59,12 @@ void SaveAndRemember(TProject& project, const std::string& fileName,
   // Decided before saving: the save may create the file or replace it by a new one.
   const bool sameFile =
       !project.Origin.FileName.empty() && SameFile(project.Origin.FileName, fileName);
-  TNameIndex writtenIndex;
-  std::vector<std::string> written = WrittenVariableNames(project, writtenIndex);
-  std::vector<std::string> removed;
-  if (sameFile) {
-    for (const std::string& name : project.Origin.VariableNames) {
-      if (!writtenIndex.Contains(name) && !SameText(name, "ProgramName")) removed.push_back(name);
-    }
-  }
+  const std::vector<std::string> removed =
+      sameFile ? RemovedVariableNames(project) : std::vector<std::string>();
   // One rewrite: the values and the removal reach the file together or not at all.
   SaveProjectRemoving(project, fileName, cataloguePath, removed);
-  project.Origin = TFileOrigin{fileName, std::move(written)};
+  // Listed only now, so that the list and the file's document are never held at once.
+  project.Origin = TFileOrigin{fileName, WrittenVariableNames(project)};
 }
 
 void SaveAndRemember(TProject& project, const std::string& fileName) {

@@ -16,7 +16,7 @@ void AddList(TSavedItems& items, const char* name, const TCheckList& list) {
 
 }  // namespace
 
-TSavedItems SavedItems(const TProject& project) {
+TSavedItems SavedSettingItems(const TProject& project) {
   TSavedItems items;
   AddList(items, "Languages", project.Langs);
   AddList(items, "PreInstall", project.Pred);
@@ -35,6 +35,11 @@ TSavedItems SavedItems(const TProject& project) {
   items.push_back("DialogTitleShadowColor=" + ColorValue(project.DialogShadowColor));
   items.push_back("DialogPosition=" + std::to_string(project.DialogPosition.Horizontal) + ',' +
                   std::to_string(project.DialogPosition.Vertical));
+  return items;
+}
+
+TSavedItems SavedItems(const TProject& project) {
+  TSavedItems items = SavedSettingItems(project);
   // Rows without a name are not written. Name and value are items of their own,
   // so a "=" in either cannot make two different rows look alike.
   for (const TVariableRow& row : project.Variables) {

@@ -14,3 +14,6 @@
 // Scheme colours are resolved as Save resolves them.
 using TSavedItems = std::vector<std::string>;
 TSavedItems SavedItems(const TProject& project);
+// The items but the variables rows, which come last in SavedItems (TSavedVariables
+// compares those).
+TSavedItems SavedSettingItems(const TProject& project);

@@ -134,10 +134,10 @@ void RemoveVariables(TIniDocument& target, const std::vector<std::string>& keys)
   target.DeleteKeys("Variables", keys);
 }
 
-// Every key that Save writes, in the order written.
-std::vector<TKeyWrite> ProjectKeys(const TProject& project, const TCodes& codes) {
+// Every key that Save writes before the variables, in the order written.
+std::vector<TKeyWrite> SettingKeys(const TProject& project, const TCodes& codes) {
   const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
-  std::vector<TKeyWrite> keys = {
+  return {
       {"Config", "PreInstallDialogSequence", codes.Pred},
       {"Config", "PostInstallDialogSequence", codes.Post},
       {"Config", "Languages", codes.Langs},
@@ -158,10 +158,17 @@ std::vector<TKeyWrite> ProjectKeys(const TProject& project, const TCodes& codes)
            std::to_string(project.DialogPosition.Vertical)},
       {"Variables", "ProgramName", project.MainTitleCaption},
   };
+}
+
+// Calls write(section, key, value) for every key that Save writes, in the order
+// written: the settings, then each named row, which is not copied for it.
+template <class TWrite>
+void ForEachKey(const std::vector<TKeyWrite>& settings, const TProject& project, TWrite write) {
+  for (const TKeyWrite& key : settings) write(key.Section, key.Key, key.Value);
+  const std::string variables = "Variables";
   for (const TVariableRow& row : project.Variables) {
-    if (!row.Name.empty()) keys.push_back({"Variables", row.Name, row.Value});
+    if (!row.Name.empty()) write(variables, row.Name, row.Value);
   }
-  return keys;
 }
 
 }  // namespace
@@ -182,10 +189,14 @@ void SaveProjectRemoving(const TProject& project, const std::string& fileName,
   // Every check is done before the first write: the document flushes whatever it holds when
   // it is released, also when the save is abandoned by an exception. The file itself can make
   // a write impossible (a section that an earlier, odd one hides), so the engine checks too.
-  TIniDocument target(fileName, false);
-  const std::vector<TKeyWrite> keys = ProjectKeys(project, LookUpCodes(project, cataloguePath));
-  for (const TKeyWrite& key : keys) target.CheckWrite(key.Section, key.Key, key.Value);
-  for (const TKeyWrite& key : keys) target.WriteString(key.Section, key.Key, key.Value);
+  TIniDocument target(fileName, {"Config", "Display", "Variables"});
+  const std::vector<TKeyWrite> settings = SettingKeys(project, LookUpCodes(project, cataloguePath));
+  ForEachKey(settings, project, [&target](const auto& section, const auto& key, const auto& value) {
+    target.CheckWrite(section, key, value);
+  });
+  ForEachKey(settings, project, [&target](const auto& section, const auto& key, const auto& value) {
+    target.WriteString(section, key, value);
+  });
   RemoveVariables(target, removedVariables);
 
   // Flushed explicitly so that a file that cannot be created or written is reported.

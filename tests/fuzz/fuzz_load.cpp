@@ -1,8 +1,10 @@
-// Loading anything: every read operation works on whatever was loaded, and
-// writing the document out and loading that again gives the same text.
+// Loading anything: every read operation works on whatever was loaded,
+// writing the document out and loading that again gives the same text, and a
+// scan of the bytes finds exactly the sections and lines that loading keeps.
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "inifile/inifile.h"
 #include "reading_checks.h"
@@ -27,6 +29,42 @@ void ReadEverything(TIniDocument& doc) {
   doc.WriteToStrings(all);
 }
 
+// Writes what a scan finds in the form of TStringList texts: a header line
+// "[name]" for each section, then its lines as key=value.
+class TScanRecord : public TIniVisitor {
+ public:
+  explicit TScanRecord(const std::vector<std::string>& names) : Names_(names) {}
+  void Section(size_t which) override { Text += "[" + Names_[which] + "]\n"; }
+  void Entry(size_t /*which*/, std::string_view key, std::string_view value) override {
+    Text.append(key).append(1, '=').append(value).append(1, '\n');
+  }
+  std::string Text;
+
+ private:
+  const std::vector<std::string>& Names_;
+};
+
+// The scan of the input for every section that the document kept (and one
+// name that no section has) against the document's own sections.
+void CheckScanMatches(const TIniDocument& doc, std::string_view input) {
+  std::vector<std::string> names{"no such section \x01"};
+  std::string expected;
+  for (int32_t s = 0; s < doc.Sections().Count(); ++s) {
+    names.push_back(doc.Sections()[s]);
+    expected += "[" + doc.Sections()[s] + "]\n";
+    doc.Sections().Lines(s).ForEachText(
+        [&expected](const std::string& line) { expected += line + "\n"; });
+  }
+  // The scan visits in file order; the document lists sections in that order too.
+  TScanRecord scan(names);
+  ScanIniText(input, names, scan);
+  if (scan.Text != expected) {
+    FailOnProblems(
+        {"loaded: " + profile::Escape(expected), "scanned: " + profile::Escape(scan.Text)},
+        "a scan does not find what loading keeps", input);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -34,6 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TIniDocument doc("", true);
   doc.LoadText(input);
   ReadEverything(doc);
+  CheckScanMatches(doc, input);
   const std::string text = doc.Text();
   TIniDocument again("", true);
   again.LoadText(text);

@@ -1,6 +1,7 @@
 // The round trip with random changes. Input: a two-byte length, that many
 // bytes of file, then bytes that choose WriteString, DeleteKey and
-// EraseSection calls. Properties:
+// EraseSection calls (a write may give the value that the key holds already).
+// Properties:
 // - a write that the engine refuses raises EInOutError and changes nothing;
 //   an accepted write reads back at once;
 // - the written text loads again as the same document;
@@ -9,8 +10,14 @@
 //   mark makes the engine write the normal form);
 // - the setup program reads every key that a call wrote as the document holds it;
 // - every key that no call touched reads from the written text as it read
-//   from the original input.
+//   from the original input;
+// - a key that a call deleted, and that no line of the document names any
+//   more, reads as the default;
+// - a document that loads only the sections that the calls name refuses the
+//   same calls and writes the same text.
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +30,13 @@
 #include "reading_checks.h"
 
 namespace {
+
+// A call made, refused or not.
+struct Call {
+  uint8_t Op;  // 0 WriteString, 1 DeleteKey, 2 EraseSection
+  std::string Section, Key, Value;
+  bool Refused;
+};
 
 struct Touched {
   std::string Section;
@@ -45,19 +59,35 @@ std::string PickKey(TIniDocument& doc, const std::string& section, ByteReader& i
   return in.Text(8);
 }
 
+// Makes the call; false when the engine refused it.
+bool MakeCall(TIniDocument& doc, const Call& call) {
+  try {
+    if (call.Op == 0) doc.WriteString(call.Section, call.Key, call.Value);
+    if (call.Op == 1) doc.DeleteKey(call.Section, call.Key);
+    if (call.Op == 2) doc.EraseSection(call.Section);
+  } catch (const EInOutError&) {
+    return false;
+  }
+  return true;
+}
+
 void ApplyChange(TIniDocument& doc, ByteReader& in, std::vector<Touched>& touched,
-                 std::string_view input) {
-  const uint8_t op = in.Byte() % 3;
+                 std::vector<Call>& calls, std::string_view input) {
+  const uint8_t choice = in.Byte();
+  const uint8_t op = choice % 3;
   const std::string section = PickSection(doc, in);
   const std::string key = op == 2 ? std::string() : PickKey(doc, section, in);
   if (op != 2 && key.empty()) return;  // an empty key erases or flushes: EraseSection covers it
-  const std::string value = op == 0 ? in.Text(12) : std::string();
+  // A write chosen by a byte from 0x80 to 0xBF gives the key the value it holds.
+  std::string value;
+  if (op == 0 && choice >= 0x80 && choice < 0xC0)
+    value = doc.ReadString(section, key, std::string());
+  else if (op == 0)
+    value = in.Text(12);
   const std::string before = doc.Text();
-  try {
-    if (op == 0) doc.WriteString(section, key, value);
-    if (op == 1) doc.DeleteKey(section, key);
-    if (op == 2) doc.EraseSection(section);
-  } catch (const EInOutError&) {
+  calls.push_back(Call{op, section, key, value, false});
+  if (!MakeCall(doc, calls.back())) {
+    calls.back().Refused = true;
     if (doc.Text() != before)
       FailOnProblems({"text changed"}, "a refused call changed the document", input);
     return;
@@ -68,6 +98,30 @@ void ApplyChange(TIniDocument& doc, ByteReader& in, std::vector<Touched>& touche
                     profile::Escape(value) + ", reads " +
                     profile::Escape(doc.ReadString(section, key, "(default)"))},
                    "a written key does not read back", input);
+  }
+}
+
+// The calls made again on a document of the input that loads only the
+// sections they name: the same refusals, the same text.
+void CheckChosenSections(const std::vector<Call>& calls, std::string_view input,
+                         const std::string& text) {
+  if (calls.empty()) return;
+  std::vector<std::string> names;
+  names.reserve(calls.size());
+  for (const Call& call : calls) names.push_back(call.Section);
+  TIniDocument chosen("", names);
+  chosen.LoadText(input);
+  for (const Call& call : calls) {
+    if (MakeCall(chosen, call) == call.Refused) {
+      FailOnProblems({"[" + profile::Escape(call.Section) + "] " + profile::Escape(call.Key) +
+                      (call.Refused ? " refused by the whole document only"
+                                    : " refused by the chosen sections only")},
+                     "loading only some sections changes what is refused", input);
+    }
+  }
+  if (chosen.Text() != text) {
+    FailOnProblems({"whole: " + profile::Escape(text), "chosen: " + profile::Escape(chosen.Text())},
+                   "loading only some sections changes the written text", input);
   }
 }
 
@@ -140,6 +194,44 @@ std::vector<std::string> CheckSetupReadsWrites(TIniDocument& doc,
                            "\", the setup reads " +
                            (read ? "\"" + profile::Escape(*read) + "\"" : "the default"));
       }
+    }
+  }
+  return problems;
+}
+
+// True when the setup may read the key's value from a line that the document
+// holds: one whose name reads as the key, in a section whose name reads as
+// the section's (names compared as looked up, with the engine's letter case).
+bool HoldsReadKey(TIniDocument& doc, const std::string& section, const std::string& key) {
+  const std::string sectionRead = LookupName(section), keyRead = LookupName(key);
+  const TSectionList& sections = doc.Sections();
+  for (int32_t s = 0; s < sections.Count(); ++s) {
+    if (!SameText(LookupName(sections[s]), sectionRead)) continue;
+    const TStringList& lines = sections.Lines(s);
+    for (int32_t i = 0; i < lines.Count(); ++i) {
+      if (SameText(LookupName(TextBefore(lines[i], '=')), keyRead)) return true;
+    }
+  }
+  return false;
+}
+
+// Every key that a DeleteKey (not followed by a call that reached it) left
+// without a line in the document reads as the default: no line of the file
+// that the document does not hold (a line without "=", say) answers for it.
+std::vector<std::string> CheckDeletedKeysGone(TIniDocument& doc,
+                                              const profile::ProfileFile& written,
+                                              const std::vector<Touched>& touched) {
+  std::vector<std::string> problems;
+  for (size_t i = 0; i < touched.size(); ++i) {
+    const Touched& t = touched[i];
+    if (t.Written || t.Key.empty() || LookupName(t.Section).empty()) continue;
+    if (IsTouched({touched.begin() + static_cast<std::ptrdiff_t>(i) + 1, touched.end()}, t.Section,
+                  t.Key) ||
+        HoldsReadKey(doc, t.Section, t.Key) || CaseAmbiguousSection(written, t.Section))
+      continue;
+    if (const std::optional<std::string> read = written.Value(t.Section, t.Key)) {
+      problems.push_back("[" + profile::Escape(t.Section) + "] " + profile::Escape(t.Key) +
+                         " was deleted, the setup reads \"" + profile::Escape(*read) + "\"");
     }
   }
   return problems;
@@ -249,9 +341,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TIniDocument doc("", false);  // writable: it keeps the layout of what it loads
   doc.LoadText(input);
   std::vector<Touched> touched;
-  for (int n = 0; n < 16 && !in.AtEnd(); ++n) ApplyChange(doc, in, touched, input);
+  std::vector<Call> calls;
+  for (int n = 0; n < 16 && !in.AtEnd(); ++n) ApplyChange(doc, in, touched, calls, input);
 
   const std::string text = doc.Text();
+  CheckChosenSections(calls, input, text);
   TIniDocument again("", false);
   again.LoadText(text);
   if (again.Text() != text || Normal(again) != Normal(doc)) {
@@ -268,6 +362,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FailOnProblems(CheckSetupReadsWrites(doc, written, touched),
                  "the setup reads the written text unlike the document", input);
   if (original.Approximate() || written.Approximate()) return 0;
+  FailOnProblems(CheckDeletedKeysGone(doc, written, touched),
+                 "the setup reads a key that a call deleted", input);
   FailOnProblems(CheckUntouchedKept(original, written, touched),
                  "an untouched key reads differently after the rewrite", input);
   return 0;

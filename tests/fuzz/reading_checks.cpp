@@ -16,7 +16,7 @@ void Put(std::vector<MeantKey>& keys, const std::string& section, const std::str
          const std::string& value) {
   for (MeantKey& k : keys) {
     if (SameText(k.Section, section) && SameText(k.Key, key)) {
-      k = MeantKey{section, key, value};
+      k = MeantKey{section, key, value, k.CaseAmbiguous || !SameAsciiText(k.Key, key)};
       return;
     }
   }
@@ -28,15 +28,6 @@ void Put(std::vector<MeantKey>& keys, const std::string& section, const std::str
 bool CaseAmbiguous(const std::vector<std::string>& names, size_t index) {
   for (size_t i = 0; i < index; ++i) {
     if (SameText(names[i], names[index]) && !SameAsciiText(names[i], names[index])) return true;
-  }
-  return false;
-}
-
-// True when another section of the file, listed or not (one without readable
-// keys counts too), has a name that only the engine's folding makes equal.
-bool CaseAmbiguousSection(const profile::ProfileFile& file, const std::string& name) {
-  for (const profile::Section& other : file.Sections()) {
-    if (SameText(other.Name, name) && !SameAsciiText(other.Name, name)) return true;
   }
   return false;
 }
@@ -67,6 +58,13 @@ std::string Describe(const std::string& section, const std::string& key,
 }
 
 }  // namespace
+
+bool CaseAmbiguousSection(const profile::ProfileFile& file, const std::string& name) {
+  for (const profile::Section& other : file.Sections()) {
+    if (SameText(other.Name, name) && !SameAsciiText(other.Name, name)) return true;
+  }
+  return false;
+}
 
 std::string ListedName(std::string_view name) {
   name = TrimSetupSpace(name);
@@ -108,6 +106,7 @@ std::vector<std::string> CheckMeantKeys(const std::vector<MeantKey>& meant,
                                         const profile::ProfileFile& saved) {
   std::vector<std::string> problems;
   for (const MeantKey& k : meant) {
+    if (k.CaseAmbiguous) continue;
     const std::optional<std::string> got = saved.Value(k.Section, k.Key);
     if (got != k.Value) problems.push_back("owned key " + Describe(k.Section, k.Key, got, k.Value));
   }

@@ -15,6 +15,9 @@ struct MeantKey {
   std::string Section;
   std::string Key;
   std::string Value;
+  // Rows name the key in letters whose case only the engine folds (Cyrillic):
+  // which spelling the file keeps decides whether Wine finds it, Windows always does.
+  bool CaseAmbiguous = false;
 };
 
 // A name as the setup lists it (trimmed of its white space, cut at a NUL), and
@@ -23,12 +26,16 @@ struct MeantKey {
 std::string ListedName(std::string_view name);
 std::string LookupName(std::string_view name);
 
+// True when another section of the file, listed or not (one without readable
+// keys counts too), has a name that only the engine's folding makes equal.
+bool CaseAmbiguousSection(const profile::ProfileFile& file, const std::string& name);
+
 // The keys that SaveProject owns and the values the project means, saved with
 // a catalogue that does not exist (so every list code is empty). Later rows
 // whose names equal earlier ones ignoring letter case replace them.
 std::vector<MeantKey> MeantKeys(const TProject& project);
 
-// Every meant key reads as meant from `saved`.
+// Every meant key reads as meant from `saved`, but for the case-ambiguous ones.
 std::vector<std::string> CheckMeantKeys(const std::vector<MeantKey>& meant,
                                         const profile::ProfileFile& saved);
 

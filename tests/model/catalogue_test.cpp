@@ -102,8 +102,9 @@ TEST(OpenProjectReport, PlacesEachProblemOnItsKeysLine) {
   TTempDir dir;
   WriteBytes(dir / "version.ini", CrLf("[Languages]\nРусский=RUS\n"));
   const std::string file = dir / "vuka.ini";
-  WriteBytes(file, CrLf("[Display]\nShowMainWindow=2\nShowMainWindow=1\n"
-                        "[Variables]\nA=1\n a=2\nA=3\n[Config]\nLanguages=RUS,XX\n"));
+  WriteBytes(file,
+             CrLf("[Display]\nShowMainWindow=2\nShowMainWindow=1\n"
+                  "[Variables]\nA=1\n a=2\nA=3\nB=\x01x\nb=2\nB=3\n[Config]\nLanguages=RUS,XX\n"));
   TProject p;
   const std::vector<TOpenProblem> problems = OpenProjectReport(p, file, dir / "version.ini");
   std::string places;
@@ -112,8 +113,8 @@ TEST(OpenProjectReport, PlacesEachProblemOnItsKeysLine) {
   }
   EXPECT_EQ(places,
             "Config/Languages#0 Display/ShowMainWindow#1 Display/ShowMainWindow#0 "
-            "Variables/ a#0 Variables/A#1 ");
-  EXPECT_EQ(ProblemLines(ReadBytes(file), problems), (std::vector<int32_t>{9, 3, 2, 6, 7}));
+            "Variables/ a#0 Variables/A#1 Variables/B#0 Variables/B#2 ");
+  EXPECT_EQ(ProblemLines(ReadBytes(file), problems), (std::vector<int32_t>{12, 3, 2, 6, 7, 8, 10}));
 }
 
 TEST(SaveProject, LooksCodesUpInTheProjectsOwnCatalogueOnly) {

@@ -219,16 +219,30 @@ TEST_F(UndoRedo, RandomEditsUndoneAndRedoneGiveTheStartAndTheEnd) {
     const TProject start = Edited();
     const QStringList startShown = Shown();
     std::mt19937 random(seed);
-    for (int serial = 0; serial < 25; ++serial) EditAtRandom(random, serial);
+    // The mark, which follows the changes, agrees with comparing the whole project.
+    const auto markAgrees = [this] {
+      QCoreApplication::processEvents();
+      return Main().isWindowModified() == Main().HasUnsavedChanges();
+    };
+    for (int serial = 0; serial < 25; ++serial) {
+      EditAtRandom(random, serial);
+      ASSERT_TRUE(markAgrees()) << "edit " << serial;
+    }
     ASSERT_GE(Main().History().Stack().index(), 15);  // nearly every edit is a step
     const TProject end = Edited();
     const QStringList endShown = Shown();
 
-    while (Undo->isEnabled()) Key(Qt::Key_Z, Qt::ControlModifier);
+    while (Undo->isEnabled()) {
+      Key(Qt::Key_Z, Qt::ControlModifier);
+      ASSERT_TRUE(markAgrees());
+    }
     EXPECT_TRUE(Edited() == start) << ProjectDifference(Edited(), start);
     EXPECT_EQ(Shown().join(QLatin1Char('|')).toStdString(),
               startShown.join(QLatin1Char('|')).toStdString());
-    while (Redo->isEnabled()) Key(Qt::Key_Y, Qt::ControlModifier);
+    while (Redo->isEnabled()) {
+      Key(Qt::Key_Y, Qt::ControlModifier);
+      ASSERT_TRUE(markAgrees());
+    }
     EXPECT_TRUE(Edited() == end) << ProjectDifference(Edited(), end);
     EXPECT_EQ(Shown().join(QLatin1Char('|')).toStdString(),
               endShown.join(QLatin1Char('|')).toStdString());

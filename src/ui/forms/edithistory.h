@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <vector>
 
 #include "model/model.h"
 #include "model/projectstate.h"
@@ -37,6 +38,12 @@ class TEditHistory : public QObject {
   void RecordTick(TCheckListBox& list, int index);
   // Records the change of the variables rows since the last step that touched them.
   void RecordVariables(const QString& text);
+  // The same, as the table reports its changes (rows counted from 1, as the
+  // table counts them): the row changed in place, inserted before `row`, or
+  // deleted (the only row: emptied). Each step keeps that row alone.
+  void RecordRowChange(int row, const QString& text);
+  void RecordRowInserted(int row, const QString& text);
+  void RecordRowDeleted(int row, const QString& text);
 
   // Takes back the last step, or makes the next one again; nothing when none.
   void Undo();
@@ -51,16 +58,27 @@ class TEditHistory : public QObject {
  signals:
   // A step was recorded, taken back or made again, or the history was cleared.
   void changed();
+  // A step taken back or made again changed the variables row at `index` (from
+  // 0) in place, or (index -1) rows were inserted, erased or replaced at once.
+  void rowsChanged(int index);
 
  private:
-  void StepsMoved();
+  void StepsMoved(int index);
   void UpdateActions();
+  // Pushes the change, already made in the project's rows, as one step.
+  void PushRowChange(const QString& text, TRowChange change);
+  // Applies a row step taken back or made again (see TRowStep).
+  void ApplyRows(const TRowChange& change, bool forward, bool pushed);
+  // The rows follow the project's again, after they changed at once.
+  void TakeRows();
 
   TProject& Project_;
   TProjectView& View_;
   QUndoStack* Stack_;
   QAction* Undo_ = nullptr;
   QAction* Redo_ = nullptr;
-  // The rows as the last step left them: the grid reports a change after it.
-  TEditState Variables_;
+  // The rows as the last step left them: the table reports a change after it.
+  std::vector<TVariableRow> Rows_;
+  int Index_ = 0;         // of the stack, as last seen
+  bool Pushing_ = false;  // a step is being pushed
 };

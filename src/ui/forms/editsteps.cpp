@@ -1,5 +1,6 @@
 #include "ui/forms/editsteps.h"
 
+#include <stdexcept>
 #include <utility>
 
 #include "ui/widgets/checklistbox.h"
@@ -58,4 +59,28 @@ void TProjectStep::Apply(const TEditState& state) {
     case TProjectPart::Everything: View_.ShowProject(); break;
   }
   View_.SetMockup(state.Mockup);
+}
+
+void ApplyRowChange(std::vector<TVariableRow>& rows, const TRowChange& change, bool forward) {
+  using TKind = TRowChange::TKind;
+  const bool insert = change.Kind == (forward ? TKind::Insert : TKind::Erase);
+  if (change.Index >= rows.size() + (insert ? 1 : 0))
+    throw std::logic_error("A step of the variables rows lies outside them");
+  const auto at = rows.begin() + static_cast<std::ptrdiff_t>(change.Index);
+  if (change.Kind == TKind::Replace)
+    rows.at(change.Index) = forward ? change.After : change.Before;
+  else if (insert)
+    rows.insert(at, forward ? change.After : change.Before);
+  else
+    rows.erase(at);
+}
+
+TRowStep::TRowStep(const QString& text, TRowChange change, TApply apply)
+    : QUndoCommand(text), Change_(std::move(change)), Apply_(std::move(apply)) {}
+
+void TRowStep::undo() { Apply_(Change_, false, false); }
+
+void TRowStep::redo() {
+  Apply_(Change_, true, !Pushed_);
+  Pushed_ = true;
 }

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QUndoCommand>
+#include <cstddef>
+#include <functional>
+#include <vector>
 
 #include "model/projectstate.h"
 #include "ui/forms/projectview.h"
@@ -44,6 +47,7 @@ class TProjectStep : public QUndoCommand {
 
   void undo() override;
   void redo() override;
+  TProjectPart Part() const { return After_.Project.Part(); }
 
  private:
   void Apply(const TEditState& state);
@@ -52,5 +56,34 @@ class TProjectStep : public QUndoCommand {
   TProjectView& View_;
   TEditState Before_;
   TEditState After_;
+  bool Pushed_ = false;
+};
+
+// One change of the variables rows.
+struct TRowChange {
+  enum class TKind { Replace, Insert, Erase };
+  TKind Kind = TKind::Replace;
+  size_t Index = 0;     // of the row, from 0
+  TVariableRow Before;  // Replace and Erase: the row before the change
+  TVariableRow After;   // Replace and Insert: the row after it
+};
+
+// Makes the change in the rows (forward) or takes it back.
+void ApplyRowChange(std::vector<TVariableRow>& rows, const TRowChange& change, bool forward);
+
+// A change of one variables row, kept as that row alone.
+class TRowStep : public QUndoCommand {
+ public:
+  // apply(change, forward, pushed) makes the change or takes it back; `pushed`
+  // is true for the redo when the step is pushed, the change being made already.
+  using TApply = std::function<void(const TRowChange&, bool, bool)>;
+  TRowStep(const QString& text, TRowChange change, TApply apply);
+
+  void undo() override;
+  void redo() override;
+
+ private:
+  TRowChange Change_;
+  TApply Apply_;
   bool Pushed_ = false;
 };

@@ -12,15 +12,37 @@
 TUnsavedWork::TUnsavedWork(const TProject& project, QMainWindow& window)
     : QObject(&window), Project_(project), Window_(window), BaseTitle_(window.windowTitle()) {}
 
-bool TUnsavedWork::HasUnsavedChanges() const { return SavedItems(Project_) != Saved_; }
+bool TUnsavedWork::HasUnsavedChanges() const {
+  return SavedSettingItems(Project_) != Saved_ || Variables_.DiffersFrom(Project_.Variables);
+}
 
 void TUnsavedWork::MarkSaved() {
-  Saved_ = SavedItems(Project_);
+  Saved_ = SavedSettingItems(Project_);
+  Variables_.MarkSaved(Project_.Variables);
   UpdateCaption();
 }
 
+void TUnsavedWork::RowChanged(int index) {
+  Variables_.RowChanged(Project_.Variables, static_cast<size_t>(index));
+}
+
+void TUnsavedWork::RowInserted(int index) {
+  Variables_.RowInserted(Project_.Variables, static_cast<size_t>(index));
+}
+
+void TUnsavedWork::RowDeleted(int index) {
+  if (Variables_.Rows() == Project_.Variables.size())
+    RowChanged(index);
+  else
+    Variables_.RowErased(Project_.Variables, static_cast<size_t>(index));
+}
+
+void TUnsavedWork::RowsChanged() { Variables_.Recount(Project_.Variables); }
+
 void TUnsavedWork::UpdateCaption() {
-  const bool modified = HasUnsavedChanges();
+  // Rows added or taken away unannounced are compared again.
+  if (Variables_.Rows() != Project_.Variables.size()) RowsChanged();
+  const bool modified = SavedSettingItems(Project_) != Saved_ || Variables_.Differs();
   const QString file = FromFileName(Project_.Origin.FileName);
   QString title;
   if (file.isEmpty()) {

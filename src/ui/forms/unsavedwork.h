@@ -8,6 +8,7 @@
 
 #include "model/model.h"
 #include "model/savedstate.h"
+#include "model/savedvariables.h"
 
 class QMainWindow;
 class QTimer;
@@ -24,8 +25,16 @@ class TUnsavedWork : public QObject {
   bool HasUnsavedChanges() const;
   // The project as it is now counts as saved; the caption follows.
   void MarkSaved();
+  // The variables row at `index` (from 0) changed in place, was inserted there or
+  // deleted from there (the only row: emptied), or rows were inserted, erased or
+  // replaced at once: the caption's next look compares only what changed.
+  void RowChanged(int index);
+  void RowInserted(int index);
+  void RowDeleted(int index);
+  void RowsChanged();
   // The caption names the project's file and carries the mark while there are
-  // unsaved changes.
+  // unsaved changes. It relies on being told of every change of the variables
+  // rows (RowChanged, RowsChanged) but a change of their number.
   void UpdateCaption();
   // Looks again after any key or mouse input anywhere in the application, once
   // the input has been handled (a burst of input is looked at once).
@@ -38,6 +47,7 @@ class TUnsavedWork : public QObject {
   const TProject& Project_;
   QMainWindow& Window_;
   QString BaseTitle_;
-  TSavedItems Saved_;
+  TSavedItems Saved_;  // but the variables rows
+  TSavedVariables Variables_;
   QTimer* Check_ = nullptr;
 };

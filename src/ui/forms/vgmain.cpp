@@ -146,15 +146,26 @@ void TMainForm::ConnectEditing() {
   }
   TVariablesGrid* grid = Widgets_.Variables;
   connect(grid, &TVariablesGrid::cellEdited, this, [this](int row, int column) {
-    History_->RecordVariables(QStringLiteral("ячейка «%1» строки %2")
-                                  .arg(column == 0 ? "Переменная" : "Значение")
-                                  .arg(row));
+    History_->RecordRowChange(row, QStringLiteral("ячейка «%1» строки %2")
+                                       .arg(column == 0 ? "Переменная" : "Значение")
+                                       .arg(row));
   });
   connect(grid, &TVariablesGrid::rowInserted, this, [this](int row) {
-    History_->RecordVariables(QStringLiteral("вставка строки %1").arg(row));
+    Unsaved_->RowInserted(row - 1);
+    History_->RecordRowInserted(row, QStringLiteral("вставка строки %1").arg(row));
   });
   connect(grid, &TVariablesGrid::rowDeleted, this, [this](int row) {
-    History_->RecordVariables(QStringLiteral("удаление строки %1").arg(row));
+    Unsaved_->RowDeleted(row - 1);
+    History_->RecordRowDeleted(row, QStringLiteral("удаление строки %1").arg(row));
+  });
+  // The unsaved mark compares only the rows that changed.
+  connect(grid, &TVariablesGrid::rowChanged, this,
+          [this](int row) { Unsaved_->RowChanged(row - 1); });
+  connect(History_, &TEditHistory::rowsChanged, this, [this](int index) {
+    if (index < 0)
+      Unsaved_->RowsChanged();
+    else
+      Unsaved_->RowChanged(index);
   });
   connect(History_, &TEditHistory::changed, Unsaved_, &TUnsavedWork::UpdateCaption);
   connect(History_, &TEditHistory::changed, this, &TMainForm::FollowCatalogue);

@@ -397,6 +397,7 @@ void TVariablesGrid::CloseEditor() {
 void TVariablesGrid::EditorTextChanged(const QString& text) {
   if (!Editing_ || !Rows_) return;
   Cell(Row_, Col_) = Utf8ToCp1251(text.toStdString());
+  emit rowChanged(Row_);
 }
 
 void TVariablesGrid::EditorTab(bool next) {

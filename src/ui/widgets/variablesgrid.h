@@ -56,6 +56,8 @@ class TVariablesGrid : public TScrollView {
   // edit that ended (rows and columns as CurrentRow and CurrentColumn count them),
   // a row inserted before `row`, the row `row` deleted (the only row: emptied).
   void cellEdited(int row, int column);
+  // A cell's text of the row changed in place, while it is being edited as well.
+  void rowChanged(int row);
   void rowInserted(int row);
   void rowDeleted(int row);
 

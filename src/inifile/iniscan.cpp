@@ -1,0 +1,102 @@
+// Reading a file's chosen sections without keeping the document.
+#include <cerrno>
+#include <cstring>
+
+#include "inifile/entryform.h"
+#include "inifile/inifile.h"
+#include "inifile/lineforms.h"
+#include "inifile/linesplitter.h"
+#include "inifile/posixfile.h"
+#include "inifile/utf8text.h"
+
+namespace {
+
+// Feeds lines to the visitor as the document's loader would store them.
+class TScanner {
+ public:
+  TScanner(const std::vector<std::string>& names, TIniVisitor& visitor)
+      : Names_(names), Found_(names.size(), false), Visitor_(visitor) {}
+
+  // Takes the next lines of the data, which must end where a line ends (or the data does).
+  void Feed(std::string_view text) {
+    TLineSplitter splitter(text);
+    std::string_view line;
+    while (splitter.Next(line)) {
+      if (IsIgnoredLine(line, true)) continue;
+      std::string_view name;
+      if (MayBeHeader(line) && ParseHeader(line, name)) {
+        Current_ = Wanted(name);
+        continue;
+      }
+      if (Current_ == None) continue;
+      const size_t eq = line.find('=');
+      if (eq == std::string_view::npos) continue;  // loading drops it
+      std::string_view key, value;
+      SplitEntry(line, eq, EveryEntryOption, key, value, nullptr);
+      Visitor_.Entry(Current_, key, value);
+    }
+  }
+
+ private:
+  static constexpr size_t None = static_cast<size_t>(-1);
+
+  // The index of the name whose kept section starts at this header, or None:
+  // a later section of a name found already is dropped by loading.
+  size_t Wanted(std::string_view name) {
+    for (size_t i = 0; i < Names_.size(); ++i) {
+      if (!SameFolded(Names_[i], name)) continue;
+      if (Found_[i]) return None;
+      Found_[i] = true;
+      Visitor_.Section(i);
+      return i;
+    }
+    return None;
+  }
+
+  const std::vector<std::string>& Names_;
+  std::vector<bool> Found_;
+  TIniVisitor& Visitor_;
+  size_t Current_ = None;  // lines before the first header are dropped
+};
+
+bool StartsWithByteOrderMark(std::string_view data) { return data.starts_with("\xEF\xBB\xBF"); }
+
+// Reads the open file into the scanner: a UTF-8 file is converted as a whole,
+// as loading does. 0 or the errno of a failure.
+int ScanOpenFile(FileHandle handle, TScanner& scanner) {
+  if (!StartsWithByteOrderMark(PeekFile(handle, 3)))
+    return ReadLinePieces(handle, [&scanner](std::string_view piece) { scanner.Feed(piece); });
+  std::string data;
+  if (const int error = ReadRestOfFile(handle, data)) return error;
+  scanner.Feed(Utf8ToWindows1251(std::string_view(data).substr(3)));
+  return 0;
+}
+
+}  // namespace
+
+void ScanIniText(std::string_view data, const std::vector<std::string>& names,
+                 TIniVisitor& visitor) {
+  TScanner scanner(names, visitor);
+  if (StartsWithByteOrderMark(data))
+    scanner.Feed(Utf8ToWindows1251(data.substr(3)));
+  else
+    scanner.Feed(data);
+}
+
+void ScanIniFile(const std::string& fileName, const std::vector<std::string>& names,
+                 TIniVisitor& visitor) {
+  if (!IsExistingFile(fileName)) return;
+  FileHandle handle = OpenFileHandle(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  if (!IsOpenHandle(handle)) throw EInOutError("Cannot open file " + fileName);
+  TScanner scanner(names, visitor);
+  int error = 0;
+  try {
+    error = ScanOpenFile(handle, scanner);
+  } catch (...) {
+    CloseFileHandle(handle);
+    throw;
+  }
+  CloseFileHandle(handle);
+  if (error != 0) throw EInOutError("Cannot read file " + fileName + ": " + std::strerror(error));
+}

@@ -1,0 +1,10 @@
+#include "model/lineproblem.h"
+
+#include "model/valueparse.h"
+
+TOpenProblem LineProblem(const std::string& section, const std::string& key,
+                         const std::string& value, const std::string& why, int32_t occurrence) {
+  return TOpenProblem{
+      section, key, occurrence,
+      "«" + section + "» / «" + ShownText(key) + "» = «" + ShownText(value) + "»: " + why};
+}
