@@ -1,15 +1,17 @@
 // Peak memory of reading a large component catalogue, against the file's size.
-// Usage: inifile_memory [megabytes]  (default 50). Writes the catalogue to
+// Usage: inifile_memory [megabytes [shape]]  (default 50). Writes the catalogue to
 // $VUKA_BENCH_DIR, else the temporary directory, then measures each case in a
 // child process of its own so that every peak is the case's alone:
 //   load      a read-only document on the file;
 //   sections  the same, then the names of its three list sections read out;
 //   new       "New" filling the project's lists from the catalogue.
-// Then it writes a configuration file of the same size in three shapes (one
-// section of many variables, many sections of one key each, one long value)
-// and measures "Open" on each, then "Open" followed by a "Save" of one changed
-// variable into the same file, beside the peak of opening a tiny configuration
-// (the program's own), printing how many times the file's size the rest is.
+// Then it writes a configuration file of the same size in six shapes (one
+// section of many variables, of very short ones, many sections of one key
+// each, one long value, "Variables" repeated many times, one short key
+// repeated on every line) and measures "Open" on each, "Open" followed by a
+// "Save" of one changed variable into the same file, and the command-line
+// check, beside the peak of opening a tiny configuration (the program's own),
+// printing how many times the file's size the rest is.
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -20,6 +22,7 @@
 #include <fstream>
 #include <string>
 
+#include "cli/checkcommand.h"
 #include "inifile/inifile.h"
 #include "model/model.h"
 
@@ -118,31 +121,46 @@ bool Measure(const std::string& path, long long megabytes, bool shortLines) {
 }
 
 // The shapes of a configuration file.
-enum class TShape { ManyKeys, ManySections, LongValue };
+enum class TShape { ManyKeys, ShortKeys, ManySections, LongValue, RepeatedSections, RepeatedKey };
 
 const char* ShapeName(TShape shape) {
   switch (shape) {
     case TShape::ManyKeys: return "one section of many keys";
+    case TShape::ShortKeys: return "very short keys";
     case TShape::ManySections: return "many sections of one key";
-    default: return "one long value";
+    case TShape::LongValue: return "one long value";
+    case TShape::RepeatedSections: return "Variables repeated";
+    default: return "one short key repeated";
+  }
+}
+
+// The next piece of a configuration of the shape: line n.
+void AppendLine(std::string& text, TShape shape, long long n) {
+  const std::string number = std::to_string(n);
+  switch (shape) {
+    case TShape::ManyKeys:
+      text += "Variable" + number + "=value of variable " + number + "\r\n";
+      break;
+    case TShape::ShortKeys: text += "k" + number + "=b\r\n"; break;
+    case TShape::ManySections:
+      text += "[Section" + number + "]\r\nKey=value " + number + "\r\n";
+      break;
+    case TShape::LongValue: text.append(64, 'x'); break;
+    case TShape::RepeatedSections: text += "[Variables]\r\nKey" + number + "=v\r\n"; break;
+    case TShape::RepeatedKey: text += "k=b\n"; break;
   }
 }
 
 // A configuration of about `bytes` bytes of the shape, with CR LF line ends.
 void WriteConfiguration(const std::string& path, long long bytes, TShape shape) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  std::string text = shape == TShape::ManySections
+  std::string text = shape == TShape::ManySections || shape == TShape::RepeatedSections
                          ? std::string()
                          : std::string("[Variables]\r\nProgramName=Product\r\n");
   if (shape == TShape::LongValue) text += "Long=";
   long long written = 0;
   for (long long n = 0; written + static_cast<long long>(text.size()) < bytes; ++n) {
-    if (shape == TShape::ManyKeys)
-      text += "Variable" + std::to_string(n) + "=value of variable " + std::to_string(n) + "\r\n";
-    else if (shape == TShape::ManySections)
-      text += "[Section" + std::to_string(n) + "]\r\nKey=value " + std::to_string(n) + "\r\n";
-    else
-      text.append(64, 'x');
+    AppendLine(text, shape, n);
     if (text.size() > 65536) {
       out.write(text.data(), static_cast<std::streamsize>(text.size()));
       written += static_cast<long long>(text.size());
@@ -159,6 +177,12 @@ void OpenConfiguration(const std::string& path) {
   if (project.Variables.empty()) _exit(2);
 }
 
+// The command-line check, its report written to nowhere.
+void CheckConfiguration(const std::string& path) {
+  std::ofstream nowhere("/dev/null");
+  if (CheckConfigurationFile(path, path, path + ".no-catalogue", nowhere) == kCheckFailed) _exit(2);
+}
+
 // Open, one variable changed, and Save into the same file.
 void OpenAndSaveConfiguration(const std::string& path) {
   TProject project;
@@ -167,21 +191,26 @@ void OpenAndSaveConfiguration(const std::string& path) {
   SaveAndRemember(project, path);
 }
 
-// Measures "Open" on a configuration of each shape; false when a case failed.
-bool MeasureOpen(const std::string& path, long long megabytes) {
+// Measures "Open" on a configuration of each shape whose name holds `only`;
+// false when a case failed.
+bool MeasureOpen(const std::string& path, long long megabytes, const std::string& only) {
   WriteConfiguration(path, 1024, TShape::ManyKeys);
   const long own = PeakOfChild(OpenConfiguration, path);
   std::printf("configurations: the program's own peak (a tiny file) %.1f MiB\n",
               static_cast<double>(own) / 1024.0);
   bool passed = own >= 0;
-  for (const TShape shape : {TShape::ManyKeys, TShape::ManySections, TShape::LongValue}) {
+  for (const TShape shape : {TShape::ManyKeys, TShape::ShortKeys, TShape::ManySections,
+                             TShape::LongValue, TShape::RepeatedSections, TShape::RepeatedKey}) {
+    if (std::string(ShapeName(shape)).find(only) == std::string::npos) continue;
     WriteConfiguration(path, megabytes * 1024 * 1024, shape);
     const double fileMiB =
         static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
     const struct {
       const char* Name;
       void (*Run)(const std::string&);
-    } cases[] = {{"open", OpenConfiguration}, {"open+save", OpenAndSaveConfiguration}};
+    } cases[] = {{"open", OpenConfiguration},
+                 {"open+save", OpenAndSaveConfiguration},
+                 {"check", CheckConfiguration}};
     for (const auto& [name, run] : cases) {
       const long peak = PeakOfChild(run, path);
       if (peak < 0) {
@@ -207,7 +236,9 @@ int main(int argc, char** argv) {
   const char* base = std::getenv("VUKA_BENCH_DIR");
   const std::string dir = base ? base : std::filesystem::temp_directory_path().string();
   const std::string path = dir + "/inifile-memory-" + std::to_string(::getpid()) + ".ini";
+  // A second argument measures only the configurations whose shape names hold it.
+  if (argc > 2) return MeasureOpen(path, megabytes, argv[2]) ? 0 : 1;
   const bool passed = Measure(path, megabytes, false) && Measure(path, megabytes, true) &&
-                      MeasureOpen(path, megabytes);
+                      MeasureOpen(path, megabytes, "");
   return passed ? 0 : 1;
 }

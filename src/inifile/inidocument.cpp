@@ -4,6 +4,7 @@
 #include <cstring>
 #include <set>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "inifile/entryform.h"
@@ -111,16 +112,20 @@ void KeepSurvivors(TLoadNotes& notes, const TSectionList& sections, const TLineN
 class TLineLoader {
  public:
   // With `only`, a section of another name is not loaded: the layout, which
-  // `only` needs, keeps it as the file holds it.
+  // `only` needs, keeps it as the file holds it. With `firstOnly` too, neither
+  // is a later section of a name loaded already, which the removal of
+  // duplicates would drop when it keeps the first one: a name repeated many
+  // times is never held once for each time.
   TLineLoader(TSectionList& sections, const TLineNotes& notes, bool stripComments,
               const TEntryOptions& options, TFileLayout* layout,
-              const std::vector<std::string>* only = nullptr)
+              const std::vector<std::string>* only = nullptr, bool firstOnly = false)
       : Sections_(sections),
         Notes_(notes),
         StripComments_(stripComments),
         Reader_{options},
         Layout_(layout),
-        Only_(only) {}
+        Only_(only),
+        FirstOnly_(firstOnly) {}
 
   // Loads the lines of text, which must end where a line ends (or the data
   // does). With a layout, the text must be the whole file.
@@ -149,12 +154,14 @@ class TLineLoader {
   }
   // A section whose name holds a NUL is loaded when the profile reader reads it
   // under a chosen name (cut at the NUL): it hides the chosen one.
-  bool Loads(std::string_view name) const {
+  bool Loads(std::string_view name) {
     if (Only_ == nullptr) return true;
     const std::string_view cut = name.substr(0, name.find('\0'));
-    return std::any_of(Only_->begin(), Only_->end(), [name, cut](const std::string& wanted) {
-      return SameFolded(wanted, name) || SameFolded(wanted, cut);
-    });
+    const bool chosen =
+        std::any_of(Only_->begin(), Only_->end(), [name, cut](const std::string& wanted) {
+          return SameFolded(wanted, name) || SameFolded(wanted, cut);
+        });
+    return chosen && (!FirstOnly_ || Loaded_.insert(FoldedText(name)).second);
   }
   // Resolves duplicate sections and remembers the noted lines of the survivors.
   void Finish(const TDuplicateSectionEvent& onDuplicateSection) {
@@ -170,6 +177,8 @@ class TLineLoader {
   TEntryReader Reader_;
   TFileLayout* Layout_;
   const std::vector<std::string>* Only_;
+  bool FirstOnly_;
+  std::unordered_set<std::string> Loaded_;  // folded names of the sections loaded, with FirstOnly_
   TStringList* Current_ = nullptr;
   TLoadNotes Found_;
 };
@@ -319,7 +328,7 @@ void TIniDocument::ParseText(std::string_view data, TFileLayout* layout) {
   }
   TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
                      {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}, layout,
-                     layout != nullptr && !Only_.empty() ? &Only_ : nullptr);
+                     layout != nullptr && !Only_.empty() ? &Only_ : nullptr, !OnDuplicateSection);
   loader.Feed(data);
   loader.Finish(OnDuplicateSection);
 }
