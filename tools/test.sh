@@ -14,6 +14,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
 configs="${VUKA_TEST_CONFIGS:-plain style sanitize windows}"
 durations=()
+# The compiler cache (see CMakeLists.txt) shares objects between clones and build
+# folders: paths inside the clone are hashed relative to it.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 
 # Runs a step and notes how long it took.
 timed() {
