@@ -227,11 +227,8 @@ TIniDocument::TIniDocument(const std::string& fileName, std::vector<std::string>
 }
 
 TIniDocument::~TIniDocument() {
-  try {
-    WriteIfModified();
-  } catch (const std::exception&) {
-    // A destructor must not throw; callers that need the outcome call UpdateFile first.
-  }
+  // No flush here: a write whose failure nobody could report, or one after a
+  // flush that reported failure, would change the file behind the user's back.
   CloseFileHandle(Handle_);
   ClearSections();
 }

@@ -274,8 +274,9 @@ class TIniDocument {
   // LoadText into such a document that holds sections already raises
   // std::logic_error: the text would end the layout that keeps the others.
   TIniDocument(const std::string& fileName, std::vector<std::string> sections);
-  // Flushes like UpdateFile but swallows its error; call UpdateFile first
-  // when the outcome matters.
+  // Releases the file and never writes it: changes that no successful
+  // UpdateFile wrote are dropped, so a save that reported a failure (or was
+  // abandoned by an exception) leaves the file as it was.
   virtual ~TIniDocument();
   TIniDocument(const TIniDocument&) = delete;
   TIniDocument& operator=(const TIniDocument&) = delete;
@@ -406,8 +407,8 @@ class TIniDocument {
   // Writes the layout's text with the document's changes through ReplaceFile;
   // the layout then is that of the written text. 0 or the errno of the failure.
   int WriteLayout();
-  // UpdateFile's work, non-virtual so that the constructor and destructor can
-  // reach it without dispatching to a half-built or half-destroyed subclass.
+  // UpdateFile's work, non-virtual so that SetFileName reaches it without
+  // dispatching to a subclass.
   void WriteIfModified();
   // SetFileName after its flush: releases the file, empties the document and
   // loads the named file.

@@ -186,9 +186,9 @@ void SaveProjectRemoving(const TProject& project, const std::string& fileName,
   RefuseTheCatalogueAsTarget(fileName, cataloguePath);
   RefuseOversizedFile(fileName);
 
-  // Every check is done before the first write: the document flushes whatever it holds when
-  // it is released, also when the save is abandoned by an exception. The file itself can make
-  // a write impossible (a section that an earlier, odd one hides), so the engine checks too.
+  // Every check is done before the first change, so that a refused save changes nothing even
+  // in the document (which writes only through UpdateFile). The file itself can make a write
+  // impossible (a section that an earlier, odd one hides), so the engine checks too.
   TIniDocument target(fileName, {"Config", "Display", "Variables"});
   const std::vector<TKeyWrite> settings = SettingKeys(project, LookUpCodes(project, cataloguePath));
   ForEachKey(settings, project, [&target](const auto& section, const auto& key, const auto& value) {

@@ -72,6 +72,7 @@ TEST(Load, DuplicateSectionsKeepTheFirstUnmerged) {
     doc.WriteString("Other", "k", "v");
     doc.DeleteKey("Other", "k");
     doc.WriteString("a", "z", "3");
+    doc.UpdateFile();
   }
   // The later duplicate, which the setup never reads either, stays as it was (once it went
   // with the first write); a write goes to the section that both read.

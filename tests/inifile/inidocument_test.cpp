@@ -80,6 +80,7 @@ TEST(Document, WritesBackByteForByte) {
     doc.WriteBool("New", "Flag", true);
     doc.WriteString("CONFIG", "name", "Other");  // new letter case replaces the line
     EXPECT_EQ(doc.ReadString("Config", "Name", ""), "Other");
+    doc.UpdateFile();
   }
   // Only the written lines change: the comment and the spacing of other lines stay (once
   // they were gone after a write); a new key follows its section's last key line.
@@ -97,6 +98,7 @@ TEST(Document, ValuesThatLoadingWouldChangeAreWrittenInQuotes) {
     TIniDocument doc(dir / "f.ini", false);
     EXPECT_EQ(doc.ReadString("S", "k", ""), " a ");
     doc.WriteString("S", "other", " b ");
+    doc.UpdateFile();
   }
   // The untouched line keeps its own quotes; the written one gets double quotes.
   EXPECT_EQ(ReadBytes(dir / "f.ini"), "[S]\r\nk=' a '\r\nother=\" b \"\r\n");
@@ -170,6 +172,7 @@ TEST(Document, NewSectionsGoToTheEnd) {
     TIniDocument doc(dir / "f.ini", false);
     doc.WriteString("C", "c", "1");
     doc.WriteString("A", "a2", "2");
+    doc.UpdateFile();
   }
   EXPECT_EQ(ReadBytes(dir / "f.ini"), "[A]\r\na=1\r\na2=2\r\n[B]\r\nb=1\r\n\r\n[C]\r\nc=1\r\n");
 }
@@ -184,6 +187,7 @@ TEST(Document, MissingFileIsCreatedWithItsDirectoriesOnlyWhenWritten) {
     doc.WriteString("S", "k", "v");
     EXPECT_FALSE(FileExists(dir / "a"));
     EXPECT_EQ(doc.Handle(), FileHandle{});
+    doc.UpdateFile();
   }
   EXPECT_EQ(ReadBytes(path), "[S]\r\nk=v\r\n\r\n");
 }
@@ -237,6 +241,7 @@ TEST(Document, WritersLockEachOtherOut) {
     TIniDocument reader(path, true);  // readers are let in
     EXPECT_EQ(reader.ReadString("S", "k", ""), "v");
     writer.WriteString("S", "k", "w");
+    writer.UpdateFile();
   }
   TIniDocument again(path, false);
   EXPECT_EQ(again.ReadString("S", "k", ""), "w");

@@ -95,6 +95,7 @@ TEST(RewriteCrash, TheNextSaveRemovesWhatAKilledSaveLeft) {
   {
     TIniDocument doc(path, false);
     doc.WriteString("S", "k", "2");
+    doc.UpdateFile();
   }
   EXPECT_EQ(FolderEntries(dir.Path()),
             (std::vector<std::string>{SavingPrefix("f.ini") + "toolong1",
@@ -143,6 +144,7 @@ TEST(RewriteCrash, ModeOwnerAndLinksSurvive) {
   for (const std::string& path : {link, hard}) {
     TIniDocument doc(path, false);
     doc.WriteString("S", "k", "2");
+    doc.UpdateFile();
   }
   struct stat linkInfo {};
   ASSERT_EQ(::lstat(link.c_str(), &linkInfo), 0);

@@ -146,6 +146,7 @@ TEST(RewriteCrashWindows, CyrillicNamesAndTheTargetsAttributesSurvive) {
   {
     TIniDocument doc(path, false);  // the folder does not exist yet
     doc.WriteString("S", "k", "1");
+    doc.UpdateFile();
   }
   const std::wstring name = Wide(path);
   ASSERT_TRUE(::SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
@@ -174,6 +175,7 @@ TEST(RewriteCrashWindows, NamesLongerThanMaxPathAreMadeSavedAndRead) {
     doc.WriteString("S", "k", "1");
     doc.UpdateFile();
     doc.WriteString("S", "k", "2");  // the second save replaces the file
+    doc.UpdateFile();
   }
   TIniDocument again(path, true);
   EXPECT_EQ(again.ReadString("S", "k", ""), "2");
@@ -188,6 +190,7 @@ TEST(RewriteCrashWindows, AFileWithTwoNamesIsRewrittenInPlace) {
   {
     TIniDocument doc(path, false);
     doc.WriteString("S", "k", "2");
+    doc.UpdateFile();
   }
   EXPECT_EQ(ReadBytes(other), "[S]\r\nk=2\r\n");
 }

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <functional>
 
 #include "inifile/inifile.h"
 #include "testfiles.h"
@@ -55,6 +56,19 @@ TEST(RewriteFailure, FileHeldByAnotherWriter) {
   EXPECT_EQ(ReadBytes(path), "");
 }
 
+// Runs fail while writes past 4 KiB are refused, as a full disk would refuse them.
+void WithSmallFileSizeLimit(const std::function<void()>& fail) {
+  rlimit saved;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  fail();
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+}
+
 TEST(RewriteFailure, FileSizeLimitLeavesTheFileIntact) {
   TTempDir dir;
   const std::string path = dir / "f.ini";
@@ -63,21 +77,24 @@ TEST(RewriteFailure, FileSizeLimitLeavesTheFileIntact) {
   TIniDocument doc(path, false);
   doc.WriteString("S", "big", std::string(size_t{64} * 1024, 'x'));
 
-  rlimit saved;
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  ExpectWriteError(doc, "File too large");
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
-
+  WithSmallFileSizeLimit([&doc] { ExpectWriteError(doc, "File too large"); });
   EXPECT_EQ(ReadBytes(path), original);
   doc.UpdateFile();
   EXPECT_FALSE(doc.Modified());
   EXPECT_EQ(ReadBytes(path), original.substr(0, 10) + "big=" + std::string(size_t{64} * 1024, 'x') +
                                  "\r\n; note\r\n");
+}
+
+TEST(RewriteFailure, AReportedFailureIsNeverWrittenLater) {
+  TTempDir dir;
+  const std::string path = dir / "f.ini", original = "[S]\r\nk=v\r\n";
+  WriteBytes(path, original);
+  {
+    TIniDocument doc(path, false);
+    doc.WriteString("S", "big", std::string(size_t{64} * 1024, 'x'));
+    WithSmallFileSizeLimit([&doc] { ExpectWriteError(doc, "File too large"); });
+  }  // the user was told the save failed: releasing the document must not write it now
+  EXPECT_TRUE(ReadBytes(path) == original) << "the failed save was written after all";
 }
 
 TEST(RewriteFailure, FullDiskLeavesTheFileIntact) {

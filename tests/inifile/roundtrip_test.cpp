@@ -142,6 +142,7 @@ TEST(RoundTrip, ValuesThatNeedQuotesAreStoredThroughAFile) {
     for (size_t i = 0; i < std::size(values); ++i)
       doc.WriteString("S", "k" + std::to_string(i), values[i]);
     doc.WriteString("S", "plain", "v");
+    doc.UpdateFile();
   }
   {
     TIniDocument doc(dir / "f.ini", false);
