@@ -81,21 +81,15 @@ int SyncFolder(const std::string& folder) {
   return rc;
 }
 
-// Opens an existing target for writing, locked against other writers, into
-// handle; leaves handle zero when there is no target. 0 or the errno.
-int OpenExistingTarget(const std::string& target, FileHandle& handle) {
-  const int fd = OpenRetrying(target, O_RDWR, 0);
-  if (fd < 0) return errno == ENOENT ? 0 : errno;
-  int rc;
-  do rc = ::flock(fd, LOCK_EX | LOCK_NB);
-  while (rc != 0 && errno == EINTR);
-  if (rc != 0) {
-    const int error = errno;
-    ::close(fd);
-    return error;
-  }
-  handle = HandleOf(fd);
-  return 0;
+// A document that found no file must not write over one that appeared since:
+// it belongs to someone else, whose text the document never read. 0 when
+// there is no target, else the errno (EEXIST when one could be held).
+int RefuseNewcomer(const std::string& target) {
+  FileHandle found = OpenFileHandle(target, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  if (!IsOpenHandle(found)) return errno == ENOENT ? 0 : errno;
+  CloseFileHandle(found);
+  return EEXIST;
 }
 
 // Creates "<folder>/.<name>.saving-XXXXXX" exclusively; its path goes to path.
@@ -217,7 +211,7 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_vie
   if (!IsOpenHandle(handle) && handle != 0) return EBADF;
   const std::string target = ResolveLinks(fileName);
   if (handle == 0) {
-    if (const int error = OpenExistingTarget(target, handle)) {
+    if (const int error = RefuseNewcomer(target)) {
       handle = INVALID_HANDLE_VALUE;
       return error;
     }

@@ -170,8 +170,11 @@ inline constexpr uint32_t FILE_ATTRIBUTE_NORMAL = 0x00000080u;
 // Opens with the given access, sharing, creation rule and attributes. An
 // opener with write access takes an exclusive lock without waiting, so a
 // second writer fails, also in the same process; a reader that does not
-// share writing takes a shared lock; other readers take none. On failure
-// returns INVALID_HANDLE_VALUE with errno set (on Windows: the errno that
+// share writing takes a shared lock; other readers take none. A lock is
+// kept only on the file that the name still leads to once it is held (a
+// writer may have renamed a new file over the one just opened): otherwise
+// the open is tried again, and fails with EAGAIN after a hundred tries. On
+// failure returns INVALID_HANDLE_VALUE with errno set (on Windows: the errno that
 // the same failure gives on POSIX systems).
 FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t shareMode,
                           uint32_t creation, uint32_t attributes);

@@ -13,6 +13,41 @@ namespace {
 
 int Descriptor(FileHandle handle) { return static_cast<int>(handle - 1); }
 
+constexpr int MaxOpenAttempts = 100;
+
+void (*OpenLockHook)() = nullptr;
+
+// True when fileName (its links followed) names the open file fd.
+bool NameLeadsTo(const std::string& fileName, int fd) {
+  struct stat named;
+  struct stat held;
+  return ::stat(fileName.c_str(), &named) == 0 && ::fstat(fd, &held) == 0 &&
+         named.st_dev == held.st_dev && named.st_ino == held.st_ino;
+}
+
+// Opens fileName with flags and takes lock (none for 0) without waiting; rc
+// tells whether the lock was refused (-1, errno set). A lock is kept only on
+// the file that the name still leads to: a writer that held the file may have
+// renamed a new one over it before letting the old one go. The descriptor, or
+// -1 with errno set.
+int OpenLocked(const std::string& fileName, int flags, int lock, int& rc) {
+  for (int attempt = 0;; ++attempt) {
+    int fd;
+    do fd = ::open(fileName.c_str(), flags, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0 || lock == 0) return fd;
+    if (OpenLockHook != nullptr) OpenLockHook();
+    do rc = ::flock(fd, lock | LOCK_NB);
+    while (rc < 0 && errno == EINTR);
+    if (rc != 0 || NameLeadsTo(fileName, fd)) return fd;
+    ::close(fd);
+    if (attempt == MaxOpenAttempts) {
+      errno = EAGAIN;
+      return -1;
+    }
+  }
+}
+
 ssize_t ReadSome(int fd, char* buffer, size_t size) {
   ssize_t n;
   do n = ::read(fd, buffer, size);
@@ -21,6 +56,8 @@ ssize_t ReadSome(int fd, char* buffer, size_t size) {
 }
 
 }  // namespace
+
+void SetOpenLockHook(void (*hook)()) { OpenLockHook = hook; }
 
 bool IsOpenHandle(FileHandle handle) { return handle > 0; }
 
@@ -45,11 +82,6 @@ FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t
     errno = EINVAL;
     return INVALID_HANDLE_VALUE;
   }
-  int fd;
-  do fd = ::open(fileName.c_str(), flags, 0666);
-  while (fd < 0 && errno == EINTR);
-  if (fd < 0) return INVALID_HANDLE_VALUE;
-
   // Sharing: writers exclude each other; a reader that forbids writing
   // excludes writers. Locks belong to the open file, so they also separate
   // two opens inside one process.
@@ -59,10 +91,8 @@ FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t
   else if ((shareMode & FILE_SHARE_WRITE) == 0)
     lock = LOCK_SH;
   int rc = 0;
-  if (lock != 0) {
-    do rc = ::flock(fd, lock | LOCK_NB);
-    while (rc < 0 && errno == EINTR);
-  }
+  const int fd = OpenLocked(fileName, flags, lock, rc);
+  if (fd < 0) return INVALID_HANDLE_VALUE;
   // Like the Win32 open, a plain open does not give a directory.
   struct stat info;
   if (rc == 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {

@@ -9,6 +9,11 @@
 
 #include "inifile/inifile.h"
 
+// Test seam: hook runs in OpenFileHandle between opening a file by name and
+// locking it (on Windows: checking that the name still leads to it), null
+// for none, so that a test can slow a writer down there.
+void SetOpenLockHook(void (*hook)());
+
 // Up to count bytes from the current position on (fewer at the end of the
 // file, none on a failure); the position is left where it was.
 std::string PeekFile(FileHandle handle, size_t count);
@@ -47,8 +52,11 @@ std::string SavingPrefix(const std::string& name);
 // A target with several hard links, or in a folder where no file can be
 // created, is rewritten in place through the open file instead.
 //
-// handle is the document's file: zero when it holds none (the target then
-// need not exist), else the open, write-locked target. On success it is the
+// handle is the document's file: zero when it holds none, else the open,
+// write-locked target. With zero, a target that exists now appeared after
+// the document found none: it is not written over (EEXIST). On Windows a
+// held file that the name no longer leads to (another writer replaced it
+// while its save let go of it) is not written either (EAGAIN). On success it is the
 // file now holding data, open for reading and writing and write-locked. When
 // the target cannot be obtained at all (another writer holds it, its folder
 // cannot be made or entered) handle becomes INVALID_HANDLE_VALUE. A failure

@@ -2,9 +2,14 @@
 #ifdef _WIN32
 #include <cerrno>
 
+#include "inifile/posixfile.h"
 #include "inifile/win32text.h"
 
 namespace {
+
+constexpr int MaxOpenAttempts = 100;
+
+void (*OpenLockHook)() = nullptr;
 
 bool SetPosition(HANDLE file, LONGLONG offset, DWORD from, LONGLONG* now = nullptr) {
   LARGE_INTEGER distance;
@@ -41,6 +46,8 @@ bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
 }  // namespace
 
+void SetOpenLockHook(void (*hook)()) { OpenLockHook = hook; }
+
 bool IsOpenHandle(FileHandle handle) { return handle != 0 && handle != INVALID_HANDLE_VALUE; }
 
 FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t shareMode,
@@ -61,15 +68,26 @@ FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t
     errno = EACCES;
     return INVALID_HANDLE_VALUE;
   }
-  const HANDLE file = ::CreateFileW(name.c_str(), access, share, nullptr, creation,
-                                    attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == HandleOf(INVALID_HANDLE_VALUE)) {
-    const DWORD error = ::GetLastError();
-    // Like the POSIX open, a plain open does not give a directory.
-    errno = error == ERROR_ACCESS_DENIED && IsDirectory(fileName) ? EISDIR : ErrnoOf(error);
-    return INVALID_HANDLE_VALUE;
+  for (int attempt = 0;; ++attempt) {
+    const HANDLE file =
+        ::CreateFileW(name.c_str(), access, share, nullptr, creation,
+                      attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == HandleOf(INVALID_HANDLE_VALUE)) {
+      const DWORD error = ::GetLastError();
+      // Like the POSIX open, a plain open does not give a directory.
+      errno = error == ERROR_ACCESS_DENIED && IsDirectory(fileName) ? EISDIR : ErrnoOf(error);
+      return INVALID_HANDLE_VALUE;
+    }
+    if (OpenLockHook != nullptr) OpenLockHook();
+    // The share mode locks the file as it opens, but a saving writer lets go
+    // for its rename: a file replaced in that moment is not the one to hold.
+    if (!writes || NameLeadsTo(name, file)) return FileHandleOf(file);
+    ::CloseHandle(file);
+    if (attempt == MaxOpenAttempts) {
+      errno = EAGAIN;
+      return INVALID_HANDLE_VALUE;
+    }
   }
-  return FileHandleOf(file);
 }
 
 void CloseFileHandle(FileHandle& handle) {

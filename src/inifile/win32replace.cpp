@@ -152,13 +152,14 @@ bool MayRewriteInPlace(int creationError) {
          creationError == ENAMETOOLONG;
 }
 
-// Opens the existing target for writing, locked against other writers, into
-// handle; leaves handle zero when there is no target. 0 or the errno.
-int OpenExistingTarget(const std::string& fileName, FileHandle& handle) {
+// A document that found no file must not write over one that appeared since:
+// it belongs to someone else, whose text the document never read. 0 when
+// there is no target, else the errno (EEXIST when one could be held).
+int RefuseNewcomer(const std::string& fileName) {
   const HANDLE file = OpenForWriting(WideFileName(fileName), OPEN_EXISTING);
   if (file != NoHandle) {
-    handle = FileHandleOf(file);
-    return 0;
+    ::CloseHandle(file);
+    return EEXIST;
   }
   const DWORD error = ::GetLastError();
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : ErrnoOf(error);
@@ -214,7 +215,7 @@ std::string SavingPrefix(const std::string& name) { return "." + name + ".saving
 int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_view data) {
   if (!IsOpenHandle(handle) && handle != 0) return EBADF;
   if (handle == 0) {
-    if (const int error = OpenExistingTarget(fileName, handle)) {
+    if (const int error = RefuseNewcomer(fileName)) {
       handle = INVALID_HANDLE_VALUE;
       return error;
     }
@@ -222,6 +223,13 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_vie
   BY_HANDLE_FILE_INFORMATION info{};
   std::wstring target;
   if (IsOpenHandle(handle)) {
+    // Another writer may have replaced the file in the moment its save let go
+    // of it, after this one opened it: writing now would undo that save.
+    if (!NameLeadsTo(WideFileName(fileName), HandleOf(handle))) {
+      CloseFileHandle(handle);
+      handle = INVALID_HANDLE_VALUE;
+      return EAGAIN;
+    }
     if (!::GetFileInformationByHandle(HandleOf(handle), &info)) return LastErrno();
     // A file with several names is rewritten in place, so that all of them see the change.
     if (info.nNumberOfLinks > 1) return RewriteFile(handle, data);

@@ -29,6 +29,20 @@ std::wstring ExtendedLengthName(const std::wstring& name) {
 
 }  // namespace
 
+bool NameLeadsTo(const std::wstring& name, HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION held{};
+  BY_HANDLE_FILE_INFORMATION named{};
+  if (!::GetFileInformationByHandle(file, &held)) return false;
+  const HANDLE probe =
+      ::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (probe == HandleOf(INVALID_HANDLE_VALUE)) return false;
+  const bool known = ::GetFileInformationByHandle(probe, &named) != 0;
+  ::CloseHandle(probe);
+  return known && held.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+         held.nFileIndexHigh == named.nFileIndexHigh && held.nFileIndexLow == named.nFileIndexLow;
+}
+
 std::wstring WideFileName(const std::string& utf8) {
   if (utf8.empty()) return {};
   const int size = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),

@@ -50,6 +50,9 @@ std::wstring WideFileName(const std::string& utf8);
 bool IsReadOnlyFile(const std::wstring& name);
 // The UTF-8 form of a UTF-16 text.
 std::string Utf8Text(const std::wstring& wide);
+// True when name (its links followed) leads to the file that file is open on:
+// same volume and file index.
+bool NameLeadsTo(const std::wstring& name, HANDLE file);
 // The errno value that the POSIX build reports for the same failure, so that
 // messages read alike: a sharing violation is EAGAIN, as a refused lock is.
 int ErrnoOf(DWORD windowsError);

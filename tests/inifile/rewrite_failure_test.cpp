@@ -43,7 +43,7 @@ TEST(RewriteFailure, UnopenableFileIsReportedEveryTime) {
   EXPECT_NO_THROW(ExpectEveryFlushToFail(path)) << "the destructor must swallow the failed flush";
 }
 
-TEST(RewriteFailure, FileHeldByAnotherWriter) {
+TEST(RewriteFailure, AFileThatAnotherWriterHoldsOrMadeIsLeftAlone) {
   TTempDir dir;
   const std::string path = dir / "f.ini";
   TIniDocument doc(path, false);  // missing: opened only by the first flush
@@ -54,6 +54,13 @@ TEST(RewriteFailure, FileHeldByAnotherWriter) {
   ExpectWriteError(doc, "Resource temporarily unavailable");
   CloseFileHandle(other);
   EXPECT_EQ(ReadBytes(path), "");
+  // A file made after the document found none holds text that the document never read.
+  const std::string late = dir / "late.ini";
+  TIniDocument lateDoc(late, false);
+  WriteBytes(late, "[T]\r\nx=1\r\n");
+  lateDoc.WriteString("S", "k", "v");
+  ExpectWriteError(lateDoc, "File exists");
+  EXPECT_EQ(ReadBytes(late), "[T]\r\nx=1\r\n");
 }
 
 // Runs fail while writes past 4 KiB are refused, as a full disk would refuse them.
