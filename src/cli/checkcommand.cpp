@@ -1,39 +1,86 @@
 #include "cli/checkcommand.h"
 
+#include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <vector>
+#include <functional>
+#include <string>
 
 #include "model/model.h"
+#include "model/problemlines.h"
 
 namespace {
 
 // The file's bytes, read again to number the problems' lines; empty when it cannot
 // be read now, and then the problems go without line numbers.
+// Read at the size that the file has, which the text never outgrows on the way.
 std::string FileBytes(const std::string& fileName) {
   std::ifstream file(fileName, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  std::string bytes;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(fileName, error);
+  if (!file || error) return bytes;
+  bytes.resize(static_cast<size_t>(size));
+  file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(file.gcount()));
+  return bytes;
 }
+
+// The printed lines, handed to the stream in large pieces: an unbuffered stream
+// would otherwise be written to for every part of every line.
+class TPrinter {
+ public:
+  explicit TPrinter(std::ostream& out) : Out_(out) {}
+  TPrinter(const TPrinter&) = delete;
+  TPrinter& operator=(const TPrinter&) = delete;
+  ~TPrinter() { Flush(); }
+
+  void Line(const std::string& text) {
+    Buffer_ += text;
+    Buffer_ += '\n';
+    if (Buffer_.size() >= 65536) Flush();
+  }
+  void Flush() {
+    Out_ << Buffer_;
+    Buffer_.clear();
+  }
+
+ private:
+  std::ostream& Out_;
+  std::string Buffer_;
+};
 
 }  // namespace
 
+// The file is opened twice, and its problems are never all held: the first time
+// notes which keys the problems concern, so that one pass over the bytes finds
+// their lines; the second prints each problem as it is found.
 int CheckConfigurationFile(const std::string& fileName, const std::string& shownName,
                            const std::string& cataloguePath, std::ostream& errors) {
-  std::vector<TOpenProblem> problems;
-  try {
+  TProblemLines lines;
+  bool found = false;
+  TPrinter printer(errors);
+  // Each time into a project of its own, which is gone before the next.
+  const auto open = [&](const std::function<void(TOpenProblem)>& report) {
     TProject project;
-    problems = OpenProjectReport(project, fileName, cataloguePath);
+    OpenProjectReport(project, fileName, cataloguePath, report);
+  };
+  try {
+    open([&](const TOpenProblem& problem) {
+      lines.Want(problem);
+      found = true;
+    });
+    if (!found) return kCheckClean;
+    lines.Find(FileBytes(fileName));
+    open([&](const TOpenProblem& problem) {
+      const int32_t line = lines.Line(problem);
+      printer.Line(shownName + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " +
+                   problem.Text);
+    });
   } catch (const std::exception& error) {
-    errors << "vuka-manager: " << error.what() << '\n';
+    printer.Line(std::string("vuka-manager: ") + error.what());
     return kCheckFailed;
-  }
-  if (problems.empty()) return kCheckClean;
-  const std::vector<int32_t> lines = ProblemLines(FileBytes(fileName), problems);
-  for (size_t i = 0; i < problems.size(); ++i) {
-    errors << shownName;
-    if (lines[i] > 0) errors << ':' << lines[i];
-    errors << ": " << problems[i].Text << '\n';
   }
   return kCheckProblems;
 }

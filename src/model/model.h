@@ -207,6 +207,15 @@ struct TOpenProblem {
 // "Open" exactly as OpenProject, with each problem's place in the file.
 std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string& fileName,
                                             const std::string& cataloguePath);
+// The same, handing `report` each problem in turn instead of returning them,
+// so that the problems of a file of millions of problem lines are never all
+// held. The problems of lines of "Variables" come from a second reading of
+// that section; a file that changed in between raises EInOutError "Cannot
+// read file <name>: it changed". When anything raises, also `report`, the
+// project is unchanged (problems may have been reported).
+void OpenProjectReport(TProject& project, const std::string& fileName,
+                       const std::string& cataloguePath,
+                       const std::function<void(TOpenProblem)>& report);
 
 // The line number (1 for the first) of each problem's key in the file's bytes,
 // 0 where the problem has no key or the key is not found. Lines are counted as a

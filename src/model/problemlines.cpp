@@ -1,5 +1,8 @@
 // Where in a configuration file the problems that "Open" reports stand: the line
 // of each problem's key, found in one pass over the file's bytes.
+#include "model/problemlines.h"
+
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -10,9 +13,8 @@
 
 namespace {
 
-// Key name -> the lines of that key, in file order; both names ignoring letter case.
-using TKeyLines = std::unordered_map<std::string, std::vector<int32_t>>;
-using TSectionKeys = std::unordered_map<std::string, TKeyLines>;
+using TKeyLines = TProblemLines::TKeyLines;
+using TSectionKeys = TProblemLines::TSectionKeys;
 
 std::string Folded(const std::string& text) {
   std::string folded = text;
@@ -76,23 +78,34 @@ void ScanLines(const std::string& bytes, TKeyScanner& scanner) {
 
 }  // namespace
 
+void TProblemLines::Want(const TOpenProblem& problem) {
+  if (!problem.Section.empty()) Wanted_[Folded(problem.Section)][Folded(problem.Key)];
+}
+
+void TProblemLines::Find(const std::string& fileBytes) {
+  if (Wanted_.empty()) return;
+  TKeyScanner scanner(Wanted_);
+  ScanLines(fileBytes, scanner);
+}
+
+int32_t TProblemLines::Line(const TOpenProblem& problem) const {
+  if (problem.Section.empty() || problem.Occurrence < 0) return 0;
+  const auto section = Wanted_.find(Folded(problem.Section));
+  if (section == Wanted_.end()) return 0;
+  const auto key = section->second.find(Folded(problem.Key));
+  if (key == section->second.end()) return 0;
+  const std::deque<int32_t>& found = key->second;
+  const auto at = static_cast<size_t>(problem.Occurrence);
+  return at < found.size() ? found[at] : 0;
+}
+
 std::vector<int32_t> ProblemLines(const std::string& fileBytes,
                                   const std::vector<TOpenProblem>& problems) {
-  TSectionKeys wanted;
-  for (const TOpenProblem& problem : problems) {
-    if (!problem.Section.empty()) wanted[Folded(problem.Section)][Folded(problem.Key)];
-  }
-  std::vector<int32_t> lines(problems.size(), 0);
-  if (wanted.empty()) return lines;
-  TKeyScanner scanner(wanted);
-  ScanLines(fileBytes, scanner);
-  for (size_t i = 0; i < problems.size(); ++i) {
-    const TOpenProblem& problem = problems[i];
-    if (problem.Section.empty() || problem.Occurrence < 0) continue;
-    const std::vector<int32_t>& found = wanted[Folded(problem.Section)][Folded(problem.Key)];
-    if (static_cast<size_t>(problem.Occurrence) < found.size()) {
-      lines[i] = found[static_cast<size_t>(problem.Occurrence)];
-    }
-  }
+  TProblemLines finder;
+  for (const TOpenProblem& problem : problems) finder.Want(problem);
+  finder.Find(fileBytes);
+  std::vector<int32_t> lines;
+  lines.reserve(problems.size());
+  for (const TOpenProblem& problem : problems) lines.push_back(finder.Line(problem));
   return lines;
 }

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -272,19 +271,19 @@ class TVariableLineCount : public TIniVisitor {
 };
 
 // What Open keeps of the file besides the rows: the lines of the keys it reads
-// from "Config" and "Display", the ProgramName lines of "Variables", the
-// problems with the other lines of "Variables", and whether any of the three
+// from "Config" and "Display", the ProgramName lines of "Variables", how many
+// other lines of "Variables" are no row, and whether any of the three
 // sections is there.
 struct TFileContent {
   TSection Config{"Config", {}};
   TSection Display{"Display", {}};
   TSection Titles{"Variables", {}};
-  TProblems RowProblems;
+  size_t RowProblems = 0;
   bool AnySection = false;
 };
 
 // Reads the file in one pass; every line of "Variables" but ProgramName becomes a row
-// (or a problem) as it comes.
+// as it comes, or is counted as a problem.
 class TFileReading : public TIniVisitor {
  public:
   TFileReading(TProject& p, size_t variableLines) : Rows_(p.Variables, variableLines) {}
@@ -304,7 +303,7 @@ class TFileReading : public TIniVisitor {
     if (known) section.Entries.push_back(TEntry{std::string(key), std::string(value)});
   }
   TFileContent Finish() {
-    Content_.RowProblems = std::move(Rows_.Problems());
+    Content_.RowProblems = Rows_.Problems();
     return std::move(Content_);
   }
 
@@ -323,8 +322,35 @@ TFileContent ReadFileContent(const std::string& fileName, TProject& p) {
   return reading.Finish();
 }
 
-// Reads the file into the project (reset already) and returns the problems.
-TProblems ApplyFile(const std::string& fileName, const std::string& cataloguePath, TProject& p) {
+// Reads the lines of "Variables" again and hands `report` the problem of each one that
+// the reading made no row of: they are never all held.
+class TRowProblems : public TIniVisitor {
+ public:
+  TRowProblems(const std::vector<TVariableRow>& rows, TVariableRows::TReport report)
+      : Rows_(rows, std::move(report)) {}
+
+  void Section(size_t /*which*/) override {}
+  void Entry(size_t /*which*/, std::string_view key, std::string_view value) override {
+    if (!IsOneOf(key, kTitleKeys) && !Rows_.Add(key, value)) Same_ = false;
+  }
+  // True when the lines were those that the rows were read from.
+  bool Same() const { return Same_ && Rows_.Complete(); }
+
+ private:
+  TVariableRows Rows_;
+  bool Same_ = true;
+};
+
+void ReportRowProblems(const std::string& fileName, const std::vector<TVariableRow>& rows,
+                       const TVariableRows::TReport& report) {
+  TRowProblems problems(rows, report);
+  ScanIniFile(fileName, {"Variables"}, problems);
+  if (!problems.Same()) throw EInOutError("Cannot read file " + fileName + ": it changed");
+}
+
+// Reads the file into the project (reset already) and hands `report` the problems.
+void ApplyFile(const std::string& fileName, const std::string& cataloguePath, TProject& p,
+               const TVariableRows::TReport& report) {
   p.Variables.clear();
   p.Origin.VariableNames.clear();
   TFileContent file = ReadFileContent(fileName, p);
@@ -339,18 +365,19 @@ TProblems ApplyFile(const std::string& fileName, const std::string& cataloguePat
   ReadDisplay(file.Display, p, problems);
   ReportRepeatedKeys(file.Titles, kTitleKeys, problems);
   ReadMainTitle(file.Display, file.Titles, p, problems);
-  std::move(file.RowProblems.begin(), file.RowProblems.end(), std::back_inserter(problems));
+  for (TOpenProblem& problem : problems) report(std::move(problem));
+  if (file.RowProblems > 0) ReportRowProblems(fileName, p.Variables, report);
 
   p.Origin.VariableNames.reserve(p.Variables.size());
   for (const TVariableRow& row : p.Variables) p.Origin.VariableNames.push_back(row.Name);
   if (p.Variables.empty()) p.Variables.emplace_back();  // the table always holds a row
-  return problems;
 }
 
 }  // namespace
 
-std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string& fileName,
-                                            const std::string& cataloguePath) {
+void OpenProjectReport(TProject& project, const std::string& fileName,
+                       const std::string& cataloguePath,
+                       const std::function<void(TOpenProblem)>& report) {
   std::error_code ignored;
   // Checked first: the engine loads a missing file as an empty document, and a
   // FIFO or device would block or never end.
@@ -360,18 +387,24 @@ std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string
   RefuseOversizedFile(fileName);
   TProject opened = project;
   ResetProject(opened, cataloguePath);
-  std::vector<TOpenProblem> problems = ApplyFile(fileName, cataloguePath, opened);
+  ApplyFile(fileName, cataloguePath, opened, report);
   opened.Origin.FileName = fileName;
   project = std::move(opened);
+}
+
+std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string& fileName,
+                                            const std::string& cataloguePath) {
+  std::vector<TOpenProblem> problems;
+  OpenProjectReport(project, fileName, cataloguePath,
+                    [&problems](TOpenProblem problem) { problems.push_back(std::move(problem)); });
   return problems;
 }
 
 std::vector<std::string> OpenProject(TProject& project, const std::string& fileName,
                                      const std::string& cataloguePath) {
   std::vector<std::string> texts;
-  for (TOpenProblem& problem : OpenProjectReport(project, fileName, cataloguePath)) {
-    texts.push_back(std::move(problem.Text));
-  }
+  OpenProjectReport(project, fileName, cataloguePath,
+                    [&texts](TOpenProblem problem) { texts.push_back(std::move(problem.Text)); });
   return texts;
 }
 

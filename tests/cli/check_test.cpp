@@ -51,7 +51,7 @@ void WriteCheckedFiles(const TTempDir& dir, const std::string& sample) {
   ResetProject(saved, sample);
   SaveProject(saved, dir / "good.ini");
   WriteBytes(dir / "bad.ini", CrLf("; a comment\n[Display]\nShowMainWindow=2\nShowMainWindow=1\n"
-                                   "[Config]\nLanguages=XYZ\n"));
+                                   "[Config]\nLanguages=XYZ\n[Variables]\nA=1\n a=2\na=3\n"));
   WriteBytes(dir / "empty.ini", "");
   std::filesystem::create_directories(dir / "setup");
   WriteBytes(dir / "setup/version.ini", CrLf("[Languages]\nСвой=XYZ\n"));
@@ -71,7 +71,12 @@ std::vector<TCheckCase> CheckCases(const TTempDir& dir, const std::string& sampl
            "»; он оставлен в списке и сохранится в файле как есть\n" + bad +
            ":4: «Display» / «ShowMainWindow» = «1»: ключ повторяется; используется первое "
            "значение\n" +
-           bad + ":3: «Display» / «ShowMainWindow» = «2»: не 0 и не 1\n"},
+           bad + ":3: «Display» / «ShowMainWindow» = «2»: не 0 и не 1\n" + bad +
+           ":9: «Variables» / « a» = «2»: такое имя переменной нельзя сохранить (пробел или "
+           "табуляция в начале, «[» в начале или управляющий символ)\n" +
+           bad +
+           ":10: «Variables» / «a» = «3»: переменная с этим именем уже есть выше; "
+           "используется первая\n"},
       {{"--check", dir / "empty.ini"}, 1, (dir / "empty.ini") + noSections},
       // The folder's own catalogue serves unless --catalogue names one.
       {{"--check", dir / "setup/vuka.ini"}, 0, ""},

@@ -117,6 +117,24 @@ TEST(OpenProjectReport, PlacesEachProblemOnItsKeysLine) {
   EXPECT_EQ(ProblemLines(ReadBytes(file), problems), (std::vector<int32_t>{12, 3, 2, 6, 7, 8, 10}));
 }
 
+// The problems of "Variables" lines come from a second reading of the section: a file
+// changed before it is refused rather than reported with problems it does not hold.
+TEST(OpenProjectReport, RefusesAFileChangedBetweenItsReadings) {
+  TTempDir dir;
+  const std::string file = dir / "vuka.ini";
+  WriteBytes(file, CrLf("[Display]\nShowMainWindow=2\n[Variables]\nA=1\na=2\n"));
+  TProject p;
+  const TProject before = p;
+  std::vector<std::string> reported;
+  const auto report = [&](const TOpenProblem& problem) {
+    if (reported.empty()) WriteBytes(file, CrLf("[Variables]\nB=1\na=2\n"));
+    reported.push_back(problem.Key);
+  };
+  EXPECT_THROW(OpenProjectReport(p, file, dir / "version.ini", report), EInOutError);
+  EXPECT_EQ(reported, std::vector<std::string>{"ShowMainWindow"});
+  EXPECT_TRUE(p == before);
+}
+
 TEST(SaveProject, LooksCodesUpInTheProjectsOwnCatalogueOnly) {
   TTempDir dir;
   WriteBytes(dir / "version.ini", CrLf("[Languages]\nРусский=RUS\n"));
