@@ -61,10 +61,8 @@ int CheckConfigurationFile(const std::string& fileName, const std::string& shown
   TProblemLines lines;
   bool found = false;
   TPrinter printer(errors);
-  // Each time into a project of its own, which is gone before the next.
   const auto open = [&](const std::function<void(TOpenProblem)>& report) {
-    TProject project;
-    OpenProjectReport(project, fileName, cataloguePath, report);
+    CheckProjectFile(fileName, cataloguePath, report);
   };
   try {
     open([&](const TOpenProblem& problem) {

@@ -216,6 +216,12 @@ std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string
 void OpenProjectReport(TProject& project, const std::string& fileName,
                        const std::string& cataloguePath,
                        const std::function<void(TOpenProblem)>& report);
+// The problems that "Open" finds in the file, handed to `report` as the
+// callback form of OpenProjectReport hands them, and raising as it raises,
+// without keeping the rows: only their names, so that a file of millions of
+// variables costs little more than its names.
+void CheckProjectFile(const std::string& fileName, const std::string& cataloguePath,
+                      const std::function<void(TOpenProblem)>& report);
 
 // The line number (1 for the first) of each problem's key in the file's bytes,
 // 0 where the problem has no key or the key is not found. Lines are counted as a

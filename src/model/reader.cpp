@@ -286,7 +286,9 @@ struct TFileContent {
 // as it comes, or is counted as a problem.
 class TFileReading : public TIniVisitor {
  public:
-  TFileReading(TProject& p, size_t variableLines) : Rows_(p.Variables, variableLines) {}
+  // Without keepRows the rows are not kept, only their names.
+  TFileReading(TProject& p, size_t variableLines, bool keepRows)
+      : Rows_(keepRows ? &p.Variables : nullptr, variableLines) {}
 
   void Section(size_t /*which*/) override { Content_.AnySection = true; }
   void Entry(size_t which, std::string_view key, std::string_view value) override {
@@ -314,10 +316,10 @@ class TFileReading : public TIniVisitor {
 
 // Reads the file's rows into the project, which must hold none, and returns the rest.
 // The name index of the rows is gone before the caller goes on.
-TFileContent ReadFileContent(const std::string& fileName, TProject& p) {
+TFileContent ReadFileContent(const std::string& fileName, TProject& p, bool keepRows) {
   TVariableLineCount count;
   ScanIniFile(fileName, {"Variables"}, count);
-  TFileReading reading(p, count.Count);
+  TFileReading reading(p, count.Count, keepRows);
   ScanIniFile(fileName, kOpenedSections, reading);
   return reading.Finish();
 }
@@ -326,8 +328,8 @@ TFileContent ReadFileContent(const std::string& fileName, TProject& p) {
 // the reading made no row of: they are never all held.
 class TRowProblems : public TIniVisitor {
  public:
-  TRowProblems(const std::vector<TVariableRow>& rows, TVariableRows::TReport report)
-      : Rows_(rows, std::move(report)) {}
+  TRowProblems(const std::vector<TVariableRow>* rows, TVariableRows::TReport report)
+      : Rows_(std::move(report), rows) {}
 
   void Section(size_t /*which*/) override {}
   void Entry(size_t /*which*/, std::string_view key, std::string_view value) override {
@@ -341,7 +343,8 @@ class TRowProblems : public TIniVisitor {
   bool Same_ = true;
 };
 
-void ReportRowProblems(const std::string& fileName, const std::vector<TVariableRow>& rows,
+// With rows, those that the first reading made, which the lines must give again.
+void ReportRowProblems(const std::string& fileName, const std::vector<TVariableRow>* rows,
                        const TVariableRows::TReport& report) {
   TRowProblems problems(rows, report);
   ScanIniFile(fileName, {"Variables"}, problems);
@@ -349,11 +352,12 @@ void ReportRowProblems(const std::string& fileName, const std::vector<TVariableR
 }
 
 // Reads the file into the project (reset already) and hands `report` the problems.
+// Without keepRows the project gets no rows: only the problems are wanted.
 void ApplyFile(const std::string& fileName, const std::string& cataloguePath, TProject& p,
-               const TVariableRows::TReport& report) {
+               const TVariableRows::TReport& report, bool keepRows) {
   p.Variables.clear();
   p.Origin.VariableNames.clear();
-  TFileContent file = ReadFileContent(fileName, p);
+  TFileContent file = ReadFileContent(fileName, p, keepRows);
   TProblems problems;
   if (!file.AnySection) {
     problems.push_back(TOpenProblem{
@@ -366,18 +370,16 @@ void ApplyFile(const std::string& fileName, const std::string& cataloguePath, TP
   ReportRepeatedKeys(file.Titles, kTitleKeys, problems);
   ReadMainTitle(file.Display, file.Titles, p, problems);
   for (TOpenProblem& problem : problems) report(std::move(problem));
-  if (file.RowProblems > 0) ReportRowProblems(fileName, p.Variables, report);
+  if (file.RowProblems > 0) ReportRowProblems(fileName, keepRows ? &p.Variables : nullptr, report);
 
   p.Origin.VariableNames.reserve(p.Variables.size());
   for (const TVariableRow& row : p.Variables) p.Origin.VariableNames.push_back(row.Name);
   if (p.Variables.empty()) p.Variables.emplace_back();  // the table always holds a row
 }
 
-}  // namespace
-
-void OpenProjectReport(TProject& project, const std::string& fileName,
-                       const std::string& cataloguePath,
-                       const std::function<void(TOpenProblem)>& report) {
+// "Open" into the project, or (without keepRows) only for its problems.
+void OpenInto(TProject& project, const std::string& fileName, const std::string& cataloguePath,
+              const TVariableRows::TReport& report, bool keepRows) {
   std::error_code ignored;
   // Checked first: the engine loads a missing file as an empty document, and a
   // FIFO or device would block or never end.
@@ -387,9 +389,23 @@ void OpenProjectReport(TProject& project, const std::string& fileName,
   RefuseOversizedFile(fileName);
   TProject opened = project;
   ResetProject(opened, cataloguePath);
-  ApplyFile(fileName, cataloguePath, opened, report);
+  ApplyFile(fileName, cataloguePath, opened, report, keepRows);
   opened.Origin.FileName = fileName;
   project = std::move(opened);
+}
+
+}  // namespace
+
+void OpenProjectReport(TProject& project, const std::string& fileName,
+                       const std::string& cataloguePath,
+                       const std::function<void(TOpenProblem)>& report) {
+  OpenInto(project, fileName, cataloguePath, report, true);
+}
+
+void CheckProjectFile(const std::string& fileName, const std::string& cataloguePath,
+                      const std::function<void(TOpenProblem)>& report) {
+  TProject project;
+  OpenInto(project, fileName, cataloguePath, report, false);
 }
 
 std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string& fileName,

@@ -6,20 +6,20 @@
 #include "model/lineproblem.h"
 #include "model/valueparse.h"
 
-TVariableRows::TVariableRows(std::vector<TVariableRow>& rows, size_t lines)
-    : Appended_(&rows),
-      Rows_(rows),
-      Index_([&rows](size_t row) -> std::string_view { return rows[row].Name; }) {
+TVariableRows::TVariableRows(std::vector<TVariableRow>* rows, size_t lines)
+    : Appended_(rows), Rows_(rows), Index_([this](size_t row) { return NameAt(row); }) {
   // Room that no row takes is never touched, and so costs no memory; the index, whose
   // room is filled in as it is made, grows with the names instead: many lines may repeat one.
-  rows.reserve(lines);
+  if (rows != nullptr) rows->reserve(lines);
 }
 
-TVariableRows::TVariableRows(const std::vector<TVariableRow>& rows, TReport report)
-    : Rows_(rows),
-      Report_(std::move(report)),
-      Index_([&rows](size_t row) -> std::string_view { return rows[row].Name; }) {
-  Index_.Reserve(rows.size());
+TVariableRows::TVariableRows(TReport report, const std::vector<TVariableRow>* rows)
+    : Rows_(rows), Report_(std::move(report)), Index_([this](size_t row) { return NameAt(row); }) {}
+
+std::string_view TVariableRows::NameAt(size_t row) const {
+  if (Rows_ != nullptr) return (*Rows_)[row].Name;
+  const size_t start = row == 0 ? 0 : Ends_[row - 1];
+  return std::string_view(Names_).substr(start, Ends_[row] - start);
 }
 
 std::string TVariableRows::Problem(const std::string& name, const std::string& value) const {
@@ -34,20 +34,22 @@ std::string TVariableRows::Problem(const std::string& name, const std::string& v
 }
 
 bool TVariableRows::Add(std::string_view nameView, std::string_view valueView) {
-  if (Appended_ == nullptr && Next_ < Rows_.size() && Rows_[Next_].Name == nameView &&
-      Rows_[Next_].Value == valueView) {
-    // No line that is a problem equals the next row: its name is empty, could not be
-    // written, or is that of an earlier row, or its value holds a control byte.
-    Index_.Insert(Next_++);
-    return true;
-  }
   std::string name(nameView);
   std::string value(valueView);
+  // With the same rows before it in the index, a line is a row in every pass or in none.
   const std::string why = Problem(name, value);
   if (why.empty()) {
-    if (Appended_ == nullptr) return false;
-    Appended_->push_back(TVariableRow{std::move(name), std::move(value)});
-    Index_.Insert(Appended_->size() - 1);
+    if (Appended_ != nullptr) {
+      Appended_->push_back(TVariableRow{std::move(name), std::move(value)});
+    } else if (Rows_ != nullptr) {
+      if (Count_ >= Rows_->size() || (*Rows_)[Count_].Name != name ||
+          (*Rows_)[Count_].Value != value)
+        return false;
+    } else {
+      Names_ += name;
+      Ends_.push_back(static_cast<uint32_t>(Names_.size()));
+    }
+    Index_.Insert(Count_++);
     return true;
   }
   ++Problems_;

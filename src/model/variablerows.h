@@ -19,39 +19,46 @@ class TVariableRows {
  public:
   using TReport = std::function<void(TOpenProblem)>;
 
-  // Reading: appends to rows, which should be empty; room for `lines` rows is
-  // made at once (a long list grown step by step holds itself up to three
-  // times over while it moves). Lines that are no row are only counted.
-  // rows must outlive this object.
-  TVariableRows(std::vector<TVariableRow>& rows, size_t lines);
-  // Reporting: follows the rows that a reading made, given the same lines
-  // again in the same order, and hands `report` the problem of each line that
-  // is no row, in file order, each with its line's place among the lines of
-  // its key (ProgramName lines are never counted: no reported line has that
-  // name). rows must outlive this object and stay unchanged.
-  TVariableRows(const std::vector<TVariableRow>& rows, TReport report);
+  // Reading: appends each line that becomes a row to rows, which should be
+  // empty; room for `lines` rows is made at once (a long list grown step by
+  // step holds itself up to three times over while it moves). Without rows,
+  // keeps only the names of the rows, one after the other. Lines that are no
+  // row are only counted. rows must outlive this object.
+  TVariableRows(std::vector<TVariableRow>* rows, size_t lines);
+  // Reporting: takes the lines again, in the same order, and hands `report`
+  // the problem of each line that is no row, in file order, each with its
+  // line's place among the lines of its key (ProgramName lines are never
+  // counted: no reported line has that name). With rows (those that the
+  // reading made, which must outlive this object and stay unchanged), checks
+  // that each line that is a row is the row read.
+  TVariableRows(TReport report, const std::vector<TVariableRow>* rows);
+  TVariableRows(const TVariableRows&) = delete;
+  TVariableRows& operator=(const TVariableRows&) = delete;
 
   // Takes the next line of the section other than a ProgramName line, which
   // the caller handles. It becomes a row unless Save could not write it back
   // as it is: no name, a name with a leading blank, "[" or a control byte, a
   // name that an earlier row has (ignoring letter case), or a value with a
-  // control byte; such a line is a problem instead. When reporting, false
-  // for a line that the reading would have made another row of than the one
-  // it made: the lines are not those that were read.
+  // control byte; such a line is a problem instead. When reporting with rows,
+  // false for a line that is another row than the one read: the lines are
+  // not those that were read.
   bool Add(std::string_view name, std::string_view value);
 
   // How many lines were no row so far.
   size_t Problems() const { return Problems_; }
-  // When reporting, true when every row read has been met again.
-  bool Complete() const { return Next_ == Rows_.size(); }
+  // When reporting with rows, true when every row read has been met again.
+  bool Complete() const { return Rows_ == nullptr || Count_ == Rows_->size(); }
 
  private:
   std::string Problem(const std::string& name, const std::string& value) const;
+  std::string_view NameAt(size_t row) const;
 
-  std::vector<TVariableRow>* Appended_ = nullptr;  // when reading
-  const std::vector<TVariableRow>& Rows_;
-  size_t Next_ = 0;  // when reporting: the row that the next line is if it is one
-  TReport Report_;   // when reporting
+  std::vector<TVariableRow>* Appended_ = nullptr;    // reading into rows
+  const std::vector<TVariableRow>* Rows_ = nullptr;  // the rows, when there are any
+  std::string Names_;           // without rows: the names of the rows, one after the other
+  std::vector<uint32_t> Ends_;  // where each of them ends
+  size_t Count_ = 0;            // the rows so far
+  TReport Report_;              // when reporting
   TNameIndex Index_;
   std::unordered_map<std::string, int32_t> Reported_;  // reported lines, by folded name
   size_t Problems_ = 0;

@@ -115,6 +115,12 @@ TEST(OpenProjectReport, PlacesEachProblemOnItsKeysLine) {
             "Config/Languages#0 Display/ShowMainWindow#1 Display/ShowMainWindow#0 "
             "Variables/ a#0 Variables/A#1 Variables/B#0 Variables/B#2 ");
   EXPECT_EQ(ProblemLines(ReadBytes(file), problems), (std::vector<int32_t>{12, 3, 2, 6, 7, 8, 10}));
+  // The check, which keeps no rows, finds the very same problems.
+  std::string checked;
+  CheckProjectFile(file, dir / "version.ini", [&checked](const TOpenProblem& problem) {
+    checked += problem.Section + "/" + problem.Key + "#" + std::to_string(problem.Occurrence) + " ";
+  });
+  EXPECT_EQ(checked, places);
 }
 
 // The problems of "Variables" lines come from a second reading of the section: a file
