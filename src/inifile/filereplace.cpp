@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <random>
 
+#include "inifile/inplace.h"
 #include "inifile/posixfile.h"
 
 namespace {
@@ -181,7 +182,8 @@ int WriteAndRename(const std::string& target, const struct stat* existing, std::
 
 // A new target that cannot be made through a temporary file: created in
 // place, and removed again when its content cannot be written.
-int CreateInPlace(const std::string& target, std::string_view data, FileHandle& handle) {
+int CreateInPlace(const std::string& fileName, const std::string& target, std::string_view data,
+                  FileHandle& handle) {
   const int fd = OpenRetrying(target, O_RDWR | O_CREAT | O_EXCL, 0666);
   if (fd < 0) {
     const int error = errno;
@@ -189,7 +191,7 @@ int CreateInPlace(const std::string& target, std::string_view data, FileHandle& 
     return error;
   }
   ::flock(fd, LOCK_EX | LOCK_NB);
-  if (const int error = RewriteFile(HandleOf(fd), data)) {
+  if (const int error = RewriteInPlaceSafely(fileName, HandleOf(fd), data)) {
     ::unlink(target.c_str());
     ::close(fd);
     return error;
@@ -219,13 +221,14 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_vie
   struct stat info {};
   if (IsOpenHandle(handle)) {
     if (::fstat(Descriptor(handle), &info) != 0) return errno;
-    if (info.st_nlink > 1) return RewriteFile(handle, data);
+    if (info.st_nlink > 1) return RewriteInPlaceSafely(fileName, handle, data);
   }
   int fd = -1;
   const int error = WriteAndRename(target, IsOpenHandle(handle) ? &info : nullptr, data, fd);
   if (error < 0) {
-    if (IsOpenHandle(handle)) return MayRewriteInPlace(-error) ? RewriteFile(handle, data) : -error;
-    if (MayRewriteInPlace(-error)) return CreateInPlace(target, data, handle);
+    if (IsOpenHandle(handle))
+      return MayRewriteInPlace(-error) ? RewriteInPlaceSafely(fileName, handle, data) : -error;
+    if (MayRewriteInPlace(-error)) return CreateInPlace(fileName, target, data, handle);
     handle = INVALID_HANDLE_VALUE;
     return -error;
   }

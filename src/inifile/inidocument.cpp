@@ -10,6 +10,7 @@
 #include "inifile/entryform.h"
 #include "inifile/filelayout.h"
 #include "inifile/inifile.h"
+#include "inifile/inplace.h"
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
 #include "inifile/posixfile.h"
@@ -259,6 +260,11 @@ void TIniDocument::Load(const std::string& fileName) {
   CurrentSection_ = 0;
   CloseFileHandle(Handle_);
   if (!IsExistingFile(fileName)) return;
+  // A save killed while it rewrote the file in place is finished first.
+  if (const int error = CompleteInterruptedRewrite(fileName)) {
+    OpenError_ = error;
+    throw EInOutError("Cannot open file " + fileName + ": " + std::strerror(error));
+  }
   Handle_ = ReadOnly_ ? OpenFileHandle(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL)
                       : OpenFileHandle(fileName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,

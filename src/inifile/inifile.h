@@ -323,8 +323,9 @@ class TIniDocument {
   void DeleteKeys(const std::string& section, const std::vector<std::string>& keys);
   virtual void WriteToStrings(TStringList& strings);
   // Writes Text() to the file when the document is modified, through a
-  // temporary file renamed over it, so that the file always holds either the
-  // old or the new text (see ReplaceFile in posixfile.h); the document then
+  // temporary file renamed over it (or in place through a recovery copy, see
+  // inplace.h), so that the file always holds either the old or the new text
+  // (see ReplaceFile in posixfile.h); the document then
   // holds the new file, still locked against other writers. A text equal to
   // the file's bytes is not written: the file keeps its time stamp. Raises
   // EInOutError "Cannot write file <name>: <reason>" when a writable document
@@ -334,7 +335,9 @@ class TIniDocument {
 
   // Flushes, releases the current file, empties the document and loads the
   // named file. Raises EInOutError "Cannot open file <name>" when the file
-  // exists but cannot be opened.
+  // exists but cannot be opened. Loading first finishes an in-place save of
+  // the file that was killed (see CompleteInterruptedRewrite in inplace.h);
+  // when that fails it raises "Cannot open file <name>: <reason>".
   void SetFileName(const std::string& fileName);
 
   // Parses bytes exactly as loading a file with that content does (line ends,

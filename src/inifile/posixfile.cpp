@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -14,9 +16,14 @@ namespace {
 
 int Descriptor(FileHandle handle) { return static_cast<int>(handle - 1); }
 
+constexpr size_t WritePiece = size_t{64} * 1024;
+
+void (*RewriteHook)() = nullptr;
+
 int WriteAll(int fd, const char* data, size_t size, off_t offset) {
   while (size > 0) {
-    const ssize_t n = ::pwrite(fd, data, size, offset);
+    if (RewriteHook != nullptr && offset > 0 && offset % WritePiece == 0) RewriteHook();
+    const ssize_t n = ::pwrite(fd, data, std::min(size, WritePiece), offset);
     if (n < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -43,6 +50,8 @@ int Reserve(int fd, off_t length, off_t oldSize) {
 }
 
 }  // namespace
+
+void SetRewriteHook(void (*hook)()) { RewriteHook = hook; }
 
 std::string PeekFile(FileHandle handle, size_t count) {
   const int fd = Descriptor(handle);
@@ -103,6 +112,53 @@ int ReadLinePieces(FileHandle handle, const std::function<void(std::string_view)
     filled -= cut + 1;
     std::memmove(buffer.data(), buffer.data() + cut + 1, filled);
   }
+}
+
+namespace {
+
+void TakeFacts(const struct stat& info, TFileFacts& facts) {
+  facts.Device = static_cast<uint64_t>(info.st_dev);
+  facts.Index = static_cast<uint64_t>(info.st_ino);
+  facts.Size = static_cast<uint64_t>(info.st_size);
+}
+
+}  // namespace
+
+int FileFactsOf(FileHandle handle, TFileFacts& facts) {
+  struct stat info;
+  if (::fstat(Descriptor(handle), &info) != 0) return errno;
+  TakeFacts(info, facts);
+  return 0;
+}
+
+int NamedFileFacts(const std::string& fileName, TFileFacts& facts) {
+  struct stat info;
+  if (::stat(fileName.c_str(), &info) != 0) return errno;
+  TakeFacts(info, facts);
+  return 0;
+}
+
+std::string StateFolder() {
+  const char* state = std::getenv("XDG_STATE_HOME");
+  if (state != nullptr && state[0] == '/') return std::string(state) + "/vuka-manager/";
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] == '\0') return {};
+  return std::string(home) + "/.local/state/vuka-manager/";
+}
+
+int RemoveFile(const std::string& fileName) { return ::unlink(fileName.c_str()) == 0 ? 0 : errno; }
+
+int SyncFolderOf(const std::string& fileName) {
+  const size_t slash = fileName.rfind('/');
+  std::string folder = ".";
+  if (slash != std::string::npos) folder = slash == 0 ? "/" : fileName.substr(0, slash);
+  int fd;
+  do fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  while (fd < 0 && errno == EINTR);
+  if (fd < 0) return errno;
+  const int rc = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
+  ::close(fd);
+  return rc;
 }
 
 int RewriteFile(FileHandle handle, std::string_view data) {

@@ -3,16 +3,48 @@
 // Windows (win32file.cpp, win32replace.cpp); errors are errno values on both.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
 #include "inifile/inifile.h"
 
+// What tells files apart (device and inode on POSIX systems, volume and file
+// index on Windows) and the file's size.
+struct TFileFacts {
+  uint64_t Device = 0;
+  uint64_t Index = 0;
+  uint64_t Size = 0;
+};
+// The facts of an open file, or of the file that a name leads to (its links
+// followed). 0 or the errno of the failure.
+int FileFactsOf(FileHandle handle, TFileFacts& facts);
+int NamedFileFacts(const std::string& fileName, TFileFacts& facts);
+
+// The folder for the user's state, ending in a separator:
+// "$XDG_STATE_HOME/vuka-manager/" (else "$HOME/.local/state/vuka-manager/"),
+// on Windows "%LOCALAPPDATA%\vuka-manager\". Empty when the environment
+// names none. The folder need not exist.
+std::string StateFolder();
+
+// Removes the file; 0 or the errno of the failure.
+int RemoveFile(const std::string& fileName);
+
+// Syncs the folder that holds fileName, so that an entry made or removed in
+// it survives a power failure. 0 or the errno (on Windows always 0: NTFS
+// journals its folders).
+int SyncFolderOf(const std::string& fileName);
+
 // Test seam: hook runs in OpenFileHandle between opening a file by name and
 // locking it (on Windows: checking that the name still leads to it), null
 // for none, so that a test can slow a writer down there.
 void SetOpenLockHook(void (*hook)());
+
+// Test seam: hook runs in RewriteFile after each piece of 64 KiB that it
+// writes (null for none), so that a test can make a write last long enough
+// to be killed in the middle.
+void SetRewriteHook(void (*hook)());
 
 // Up to count bytes from the current position on (fewer at the end of the
 // file, none on a failure); the position is left where it was.
@@ -50,7 +82,8 @@ std::string SavingPrefix(const std::string& name);
 // another program holds open (and lets be written) is rewritten in place. A
 // symbolic link is followed to the file it names.
 // A target with several hard links, or in a folder where no file can be
-// created, is rewritten in place through the open file instead.
+// created, is rewritten in place through the open file instead, by
+// RewriteInPlaceSafely (inplace.h): a killed save is finished by the next open.
 //
 // handle is the document's file: zero when it holds none, else the open,
 // write-locked target. With zero, a target that exists now appeared after

@@ -26,10 +26,15 @@ int ReadSome(HANDLE file, char* buffer, size_t size, size_t& done) {
   return 0;
 }
 
+constexpr size_t WritePiece = size_t{64} * 1024;
+
+void (*RewriteHook)() = nullptr;
+
 int WriteAll(HANDLE file, const char* data, size_t size) {
-  while (size > 0) {
+  for (bool first = true; size > 0; first = false) {
+    if (RewriteHook != nullptr && !first) RewriteHook();
     DWORD n = 0;
-    const DWORD ask = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    const DWORD ask = static_cast<DWORD>(size > WritePiece ? WritePiece : size);
     if (!::WriteFile(file, data, ask, &n, nullptr)) return LastErrno();
     if (n == 0) return EIO;
     data += n;
@@ -44,6 +49,8 @@ int SetLength(HANDLE file, LONGLONG length) {
 }
 
 }  // namespace
+
+void SetRewriteHook(void (*hook)()) { RewriteHook = hook; }
 
 std::string PeekFile(FileHandle handle, size_t count) {
   const HANDLE file = HandleOf(handle);
@@ -101,6 +108,47 @@ int ReadLinePieces(FileHandle handle, const std::function<void(std::string_view)
     std::memmove(buffer.data(), buffer.data() + cut + 1, filled);
   }
 }
+
+namespace {
+
+int TakeFacts(HANDLE file, TFileFacts& facts) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(file, &info)) return LastErrno();
+  facts.Device = info.dwVolumeSerialNumber;
+  facts.Index = (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+  facts.Size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+  return 0;
+}
+
+}  // namespace
+
+int FileFactsOf(FileHandle handle, TFileFacts& facts) { return TakeFacts(HandleOf(handle), facts); }
+
+int NamedFileFacts(const std::string& fileName, TFileFacts& facts) {
+  const HANDLE probe = ::CreateFileW(WideFileName(fileName).c_str(), 0,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (probe == HandleOf(INVALID_HANDLE_VALUE)) return LastErrno();
+  const int error = TakeFacts(probe, facts);
+  ::CloseHandle(probe);
+  return error;
+}
+
+std::string StateFolder() {
+  const DWORD size = ::GetEnvironmentVariableW(L"LOCALAPPDATA", nullptr, 0);
+  if (size == 0) return {};
+  std::wstring folder(size, L'\0');
+  const DWORD length = ::GetEnvironmentVariableW(L"LOCALAPPDATA", folder.data(), size);
+  if (length == 0 || length >= size) return {};
+  folder.resize(length);
+  return Utf8Text(folder) + "\\vuka-manager\\";
+}
+
+int RemoveFile(const std::string& fileName) {
+  return ::DeleteFileW(WideFileName(fileName).c_str()) ? 0 : LastErrno();
+}
+
+int SyncFolderOf(const std::string& /*fileName*/) { return 0; }
 
 int RewriteFile(FileHandle handle, std::string_view data) {
   const HANDLE file = HandleOf(handle);

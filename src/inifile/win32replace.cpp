@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <random>
 
+#include "inifile/inplace.h"
 #include "inifile/posixfile.h"
 #include "inifile/win32text.h"
 
@@ -138,7 +139,7 @@ int CreateInPlace(const std::wstring& target, std::string_view data, FileHandle&
     handle = INVALID_HANDLE_VALUE;
     return LastErrno();
   }
-  if (const int error = RewriteFile(FileHandleOf(file), data)) {
+  if (const int error = RewriteInPlaceSafely(Utf8Text(target), FileHandleOf(file), data)) {
     ::CloseHandle(file);
     ::DeleteFileW(target.c_str());
     return error;
@@ -179,7 +180,8 @@ int ReplaceExisting(const std::wstring& target, const std::wstring& temporaryNam
   if (file == NoHandle) return failure != ERROR_SUCCESS ? ErrnoOf(failure) : 0;
   handle = FileHandleOf(file);
   if (failure == ERROR_SUCCESS) return 0;
-  return IsHeldByOthers(failure) ? RewriteFile(handle, data) : ErrnoOf(failure);
+  return IsHeldByOthers(failure) ? RewriteInPlaceSafely(Utf8Text(target), handle, data)
+                                 : ErrnoOf(failure);
 }
 
 // Writes data to the temporary file and puts it in the target's place. On
@@ -232,7 +234,7 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_vie
     }
     if (!::GetFileInformationByHandle(HandleOf(handle), &info)) return LastErrno();
     // A file with several names is rewritten in place, so that all of them see the change.
-    if (info.nNumberOfLinks > 1) return RewriteFile(handle, data);
+    if (info.nNumberOfLinks > 1) return RewriteInPlaceSafely(fileName, handle, data);
     target = FinalName(HandleOf(handle));
   }
   if (target.empty()) target = WideFileName(fileName);
@@ -240,7 +242,8 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_vie
   HANDLE temporary = NoHandle;
   std::wstring temporaryName;
   if (const int error = CreateTemporary(parts, temporary, temporaryName)) {
-    if (IsOpenHandle(handle)) return MayRewriteInPlace(error) ? RewriteFile(handle, data) : error;
+    if (IsOpenHandle(handle))
+      return MayRewriteInPlace(error) ? RewriteInPlaceSafely(fileName, handle, data) : error;
     if (MayRewriteInPlace(error)) return CreateInPlace(target, data, handle);
     handle = INVALID_HANDLE_VALUE;
     return error;

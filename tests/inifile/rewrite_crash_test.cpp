@@ -11,6 +11,9 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -83,6 +86,114 @@ TEST(RewriteCrash, KilledSavesLeaveTheOldOrTheNewText) {
   EXPECT_GT(sawNew, 0) << "no save ever completed: the test proves nothing";
 }
 
+// Points the user's state folder, where in-place saves keep their recovery copies, at a
+// folder that anyone may write, for the life of the object.
+class TStateFolder {
+ public:
+  explicit TStateFolder(const std::string& path) : Copies_(path + "/vuka-manager") {
+    EXPECT_EQ(::mkdir(path.c_str(), 0777), 0);
+    EXPECT_EQ(::chmod(path.c_str(), 0777), 0);
+    if (const char* old = std::getenv("XDG_STATE_HOME")) Old_ = old;
+    ::setenv("XDG_STATE_HOME", path.c_str(), 1);
+  }
+  ~TStateFolder() {
+    if (Old_)
+      ::setenv("XDG_STATE_HOME", Old_->c_str(), 1);
+    else
+      ::unsetenv("XDG_STATE_HOME");
+  }
+  TStateFolder(const TStateFolder&) = delete;
+  TStateFolder& operator=(const TStateFolder&) = delete;
+  // The recovery copies left in it.
+  std::vector<std::string> Copies() const { return FolderEntries(Copies_); }
+
+ private:
+  std::string Copies_;
+  std::optional<std::string> Old_;
+};
+
+// Slows every write down, so that most kills land in the middle of one.
+void SlowWrites() { ::usleep(500); }
+
+struct TKillFigures {
+  int Torn = 0;    // files that held neither text
+  int SawNew = 0;  // files that held the new text
+};
+
+// The saving child: gives up root first when dropRoot, never returns.
+[[noreturn]] void SaveSlowlyUntilKilled(const std::string& path, bool dropRoot, size_t newSize,
+                                        size_t oldSize) {
+  try {
+    if (dropRoot && ::setuid(65534) != 0) _exit(3);
+    SetRewriteHook(SlowWrites);
+    SaveAlternately(path, newSize, oldSize);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "the saving child failed: %s\n", e.what());
+  }
+  _exit(4);
+}
+
+// Kills a child that saves into path in place at `kills` random moments (a child that gives
+// up root first when dropRoot) and opens the file after each kill, as the next session would.
+TKillFigures KillInPlaceSaves(const std::string& path, bool dropRoot, int kills) {
+  const size_t oldSize = 1 << 20, newSize = (1 << 20) - 100000;
+  const std::string oldText = BigText('a', oldSize), newText = BigText('b', newSize);
+  WriteBytes(path, oldText);
+  std::mt19937 random(4242);
+  std::uniform_int_distribution<int> delay(0, 60000);  // microseconds
+  TKillFigures figures;
+  for (int trial = 0; trial < kills; ++trial) {
+    const pid_t child = ::fork();
+    if (child < 0) break;
+    if (child == 0) SaveSlowlyUntilKilled(path, dropRoot, newSize, oldSize);
+    ::usleep(static_cast<useconds_t>(delay(random)));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    EXPECT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status)) << "the saving child stopped by itself";
+    { const TIniDocument next(path, true); }  // the next open (which must not fail)
+    const std::string text = ReadBytes(path);
+    figures.SawNew += text == newText;
+    if (text != oldText && text != newText) {
+      ++figures.Torn;
+      WriteBytes(path, oldText);  // the next trial starts from a whole file again
+    }
+  }
+  return figures;
+}
+
+// A save that must rewrite the file in place, because the file has a second name or its
+// folder takes no new file (for root: the saving child gives up root), is killed at random
+// moments: once the next open has finished an interrupted save, the file holds the old or
+// the new text.
+TEST(RewriteCrash, KilledInPlaceSavesAreFinishedByTheNextOpen) {
+  constexpr int Kills = 25;
+  TTempDir dir;
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
+  const bool root = ::geteuid() == 0;
+  for (const bool linked : {true, false}) {
+    const std::string folder = dir / (linked ? "linked" : "locked"), path = folder + "/vuka.ini";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    WriteBytes(path, "");
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    const TStateFolder state(folder + ".state");  // the saving user's own
+    std::vector<std::string> names{"vuka.ini"};
+    if (linked) {
+      ASSERT_EQ(::link(path.c_str(), (folder + "/other.ini").c_str()), 0);
+      names.insert(names.begin(), "other.ini");
+    } else if (!root) {
+      ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+    }
+    const TKillFigures figures = KillInPlaceSaves(path, !linked && root, Kills);
+    ::chmod(folder.c_str(), 0755);
+    const char* const what = linked ? "a file with two names" : "a folder that takes no file";
+    EXPECT_EQ(figures.Torn, 0) << what << ": torn files in " << Kills << " kills";
+    EXPECT_GT(figures.SawNew, 0) << what << ": no save ever completed, the test proves nothing";
+    EXPECT_EQ(state.Copies(), std::vector<std::string>{}) << what;
+    EXPECT_EQ(FolderEntries(folder), names) << what;
+  }
+}
+
 #endif  // killing a child process
 
 TEST(RewriteCrash, TheNextSaveRemovesWhatAKilledSaveLeft) {
@@ -140,6 +251,7 @@ TEST(RewriteCrash, ModeOwnerAndLinksSurvive) {
   ASSERT_EQ(::symlink("real/vuka.ini", link.c_str()), 0);
   ASSERT_EQ(::link(hard.c_str(), other.c_str()), 0);
   const ino_t hardInode = StatOf(hard).st_ino;
+  const TStateFolder state(dir / "state");
 
   for (const std::string& path : {link, hard}) {
     TIniDocument doc(path, false);
@@ -170,6 +282,7 @@ TEST(RewriteCrash, AFolderThatCannotBeWrittenGetsAnInPlaceRewrite) {
   WriteBytes(path, "[S]\r\nk=1\r\n");
   ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
   const ino_t inode = StatOf(path).st_ino;
+  const TStateFolder state(dir / "state");
   // Root writes everywhere: act as an ordinary user for the save.
   const bool root = ::geteuid() == 0;
   if (root) {
@@ -193,6 +306,7 @@ TEST(RewriteCrash, AFolderThatCannotBeWrittenGetsAnInPlaceRewrite) {
   EXPECT_EQ(ReadBytes(path), "[S]\r\nk=2\r\n");
   EXPECT_EQ(StatOf(path).st_ino, inode);
   EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"f.ini"});
+  EXPECT_EQ(state.Copies(), std::vector<std::string>{});
 }
 
 TEST(RewriteCrash, AFailedSaveOfANewFileLeavesNothingBehind) {
