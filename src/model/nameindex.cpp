@@ -63,6 +63,12 @@ bool TNameIndex::Contains(std::string_view name) const {
   return Slots_[Find(name, FoldedHash(name))].Position != 0;
 }
 
+size_t TNameIndex::PositionOf(std::string_view name) const {
+  if (Slots_.empty()) return npos;
+  const uint32_t position = Slots_[Find(name, FoldedHash(name))].Position;
+  return position == 0 ? npos : position - 1;
+}
+
 void TNameIndex::Reserve(size_t count) {
   if (SlotsFor(count) > Slots_.size()) Grow(SlotsFor(count));
 }

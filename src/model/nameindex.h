@@ -25,6 +25,9 @@ class TNameIndex {
   bool Insert(size_t position);
   // True when an equal name is in.
   bool Contains(std::string_view name) const;
+  // The position of the equal name that is in; npos when there is none.
+  static constexpr size_t npos = static_cast<size_t>(-1);
+  size_t PositionOf(std::string_view name) const;
   // Makes room for count names, so that filling the set does not grow it.
   void Reserve(size_t count);
 

@@ -10,6 +10,7 @@
 #include "inifile/inifile.h"
 #include "model/filesize.h"
 #include "model/model.h"
+#include "model/nameclash.h"
 #include "model/sequences.h"
 #include "model/valueparse.h"
 #include "model/writer.h"
@@ -26,8 +27,9 @@ std::string Quoted(const std::string& text) {
 }
 
 // Refuses, before anything is opened or written, what cannot survive a round trip through the
-// file. A control byte in a value reads differently in the setup (it cuts at a NUL and keeps a
-// trailing one that the loader trims); blanks and quotes around a value only need quotes.
+// file: among it two rows that are one key to the setup. A control byte in a value reads
+// differently in the setup (it cuts at a NUL and keeps a trailing one that the loader trims);
+// blanks and quotes around a value only need quotes.
 void CheckProject(const TProject& project) {
   if (HoldsControlByte(project.MainTitleCaption)) {
     throw std::runtime_error("Недопустимое название программы: " +
@@ -50,6 +52,8 @@ void CheckProject(const TProject& project) {
                                Quoted(row.Value));
     }
   }
+  const std::vector<TNameClash> clashes = NameClashes(project.Variables);
+  if (!clashes.empty()) throw std::runtime_error(NameClashText(project.Variables, clashes.front()));
 }
 
 // The codes of the ticked entries among the first `count` catalogue entries, then those

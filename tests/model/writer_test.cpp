@@ -156,23 +156,59 @@ TEST(SaveProject, DisplayKeysFollowTheProject) {
   EXPECT_EQ(p.ProgramNameText, Utf8ToCp1251("Демо-программа 1.0"));
 }
 
-TEST(SaveProject, VariablesSkipEmptyNamesAndLaterRowsReplaceEarlierLinesInPlace) {
+TEST(SaveProject, VariablesSkipEmptyNamesAndQuoteWhatNeedsIt) {
   TTempDir dir;
   TProject p;
-  p.Variables = {{"InstallPath", "C:\\a"},
-                 {"", "ignored"},
-                 {"Group", ""},
-                 {"installpath", "C:\\b"},
-                 {"PROGRAMNAME", Utf8ToCp1251("Своё имя")},
-                 {"Lead", "'quoted'"}};
+  p.Variables = {{"InstallPath", "C:\\a"}, {"", "ignored"}, {"Group", ""}, {"Lead", "'quoted'"}};
   SaveProject(p, dir / "vuka.ini", dir / "version.ini");
   EXPECT_EQ(ReadBytes(dir / "vuka.ini"), CrLf(ConfigSection("", "", "") + kDisplayDefaults +
                                               "[Variables]\n"
-                                              "PROGRAMNAME=Своё имя\n"
-                                              "installpath=C:\\b\n"
+                                              "ProgramName=Демо-программа 1.0\n"
+                                              "InstallPath=C:\\a\n"
                                               "Group=\n"
                                               "Lead=\"'quoted'\"\n"
                                               "\n"));
+}
+
+// Names that are one key to the setup would write one row over the other: Save refuses them,
+// naming both rows, and leaves the file as it was. Empty names are not written.
+TEST(SaveProject, RowsThatAreOneKeyToTheSetupAreRefusedNamingBoth) {
+  TTempDir dir;
+  const std::string target = dir / "vuka.ini";
+  const std::string before = CrLf("; kept\n[Variables]\nCompany=Old\n");
+  const std::string pair = " названы одинаково без учёта регистра букв: ";
+  struct TCase {
+    std::vector<std::string> Names;
+    std::string Message;  // empty: saved
+  };
+  const TCase cases[] = {
+      {{"Company", "", "Company"}, "Переменные в строках 1 и 3" + pair + "«Company» и «Company»"},
+      {{"Company", "x", "company"}, "Переменные в строках 1 и 3" + pair + "«Company» и «company»"},
+      {{"x", Utf8ToCp1251("Путь"), Utf8ToCp1251("пУТЬ")},
+       "Переменные в строках 2 и 3" + pair + "«Путь» и «пУТЬ»"},
+      {{Utf8ToCp1251("Ёлка"), "y", Utf8ToCp1251("ёЛКА")},
+       "Переменные в строках 1 и 3" + pair + "«Ёлка» и «ёЛКА»"},
+      {{"a", "A", "a"}, "Переменные в строках 1 и 2" + pair + "«a» и «A»"},
+      {{"x", "y", "programNAME"},
+       "Переменная в строке 3 названа «programNAME»: под этим именем в файле записывается "
+       "название программы"},
+      {{"", "", "Company"}, ""},
+      {{"Company", "Compan", Utf8ToCp1251("Сompany")}, ""},  // a Cyrillic "С" is another letter
+  };
+  for (const TCase& c : cases) {
+    WriteBytes(target, before);
+    TProject p;
+    p.Variables.clear();
+    for (const std::string& name : c.Names) p.Variables.push_back({name, "v"});
+    const std::string message = SaveError(p, target, dir / "version.ini");
+    if (c.Message.empty()) {
+      EXPECT_EQ(message, "no error");
+      EXPECT_NE(ReadBytes(target), before);
+    } else {
+      EXPECT_EQ(message.substr(0, c.Message.size()), c.Message) << message;
+      EXPECT_EQ(ReadBytes(target), before) << c.Message;
+    }
+  }
 }
 
 TEST(SaveProject, UpdatesAnExistingFileKeepingForeignSectionsAndKeys) {

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolTip>
 
 #include "app_fixture.h"
 #include "ui/widgets/variablesgrid.h"
@@ -115,4 +116,51 @@ TEST_F(VariablesPage, NewEndsEditingAndResetsTheTable) {
   Grid->setFocus();
   Type(QStringLiteral("D"));
   EXPECT_EQ(Main().Project().Variables.at(0).Value, "D");
+}
+
+// Names that one file cannot hold twice are marked in both rows as they are typed, with the
+// reason at the editor and over the cell; the mark goes with the clash. Save refuses them and
+// leaves the file and the unsaved mark as they were.
+TEST_F(VariablesPage, NamesAlikeButForLetterCaseAreMarkedAndNotSaved) {
+  const QByteArray saved = Save();
+  const QString file = Dir.filePath(QStringLiteral("vuka.ini"));
+  Key(Qt::Key_Insert);  // above InstallPath, which goes to row 2
+  Key(Qt::Key_Left);
+  Type(QStringLiteral("installPAT"));
+  EXPECT_FALSE(Grid->NameClashes(1) || Grid->NameClashes(2));
+  Type(QStringLiteral("H"));
+  EXPECT_TRUE(Grid->NameClashes(1) && Grid->NameClashes(2));
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("строках 1 и 2")))
+      << QToolTip::text().toStdString();
+  EXPECT_EQ(Grid->NameClashHint(2), QToolTip::text());
+  const QRect other = Grid->CellRect(2, 0);
+  EXPECT_EQ(Grid->viewport()->grab().toImage().pixelColor(other.right() - 3, other.center().y()),
+            QColor(255, 216, 216));
+
+  Key(Qt::Key_S, Qt::ControlModifier);
+  const QStringList errors = TakeErrors();
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_TRUE(
+      errors[0].contains(QStringLiteral("строках 1 и 2 названы одинаково без учёта "
+                                        "регистра букв: «installPATH» и «InstallPath»")))
+      << errors[0].toStdString();
+  EXPECT_EQ(ReadBytes(file), saved);
+  EXPECT_TRUE(Main().HasUnsavedChanges());
+
+  // Renamed, neither row is marked; named ProgramName, the row alone is.
+  Key(Qt::Key_Escape);
+  Type(QStringLiteral("Other"));
+  EXPECT_FALSE(Grid->NameClashes(1) || Grid->NameClashes(2));
+  Key(Qt::Key_Escape);
+  Type(QStringLiteral("programname"));
+  Key(Qt::Key_Return);
+  EXPECT_TRUE(Grid->NameClashes(1));
+  EXPECT_FALSE(Grid->NameClashes(2));
+  // A deleted row takes its mark along; taking the deletion back brings it again.
+  Key(Qt::Key_Delete);
+  EXPECT_FALSE(Grid->NameClashes(1));
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(Grid->NameClashes(1));
+  EXPECT_FALSE(Grid->NameClashes(2));
 }

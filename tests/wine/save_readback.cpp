@@ -35,7 +35,6 @@ std::vector<NamedProject> Projects() {
   projects.push_back({"plain",
                       WithRows({{"\xCF\xF3\xF2\xFC", "C:\\Program Files\\\xC4\xE5\xEC\xEE"},
                                 {"Dup", "1"},
-                                {"dup", "2"},
                                 {"Quote", "a \"b\" c"},
                                 {"Eq", "x=y"},
                                 {"k", "new"}}),

@@ -9,11 +9,14 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <utility>
 
+#include "model/nameclash.h"
 #include "ui/widgets/cp1251input.h"
 #include "ui/widgets/render.h"
 
@@ -62,6 +65,12 @@ class TCellValidator : public TCp1251Validator {
     return TCp1251Validator::validate(input, pos);
   }
 };
+
+// A name cell whose name cannot be saved: a pale red ground, dark red text, a red frame
+// on the current cell.
+const QColor kClashGround(255, 216, 216);
+const QColor kClashText(176, 0, 0);
+const QColor kClashFrame(224, 0, 0);
 
 // One line of text, left and top, clipped at the cell's edges.
 void DrawCellText(QPainter& painter, const QRect& cell, const QString& text) {
@@ -160,6 +169,7 @@ void TVariablesGrid::Reset() {
   verticalScrollBar()->setValue(0);
   horizontalScrollBar()->setValue(0);
   Remembered_ = CellText(Col_, Row_);
+  FindClashes();
   UpdateScrollBars();
   EnsureCurrentVisible();
   viewport()->update();
@@ -171,12 +181,71 @@ void TVariablesGrid::Reload() {
   if (Rows_ && Rows_->empty()) Rows_->push_back({});
   Row_ = std::clamp(Row_, 1, RowCount() - 1);
   Remembered_ = CellText(Col_, Row_);
+  FindClashes();
   UpdateScrollBars();
   EnsureCurrentVisible();
   viewport()->update();
 }
 
 int TVariablesGrid::RowCount() const { return 1 + (Rows_ ? static_cast<int>(Rows_->size()) : 0); }
+
+void TVariablesGrid::FindClashes() {
+  Clashing_.clear();
+  if (!Rows_) return;
+  for (const TNameClash& clash : ::NameClashes(*Rows_)) {
+    SetClash(clash.Row, true);
+    if (clash.Other != kProgramNameRow) SetClash(clash.Other, true);
+  }
+}
+
+void TVariablesGrid::RecheckName(const std::string& name) {
+  const std::vector<size_t> named = RowsNamedAs(*Rows_, name);
+  const bool clash = named.size() > 1 || (!named.empty() && IsProgramNameKey(name));
+  for (const size_t row : named) SetClash(row, clash);
+}
+
+void TVariablesGrid::SetClash(size_t modelRow, bool clash) {
+  const auto at = std::lower_bound(Clashing_.begin(), Clashing_.end(), modelRow);
+  const bool marked = at != Clashing_.end() && *at == modelRow;
+  if (clash && !marked) Clashing_.insert(at, modelRow);
+  if (!clash && marked) Clashing_.erase(at);
+}
+
+void TVariablesGrid::ShiftClashes(size_t from, int by) {
+  for (size_t& row : Clashing_) {
+    if (row >= from) row = by < 0 ? row - 1 : row + 1;
+  }
+}
+
+bool TVariablesGrid::NameClashes(int row) const {
+  return row >= 1 &&
+         std::binary_search(Clashing_.begin(), Clashing_.end(), static_cast<size_t>(row - 1));
+}
+
+QString TVariablesGrid::NameClashHint(int row) const {
+  if (!NameClashes(row)) return {};
+  const size_t modelRow = static_cast<size_t>(row - 1);
+  const std::string& name = (*Rows_)[modelRow].Name;
+  TNameClash clash{modelRow, kProgramNameRow};
+  if (!IsProgramNameKey(name)) {
+    const std::vector<size_t> named = RowsNamedAs(*Rows_, name);
+    if (named.size() < 2) return {};
+    const size_t other = named.front() == modelRow ? named.back() : named.front();
+    clash = TNameClash{std::max(modelRow, other), std::min(modelRow, other)};
+  }
+  return QString::fromStdString(NameClashText(*Rows_, clash));
+}
+
+void TVariablesGrid::ShowClashWhileTyping() {
+  const QString hint = NameClashHint(Row_);
+  if (!hint.isEmpty()) {
+    QToolTip::showText(Editor_->mapToGlobal(QPoint(0, Editor_->height())), hint, Editor_);
+    ClashTipShown_ = true;
+  } else if (ClashTipShown_) {
+    QToolTip::hideText();
+    ClashTipShown_ = false;
+  }
+}
 
 std::string& TVariablesGrid::Cell(int row, int column) {
   TVariableRow& r = (*Rows_)[static_cast<size_t>(row - 1)];
@@ -314,13 +383,20 @@ void TVariablesGrid::PaintDataCell(QPainter& painter, int row, int column) const
   const QPalette& pal = palette();
   const QRect cell = CellRect(row, column);
   const bool current = row == Row_ && column == Col_;
+  const bool clash = column == 0 && NameClashes(row);
   painter.fillRect(cell,
-                   pal.color(QPalette::Active, current ? QPalette::Highlight : QPalette::Base));
-  painter.setPen(pal.color(QPalette::Active, current ? QPalette::HighlightedText : QPalette::Text));
+                   current ? pal.color(QPalette::Active, QPalette::Highlight)
+                           : (clash ? kClashGround : pal.color(QPalette::Active, QPalette::Base)));
+  painter.setPen(current ? pal.color(QPalette::Active, QPalette::HighlightedText)
+                         : (clash ? kClashText : pal.color(QPalette::Active, QPalette::Text)));
   DrawCellText(painter, cell, CellText(column, row));
   if (current && hasFocus()) {
     painter.setPen(QPen(pal.color(QPalette::Active, QPalette::HighlightedText), 1, Qt::DotLine));
     painter.drawRect(cell.adjusted(0, 0, -1, -1));
+  }
+  if (current && clash) {
+    painter.setPen(QPen(kClashFrame, 2));
+    painter.drawRect(cell.adjusted(2, 2, -2, -2));
   }
 }
 
@@ -386,6 +462,10 @@ void TVariablesGrid::EndEdit() {
 void TVariablesGrid::CloseEditor() {
   if (!Editing_) return;
   Editing_ = false;
+  if (ClashTipShown_) {
+    QToolTip::hideText();
+    ClashTipShown_ = false;
+  }
   setFocusPolicy(Qt::StrongFocus);
   // The table takes the focus first, so that hiding the editor does not pass
   // the focus on to the next control.
@@ -396,7 +476,14 @@ void TVariablesGrid::CloseEditor() {
 
 void TVariablesGrid::EditorTextChanged(const QString& text) {
   if (!Editing_ || !Rows_) return;
-  Cell(Row_, Col_) = Utf8ToCp1251(text.toStdString());
+  std::string before = std::exchange(Cell(Row_, Col_), Utf8ToCp1251(text.toStdString()));
+  if (Col_ == 0) {
+    SetClash(static_cast<size_t>(Row_ - 1), false);  // an emptied name is in no group
+    RecheckName(before);
+    RecheckName(Cell(Row_, Col_));
+    ShowClashWhileTyping();
+    viewport()->update();
+  }
   emit rowChanged(Row_);
 }
 
@@ -453,6 +540,7 @@ bool TVariablesGrid::EditorKey(QKeyEvent* event) {
 
 void TVariablesGrid::InsertRow() {
   Rows_->insert(Rows_->begin() + (Row_ - 1), TVariableRow{});
+  ShiftClashes(static_cast<size_t>(Row_ - 1), 1);
   UpdateScrollBars();
   viewport()->update();
   emit rowInserted(Row_);
@@ -460,15 +548,21 @@ void TVariablesGrid::InsertRow() {
 
 void TVariablesGrid::DeleteRow() {
   const int deleted = Row_;
+  const size_t modelRow = static_cast<size_t>(Row_ - 1);
+  const std::string name = (*Rows_)[modelRow].Name;
   if (Rows_->size() > 1) {
     Rows_->erase(Rows_->begin() + (Row_ - 1));
     Row_ = std::min(Row_, RowCount() - 1);
     UpdateScrollBars();
+    SetClash(modelRow, false);
+    ShiftClashes(modelRow + 1, -1);
   } else if (Rows_->front() != TVariableRow{}) {
     Rows_->front() = TVariableRow{};
+    SetClash(modelRow, false);
   } else {
     return;  // the only row is empty already
   }
+  RecheckName(name);
   viewport()->update();
   emit rowDeleted(deleted);
 }
@@ -631,6 +725,11 @@ void TVariablesGrid::ShowHint(const QPoint& pos) {
   }
   HintRow_ = row;
   HintCol_ = col;
+  // Over a marked name, the reason for the mark instead of the keys.
+  const QString clash = col == 0 ? NameClashHint(row) : QString();
+  Hint_->setText(clash.isEmpty() ? QString(HintText).remove(u'\r') : clash);
+  Hint_->setWordWrap(!clash.isEmpty());
+  Hint_->setMaximumWidth(clash.isEmpty() ? QWIDGETSIZE_MAX : ColumnWidth0 + ColumnWidth1);
   Hint_->adjustSize();
   Hint_->move(viewport()->mapToGlobal(topLeft));
   Hint_->show();

@@ -51,6 +51,14 @@ class TVariablesGrid : public TScrollView {
   void EndEdit();
   QLabel* HintWindow() const { return Hint_; }
 
+  // True when the data row's name cannot be saved besides another row's: a name
+  // that another row has ignoring letter case, or ProgramName (see NameClashes).
+  // Such name cells are marked while the user types, and the hint over them, or
+  // at the cell editor as the name is typed, says why.
+  bool NameClashes(int row) const;
+  // That reason (as Save words it), empty for a row whose name is not marked.
+  QString NameClashHint(int row) const;
+
  signals:
   // The user's changes, each once the rows hold it: a cell's text changed by an
   // edit that ended (rows and columns as CurrentRow and CurrentColumn count them),
@@ -104,6 +112,16 @@ class TVariablesGrid : public TScrollView {
   void HideHint();
   // The model text of a data cell; row first, like every position but CellText.
   std::string& Cell(int row, int column);
+  // Marks the clashing names of every row anew.
+  void FindClashes();
+  // Marks anew the rows named as `name` (model rows), the only ones whose mark a
+  // change of a row to or from that name can change.
+  void RecheckName(const std::string& name);
+  void SetClash(size_t modelRow, bool clash);
+  // Model rows from `from` on moved by `by` (a row inserted or deleted).
+  void ShiftClashes(size_t from, int by);
+  // Shows at the editor why the name typed is marked, or hides that hint.
+  void ShowClashWhileTyping();
 
   std::vector<TVariableRow>* Rows_ = nullptr;
   int Row_ = 1;
@@ -115,4 +133,6 @@ class TVariablesGrid : public TScrollView {
   QLabel* Hint_ = nullptr;
   int HintRow_ = -1;
   int HintCol_ = -1;
+  std::vector<size_t> Clashing_;  // model rows whose names are marked, ascending
+  bool ClashTipShown_ = false;
 };
