@@ -2,7 +2,7 @@
 // letter case of ASCII and Windows-1251 letters (see FoldCase), every other
 // byte as it is. Lets a long list of names be checked for repeats in linear
 // time and little memory: it holds only positions in the caller's list (and
-// a hash of each name), eight to sixteen bytes a name, and asks the list for a
+// a hash of each name), eleven to twenty-two bytes a name, and asks the list for a
 // name when it must compare one.
 #pragma once
 
@@ -41,6 +41,6 @@ class TNameIndex {
   void Grow(size_t slots);
 
   TNameAt NameAt_;
-  std::vector<TSlot> Slots_;  // a power of two of them, at most half in use
+  std::vector<TSlot> Slots_;  // a power of two of them, at most three quarters in use
   size_t Used_ = 0;
 };

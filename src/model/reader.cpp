@@ -260,14 +260,17 @@ bool IsOneOf(std::string_view key, const std::array<const char*, N>& keys) {
                      [key](const char* known) { return SameFolded(key, known); });
 }
 
-// Counts the lines of "Variables", so that room for the rows is made at once.
+// Counts the lines of "Variables" and the bytes of their names, so that room for the
+// rows (or their names) is made at once.
 class TVariableLineCount : public TIniVisitor {
  public:
   void Section(size_t /*which*/) override {}
-  void Entry(size_t /*which*/, std::string_view /*key*/, std::string_view /*value*/) override {
+  void Entry(size_t /*which*/, std::string_view key, std::string_view /*value*/) override {
     ++Count;
+    NameBytes += key.size();
   }
   size_t Count = 0;
+  size_t NameBytes = 0;
 };
 
 // What Open keeps of the file besides the rows: the lines of the keys it reads
@@ -287,8 +290,8 @@ struct TFileContent {
 class TFileReading : public TIniVisitor {
  public:
   // Without keepRows the rows are not kept, only their names.
-  TFileReading(TProject& p, size_t variableLines, bool keepRows)
-      : Rows_(keepRows ? &p.Variables : nullptr, variableLines) {}
+  TFileReading(TProject& p, const TVariableLineCount& lines, bool keepRows)
+      : Rows_(keepRows ? &p.Variables : nullptr, lines.Count, lines.NameBytes) {}
 
   void Section(size_t /*which*/) override { Content_.AnySection = true; }
   void Entry(size_t which, std::string_view key, std::string_view value) override {
@@ -319,7 +322,7 @@ class TFileReading : public TIniVisitor {
 TFileContent ReadFileContent(const std::string& fileName, TProject& p, bool keepRows) {
   TVariableLineCount count;
   ScanIniFile(fileName, {"Variables"}, count);
-  TFileReading reading(p, count.Count, keepRows);
+  TFileReading reading(p, count, keepRows);
   ScanIniFile(fileName, kOpenedSections, reading);
   return reading.Finish();
 }

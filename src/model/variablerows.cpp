@@ -6,11 +6,16 @@
 #include "model/lineproblem.h"
 #include "model/valueparse.h"
 
-TVariableRows::TVariableRows(std::vector<TVariableRow>* rows, size_t lines)
+TVariableRows::TVariableRows(std::vector<TVariableRow>* rows, size_t lines, size_t nameBytes)
     : Appended_(rows), Rows_(rows), Index_([this](size_t row) { return NameAt(row); }) {
   // Room that no row takes is never touched, and so costs no memory; the index, whose
   // room is filled in as it is made, grows with the names instead: many lines may repeat one.
-  if (rows != nullptr) rows->reserve(lines);
+  if (rows != nullptr) {
+    rows->reserve(lines);
+  } else {
+    Names_.reserve(nameBytes);
+    Ends_.reserve(lines);
+  }
 }
 
 TVariableRows::TVariableRows(TReport report, const std::vector<TVariableRow>* rows)

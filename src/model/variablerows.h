@@ -22,9 +22,10 @@ class TVariableRows {
   // Reading: appends each line that becomes a row to rows, which should be
   // empty; room for `lines` rows is made at once (a long list grown step by
   // step holds itself up to three times over while it moves). Without rows,
-  // keeps only the names of the rows, one after the other. Lines that are no
-  // row are only counted. rows must outlive this object.
-  TVariableRows(std::vector<TVariableRow>* rows, size_t lines);
+  // keeps only the names of the rows, one after the other, with room made
+  // for nameBytes. Lines that are no row are only counted. rows must outlive
+  // this object.
+  TVariableRows(std::vector<TVariableRow>* rows, size_t lines, size_t nameBytes = 0);
   // Reporting: takes the lines again, in the same order, and hands `report`
   // the problem of each line that is no row, in file order, each with its
   // line's place among the lines of its key (ProgramName lines are never
