@@ -32,7 +32,8 @@ std::wstring ExtendedLengthName(const std::wstring& name) {
 bool NameLeadsTo(const std::wstring& name, HANDLE file) {
   BY_HANDLE_FILE_INFORMATION held{};
   BY_HANDLE_FILE_INFORMATION named{};
-  if (!::GetFileInformationByHandle(file, &held)) return false;
+  // A file system that gives no file index cannot tell: the open is trusted.
+  if (!::GetFileInformationByHandle(file, &held)) return true;
   const HANDLE probe =
       ::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

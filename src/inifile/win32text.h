@@ -51,7 +51,7 @@ bool IsReadOnlyFile(const std::wstring& name);
 // The UTF-8 form of a UTF-16 text.
 std::string Utf8Text(const std::wstring& wide);
 // True when name (its links followed) leads to the file that file is open on:
-// same volume and file index.
+// same volume and file index. Also true when the open file gives no index.
 bool NameLeadsTo(const std::wstring& name, HANDLE file);
 // The errno value that the POSIX build reports for the same failure, so that
 // messages read alike: a sharing violation is EAGAIN, as a refused lock is.
