@@ -4,11 +4,13 @@
 
 #include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "inifile/inifile.h"
+#include "inifile/linesplitter.h"
 #include "model/model.h"
 
 namespace {
@@ -53,27 +55,13 @@ class TKeyScanner {
   TKeyLines* Current_ = nullptr;
 };
 
-// Hands every line of the loader (ended by CR, with LF bytes left out) to the
-// scanner, numbered by the editor line on which its first byte stands.
+// Hands every line of the loader to the scanner, numbered as an editor numbers
+// it: LF, CR LF and a lone CR each end one line.
 void ScanLines(const std::string& bytes, TKeyScanner& scanner) {
-  std::string text;
-  int32_t editorLine = 1;
-  int32_t number = 1;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c == '\r') {
-      scanner.Line(text, number);
-      text.clear();
-      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-      number = ++editorLine;
-    } else if (c == '\n') {
-      ++editorLine;
-      if (text.empty()) number = editorLine;
-    } else {
-      text += c;
-    }
-  }
-  scanner.Line(text, number);
+  TLineSplitter splitter(bytes);
+  std::string_view line, end;
+  for (int32_t number = 1; splitter.Next(line, end); ++number)
+    scanner.Line(std::string(line), number);
 }
 
 }  // namespace

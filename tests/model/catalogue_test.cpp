@@ -76,8 +76,8 @@ TEST(ProblemLines, FindTheKeyAsTheLoaderDoesAndCountLinesAsAnEditor) {
   const std::vector<TCase> cases = {
       {"[Config]\r\nLanguages=X\r\n", {"Config", "Languages", 0, ""}, 2},
       {"[Config]\n\r\nlanguages=X", {"config", "LANGUAGES", 0, ""}, 3},
-      // Only CR ends a line for the loader: "A=1" and "Languages=X" are one line of key "A".
-      {"[Config]\r\nA=1\nLanguages=X\r\n", {"Config", "Languages", 0, ""}, 0},
+      {"[Config]\nA=1\nLanguages=X\n", {"Config", "Languages", 0, ""}, 3},
+      {"[Config]\nA=1\r\n\rLanguages=X\rB=2\n", {"Config", "Languages", 0, ""}, 4},
       {"[Config]\rA=1\rLanguages=X\r", {"Config", "Languages", 0, ""}, 3},
       {";c\r\n\r\n[Config]\r\n;Languages=Y\r\nLanguages \t=X\r\n",
        {"Config", "Languages", 0, ""},
