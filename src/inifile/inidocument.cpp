@@ -273,6 +273,10 @@ void TIniDocument::Load(const std::string& fileName) {
     OpenError_ = errno;
     throw EInOutError("Cannot open file " + fileName);
   }
+  if (std::uint64_t size = 0; !RegularFileSize(Handle_, size)) {
+    CloseFileHandle(Handle_);
+    throw EInOutError("Cannot open file " + fileName + ": not a regular file");
+  }
 
   // Reading stops only at the real end: a document that silently lost the
   // rest of its file would later write the loss back.

@@ -167,7 +167,8 @@ inline constexpr uint32_t TRUNCATE_EXISTING = 5;
 inline constexpr uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x00000010u;
 inline constexpr uint32_t FILE_ATTRIBUTE_NORMAL = 0x00000080u;
 
-// Opens with the given access, sharing, creation rule and attributes. An
+// Opens with the given access, sharing, creation rule and attributes, without
+// waiting for the other end of a FIFO. An
 // opener with write access takes an exclusive lock without waiting, so a
 // second writer fails, also in the same process; a reader that does not
 // share writing takes a shared lock; other readers take none. A lock is
@@ -193,6 +194,11 @@ bool IsDirectory(const std::string& path);
 void EnsureDirectory(const std::string& path);
 // True when a file that is not a directory has this name.
 bool IsExistingFile(const std::string& fileName);
+// True, with the file's size in bytes, when the open handle is a regular file
+// (on Windows: a file on a disk); false for a FIFO, a device, a directory, or
+// when its kind cannot be told. Loading refuses every other kind of file: one
+// could block for ever or never end.
+bool RegularFileSize(FileHandle handle, std::uint64_t& size);
 // True when both names lead to one existing file (through links, too).
 bool IsSameFile(const std::string& first, const std::string& second);
 // The leading part of the name up to and including its last directory
@@ -335,9 +341,11 @@ class TIniDocument {
 
   // Flushes, releases the current file, empties the document and loads the
   // named file. Raises EInOutError "Cannot open file <name>" when the file
-  // exists but cannot be opened. Loading first finishes an in-place save of
-  // the file that was killed (see CompleteInterruptedRewrite in inplace.h);
-  // when that fails it raises "Cannot open file <name>: <reason>".
+  // exists but cannot be opened, "Cannot open file <name>: not a regular file"
+  // when it is a FIFO or a device (see RegularFileSize); so do the constructors.
+  // Loading first finishes an in-place save of the file that was killed (see
+  // CompleteInterruptedRewrite in inplace.h); when that fails it raises
+  // "Cannot open file <name>: <reason>".
   void SetFileName(const std::string& fileName);
 
   // Parses bytes exactly as loading a file with that content does (line ends,
@@ -451,7 +459,8 @@ class TIniVisitor {
 // with `which` the name's index in names. Lines of other sections are only
 // read past, so a file of any shape costs little more than what the visitor
 // keeps. A missing file gives no calls. Raises EInOutError "Cannot open file
-// <name>" when the file cannot be opened, and "Cannot read file <name>:
+// <name>" when the file cannot be opened (with ": not a regular file" when it
+// is a FIFO or a device), and "Cannot read file <name>:
 // <reason>" when reading fails part way (after calls for what was read).
 void ScanIniFile(const std::string& fileName, const std::vector<std::string>& names,
                  TIniVisitor& visitor);

@@ -89,6 +89,10 @@ void ScanIniFile(const std::string& fileName, const std::vector<std::string>& na
   FileHandle handle = OpenFileHandle(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
   if (!IsOpenHandle(handle)) throw EInOutError("Cannot open file " + fileName);
+  if (std::uint64_t size = 0; !RegularFileSize(handle, size)) {
+    CloseFileHandle(handle);
+    throw EInOutError("Cannot open file " + fileName + ": not a regular file");
+  }
   TScanner scanner(names, visitor);
   int error = 0;
   try {

@@ -25,6 +25,24 @@ bool NameLeadsTo(const std::string& fileName, int fd) {
          named.st_dev == held.st_dev && named.st_ino == held.st_ino;
 }
 
+// Opens the file as ::open does, except that opening never waits: a FIFO
+// without a writer (or, for writing, without a reader) would block the open
+// itself. Reads and writes then wait as usual. The descriptor, or -1 and errno.
+int OpenWithoutWaiting(const std::string& fileName, int flags) {
+  int fd;
+  do fd = ::open(fileName.c_str(), flags | O_NONBLOCK, 0666);
+  while (fd < 0 && errno == EINTR);
+  if (fd < 0) return -1;
+  const int status = ::fcntl(fd, F_GETFL);
+  if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) < 0) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
+}
+
 // Opens fileName with flags and takes lock (none for 0) without waiting; rc
 // tells whether the lock was refused (-1, errno set). A lock is kept only on
 // the file that the name still leads to: a writer that held the file may have
@@ -32,9 +50,7 @@ bool NameLeadsTo(const std::string& fileName, int fd) {
 // -1 with errno set.
 int OpenLocked(const std::string& fileName, int flags, int lock, int& rc) {
   for (int attempt = 0;; ++attempt) {
-    int fd;
-    do fd = ::open(fileName.c_str(), flags, 0666);
-    while (fd < 0 && errno == EINTR);
+    const int fd = OpenWithoutWaiting(fileName, flags);
     if (fd < 0 || lock == 0) return fd;
     if (OpenLockHook != nullptr) OpenLockHook();
     do rc = ::flock(fd, lock | LOCK_NB);
@@ -176,6 +192,14 @@ bool IsDirectory(const std::string& path) {
 bool IsExistingFile(const std::string& fileName) {
   struct stat info;
   return ::stat(fileName.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool RegularFileSize(FileHandle handle, std::uint64_t& size) {
+  struct stat info;
+  if (!IsOpenHandle(handle) || ::fstat(Descriptor(handle), &info) != 0 || !S_ISREG(info.st_mode))
+    return false;
+  size = static_cast<std::uint64_t>(info.st_size);
+  return true;
 }
 
 bool IsSameFile(const std::string& first, const std::string& second) {

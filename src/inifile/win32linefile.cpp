@@ -161,6 +161,18 @@ bool IsExistingFile(const std::string& fileName) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool RegularFileSize(FileHandle handle, std::uint64_t& size) {
+  if (!IsOpenHandle(handle)) return false;
+  const HANDLE file = HandleOf(handle);
+  BY_HANDLE_FILE_INFORMATION info;
+  LARGE_INTEGER length;
+  if (::GetFileType(file) != FILE_TYPE_DISK || !::GetFileInformationByHandle(file, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !::GetFileSizeEx(file, &length))
+    return false;
+  size = static_cast<std::uint64_t>(length.QuadPart);
+  return true;
+}
+
 bool IsSameFile(const std::string& first, const std::string& second) {
   BY_HANDLE_FILE_INFORMATION info[2];
   const std::string* names[2] = {&first, &second};

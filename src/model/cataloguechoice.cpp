@@ -1,10 +1,11 @@
 // Which catalogue a project uses: the one beside the configuration file when there
 // is one, and whether a catalogue that the user names can be read at all.
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <system_error>
 
 #include "inifile/inifile.h"
 #include "model/model.h"
@@ -45,6 +46,41 @@ std::string CatalogueInFolder(const std::string& folder) {
   return {};
 }
 
+// What is wrong with a catalogue: Text is empty when it can be read; Refused when it
+// exists but must not be read at all (its kind or size).
+struct TCatalogueCheck {
+  std::string Text;
+  bool Refused = false;
+};
+
+// Looks at the kind of file the path leads to before opening it, so that a FIFO or a
+// device is never opened, and again at the opened file, which is the one that counts
+// should the path change in between; the opening does not wait for a FIFO's writer.
+TCatalogueCheck Examine(const std::string& path) {
+  const std::string name = "Каталог «" + path + "»";
+  std::error_code error;
+  const std::filesystem::path where(std::u8string(path.begin(), path.end()));  // UTF-8 on Windows
+  if (!std::filesystem::exists(where, error)) return {name + " не найден"};
+  TCatalogueCheck notRegular{name + " не является обычным файлом", true};
+  if (!IsRegularFile(where)) return notRegular;
+  FileHandle handle = OpenFileHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  if (!IsOpenHandle(handle)) {
+    if (errno == EISDIR) return notRegular;
+    return {name + " нельзя прочитать: " + std::strerror(errno)};
+  }
+  std::uint64_t size = 0;
+  const bool regular = RegularFileSize(handle, size);
+  CloseFileHandle(handle);
+  if (!regular) return notRegular;
+  if (size > MaxCatalogueBytes) {
+    return {name + " слишком велик: " + std::to_string(size) + " байт, читается не больше " +
+                std::to_string(MaxCatalogueBytes),
+            true};
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string ChooseCatalogue(const std::string& fileName, const std::string& current) {
@@ -54,16 +90,9 @@ std::string ChooseCatalogue(const std::string& fileName, const std::string& curr
   return beside.empty() ? current : beside;
 }
 
-std::string CatalogueProblem(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::path where(std::u8string(path.begin(), path.end()));  // UTF-8 on Windows
-  if (!std::filesystem::exists(where, error)) return "Каталог «" + path + "» не найден";
-  if (!IsRegularFile(where)) return "Каталог «" + path + "» не является обычным файлом";
-  errno = 0;
-  const std::ifstream file(where, std::ios::binary);
-  if (!file.is_open()) {
-    return "Каталог «" + path + "» нельзя прочитать" +
-           (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
-  }
-  return {};
+std::string CatalogueProblem(const std::string& path) { return Examine(path).Text; }
+
+void RefuseUnusableCatalogue(const std::string& path) {
+  const TCatalogueCheck check = Examine(path);
+  if (check.Refused) throw EInOutError(check.Text);
 }

@@ -138,7 +138,8 @@ inline constexpr std::uintmax_t MaxConfigurationBytes = std::uintmax_t{256} * 10
 // DialogTitleCaption alone, forgets the project's Origin and remembers
 // cataloguePath as the project's Catalogue. A missing catalogue
 // leaves the lists empty; one that exists but cannot be opened raises the
-// engine's open error.
+// engine's open error, one that is no regular file or too large the error of
+// RefuseUnusableCatalogue, before any of it is read.
 void ResetProject(TProject& project, const std::string& cataloguePath);
 
 // "Save": writes the project into the configuration file fileName, updating it in
@@ -266,9 +267,19 @@ std::string CataloguePath();
 // no file is spelled exactly so), else current.
 std::string ChooseCatalogue(const std::string& fileName, const std::string& current);
 
-// Why the catalogue at path cannot serve (UTF-8: missing, no regular file, or not
-// readable); empty when it can be read.
+// The largest catalogue that is read: the limit of a configuration file, so that one
+// rule bounds every file the program reads. Larger ones are refused unread.
+inline constexpr std::uintmax_t MaxCatalogueBytes = MaxConfigurationBytes;
+
+// Why the catalogue at path cannot serve (UTF-8: missing, no regular file (a FIFO, a
+// device or a folder, also through a link), more than MaxCatalogueBytes, or not
+// readable); empty when it can be read. Never waits on a FIFO.
 std::string CatalogueProblem(const std::string& path);
+
+// Raises EInOutError with CatalogueProblem's text when the catalogue exists but is no
+// regular file or is too large; a missing or unreadable one passes (loading it gives
+// empty lists or the open error). Every catalogue is checked so before it is read.
+void RefuseUnusableCatalogue(const std::string& path);
 
 // Value forms of the configuration file.
 std::string ColorValue(TColor color);          // "$%.6X" of the resolved colour

@@ -224,6 +224,7 @@ void ReadSequence(const TSection& config, const TSequence& sequence, TProblems& 
 
 void ReadSequences(const TSection& config, const std::string& cataloguePath, TProject& p,
                    TProblems& problems) {
+  RefuseUnusableCatalogue(cataloguePath);
   TIniDocument catalogue(cataloguePath, true);
   const int32_t postUsable = p.Post.KnownCount() > 0 ? p.Post.KnownCount() - 1 : 0;
   ReadSequence(config,

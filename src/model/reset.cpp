@@ -36,6 +36,7 @@ void FillLists(TProject& project, const std::string& cataloguePath) {
   {
     // A missing catalogue loads as an empty document; one that cannot be opened
     // raises here.
+    RefuseUnusableCatalogue(cataloguePath);
     TIniDocument catalogue(cataloguePath, true);
     TakeKeyNames(catalogue, "Languages", project.Langs);
     TakeKeyNames(catalogue, "PreInstallDlg", project.Pred);

@@ -80,6 +80,7 @@ struct TCodes {
 // written refuses the save while the target is still unchanged.
 TCodes LookUpCodes(const TProject& project, const std::string& cataloguePath) {
   // Only read: a read-only catalogue, or one that another program holds open, serves as well.
+  RefuseUnusableCatalogue(cataloguePath);
   TIniDocument catalogue(cataloguePath, true);
   TCodes codes{
       TickedCodes(catalogue, "PreInstallDlg", project.Pred, project.Pred.KnownCount()),

@@ -25,7 +25,8 @@ struct TRun {
 // system exists: no display, and a platform that would abort any GUI application.
 TRun RunProgram(const TTempDir& dir, const std::vector<std::string>& arguments) {
   std::string command =
-      "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=no-such-platform '" VUKA_PROGRAM "'";
+      "timeout 30 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=no-such-platform "
+      "'" VUKA_PROGRAM "'";  // a hang ends with status 124
   for (const std::string& argument : arguments) command += " '" + argument + "'";
   command += " >'" + (dir / "out.txt") + "' 2>'" + (dir / "err.txt") + "'";
   const int status = std::system(command.c_str());
@@ -126,6 +127,44 @@ TEST(CheckCommand, ExitStatusAndProblemsByLine) {
   for (const TCheckCase& c : CheckCases(dir, sample)) ExpectCheckRun(dir, c);
   EXPECT_EQ(ReadBytes(bad), badBytes);
   EXPECT_EQ(ModificationStamp(bad), badStamp);
+}
+
+// A catalogue beside the file or named by --catalogue that is no regular file or is too
+// large is refused at once, unread: a FIFO would block for ever, /dev/zero never end.
+TEST(CheckCommand, CatalogueNoRegularFileOrTooLargeExitsWithTwo) {
+  TTempDir dir;
+  const std::vector<std::string> folders = {"fifo", "zero", "big"};
+  for (const std::string& folder : folders) {
+    std::filesystem::create_directory(dir / folder);
+    WriteBytes(dir / (folder + "/vuka.ini"), CrLf("[Config]\nLanguages=RUS\n"));
+  }
+  ASSERT_EQ(mkfifo((dir / "fifo/version.ini").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir / "zero/version.ini");
+  WriteBytes(dir / "big/version.ini", "");
+  std::filesystem::resize_file(dir / "big/version.ini", MaxCatalogueBytes + 1);
+  const std::string notRegular = "» не является обычным файлом\n";
+  const std::string help = "Справка: vuka-manager --help\n";
+  const std::string tooLarge = "» слишком велик: " + std::to_string(MaxCatalogueBytes + 1) +
+                               " байт, читается не больше " + std::to_string(MaxCatalogueBytes) +
+                               "\n";
+  const std::vector<TCheckCase> cases = {
+      {{"--check", dir / "fifo/vuka.ini"},
+       2,
+       "vuka-manager: Каталог «" + (dir / "fifo/version.ini") + notRegular},
+      {{"--check", dir / "zero/vuka.ini"},
+       2,
+       "vuka-manager: Каталог «" + (dir / "zero/version.ini") + notRegular},
+      {{"--check", dir / "big/vuka.ini"},
+       2,
+       "vuka-manager: Каталог «" + (dir / "big/version.ini") + tooLarge},
+      {{"--check", dir / "big/vuka.ini", "--catalogue", dir / "fifo/version.ini"},
+       2,
+       "vuka-manager: Каталог «" + (dir / "fifo/version.ini") + notRegular + help},
+      {{"--check", dir / "big/vuka.ini", "--catalogue", dir / "zero"},
+       2,
+       "vuka-manager: Каталог «" + (dir / "zero") + notRegular + help},
+  };
+  for (const TCheckCase& c : cases) ExpectCheckRun(dir, c);
 }
 
 // As an ordinary user: a file that exists but cannot be read is no problem list.

@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cp1251text.h"
+#include "inifile/inifile.h"
 #include "model/model.h"
 #include "projectdiff.h"
 #include "testfiles.h"
@@ -22,6 +26,36 @@ std::string UnreadableCatalogue(const std::string& dir) {
   const std::string problem = CatalogueProblem(dir + "/version.ini");
   const std::string expected = "Каталог «" + dir + "/version.ini» нельзя прочитать";
   return problem.rfind(expected, 0) == 0 ? "" : "got «" + problem + "»";
+}
+
+// Runs the step in a child process that a hang or an endless read cannot outlive:
+// its error text, "no error", or how the child ended.
+std::string ErrorWithin(unsigned seconds, const std::function<void()>& step) {
+  int fds[2];
+  if (pipe(fds) != 0) return "pipe failed";
+  const pid_t child = fork();
+  if (child == 0) {
+    close(fds[0]);
+    alarm(seconds);
+    std::string result = "no error";
+    try {
+      step();
+    } catch (const std::exception& error) {
+      result = error.what();
+    }
+    _exit(write(fds[1], result.data(), result.size()) == static_cast<ssize_t>(result.size()) ? 0
+                                                                                             : 1);
+  }
+  close(fds[1]);
+  std::string result;
+  char buffer[256];
+  for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+    result.append(buffer, static_cast<size_t>(n));
+  close(fds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (WIFSIGNALED(status)) return "ended by signal " + std::to_string(WTERMSIG(status));
+  return result;
 }
 #endif
 
@@ -66,6 +100,49 @@ TEST(CatalogueProblem, NamesAMissingFolderOrUnreadableCatalogue) {
   EXPECT_EQ(RunUnprivileged(UnreadableCatalogue, dir.Path()), "");
 #endif
 }
+
+#ifndef _WIN32  // no FIFOs or devices on Windows
+// A FIFO would block for ever and a link to /dev/zero read until memory runs out.
+TEST(Catalogue, NoRegularFileOrTooLargeIsRefusedUnread) {
+  TTempDir dir;
+  const std::string file = dir / "vuka.ini";
+  WriteBytes(file, CrLf("[Config]\nLanguages=RUS\n"));
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir / "zero");
+  std::filesystem::create_directory(dir / "folder");
+  WriteBytes(dir / "big", "");
+  std::filesystem::resize_file(dir / "big", MaxCatalogueBytes + 1);  // sparse: nothing to read
+  const std::string notRegular = "» не является обычным файлом";
+  const std::string engineRefusal = ": not a regular file";
+  struct TCase {
+    std::string Catalogue, Why, Engine;  // the engine's own refusal, when it has one
+  };
+  const std::vector<TCase> cases = {
+      {dir / "fifo", notRegular, engineRefusal},
+      {dir / "zero", notRegular, engineRefusal},
+      {dir / "folder", notRegular, ""},
+      {dir / "big",
+       "» слишком велик: " + std::to_string(MaxCatalogueBytes + 1) + " байт, читается не больше " +
+           std::to_string(MaxCatalogueBytes),
+       ""}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Catalogue);
+    const std::string refusal = "Каталог «" + c.Catalogue + c.Why;
+    EXPECT_EQ(CatalogueProblem(c.Catalogue), refusal);
+    TProject p;
+    EXPECT_EQ(ErrorWithin(5, [&] { OpenProject(p, file, c.Catalogue); }), refusal);
+    EXPECT_EQ(ErrorWithin(5, [&] { ResetProject(p, c.Catalogue); }), refusal);
+    EXPECT_EQ(ErrorWithin(5, [&] { ChangeCatalogue(p, c.Catalogue); }), refusal);
+    // Should the path turn into a FIFO or a device after the check, the engine refuses it.
+    if (!c.Engine.empty()) {
+      EXPECT_EQ(ErrorWithin(5, [&] { const TIniDocument read(c.Catalogue, true); }),
+                "Cannot open file " + c.Catalogue + c.Engine);
+    }
+    p.Catalogue = c.Catalogue;
+    EXPECT_EQ(ErrorWithin(5, [&] { SaveProject(p, dir / "new.ini", c.Catalogue); }), refusal);
+  }
+}
+#endif
 
 TEST(ProblemLines, FindTheKeyAsTheLoaderDoesAndCountLinesAsAnEditor) {
   struct TCase {
