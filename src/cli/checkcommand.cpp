@@ -7,15 +7,17 @@
 #include <functional>
 #include <string>
 
+#include "inifile/utf16text.h"
 #include "model/model.h"
 #include "model/problemlines.h"
 
 namespace {
 
-// The file's bytes, read again to number the problems' lines; empty when it cannot
-// be read now, and then the problems go without line numbers.
+// The file's text as the loader reads it (a UTF-8 or UTF-16 file converted), read
+// again to number the problems' lines; empty when it cannot be read now, and then
+// the problems go without line numbers.
 // Read at the size that the file has, which the text never outgrows on the way.
-std::string FileBytes(const std::string& fileName) {
+std::string FileText(const std::string& fileName) {
   std::ifstream file(fileName, std::ios::binary);
   std::string bytes;
   std::error_code error;
@@ -24,7 +26,9 @@ std::string FileBytes(const std::string& fileName) {
   bytes.resize(static_cast<size_t>(size));
   file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   bytes.resize(static_cast<size_t>(file.gcount()));
-  return bytes;
+  std::string converted;
+  if (FileTextIn1251(bytes, converted).data() == bytes.data()) return bytes;
+  return converted;
 }
 
 // The printed lines, handed to the stream in large pieces: an unbuffered stream
@@ -70,7 +74,7 @@ int CheckConfigurationFile(const std::string& fileName, const std::string& shown
       found = true;
     });
     if (!found) return kCheckClean;
-    lines.Find(FileBytes(fileName));
+    lines.Find(FileText(fileName));
     open([&](const TOpenProblem& problem) {
       const int32_t line = lines.Line(problem);
       printer.Line(shownName + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " +

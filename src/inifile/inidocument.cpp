@@ -14,7 +14,7 @@
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
 #include "inifile/posixfile.h"
-#include "inifile/utf8text.h"
+#include "inifile/utf16text.h"
 
 namespace {
 
@@ -184,15 +184,11 @@ class TLineLoader {
   TLoadNotes Found_;
 };
 
-bool StartsWithByteOrderMark(std::string_view data) { return data.starts_with("\xEF\xBB\xBF"); }
-bool StartsWithUtf16Mark(std::string_view data) {
-  return data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF");
-}
-
-// True when the file holds a UTF-8 byte-order mark at the current position;
-// the position is left where it was.
+// True when the file holds a UTF-8 or UTF-16 byte-order mark at the current
+// position; the position is left where it was.
 bool FileHasByteOrderMark(FileHandle handle) {
-  return StartsWithByteOrderMark(PeekFile(handle, 3));
+  const std::string start = PeekFile(handle, 3);
+  return start.starts_with("\xEF\xBB\xBF") || Utf16OrderOf(start) != TUtf16Form::TOrder::None;
 }
 
 }  // namespace
@@ -250,6 +246,7 @@ void TIniDocument::Reopen(const std::string& fileName) {
 
 void TIniDocument::ClearSections() {
   Layout_.reset();
+  Utf16_ = {};
   Sections_.Clear();
   KeptLines_.clear();
   OtherNamedKeys_.clear();
@@ -285,7 +282,7 @@ void TIniDocument::Load(const std::string& fileName) {
                      nullptr);
   int error = 0;
   // A document that may write its file keeps the file's bytes, to change only what it must;
-  // a UTF-8 file is converted as a whole.
+  // a UTF-8 or UTF-16 file is converted as a whole.
   if (!ReadOnly_ || FileHasByteOrderMark(Handle_)) {
     std::string data;
     error = ReadRestOfFile(Handle_, data);
@@ -316,12 +313,12 @@ void TIniDocument::LoadText(std::string_view data) {
 }
 
 void TIniDocument::LoadBytes(std::string bytes, bool keep) {
-  // An empty file is written in the normal form, and so is one that starts with a UTF-16
-  // byte-order mark: the setup would read every line written into it as UTF-16.
-  if (!keep || bytes.empty() || StartsWithUtf16Mark(bytes)) {
+  // An empty file is written in the normal form.
+  if (!keep || bytes.empty()) {
     ParseText(bytes, nullptr);
     return;
   }
+  if (Utf16OrderOf(bytes) != TUtf16Form::TOrder::None) bytes = Utf16FileToUtf8(bytes, Utf16_);
   auto layout = std::make_unique<TFileLayout>(std::move(bytes));
   ParseText(layout->Bytes(), layout.get());
   Layout_ = std::move(layout);
@@ -329,10 +326,7 @@ void TIniDocument::LoadBytes(std::string bytes, bool keep) {
 
 void TIniDocument::ParseText(std::string_view data, TFileLayout* layout) {
   std::string converted;
-  if (StartsWithByteOrderMark(data)) {  // the text is UTF-8
-    converted = Utf8ToWindows1251(data.substr(3));
-    data = converted;
-  }
+  data = FileTextIn1251(data, converted);
   TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
                      {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}, layout,
                      layout != nullptr && !Only_.empty() ? &Only_ : nullptr, !OnDuplicateSection);

@@ -33,6 +33,7 @@ bool SameFolded(std::string_view a, std::string_view b);
 std::string FoldedText(std::string_view text);
 
 #include "inifile/inierror.h"
+#include "inifile/utf16text.h"
 
 // ---------------------------------------------------------------------------
 // String list
@@ -356,11 +357,12 @@ class TIniDocument {
   // does not change Modified. The seam that tests and fuzzers use without files.
   void LoadText(std::string_view data);
   // The text that UpdateFile writes. For a writable document that loaded an
-  // existing, non-empty file (or LoadText its bytes) that does not start with
-  // a UTF-16 byte-order mark, the file's bytes with
+  // existing, non-empty file (or LoadText its bytes), the file's bytes with
   // only the lines that changed: every other line stays
   // byte for byte, comments, empty sections and lines before the first header
-  // included (see TFileLayout::Render for where lines go). Otherwise the
+  // included (see TFileLayout::Render for where lines go). A file that starts
+  // with a byte-order mark keeps it, and changed lines are written in its
+  // encoding: UTF-8, or UTF-16 in the file's byte order (see utf16text.h). Otherwise the
   // normal form: every section with lines, CR LF ends. Either way loading it
   // gives the same sections, keys and values: a written value that loading
   // would change goes inside double quotes (with the Unquote option).
@@ -415,6 +417,11 @@ class TIniDocument {
   std::multimap<std::string, std::string> NulSections_;
   // The layout of the loaded file, or null when the document writes the normal form.
   std::unique_ptr<TFileLayout> Layout_;
+  // A layout of a UTF-16 file holds it as a UTF-8 file: the file's byte order and
+  // odd last byte, to write it back as UTF-16 (see utf16text.h).
+  TUtf16Form Utf16_;
+  // The text of the layout as the file holds it: converted back to UTF-16 for a UTF-16 file.
+  std::string FileForm(std::string text) const;
   // Loads the bytes, keeping their layout when `keep` is set.
   void LoadBytes(std::string bytes, bool keep);
   void ParseText(std::string_view data, TFileLayout* layout);

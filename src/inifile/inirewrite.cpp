@@ -18,7 +18,7 @@ void TIniDocument::WriteToStrings(TStringList& strings) {
 }
 
 std::string TIniDocument::Text() const {
-  if (Layout_) return Layout_->Render(Sections_, Unquote_, nullptr);
+  if (Layout_) return FileForm(Layout_->Render(Sections_, Unquote_, nullptr));
   size_t size = 0;
   for (int32_t i = 0; i < Sections_.Count(); ++i) {
     const TStringList& lines = Sections_.Lines(i);
@@ -42,6 +42,11 @@ std::string TIniDocument::Text() const {
     text.append("\r\n", 2);
   }
   return text;
+}
+
+std::string TIniDocument::FileForm(std::string text) const {
+  if (Utf16_.Order == TUtf16Form::TOrder::None) return text;
+  return Utf8FileToUtf16(text, Utf16_);
 }
 
 void TIniDocument::UpdateFile() { WriteIfModified(); }
@@ -68,7 +73,7 @@ int TIniDocument::WriteLayout() {
   // The file holds these very bytes already: leaving it alone keeps its time stamp.
   const bool same = IsOpenHandle(Handle_) && text == Layout_->Bytes();
   if (!same) {
-    if (const int error = ReplaceFile(FileName_, Handle_, text)) return error;
+    if (const int error = ReplaceFile(FileName_, Handle_, FileForm(text))) return error;
   }
   next->SetBytes(std::move(text));
   Layout_ = std::move(next);

@@ -7,7 +7,7 @@
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
 #include "inifile/posixfile.h"
-#include "inifile/utf8text.h"
+#include "inifile/utf16text.h"
 
 namespace {
 
@@ -59,16 +59,16 @@ class TScanner {
   size_t Current_ = None;  // lines before the first header are dropped
 };
 
-bool StartsWithByteOrderMark(std::string_view data) { return data.starts_with("\xEF\xBB\xBF"); }
-
-// Reads the open file into the scanner: a UTF-8 file is converted as a whole,
-// as loading does. 0 or the errno of a failure.
+// Reads the open file into the scanner: a UTF-8 or UTF-16 file is converted as
+// a whole, as loading does. 0 or the errno of a failure.
 int ScanOpenFile(FileHandle handle, TScanner& scanner) {
-  if (!StartsWithByteOrderMark(PeekFile(handle, 3)))
+  const std::string start = PeekFile(handle, 3);
+  if (!start.starts_with("\xEF\xBB\xBF") && Utf16OrderOf(start) == TUtf16Form::TOrder::None)
     return ReadLinePieces(handle, [&scanner](std::string_view piece) { scanner.Feed(piece); });
   std::string data;
   if (const int error = ReadRestOfFile(handle, data)) return error;
-  scanner.Feed(Utf8ToWindows1251(std::string_view(data).substr(3)));
+  std::string converted;
+  scanner.Feed(FileTextIn1251(data, converted));
   return 0;
 }
 
@@ -77,10 +77,8 @@ int ScanOpenFile(FileHandle handle, TScanner& scanner) {
 void ScanIniText(std::string_view data, const std::vector<std::string>& names,
                  TIniVisitor& visitor) {
   TScanner scanner(names, visitor);
-  if (StartsWithByteOrderMark(data))
-    scanner.Feed(Utf8ToWindows1251(data.substr(3)));
-  else
-    scanner.Feed(data);
+  std::string converted;
+  scanner.Feed(FileTextIn1251(data, converted));
 }
 
 void ScanIniFile(const std::string& fileName, const std::vector<std::string>& names,

@@ -1,13 +1,15 @@
 // The round trip with random changes. Input: a two-byte length, that many
 // bytes of file, then bytes that choose WriteString, DeleteKey and
 // EraseSection calls (a write may give the value that the key holds already).
+// The length's two top bits choose a form of the file: 1 or 2 turn its bytes,
+// taken as Windows-1251 text, into a UTF-16 file, little- or big-endian.
 // Properties:
 // - a write that the engine refuses raises EInOutError and changes nothing;
 //   an accepted write reads back at once;
 // - the written text loads again as the same document;
 // - every line of the input that no call touched is in the written text, byte
-//   for byte with its line end, in the same order (unless a UTF-16 byte-order
-//   mark makes the engine write the normal form);
+//   for byte with its line end, in the same order (in a UTF-16 file: in UTF-16,
+//   which turns into UTF-8 and back unchanged);
 // - the setup program reads every key that a call wrote as the document holds it;
 // - every key that no call touched reads from the written text as it read
 //   from the original input;
@@ -26,6 +28,7 @@
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
+#include "inifile/utf16text.h"
 #include "inifile/utf8text.h"
 #include "reading_checks.h"
 
@@ -333,11 +336,33 @@ std::vector<std::string> CheckUntouchedKept(const profile::ProfileFile& original
   return CheckOtherKeysKept(original, written, owned);
 }
 
+// The file bytes in the form that the length's top bits choose.
+std::string FileForm(std::string_view bytes, size_t form) {
+  if (form == 0 || form == 3) return std::string(bytes);
+  const std::string utf8 = "\xEF\xBB\xBF" + Windows1251ToUtf8(bytes);  // 0x98 as "?"
+  TUtf16Form utf16;
+  utf16.Order = form == 1 ? TUtf16Form::TOrder::Little : TUtf16Form::TOrder::Big;
+  return Utf8FileToUtf16(utf8, utf16);
+}
+
+// A UTF-16 file as the UTF-8 file that the engine keeps, after checking that
+// it comes back from that unchanged; any other text as it is.
+std::string LinesForm(std::string_view text, std::string_view input) {
+  if (Utf16OrderOf(text) == TUtf16Form::TOrder::None) return std::string(text);
+  TUtf16Form form;
+  std::string utf8 = Utf16FileToUtf8(text, form);
+  if (Utf8FileToUtf16(utf8, form) != text)
+    FailOnProblems({profile::Escape(text)}, "a UTF-16 text does not come back from UTF-8", input);
+  return utf8;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ByteReader in(std::string_view(reinterpret_cast<const char*>(data), size));
-  const std::string_view input = in.Take(in.Word());
+  const size_t word = in.Word();
+  const std::string file = FileForm(in.Take(word & 0x3FFF), word >> 14);
+  const std::string_view input = file;
   TIniDocument doc("", false);  // writable: it keeps the layout of what it loads
   doc.LoadText(input);
   std::vector<Touched> touched;
@@ -352,11 +377,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FailOnProblems({"written: " + profile::Escape(text), "again: " + profile::Escape(again.Text())},
                    "the written text does not load as the same document", input);
   }
-  // A file marked as UTF-16 is written in the normal form: the setup reads it as UTF-16.
-  if (!input.starts_with("\xFF\xFE") && !input.starts_with("\xFE\xFF")) {
-    FailOnProblems(CheckUntouchedLinesKept(input, text, touched),
-                   "a line that no call touched changed", input);
-  }
+  if (Utf16OrderOf(input) != Utf16OrderOf(text))
+    FailOnProblems({"the UTF-16 byte-order mark changed"}, "the file changed its form", input);
+  FailOnProblems(CheckUntouchedLinesKept(LinesForm(input, input), LinesForm(text, input), touched),
+                 "a line that no call touched changed", input);
   const profile::ProfileFile original = profile::ProfileFile::Parse(input);
   const profile::ProfileFile written = profile::ProfileFile::Parse(text);
   FailOnProblems(CheckSetupReadsWrites(doc, written, touched),

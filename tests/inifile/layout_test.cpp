@@ -89,11 +89,18 @@ std::unique_ptr<TIniDocument> DocumentFor(const std::string& path, const TLayout
   return std::make_unique<TIniDocument>(path, sections);
 }
 
+// Each case also in a UTF-16 file of either byte order: the same lines, kept or written in UTF-16.
 TEST(Layout, EachLineFormSurvivesAndOnlyChangedLinesAreWritten) {
-  for (int run = 0; run < 2 * static_cast<int>(std::size(kCases)); ++run) {
-    const TLayoutCase& c = kCases[run / 2];
+  const char* const forms[] = {"", ", UTF-16 LE", ", UTF-16 BE"};
+  for (int run = 0; run < 6 * static_cast<int>(std::size(kCases)); ++run) {
+    TLayoutCase c = kCases[run / 6];
     const bool chosen = run % 2 == 1;
-    SCOPED_TRACE(std::string(c.Name) + (chosen ? ", chosen sections" : ""));
+    const int form = run / 2 % 3;
+    if (form != 0) {
+      c.Before = Utf16File(c.Before, form == 2);
+      c.After = Utf16File(c.After, form == 2);
+    }
+    SCOPED_TRACE(std::string(c.Name) + (chosen ? ", chosen sections" : "") + forms[form]);
     TTempDir dir;
     const std::string path = dir / "f.ini";
     WriteBytes(path, c.Before);
@@ -119,6 +126,22 @@ TEST(Layout, EachLineFormSurvivesAndOnlyChangedLinesAreWritten) {
       EXPECT_EQ(ModificationStamp(path), stamp) << "rewritten unchanged";
     }
   }
+}
+
+// What no write touches stays as the file holds it, odd last byte and unpaired
+// surrogate included; the setup reads a character that Windows-1251 lacks as "?".
+TEST(Layout, Utf16FileReadsAsTheSetupDoes) {
+  const std::string header = std::string("\xFF\xFE[\0\x10\x04]\0\r\0\n\0", 12);
+  const std::string before =
+      header + std::string("k\0=\0\x01\x01\r\0\n\0b\0=\0\x00\xD8\r\0\n\0", 20) + "x";
+  TIniDocument doc("", false);
+  doc.LoadText(before);
+  EXPECT_EQ(doc.ReadString("\xC0", "k", ""), "?");  // U+0101
+  EXPECT_EQ(doc.ReadString("\xC0", "b", ""), "?");
+  EXPECT_EQ(doc.Text(), before);
+  doc.WriteString("\xC0", "n", "\xDF");
+  EXPECT_EQ(doc.Text(),
+            before.substr(0, before.size() - 1) + std::string("n\0=\0\x2F\x04\r\0\n\0", 10) + "x");
 }
 
 }  // namespace

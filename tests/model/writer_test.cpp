@@ -64,6 +64,32 @@ std::string SaveError(const TProject& project, const std::string& fileName,
 
 }  // namespace
 
+// A vuka.ini in UTF-16, as Windows tools write it: Open reads it as the setup does,
+// Save writes only the lines it changes, in UTF-16, and keeps the mark and every other line.
+TEST(SaveProject, Utf16FileOpensAndStaysUtf16) {
+  TTempDir dir;
+  WriteBytes(dir / "version.ini", CrLf("[Languages]\nРусский=RUS\n"));
+  const std::string file = dir / "vuka.ini";
+  const std::string kept[] = {"; комментарий\r\n", "[Чужой]\r\nключ=значение\r\n", "Символ=ā\r\n"};
+  for (const bool big : {false, true}) {
+    WriteBytes(file,
+               Utf16File(kept[0] + kept[1] + "[Variables]\r\nПуть=C:\\Игры\r\n" + kept[2], big));
+    TProject p;
+    EXPECT_EQ(OpenProject(p, file, dir / "version.ini"), std::vector<std::string>{});
+    ASSERT_EQ(p.Variables.size(), 2U);
+    EXPECT_EQ(p.Variables[0].Value, Utf8ToCp1251("C:\\Игры"));
+    EXPECT_EQ(p.Variables[1].Value, "?");  // as the setup reads a letter outside Windows-1251
+    p.Variables[0].Value = "D:\\";
+    SaveProject(p, file);
+    const std::string saved = ReadBytes(file);
+    EXPECT_EQ(saved.substr(0, 2), Utf16File("", big));
+    for (const std::string& line : {kept[0], kept[1], kept[2], std::string("Путь=D:\\\r\n")})
+      EXPECT_NE(saved.find(Utf16File(line, big).substr(2)), std::string::npos) << line;
+    SaveProject(p, file);
+    EXPECT_EQ(ReadBytes(file), saved) << "an unchanged save rewrote the file";
+  }
+}
+
 TEST(SaveProject, DefaultProjectMakesItsDirectoryAndTheExactFile) {
   TTempDir dir;
   const std::string target = dir / "missing/deeper/vuka.ini";

@@ -110,6 +110,40 @@ std::string Utf8ToAnsi(std::string_view bytes, bool& approximate) {
   return out;
 }
 
+// UTF-16 text (big-endian or little-endian) as UTF-8, for Utf8ToAnsi. An unpaired
+// surrogate becomes a byte that starts no UTF-8 sequence, so that it reads as '?'
+// and marks the reading approximate; so does an odd last byte, which is dropped.
+std::string Utf16ToUtf8(std::string_view bytes, bool big, bool& approximate) {
+  const auto unitAt = [bytes, big](size_t i) {
+    const auto first = static_cast<unsigned char>(bytes[2 * i]);
+    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+    return big ? unsigned{first} << 8 | second : unsigned{second} << 8 | first;
+  };
+  const size_t units = bytes.size() / 2;
+  if (bytes.size() % 2 != 0) approximate = true;
+  std::string out;
+  for (size_t i = 0; i < units; ++i) {
+    unsigned cp = unitAt(i);
+    const bool pair = cp >= 0xD800 && cp < 0xDC00 && i + 1 < units && unitAt(i + 1) >= 0xDC00 &&
+                      unitAt(i + 1) < 0xE000;
+    if (pair) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (unitAt(++i) - 0xDC00);
+    } else if (cp >= 0xD800 && cp < 0xE000) {
+      out += '\xFF';
+      continue;
+    }
+    if (cp < 0x80) {
+      out += static_cast<char>(cp);
+      continue;
+    }
+    const int tail = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
+    constexpr unsigned kLead[] = {0, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(kLead[tail] | (cp >> (6 * tail)));
+    for (int k = tail - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((cp >> (6 * k)) & 0x3F));
+  }
+  return out;
+}
+
 struct LineParser {
   std::vector<Section>& Sections;
   bool PreviousKeyEmpty = false;
@@ -199,8 +233,9 @@ ProfileFile ProfileFile::Parse(std::string_view bytes) {
     bytes = decoded;
   } else if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") {
     file.Encoding_ = Encoding::Utf16;
-    file.Approximate_ = true;
-    return file;
+    decoded = Utf8ToAnsi(Utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE', file.Approximate_),
+                         file.Approximate_);
+    bytes = decoded;
   }
   LineParser parser{file.Sections_};
   size_t pos = 0;

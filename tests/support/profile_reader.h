@@ -9,7 +9,7 @@
 // - Each line is trimmed at both ends of the bytes 0x09, 0x0B, 0x0C, 0x1A, 0x20.
 // - A UTF-8 byte-order mark is skipped and the rest is read as UTF-8, returned
 //   in Windows-1251 (U+0098 as the byte 0x98, which Windows-1251 leaves free). A file starting with
-//   FF FE or FE FF is read as UTF-16.
+//   FF FE or FE FF is read as UTF-16 (little- or big-endian) and returned as UTF-8 text is.
 // - A line starting with "[" that holds a "]" is a header; the name is the text
 //   up to the last "]", trimmed. Lines before the first header belong to the
 //   section with the empty name.
@@ -55,10 +55,10 @@ class ProfileFile {
 
   Encoding FileEncoding() const { return Encoding_; }
   // True when the file holds bytes whose reading this model does not know
-  // exactly (text after a UTF-8 byte-order mark that Windows-1251 cannot hold,
-  // or a UTF-16 file); the results then are a guess. Latin letters with marks
-  // in values read as Wine reads them (their base letter); lookups of names
-  // that hold such letters are not modelled.
+  // exactly (text after a UTF-8 or UTF-16 byte-order mark that Windows-1251
+  // cannot hold, or that is no valid UTF-8 or UTF-16); the results then are a guess. Latin letters
+  // with marks in values read as Wine reads them (their base letter); lookups of names that hold
+  // such letters are not modelled.
   bool Approximate() const { return Approximate_; }
   // Every section in file order, the one before the first header first.
   const std::vector<Section>& Sections() const { return Sections_; }

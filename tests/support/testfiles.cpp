@@ -44,6 +44,26 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   if (!out.flush()) throw std::runtime_error("cannot write " + path);
 }
 
+std::string Utf16File(std::string_view utf8, bool bigEndian) {
+  if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
+  std::u16string units = u"\uFEFF";
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    if ((byte & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+      units += static_cast<char16_t>((byte & 0x1F) << 6 | (utf8[++i] & 0x3F));
+    } else {
+      units += static_cast<char16_t>(byte);
+    }
+  }
+  std::string bytes;
+  for (const char16_t unit : units) {
+    const auto high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  }
+  return bytes;
+}
+
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(PathOf(path), std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Writes the bytes as the file's whole content, creating or truncating it.
@@ -12,6 +13,12 @@ std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
 // The names in the folder (without "." and ".."), sorted; none for a missing folder.
 std::vector<std::string> FolderEntries(const std::string& folder);
+
+// The UTF-8 text (its own mark, if any, left out) as a UTF-16 file with a
+// byte-order mark, little-endian or big-endian. Only characters of up to
+// two UTF-8 bytes are turned (every other byte stands for itself), which is
+// enough for the Latin and Cyrillic texts of the tests.
+std::string Utf16File(std::string_view utf8, bool bigEndian = false);
 
 // Sets the file's modification time to 2001-09-09, so that any later write shows.
 void SetOldModificationTime(const std::string& path);

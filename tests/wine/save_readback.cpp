@@ -1,6 +1,8 @@
-// Saves projects into copies of hand-written files (and into a new file) and
-// checks, through the profile-function model, that the setup program reads
-// every key of the project as meant and every other key as before. A save may
+// Saves projects into copies of hand-written files (and into a new file), and
+// into each file turned into UTF-16 as Windows tools write it, and checks,
+// through the profile-function model, that the setup program reads every key
+// of the project as meant and every other key as before, and that a UTF-16
+// file stays UTF-16. A save may
 // refuse a project or a file it cannot store faithfully; then the file must be
 // unchanged. The saved files stay in the output folder for the Wine check.
 // Usage: save_readback CORPUS_FOLDER OUTPUT_FOLDER
@@ -9,8 +11,11 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "inifile/utf16text.h"
+#include "inifile/utf8text.h"
 #include "model/model.h"
 #include "reading_checks.h"
 
@@ -62,6 +67,17 @@ std::string ReadFile(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The file's text as a UTF-16 little-endian file: UTF-8 after its mark,
+// Windows-1251 otherwise.
+std::string AsUtf16(const std::string& bytes) {
+  const bool utf8 = bytes.starts_with("\xEF\xBB\xBF");
+  TUtf16Form form;
+  form.Order = TUtf16Form::TOrder::Little;
+  return Utf8FileToUtf16(utf8 ? bytes : "\xEF\xBB\xBF" + Windows1251ToUtf8(bytes), form);
+}
+
+bool IsUtf16(std::string_view bytes) { return bytes.starts_with("\xFF\xFE"); }
+
 // Returns the number of problems found.
 int SaveAndCheck(const NamedProject& np, const fs::path& target, const std::string* original) {
   try {
@@ -73,9 +89,12 @@ int SaveAndCheck(const NamedProject& np, const fs::path& target, const std::stri
                 unchanged ? "" : " and the file CHANGED");
     return (unchanged && (np.MayBeRefused || original != nullptr)) ? 0 : 1;
   }
-  const profile::ProfileFile saved = profile::ProfileFile::Parse(ReadFile(target));
+  const std::string savedBytes = ReadFile(target);
+  const profile::ProfileFile saved = profile::ProfileFile::Parse(savedBytes);
   const std::vector<MeantKey> meant = MeantKeys(np.Project);
   std::vector<std::string> problems = CheckMeantKeys(meant, saved);
+  if (original != nullptr && IsUtf16(*original) != IsUtf16(savedBytes))
+    problems.emplace_back("the file lost its UTF-16 form");
   if (original) {
     const profile::ProfileFile before = profile::ProfileFile::Parse(*original);
     if (!before.Approximate()) {
@@ -105,10 +124,14 @@ int main(int argc, char** argv) {
   for (const NamedProject& np : Projects()) {
     problems += SaveAndCheck(np, out / ("new-file--" + np.Name + ".ini"), nullptr);
     for (const fs::path& source : originals) {
-      const std::string original = ReadFile(source);
-      const fs::path target = out / (source.stem().string() + "--" + np.Name + ".ini");
-      fs::copy_file(source, target);
-      problems += SaveAndCheck(np, target, &original);
+      const std::string bytes = ReadFile(source);
+      for (const std::string& original : {bytes, AsUtf16(bytes)}) {
+        const fs::path target =
+            out / (source.stem().string() + (IsUtf16(original) ? "-utf16" : "") + "--" + np.Name +
+                   ".ini");
+        std::ofstream(target, std::ios::binary) << original;
+        problems += SaveAndCheck(np, target, &original);
+      }
     }
   }
   std::printf("%d problems\n", problems);
