@@ -79,7 +79,7 @@ void CheckWritable(const std::string& section, const std::string& key, const std
 
 // Raises EInOutError naming the text when the section name, key or value
 // holds the byte 0x98, which Windows-1251 leaves without a character: written
-// into a UTF-8 file it could not read back.
+// into a UTF-8 or UTF-16 file it could not read back.
 void CheckUtf8Writable(const std::string& section, const std::string& key,
                        const std::string& value);
 

@@ -160,7 +160,7 @@ void CheckUtf8Writable(const std::string& section, const std::string& key,
   for (const std::string* text : {&section, &key, &value}) {
     if (text->find('\x98') != std::string::npos)
       throw EInOutError("Cannot store " + Shown(*text) +
-                        " in a UTF-8 file: the byte 0x98 has no character");
+                        " in a UTF-8 or UTF-16 file: the byte 0x98 has no character");
   }
 }
 
