@@ -19,7 +19,7 @@ std::vector<std::string> ChangeCatalogue(TProject& project, const std::string& c
   if (std::string problem = CatalogueProblem(cataloguePath); !problem.empty()) {
     throw std::runtime_error(problem);
   }
-  const TSequenceValues values = SequenceValues(project, project.Catalogue);
+  const TSequenceValues values = SequenceValues(project);
   TProject changed = project;
   FillLists(changed, cataloguePath);
   std::vector<std::string> problems;

@@ -58,15 +58,21 @@ struct TFileOrigin {
   bool operator==(const TFileOrigin&) const = default;
 };
 
-// An ordered list of (display name, ticked) entries with at most one selected entry.
-// An index outside the list reads unticked and changes nothing. The entries from
-// the catalogue come first; entries for codes that the catalogue does not know
-// (named by the code itself) follow them.
+// An ordered list of entries, each a display name with its code, with ticks and at
+// most one selected entry. An index outside the list reads unticked and changes
+// nothing. The entries from the catalogue come first; entries for codes that the
+// catalogue does not know (named by the code itself) follow them. The code of each
+// entry is held from the moment the list is filled: what Save writes never depends
+// on the catalogue's content at that time.
+// The ticked entries form a sequence of their own, the order in which the setup
+// takes them (Order), independent of the entries' order in the list. Only the final
+// entry (SetFinal: the final dialog, which the setup always shows last) is ticked
+// apart from that sequence.
 class TCheckList {
  public:
   void Clear();
-  // Appends a catalogue entry; raises std::logic_error once an unknown entry exists.
-  void Append(const std::string& name);
+  // Appends a catalogue entry of that code; raises std::logic_error once an unknown entry exists.
+  void Append(const std::string& name, const std::string& code);
   // Appends an entry for a code that the catalogue does not know; its name is the code.
   void AppendUnknown(const std::string& code);
   // True for an entry that AppendUnknown added.
@@ -74,27 +80,48 @@ class TCheckList {
   // The number of catalogue entries: the unknown entries start at this index.
   int32_t KnownCount() const;
   int32_t Find(const std::string& text) const;  // ignoring letter case; -1 for none
+  // The first of the first `count` entries whose code is `code` ignoring letter case; -1 for none.
+  int32_t FindCode(const std::string& code, int32_t count) const;
+  // Ticks or unticks the entry. A newly ticked entry goes into the order right after
+  // the ticked entry that comes nearest before it in the list, or first when none
+  // does; an unticked entry leaves the order, the others keeping theirs.
   void SetTick(int32_t index, bool flag);
   bool IsTicked(int32_t index) const;
+  // Ticks the entry and puts it at `position` of the order (from 0; at the end when
+  // beyond it), moving it there when it is ticked already. The final entry is only ticked.
+  void Place(int32_t index, int32_t position);
+  // The ticked entries but the final one, in their order.
+  const std::vector<int32_t>& Order() const { return Order_; }
+  // The entry's place in the order, from 0; -1 for an unticked entry and the final one.
+  int32_t Position(int32_t index) const;
+  // Makes the entry the final one, whose tick stands apart from the order (-1, the
+  // default, for none); it leaves the order. Clear forgets it.
+  void SetFinal(int32_t index);
+  int32_t Final() const { return Final_; }
   void Select(int32_t index);  // -1 for none
   int32_t Selected() const;
   int32_t Count() const;
   std::string Name(int32_t index) const;
-  // Makes room for count more entries whose names take nameBytes in all, so
-  // that filling a long list does not hold it twice while it grows.
-  void Reserve(int32_t count, size_t nameBytes);
+  std::string Code(int32_t index) const;  // an unknown entry's code is its name
+  // Makes room for count more entries whose names and codes take nameBytes and
+  // codeBytes in all, so that filling a long list does not hold it twice while it grows.
+  void Reserve(int32_t count, size_t nameBytes, size_t codeBytes = 0);
 
-  // Equal names, ticks and selection, in the same order.
+  // Equal names, codes, ticks, order and selection, in the same order.
   bool operator==(const TCheckList&) const = default;
 
  private:
-  // The names one after the other, with where each ends: a catalogue's lists
-  // hold hundreds of thousands of short names.
+  // The names one after the other, with where each ends, and the codes alike: a
+  // catalogue's lists hold hundreds of thousands of short names.
   std::string Names_;
   std::vector<size_t> Ends_;
+  std::string Codes_;
+  std::vector<size_t> CodeEnds_;
   std::vector<bool> Ticked_;
+  std::vector<int32_t> Order_;
   int32_t Selected_ = -1;
   int32_t Known_ = 0;
+  int32_t Final_ = -1;
 };
 
 // The project. A newly constructed project is the start-up state without a
@@ -121,8 +148,8 @@ struct TProject {
   TCheckList Post;
   std::vector<TVariableRow> Variables;  // the data rows; the header row belongs to the view
   TFileOrigin Origin;
-  // The catalogue that the three lists came from and that Save looks their codes up
-  // in; set by ResetProject and OpenProject. Empty for a project that no catalogue filled.
+  // The catalogue that the three lists (and their codes) came from; set by
+  // ResetProject, OpenProject and ChangeCatalogue. Empty for a project that no catalogue filled.
   std::string Catalogue;
 
   // Every item equal, the Origin and the Catalogue too.
@@ -134,8 +161,9 @@ struct TProject {
 inline constexpr std::uintmax_t MaxConfigurationBytes = std::uintmax_t{256} * 1024 * 1024;
 
 // "New": resets every item that "New" owns and fills the three lists from the
-// catalogue, ticking and selecting "Русский". Leaves DialogPosition and
-// DialogTitleCaption alone, forgets the project's Origin and remembers
+// catalogue (each entry with its code, the value of the first catalogue line of its
+// name; the last post-installation entry is the final one), ticking and selecting "Русский". Leaves
+// DialogPosition and DialogTitleCaption alone, forgets the project's Origin and remembers
 // cataloguePath as the project's Catalogue. A missing catalogue
 // leaves the lists empty; one that exists but cannot be opened raises the
 // engine's open error, one that is no regular file or too large the error of
@@ -143,7 +171,9 @@ inline constexpr std::uintmax_t MaxConfigurationBytes = std::uintmax_t{256} * 10
 void ResetProject(TProject& project, const std::string& cataloguePath);
 
 // "Save": writes the project into the configuration file fileName, updating it in
-// place, with the codes looked up in the catalogue, which is only read. Keys are
+// place. Each list is written as the codes that its entries hold, in the order of
+// its ticked entries (Order); the catalogue is not read, so a catalogue changed or
+// removed since the lists were filled changes nothing that is written. Keys are
 // only added or changed, never removed, and the project's Origin is neither used
 // nor changed. Raises on every failure; before anything is written it refuses,
 // naming the row, a variable name or value that would not read back as typed, and
@@ -151,8 +181,8 @@ void ResetProject(TProject& project, const std::string& cataloguePath);
 // (also through a link), and "File <name> is too large ..." naming the size when
 // fileName holds more than MaxConfigurationBytes. The catalogue must be the
 // project's own: a project whose Catalogue names another path raises
-// std::invalid_argument before anything is written. A ticked entry for an
-// unknown code is written as that code, after the ticked catalogue entries of its list.
+// std::invalid_argument before anything is written. A code holding a control byte
+// is refused before anything is written.
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath);
 // "Save" with the project's own Catalogue.
@@ -171,14 +201,14 @@ void SaveProject(const TProject& project, const std::string& fileName);
 //   hidden title with a name is reported, as Save would write the name empty).
 //   ShowMainTitle=1 with an empty ProgramName hides the title, reported.
 // - ShowDialogTitle gives DialogTitleCaption "Добро пожаловать" or empty.
-// - Sequences: each code ticks the first entry whose code (as Save looks it up)
-//   matches ignoring letter case and blanks around it; the file's sequence
-//   replaces the reset's ticks. A code that the catalogue does not know becomes
-//   a ticked unknown entry at the end of its list (AppendUnknown), reported with
-//   the catalogue's path; one holding a control byte is reported and dropped.
-//   Empty and repeated codes, the final dialog's code in the post-installation
-//   sequence, and an order other than the list's (Save writes the list's order)
-//   are reported.
+// - Sequences: each code ticks the first entry whose held code matches ignoring
+//   letter case and blanks around it; the file's sequence replaces the reset's
+//   ticks, and its order is the order of the ticked entries (Save writes it back
+//   as it was). A code that the catalogue does not know becomes a ticked unknown
+//   entry at the end of its list (AppendUnknown) and keeps its place in the order,
+//   reported with the catalogue's path; one holding a control byte is reported and
+//   dropped. Empty and repeated codes and the final dialog's code in the
+//   post-installation sequence are reported.
 // - Variables: every key but ProgramName is a row, in file order. A line that
 //   Save could not write back as it is (no name, a name with a leading blank,
 //   "[" or a control byte, a value with a control byte, a repeated name) is
@@ -250,12 +280,12 @@ void SaveAndRemember(TProject& project, const std::string& fileName);
 
 // "Каталог…": reloads the three lists from the catalogue at cataloguePath and makes
 // it the project's Catalogue, as if the file that Save would write now were opened
-// with it: the code of every ticked entry (looked up in the project's Catalogue)
-// ticks the entry of that code, a code that the new catalogue lacks becomes a
-// ticked unknown entry, and the final dialog's tick goes to the new final dialog.
+// with it: the held code of every ticked entry ticks the entry of that code in the
+// same order, a code that the new catalogue lacks becomes a ticked unknown entry,
+// and the final dialog's tick goes to the new final dialog. Only the new catalogue is read.
 // Returns what could not be kept as it was (UTF-8 texts as OpenProject returns);
 // everything else in the project stays. Raises when the new catalogue is not a
-// readable file (CatalogueProblem) or either catalogue cannot be opened, and then
+// readable file (CatalogueProblem) or cannot be opened, and then
 // the project is unchanged.
 std::vector<std::string> ChangeCatalogue(TProject& project, const std::string& cataloguePath);
 

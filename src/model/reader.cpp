@@ -125,30 +125,17 @@ void ReadMainTitle(const TSection& display, const TSection& variables, TProject&
   p.MainTitleCaption = shown ? p.ProgramNameText : std::string();
 }
 
-// The code that Save writes for each entry of the list.
-std::vector<std::string> EntryCodes(TIniDocument& catalogue, const char* section,
-                                    const TCheckList& list) {
-  std::vector<std::string> codes;
-  codes.reserve(static_cast<size_t>(list.Count()));
-  for (int32_t i = 0; i < list.Count(); ++i) {
-    codes.push_back(catalogue.ReadString(section, list.Name(i), ""));
-  }
-  return codes;
-}
-
 struct TSequence {
   const char* Key;
-  std::vector<std::string> Codes;  // of every catalogue entry of the list
-  int32_t Usable;                  // entries that the sequence may tick: the first ones
+  int32_t Usable;  // entries that the sequence may tick: the first ones
   TCheckList& List;
   const std::string& Catalogue;
 };
 
 // The entry for a code that the catalogue does not know: the list's unknown entry
-// of that code, added ticked when there is none yet. Returns why it cannot be kept,
-// and sets `kept` when the code is kept.
-std::string KeepUnknownCode(const std::string& code, const TSequence& sequence, int32_t& index,
-                            bool& kept) {
+// of that code, added ticked, last in the order, when there is none yet. Returns why
+// it cannot be kept, or (it is still reported) that it was kept.
+std::string KeepUnknownCode(const std::string& code, const TSequence& sequence) {
   const std::string shown = "«" + ShownText(code) + "»";
   if (HoldsControlByte(code)) {
     return "код " + shown + " не найден в каталоге и содержит управляющий символ";
@@ -158,32 +145,27 @@ std::string KeepUnknownCode(const std::string& code, const TSequence& sequence, 
     if (SameText(list.Name(i), code)) return "код " + shown + " указан дважды";
   }
   list.AppendUnknown(code);
-  index = list.Count() - 1;
-  list.SetTick(index, true);
-  kept = true;
+  list.Place(list.Count() - 1, static_cast<int32_t>(list.Order().size()));
   return "код " + shown + " не найден в каталоге «" + sequence.Catalogue +
          "»; он оставлен в списке и сохранится в файле как есть";
 }
 
-// Ticks the first entry of the code; returns why it cannot, or empty. A code that the
-// catalogue does not know is kept as an unknown entry (`kept`) and still reported.
-std::string TickCode(const std::string& code, const TSequence& sequence, std::vector<bool>& seen,
-                     int32_t& index, bool& kept) {
-  kept = false;
+// Ticks the first entry of the code, next in the order; returns why it cannot, or
+// empty. A code that the catalogue does not know is kept as an unknown entry and
+// still reported.
+std::string TickCode(const std::string& code, const TSequence& sequence, std::vector<bool>& seen) {
   if (code.empty()) return "пустой код";
-  index = -1;
-  for (size_t i = 0; i < sequence.Codes.size() && index < 0; ++i) {
-    if (SameText(sequence.Codes[i], code)) index = static_cast<int32_t>(i);
-  }
+  TCheckList& list = sequence.List;
+  const int32_t index = list.FindCode(code, list.KnownCount());
   const std::string shown = "«" + ShownText(code) + "»";
-  if (index < 0) return KeepUnknownCode(code, sequence, index, kept);
+  if (index < 0) return KeepUnknownCode(code, sequence);
   if (index >= sequence.Usable) {
     return "код " + shown + " принадлежит последнему диалогу, который включается ключом " +
            "«ShowFinalDialog»";
   }
   if (seen[static_cast<size_t>(index)]) return "код " + shown + " указан дважды";
   seen[static_cast<size_t>(index)] = true;
-  sequence.List.SetTick(index, true);
+  list.Place(index, static_cast<int32_t>(list.Order().size()));
   return {};
 }
 
@@ -194,8 +176,6 @@ void ReadSequence(const TSection& config, const TSequence& sequence, TProblems& 
   if (text->empty()) return;
 
   std::vector<bool> seen(static_cast<size_t>(sequence.Usable), false);
-  int32_t previous = -1;
-  bool ordered = true;
   size_t start = 0;
   for (;;) {
     const size_t comma = text->find(',', start);
@@ -204,41 +184,20 @@ void ReadSequence(const TSection& config, const TSequence& sequence, TProblems& 
     code = first == std::string::npos
                ? std::string()
                : code.substr(first, code.find_last_not_of(" \t") - first + 1);
-    int32_t index = -1;
-    bool kept = false;
-    const std::string why = TickCode(code, sequence, seen, index, kept);
+    const std::string why = TickCode(code, sequence, seen);
     if (!why.empty()) problems.push_back(LineProblem(config.Name, sequence.Key, *text, why));
-    if (why.empty() || kept) {
-      if (index < previous) ordered = false;
-      previous = index;
-    }
     if (comma == std::string::npos) break;
     start = comma + 1;
-  }
-  if (!ordered) {
-    problems.push_back(LineProblem(config.Name, sequence.Key, *text,
-                                   "порядок отличается от каталога; при сохранении коды будут "
-                                   "записаны в порядке каталога"));
   }
 }
 
 void ReadSequences(const TSection& config, const std::string& cataloguePath, TProject& p,
                    TProblems& problems) {
-  RefuseUnusableCatalogue(cataloguePath);
-  TIniDocument catalogue(cataloguePath, true);
   const int32_t postUsable = p.Post.KnownCount() > 0 ? p.Post.KnownCount() - 1 : 0;
-  ReadSequence(config,
-               {"PreInstallDialogSequence", EntryCodes(catalogue, "PreInstallDlg", p.Pred),
-                p.Pred.Count(), p.Pred, cataloguePath},
+  ReadSequence(config, {"PreInstallDialogSequence", p.Pred.KnownCount(), p.Pred, cataloguePath},
                problems);
-  ReadSequence(config,
-               {"PostInstallDialogSequence", EntryCodes(catalogue, "PostInstallDlg", p.Post),
-                postUsable, p.Post, cataloguePath},
-               problems);
-  ReadSequence(config,
-               {"Languages", EntryCodes(catalogue, "Languages", p.Langs), p.Langs.Count(), p.Langs,
-                cataloguePath},
-               problems);
+  ReadSequence(config, {"PostInstallDialogSequence", postUsable, p.Post, cataloguePath}, problems);
+  ReadSequence(config, {"Languages", p.Langs.KnownCount(), p.Langs, cataloguePath}, problems);
 }
 
 // The keys of "Config" and "Display" that Open reads.

@@ -12,17 +12,25 @@ size_t NameLength(const std::string& line) {
   return eq == std::string::npos ? 0 : eq;
 }
 
-// Appends the key names of the catalogue's section to the list, then drops
-// the section from the document (read-only, never written), so that a large
-// catalogue's names are not held in the document and in the list at once.
-void TakeKeyNames(TIniDocument& catalogue, const char* section, TCheckList& list) {
+// Appends the entries of the catalogue's section to the list, each named by a line's
+// key and holding the code that the catalogue gives for that name (the value of its
+// first line), then drops the section from the document (read-only, never written),
+// so that a large catalogue's entries are not held in the document and in the list at once.
+void TakeEntries(TIniDocument& catalogue, const char* section, TCheckList& list) {
   const int32_t index = catalogue.Sections().IndexOf(section);
   if (index < 0) return;
   const TStringList& lines = catalogue.Sections().Lines(index);
   size_t nameBytes = 0;
-  for (int32_t i = 0; i < lines.Count(); ++i) nameBytes += NameLength(lines[i]);
-  list.Reserve(lines.Count(), nameBytes);
-  for (int32_t i = 0; i < lines.Count(); ++i) list.Append(lines[i].substr(0, NameLength(lines[i])));
+  size_t lineBytes = 0;
+  for (int32_t i = 0; i < lines.Count(); ++i) {
+    nameBytes += NameLength(lines[i]);
+    lineBytes += lines[i].size();
+  }
+  list.Reserve(lines.Count(), nameBytes, lineBytes - nameBytes);
+  for (int32_t i = 0; i < lines.Count(); ++i) {
+    const std::string name = lines[i].substr(0, NameLength(lines[i]));
+    list.Append(name, catalogue.ReadString(section, name, ""));
+  }
   catalogue.EraseSection(section);
 }
 
@@ -38,10 +46,12 @@ void FillLists(TProject& project, const std::string& cataloguePath) {
     // raises here.
     RefuseUnusableCatalogue(cataloguePath);
     TIniDocument catalogue(cataloguePath, true);
-    TakeKeyNames(catalogue, "Languages", project.Langs);
-    TakeKeyNames(catalogue, "PreInstallDlg", project.Pred);
-    TakeKeyNames(catalogue, "PostInstallDlg", project.Post);
+    TakeEntries(catalogue, "Languages", project.Langs);
+    TakeEntries(catalogue, "PreInstallDlg", project.Pred);
+    TakeEntries(catalogue, "PostInstallDlg", project.Post);
   }
+  // The last post-installation entry is the final dialog, which the setup shows last.
+  project.Post.SetFinal(project.Post.KnownCount() - 1);
   const int32_t russian = project.Langs.Find(DefaultLanguage());
   project.Langs.SetTick(russian, true);
   project.Langs.Select(russian);

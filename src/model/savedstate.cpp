@@ -1,17 +1,22 @@
 #include "model/savedstate.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
 std::string Bool(bool flag) { return flag ? "1" : "0"; }
 
-// The count first, then one item per entry, so no name can run into the next.
+// The count first, then one item per entry (its tick, name and code: a name holds no
+// "="), then the order of the ticked entries, so no entry can run into the next.
 void AddList(TSavedItems& items, const char* name, const TCheckList& list) {
   items.push_back(std::string(name) + '=' + std::to_string(list.Count()));
   for (int32_t i = 0; i < list.Count(); ++i) {
-    items.push_back((list.IsTicked(i) ? "+" : "-") + list.Name(i));
+    items.push_back((list.IsTicked(i) ? "+" : "-") + list.Name(i) + '=' + list.Code(i));
   }
+  std::string order = "Order=";
+  for (const int32_t index : list.Order()) order += std::to_string(index) + ',';
+  items.push_back(std::move(order));
 }
 
 }  // namespace

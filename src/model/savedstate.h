@@ -10,7 +10,7 @@
 #include "model/model.h"
 
 // Texts for the saved items in a fixed order ("item=value"; the lists give the
-// names of their entries with their ticks, as the codes come from those names).
+// names and codes of their entries with their ticks, and the order of the ticked ones).
 // Scheme colours are resolved as Save resolves them.
 using TSavedItems = std::vector<std::string>;
 TSavedItems SavedItems(const TProject& project);

@@ -56,37 +56,23 @@ void CheckProject(const TProject& project) {
   if (!clashes.empty()) throw std::runtime_error(NameClashText(project.Variables, clashes.front()));
 }
 
-// The codes of the ticked entries among the first `count` catalogue entries, then those
-// of the ticked unknown entries (each its own name), joined by commas.
-std::string TickedCodes(TIniDocument& catalogue, const char* section, const TCheckList& list,
-                        int32_t count) {
+// The codes that the ticked entries hold, in their order, joined by commas; the
+// entry at `apart` (the final dialog) is left out.
+std::string TickedCodes(const TCheckList& list, int32_t apart) {
   std::string text;
-  for (int32_t i = 0; i < count; ++i) {
-    if (list.IsTicked(i)) text += "," + catalogue.ReadString(section, list.Name(i), "");
-  }
-  for (int32_t i = list.KnownCount(); i < list.Count(); ++i) {
-    if (list.IsTicked(i)) text += "," + list.Name(i);
+  for (const int32_t index : list.Order()) {
+    if (index != apart) text += "," + list.Code(index);
   }
   return text.empty() ? text : text.substr(1);
 }
 
-struct TCodes {
-  std::string Pred;
-  std::string Post;
-  std::string Langs;
-};
-
-// The three list values, looked up before anything is written, so that a code that cannot be
+// The three list values, taken before anything is written, so that a code that cannot be
 // written refuses the save while the target is still unchanged.
-TCodes LookUpCodes(const TProject& project, const std::string& cataloguePath) {
-  // Only read: a read-only catalogue, or one that another program holds open, serves as well.
-  RefuseUnusableCatalogue(cataloguePath);
-  TIniDocument catalogue(cataloguePath, true);
-  TCodes codes{
-      TickedCodes(catalogue, "PreInstallDlg", project.Pred, project.Pred.KnownCount()),
+TSequenceValues Codes(const TProject& project) {
+  TSequenceValues codes{
+      TickedCodes(project.Pred, -1),
       // The last post-installation entry is the final dialog: only its tick is written.
-      TickedCodes(catalogue, "PostInstallDlg", project.Post, project.Post.KnownCount() - 1),
-      TickedCodes(catalogue, "Languages", project.Langs, project.Langs.KnownCount())};
+      TickedCodes(project.Post, project.Post.KnownCount() - 1), TickedCodes(project.Langs, -1)};
   for (const std::string* code : {&codes.Pred, &codes.Post, &codes.Langs}) {
     if (HoldsControlByte(*code))
       throw std::runtime_error("Недопустимый код в каталоге: " + Quoted(*code));
@@ -140,7 +126,7 @@ void RemoveVariables(TIniDocument& target, const std::vector<std::string>& keys)
 }
 
 // Every key that Save writes before the variables, in the order written.
-std::vector<TKeyWrite> SettingKeys(const TProject& project, const TCodes& codes) {
+std::vector<TKeyWrite> SettingKeys(const TProject& project, const TSequenceValues& codes) {
   const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
   return {
       {"Config", "PreInstallDialogSequence", codes.Pred},
@@ -195,7 +181,7 @@ void SaveProjectRemoving(const TProject& project, const std::string& fileName,
   // in the document (which writes only through UpdateFile). The file itself can make a write
   // impossible (a section that an earlier, odd one hides), so the engine checks too.
   TIniDocument target(fileName, {"Config", "Display", "Variables"});
-  const std::vector<TKeyWrite> settings = SettingKeys(project, LookUpCodes(project, cataloguePath));
+  const std::vector<TKeyWrite> settings = SettingKeys(project, Codes(project));
   ForEachKey(settings, project, [&target](const auto& section, const auto& key, const auto& value) {
     target.CheckWrite(section, key, value);
   });
@@ -212,7 +198,4 @@ void SaveProject(const TProject& project, const std::string& fileName) {
   SaveProject(project, fileName, project.Catalogue);
 }
 
-TSequenceValues SequenceValues(const TProject& project, const std::string& cataloguePath) {
-  TCodes codes = LookUpCodes(project, cataloguePath);
-  return {std::move(codes.Pred), std::move(codes.Post), std::move(codes.Langs)};
-}
+TSequenceValues SequenceValues(const TProject& project) { return Codes(project); }

@@ -1,9 +1,13 @@
 // SaveProject into an existing file. Input: a flag byte (bit 0: the file
-// exists, bit 1: the main title is hidden), a two-byte length and that many
-// bytes of file content, then up to eight variables (name and value texts).
+// exists, bit 1: the main title is hidden, bit 2: list entries follow), a
+// two-byte length and that many bytes of file content, with bit 2 a count byte
+// and that many list entries (a byte choosing the list, whether the entry is
+// for an unknown code, ticked, and its place in the order; then its code text),
+// then up to eight variables (name and value texts).
 // Properties: a refused save leaves the file as it was; after a save the setup
-// program reads every key of the project as the project means it, and every
-// other key of the original file as it read before.
+// program reads every key of the project as the project means it (each list as
+// the codes of its ticked entries in their order), and every other key of the
+// original file as it read before.
 #include <unistd.h>
 
 #include <cstdint>
@@ -60,6 +64,24 @@ void WriteFile(const std::string& path, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// Entries for the three lists, ticked in an order of the input's choice; the last
+// catalogue entry of the post-installation list is the final dialog.
+void AddListEntries(ByteReader& in, TProject& project) {
+  TCheckList* const lists[] = {&project.Langs, &project.Pred, &project.Post};
+  for (int n = in.Byte() % 16; n > 0; --n) {
+    const uint8_t choice = in.Byte();
+    TCheckList& list = *lists[(choice & 3) % 3];
+    const std::string code = in.Text(12);
+    if ((choice & 8) != 0 || list.KnownCount() < list.Count()) {
+      list.AppendUnknown(code);
+    } else {
+      list.Append("entry " + std::to_string(list.Count()), code);
+    }
+    if ((choice & 4) != 0) list.Place(list.Count() - 1, choice >> 4);
+  }
+  project.Post.SetFinal(project.Post.KnownCount() - 1);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -67,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t flags = in.Byte();
   const std::string_view content = in.Take(in.Word());
   TProject project;
+  if ((flags & 4) != 0) AddListEntries(in, project);
   if ((flags & 2) != 0) project.MainTitleCaption.clear();
   project.Variables.clear();
   for (int n = 0; n < 8 && !in.AtEnd(); ++n) {

@@ -75,11 +75,27 @@ std::string LookupName(std::string_view name) {
   return std::string(TrimSetupSpace(ListedName(name)));
 }
 
+namespace {
+
+// The codes of the ticked entries in their order, the final dialog's left out.
+std::string SequenceValue(const TCheckList& list, int32_t finalDialog) {
+  std::string value;
+  bool first = true;
+  for (const int32_t index : list.Order()) {
+    if (index == finalDialog) continue;
+    value += (first ? "" : ",") + list.Code(index);
+    first = false;
+  }
+  return value;
+}
+
+}  // namespace
+
 std::vector<MeantKey> MeantKeys(const TProject& p) {
   std::vector<MeantKey> keys;
-  Put(keys, "Config", "PreInstallDialogSequence", "");
-  Put(keys, "Config", "PostInstallDialogSequence", "");
-  Put(keys, "Config", "Languages", "");
+  Put(keys, "Config", "PreInstallDialogSequence", SequenceValue(p.Pred, -1));
+  Put(keys, "Config", "PostInstallDialogSequence", SequenceValue(p.Post, p.Post.KnownCount() - 1));
+  Put(keys, "Config", "Languages", SequenceValue(p.Langs, -1));
   Put(keys, "Display", "ShowMainWindow", BoolValue(p.BackgroundEnabled));
   Put(keys, "Display", "ShowMainTitle", BoolValue(!p.MainTitleCaption.empty()));
   Put(keys, "Display", "ShowDialogTitle", BoolValue(!p.DialogTitleCaption.empty()));

@@ -30,8 +30,8 @@ std::string LookupName(std::string_view name);
 // keys counts too), has a name that only the engine's folding makes equal.
 bool CaseAmbiguousSection(const profile::ProfileFile& file, const std::string& name);
 
-// The keys that SaveProject owns and the values the project means, saved with
-// a catalogue that does not exist (so every list code is empty). Later rows
+// The keys that SaveProject owns and the values the project means: each list the
+// codes of its ticked entries in their order (the final dialog's apart). Later rows
 // whose names equal earlier ones ignoring letter case replace them.
 std::vector<MeantKey> MeantKeys(const TProject& project);
 

@@ -56,7 +56,7 @@ TProject ChangedProject() {
   p.TopColor = p.BottomColor = 4;
   p.DialogPosition = {0, 2};
   for (TCheckList* list : {&p.Langs, &p.Pred, &p.Post}) {
-    list->Append("stale");
+    list->Append("stale", "S");
     list->SetTick(0, true);
     list->Select(0);
   }
@@ -186,7 +186,7 @@ std::string ResetWithUnreadableCatalogue(const std::string& dir) {
   const std::string catalogue = dir + "/version.ini";
   TProject p;
   p.TopColor = 4;
-  p.Langs.Append("stale");
+  p.Langs.Append("stale", "S");
   p.Variables = {{"a", "1"}};
   try {
     ResetProject(p, catalogue);

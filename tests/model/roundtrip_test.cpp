@@ -28,7 +28,8 @@ class TProjectGenerator {
     for (TCheckList* list : {&p.Langs, &p.Pred, &p.Post}) {
       for (int32_t i = 0; i < list->Count(); ++i) list->SetTick(i, Chance(2));
     }
-    if (UnknownCodes_) AddUnknownCodes(p, catalogue);
+    if (UnknownCodes_) AddUnknownCodes(p);
+    for (TCheckList* list : {&p.Langs, &p.Pred, &p.Post}) Shuffle(*list);
     p.TopColor = Color();
     p.BottomColor = Color();
     p.TitleShadowColor = Color();
@@ -120,15 +121,17 @@ class TProjectGenerator {
     }
   }
 
-  void AddUnknownCodes(TProject& p, const std::string& catalogue) {
-    TIniDocument codes(catalogue, true);
-    const std::pair<TCheckList*, const char*> lists[] = {
-        {&p.Langs, "Languages"}, {&p.Pred, "PreInstallDlg"}, {&p.Post, "PostInstallDlg"}};
-    for (const auto& [list, section] : lists) {
+  // The ticked entries in an order of chance (the setup takes them in that order).
+  void Shuffle(TCheckList& list) {
+    const std::vector<int32_t> order = list.Order();
+    for (const int32_t index : order) list.Place(index, Below(static_cast<int32_t>(order.size())));
+  }
+
+  void AddUnknownCodes(TProject& p) {
+    for (TCheckList* list : {&p.Langs, &p.Pred, &p.Post}) {
       std::vector<std::string> taken;
       taken.reserve(static_cast<size_t>(list->Count()) + 4);
-      for (int32_t i = 0; i < list->Count(); ++i)
-        taken.push_back(codes.ReadString(section, list->Name(i), ""));
+      for (int32_t i = 0; i < list->Count(); ++i) taken.push_back(list->Code(i));
       for (int32_t n = Below(4); n > 0; --n) {
         taken.push_back(UnknownCode(taken));
         list->AppendUnknown(taken.back());
@@ -142,17 +145,24 @@ class TProjectGenerator {
   bool UnknownCodes_;
 };
 
-// The list as the file keeps it: an unknown code's entry only while it is ticked.
+// The list as the file keeps it: the ticked entries in their order, an unknown code's
+// entry only while it is ticked, listed in the order of the ticked entries.
 void DropUnticked(TCheckList& list) {
   TCheckList kept;
-  for (int32_t i = 0; i < list.Count(); ++i) {
-    if (list.IsUnknown(i) && !list.IsTicked(i)) continue;
-    if (list.IsUnknown(i)) {
-      kept.AppendUnknown(list.Name(i));
-    } else {
-      kept.Append(list.Name(i));
-    }
-    kept.SetTick(kept.Count() - 1, list.IsTicked(i));
+  std::vector<int32_t> at(static_cast<size_t>(list.Count()), -1);
+  for (int32_t i = 0; i < list.KnownCount(); ++i) {
+    at[static_cast<size_t>(i)] = kept.Count();
+    kept.Append(list.Name(i), list.Code(i));
+  }
+  for (const int32_t index : list.Order()) {
+    if (!list.IsUnknown(index)) continue;
+    at[static_cast<size_t>(index)] = kept.Count();
+    kept.AppendUnknown(list.Name(index));
+  }
+  kept.SetFinal(list.Final());
+  kept.SetTick(kept.Final(), list.IsTicked(list.Final()));
+  for (const int32_t index : list.Order()) {
+    kept.Place(at[static_cast<size_t>(index)], static_cast<int32_t>(kept.Order().size()));
   }
   kept.Select(list.Selected());
   list = kept;

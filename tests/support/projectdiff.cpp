@@ -1,5 +1,6 @@
 #include "projectdiff.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -37,7 +38,11 @@ std::string ListText(const TCheckList& list) {
   for (int32_t i = 0; i < list.Count(); ++i) {
     text += list.Name(i) + (list.IsUnknown(i) ? "?" : "") + (list.IsTicked(i) ? "+," : "-,");
   }
-  return text + "selected " + std::to_string(list.Selected());
+  text += "selected " + std::to_string(list.Selected());
+  if (std::is_sorted(list.Order().begin(), list.Order().end())) return text;
+  text += ", order";
+  for (const int32_t index : list.Order()) text += ' ' + std::to_string(index);
+  return text;
 }
 
 std::string ProjectDifference(const TProject& a, const TProject& b) {

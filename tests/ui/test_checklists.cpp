@@ -23,7 +23,7 @@ struct TListWindow {
   QLineEdit* Other = nullptr;
 
   TListWindow(const std::vector<std::string>& utf8Names, const QRect& geometry, int columns) {
-    for (const std::string& name : utf8Names) List.Append(Utf8ToCp1251(name));
+    for (const std::string& name : utf8Names) List.Append(Utf8ToCp1251(name), name);
     Window.resize(427, 320);
     View = new TCheckListBox(&Window);
     View->setGeometry(geometry);

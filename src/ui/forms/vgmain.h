@@ -37,7 +37,7 @@ class TMainForm : public QMainWindow {
   explicit TMainForm(QWidget* parent = nullptr, const std::string& cataloguePath = CataloguePath());
   ~TMainForm() override;
 
-  // The catalogue in use: where "New" fills the lists from and "Save" looks codes up.
+  // The catalogue in use: where "New" fills the lists (names and codes) from.
   const std::string& CatalogueFile() const { return CatalogueFile_; }
 
   TProject& Project() { return Project_; }
