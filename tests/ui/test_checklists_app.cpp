@@ -1,9 +1,11 @@
 // The check lists on their pages of the main window: layout, "New" and "Save".
 #include <QAbstractButton>
 #include <QGroupBox>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "app_fixture.h"
 #include "ui/widgets/checklistbox.h"
@@ -34,6 +36,27 @@ class ListPages : public TAppFixture {
     };
     Shortcut(Qt::Key_S);
     return ReadBytes(file);
+  }
+  // The codes of the ticked entries in their order.
+  static std::string Order(const TCheckList& list) {
+    std::string codes;
+    for (const int32_t index : list.Order()) codes += list.Code(index) + ' ';
+    return codes;
+  }
+  // A right click on the entry's text, then a click on the menu's action.
+  void ChooseInMenu(TCheckListBox* list, int index, const char* action) {
+    QTimer::singleShot(0, [action] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr);
+      QAction* chosen = menu->findChild<QAction*>(QString::fromLatin1(action));
+      ASSERT_NE(chosen, nullptr);
+      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+    });
+    const QRect r = list->ItemRect(index);
+    QWidget* window = list->window();
+    const QPoint at = list->viewport()->mapTo(window, QPoint(r.left() + 40, r.center().y()));
+    QTest::mouseClick(window->windowHandle(), Qt::RightButton, Qt::NoModifier, at);
+    QApplication::setActiveWindow(window);  // the menu took it
   }
   static std::vector<bool> Ticks(const TCheckList& list) {
     std::vector<bool> ticks;
@@ -102,6 +125,47 @@ TEST_F(ListPages, TicksChosenWithTheMouseAreSaved) {
   EXPECT_TRUE(text.contains("PostInstallDialogSequence=\r\n"));
   EXPECT_TRUE(text.contains("ShowFinalDialog=1\r\n"));
   EXPECT_TRUE(text.contains("Languages=RUS\r\n"));
+}
+
+// The setup takes the ticked entries in their order: a move by key or by the entry's
+// menu is one step of the history, and Save writes the order.
+TEST_F(ListPages, TickedEntriesMoveInTheOrderByKeyAndByMenu) {
+  auto* langs = Find<TCheckListBox>("Langs");
+  const TCheckList& list = Main().Project().Langs;
+  ShowPage(1);
+  ClickStrip(langs, 0);  // English: before the ticked Русский
+  ClickStrip(langs, 2);  // Deutsch: after it
+  EXPECT_EQ(Order(list), "ENU RUS DEU ");
+  QTest::keyClick(langs, Qt::Key_Up, Qt::ControlModifier);  // Deutsch, selected by its tick
+  EXPECT_EQ(Order(list), "ENU DEU RUS ");
+  EXPECT_EQ(Find<QAction>("Undo")->text(), QStringLiteral("Отменить: порядок «Deutsch»"));
+  ChooseInMenu(langs, 0, "MoveDownAction");
+  EXPECT_EQ(Order(list), "DEU ENU RUS ");
+  EXPECT_EQ(list.Selected(), 0);
+  QTest::keyClick(langs, Qt::Key_Down, Qt::ControlModifier);
+  QTest::keyClick(langs, Qt::Key_Down, Qt::ControlModifier);  // at the end already
+  EXPECT_EQ(Order(list), "DEU RUS ENU ");
+
+  Shortcut(Qt::Key_Z);
+  Shortcut(Qt::Key_Z);
+  EXPECT_EQ(Order(list), "ENU DEU RUS ");
+  Find<QAction>("Redo")->trigger();
+  EXPECT_EQ(Order(list), "DEU ENU RUS ");
+  ClickStrip(langs, 2);  // Deutsch unticked; taking it back puts it first again
+  Shortcut(Qt::Key_Z);
+  EXPECT_EQ(Order(list), "DEU ENU RUS ");
+  EXPECT_TRUE(Main().HasUnsavedChanges());
+  EXPECT_TRUE(Save().contains("Languages=DEU,ENU,RUS\r\n"));
+  EXPECT_FALSE(Main().HasUnsavedChanges());
+
+  // The final dialog has no place in the order: it does not move.
+  ShowPage(2);
+  auto* post = Find<TCheckListBox>("Post");
+  ClickStrip(post, 1);
+  ClickStrip(post, 0);
+  QTest::keyClick(post, Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(Order(Main().Project().Post), "Shortcuts ");
+  EXPECT_EQ(Find<QAction>("Undo")->text(), QStringLiteral("Отменить: галочка «Ярлыки»"));
 }
 
 namespace {

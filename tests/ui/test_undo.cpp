@@ -50,6 +50,14 @@ class UndoRedo : public TAppFixture {
     const QRect entry = list->ItemRect(index);
     Click(list->viewport(), QPoint(entry.left() + 7, entry.center().y()));
   }
+  // Selects the entry by a click on its text and moves it one place in the order by key.
+  void Move(const char* listName, int index, Qt::Key key) {
+    ShowPage(std::string(listName) == "Langs" ? 1 : 2);
+    auto* list = Find<TCheckListBox>(listName);
+    const QRect entry = list->ItemRect(index);
+    Click(list->viewport(), QPoint(entry.left() + 40, entry.center().y()));
+    Key(key, Qt::ControlModifier);
+  }
   // Runs a dialog of the mock-up: `edit` changes it, then OK closes it.
   void EditInDialog(const char* part, const std::function<void(QDialog&)>& edit) {
     ShowPage(0);
@@ -109,7 +117,7 @@ class UndoRedo : public TAppFixture {
 
 void UndoRedo::EditAtRandom(std::mt19937& random, int serial) {
   const QString text = QStringLiteral("Шаг %1").arg(serial);
-  switch (std::uniform_int_distribution<int>(0, 8)(random)) {
+  switch (std::uniform_int_distribution<int>(0, 9)(random)) {
     case 0: Tick("Langs", serial % 3); break;
     case 1: Tick(serial % 2 ? "Pred" : "Post", serial % 2); break;
     case 2:
@@ -134,6 +142,7 @@ void UndoRedo::EditAtRandom(std::mt19937& random, int serial) {
       break;
     case 6: EditCell(1 + serial % 2, serial % 2, text); break;
     case 7: TableKey(serial % 2 ? Qt::Key_Insert : Qt::Key_Delete); break;
+    case 8: Move("Langs", serial % 3, serial % 2 ? Qt::Key_Up : Qt::Key_Down); break;
     default:
       // "New" over unsaved work: the question is answered "Discard".
       Dialogs.OnModal = [](QDialog& dialog) {

@@ -52,8 +52,12 @@ bool TEditHistory::Record(const QString& text, const TEditState& before) {
   return true;
 }
 
-void TEditHistory::RecordTick(TCheckListBox& list, int index) {
-  Stack_->push(new TTickStep(list, index, list.List()->IsTicked(index)));
+void TEditHistory::RecordTick(TCheckListBox& list, int index, int position) {
+  Stack_->push(new TTickStep(list, index, list.List()->IsTicked(index), position));
+}
+
+void TEditHistory::RecordMove(TCheckListBox& list, int index, int from, int to) {
+  Stack_->push(new TOrderStep(list, index, from, to));
 }
 
 void TEditHistory::RecordVariables(const QString& text) {

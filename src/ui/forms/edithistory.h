@@ -34,8 +34,11 @@ class TEditHistory : public QObject {
   // Records the change since `before` (taken of the same part) as one step
   // named `text`; nothing when the part is as it was. True when recorded.
   bool Record(const QString& text, const TEditState& before);
-  // Records the tick that the list view's user has just toggled.
-  void RecordTick(TCheckListBox& list, int index);
+  // Records the tick that the list view's user has just toggled; position: the
+  // entry's place in the order after a tick or before an untick (as the view reports it).
+  void RecordTick(TCheckListBox& list, int index, int position = -1);
+  // Records the move of a ticked entry in the order that the list view's user has just made.
+  void RecordMove(TCheckListBox& list, int index, int from, int to);
   // Records the change of the variables rows since the last step that touched them.
   void RecordVariables(const QString& text);
   // The same, as the table reports its changes (rows counted from 1, as the

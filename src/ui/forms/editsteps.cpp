@@ -7,15 +7,25 @@
 
 namespace {
 
-QString TickText(const TCheckListBox& list, int index) {
+QString EntryStepText(const QString& what, const TCheckListBox& list, int index) {
   const std::string name = list.List()->Name(index);
-  return QStringLiteral("галочка «%1»").arg(QString::fromStdString(Cp1251ToUtf8(name)));
+  return what.arg(QString::fromStdString(Cp1251ToUtf8(name)));
+}
+
+// The entry shown, after its list changed.
+void Show(TCheckListBox& list, int index) {
+  list.EnsureVisible(index);
+  list.viewport()->update();
 }
 
 }  // namespace
 
-TTickStep::TTickStep(TCheckListBox& list, int index, bool ticked)
-    : QUndoCommand(TickText(list, index)), List_(list), Index_(index), Ticked_(ticked) {}
+TTickStep::TTickStep(TCheckListBox& list, int index, bool ticked, int position)
+    : QUndoCommand(EntryStepText(QStringLiteral("галочка «%1»"), list, index)),
+      List_(list),
+      Index_(index),
+      Ticked_(ticked),
+      Position_(position) {}
 
 void TTickStep::undo() { Apply(!Ticked_); }
 
@@ -28,9 +38,33 @@ void TTickStep::redo() {
 }
 
 void TTickStep::Apply(bool ticked) {
-  List_.List()->SetTick(Index_, ticked);
-  List_.EnsureVisible(Index_);
-  List_.viewport()->update();
+  if (ticked && Position_ >= 0)
+    List_.List()->Place(Index_, Position_);
+  else
+    List_.List()->SetTick(Index_, ticked);
+  Show(List_, Index_);
+}
+
+TOrderStep::TOrderStep(TCheckListBox& list, int index, int from, int to)
+    : QUndoCommand(EntryStepText(QStringLiteral("порядок «%1»"), list, index)),
+      List_(list),
+      Index_(index),
+      From_(from),
+      To_(to) {}
+
+void TOrderStep::undo() { Apply(From_); }
+
+void TOrderStep::redo() {
+  if (!Pushed_) {
+    Pushed_ = true;
+    return;
+  }
+  Apply(To_);
+}
+
+void TOrderStep::Apply(int position) {
+  List_.List()->Place(Index_, position);
+  Show(List_, Index_);
 }
 
 TProjectStep::TProjectStep(const QString& text, TProject& project, TProjectView& view,

@@ -16,8 +16,9 @@ class TCheckListBox;
 // One entry of a list ticked or unticked.
 class TTickStep : public QUndoCommand {
  public:
-  // list: the view whose list holds the entry; ticked: the entry's new tick.
-  TTickStep(TCheckListBox& list, int index, bool ticked);
+  // list: the view whose list holds the entry; ticked: the entry's new tick;
+  // position: its place in the order while ticked (-1: where a new tick goes).
+  TTickStep(TCheckListBox& list, int index, bool ticked, int position = -1);
 
   void undo() override;
   void redo() override;
@@ -28,6 +29,25 @@ class TTickStep : public QUndoCommand {
   TCheckListBox& List_;
   int Index_;
   bool Ticked_;
+  int Position_;
+  bool Pushed_ = false;
+};
+
+// One ticked entry of a list moved to another place in the order of the ticked entries.
+class TOrderStep : public QUndoCommand {
+ public:
+  TOrderStep(TCheckListBox& list, int index, int from, int to);
+
+  void undo() override;
+  void redo() override;
+
+ private:
+  void Apply(int position);
+
+  TCheckListBox& List_;
+  int Index_;
+  int From_;
+  int To_;
   bool Pushed_ = false;
 };
 

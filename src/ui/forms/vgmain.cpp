@@ -141,8 +141,12 @@ void TMainForm::ConnectEditing() {
       ->setShortcuts(
           {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   for (TCheckListBox* list : {Widgets_.Langs, Widgets_.Pred, Widgets_.Post}) {
-    connect(list, &TCheckListBox::tickToggled, this,
-            [this, list](int index) { History_->RecordTick(*list, index); });
+    connect(list, &TCheckListBox::tickToggled, this, [this, list](int index, int position) {
+      History_->RecordTick(*list, index, position);
+    });
+    connect(list, &TCheckListBox::orderMoved, this, [this, list](int index, int from, int to) {
+      History_->RecordMove(*list, index, from, to);
+    });
   }
   TVariablesGrid* grid = Widgets_.Variables;
   connect(grid, &TVariablesGrid::cellEdited, this, [this](int row, int column) {

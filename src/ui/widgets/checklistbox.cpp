@@ -1,6 +1,8 @@
 #include "ui/widgets/checklistbox.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -190,24 +192,55 @@ void TCheckListBox::paintEvent(QPaintEvent*) {
       painter.fillRect(textArea, HighlightColor(*this));
       textColor = HighlightTextColor(*this);
     }
+    const int numberWidth =
+        DrawPosition(painter, i, textArea, i == selected ? textColor : ToQColor(clBtnShadow));
     painter.setPen(textColor);
     // An entry for a code that the catalogue does not know is also set in italics.
     QFont entryFont = font();
     entryFont.setItalic(List_->IsUnknown(i));
     painter.setFont(entryFont);
     // Drawn without mnemonic processing: an ampersand is shown as it is.
-    painter.drawText(textArea.adjusted(2, 0, 0, 0),
+    painter.drawText(textArea.adjusted(2, 0, -numberWidth, 0),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, EntryText(*List_, i));
     if (i == selected && hasFocus()) DrawFocusFrame(painter, textArea, HighlightTextColor(*this));
     painter.restore();
   }
 }
 
+int TCheckListBox::DrawPosition(QPainter& painter, int index, const QRect& textArea,
+                                const QColor& color) {
+  const int position = List_->Position(index);
+  if (position < 0) return 0;
+  const QString number = QString::number(position + 1);
+  painter.setFont(font());
+  painter.setPen(color);
+  const int margin = 4;
+  const int width = painter.fontMetrics().horizontalAdvance(number) + 2 * margin;
+  painter.drawText(textArea.adjusted(0, 0, -margin, 0),
+                   Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, number);
+  return width;
+}
+
 void TCheckListBox::Toggle(int index) {
   if (!List_ || index < 0 || index >= Count()) return;
+  const int before = List_->Position(index);
   List_->SetTick(index, !List_->IsTicked(index));
   viewport()->update();
-  emit tickToggled(index);
+  emit tickToggled(index, List_->IsTicked(index) ? List_->Position(index) : before);
+}
+
+bool TCheckListBox::MoveSelected(int delta) {
+  if (!List_) return false;
+  const int index = List_->Selected();
+  const int from = List_->Position(index);
+  const int last = static_cast<int>(List_->Order().size()) - 1;
+  const int to = std::clamp(from + delta, 0, std::max(0, last));
+  if (from < 0 || to == from) return false;
+  List_->Place(index, to);
+  EnsureVisible(index);
+  viewport()->update();
+  emit orderMoved(index, from, to);
+  return true;
 }
 
 void TCheckListBox::SelectAndShow(int index) {
@@ -267,6 +300,12 @@ void TCheckListBox::keyPressEvent(QKeyEvent* event) {
   const int rows = RowsPerColumn();
   const int page =
       multi ? rows * VisibleColumns() : std::max(1, viewport()->height() / ItemHeight() - 1);
+  const bool up = event->key() == Qt::Key_Up;
+  if ((event->modifiers() & Qt::ControlModifier) && (up || event->key() == Qt::Key_Down)) {
+    MoveSelected(up ? -1 : 1);
+    event->accept();
+    return;
+  }
   int target = -2;  // -2: not a movement key
   switch (event->key()) {
     case Qt::Key_Space:
@@ -297,6 +336,26 @@ void TCheckListBox::keyPressEvent(QKeyEvent* event) {
   if (current < 0 && event->key() != Qt::Key_End) target = 0;
   if (n > 0) SelectAndShow(target);
   event->accept();
+}
+
+// The menu of the entry under the mouse, which it selects: moves in the order.
+void TCheckListBox::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+  const int index = IndexAt(event->pos());
+  if (!List_ || index < 0) return;
+  SelectAndShow(index);
+  const int position = List_->Position(index);
+  QMenu menu(this);
+  menu.setObjectName(QStringLiteral("OrderMenu"));
+  QAction* up = menu.addAction(QStringLiteral("Выше"));
+  QAction* down = menu.addAction(QStringLiteral("Ниже"));
+  up->setObjectName(QStringLiteral("MoveUpAction"));
+  down->setObjectName(QStringLiteral("MoveDownAction"));
+  up->setEnabled(position > 0);
+  down->setEnabled(position >= 0 && position + 1 < static_cast<int>(List_->Order().size()));
+  const QAction* chosen = menu.exec(event->globalPos());
+  if (chosen == up) MoveSelected(-1);
+  if (chosen == down) MoveSelected(1);
 }
 
 void TCheckListBox::wheelEvent(QWheelEvent* event) {

@@ -1,5 +1,8 @@
 // A check list view of the model's TCheckList: entries with a flat check box
-// strip, in one or more columns.
+// strip, in one or more columns. Each ticked entry in the order of the ticked
+// entries (TCheckList::Order) shows its place in it, from 1, at the right end of
+// its row; Ctrl+Up and Ctrl+Down, or "Выше" and "Ниже" in the context menu of an
+// entry, move the selected ticked entry one place in that order.
 #pragma once
 
 #include "model/model.h"
@@ -25,6 +28,9 @@ class TCheckListBox : public TScrollView {
 
   // The double-click handler: inverts the tick of the selected entry, if any.
   void LangsDblClick();
+  // Moves the selected entry, when it has a place in the order, `delta` places in
+  // it (not beyond its ends); true when it moved, and then orderMoved is emitted.
+  bool MoveSelected(int delta);
 
   // Layout, in viewport coordinates.
   int ItemHeight() const;
@@ -39,8 +45,13 @@ class TCheckListBox : public TScrollView {
   void EnsureVisible(int index);
 
  signals:
-  // The user ticked or unticked the entry (the list already holds the new tick).
-  void tickToggled(int index);
+  // The user ticked or unticked the entry (the list already holds the new tick);
+  // position: the entry's place in the order after a tick, or before an untick
+  // (-1 for the final entry, which has none).
+  void tickToggled(int index, int position);
+  // The user moved the entry from one place of the order to another (the list
+  // already holds the new order).
+  void orderMoved(int index, int from, int to);
 
  protected:
   void DecideScrollBars() override;
@@ -48,6 +59,7 @@ class TCheckListBox : public TScrollView {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
  private:
@@ -56,6 +68,9 @@ class TCheckListBox : public TScrollView {
   void SelectAndShow(int index);
   void PressAt(const QPoint& viewportPos);
   int VisibleColumns() const;
+  // Draws the entry's place in the order at the right end of the text area; returns
+  // the width it takes there (0 for an entry without a place).
+  int DrawPosition(QPainter& painter, int index, const QRect& textArea, const QColor& color);
 
   TCheckList* List_ = nullptr;
   int Columns_ = 1;
