@@ -371,6 +371,9 @@ class TIniDocument {
   const std::string& FileName() const { return FileName_; }
   FileHandle Handle() const { return Handle_; }
   bool Modified() const { return Modified_; }
+  // Sets Modified, so that UpdateFile writes the text even when no call changed
+  // it: how text that LoadText took reaches a file that does not hold it.
+  void MarkModified() { Modified_ = true; }
   bool ReadOnly() const { return ReadOnly_; }
   TSectionList& Sections() { return Sections_; }
   const TSectionList& Sections() const { return Sections_; }

@@ -278,6 +278,24 @@ void SaveAndRemember(TProject& project, const std::string& fileName,
 // "Save" that keeps the Origin, with the project's own Catalogue.
 void SaveAndRemember(TProject& project, const std::string& fileName);
 
+// "Save As": into a file that does not exist yet, a copy of the project's Origin
+// file with the project saved into it: the new file starts as the Origin's
+// current bytes (comments, other sections and keys, layout, line ends, a UTF-8
+// byte-order mark), gets the project's keys, and loses the variables that a
+// save into the Origin would remove (see SaveAndRemember). The Origin is only
+// read; the new file appears whole or not at all. Into an existing file (the
+// Origin itself or another), for a project without an Origin, and when the
+// Origin file no longer exists, it saves exactly as SaveAndRemember does, so a
+// new file then holds the project alone and another existing file keeps its
+// own other lines. Afterwards Origin names fileName and the variables written.
+// Raises like SaveAndRemember, and when the Origin exists but cannot be read
+// (or is larger than MaxConfigurationBytes); then nothing is written and Origin
+// stays unchanged.
+void SaveProjectAs(TProject& project, const std::string& fileName,
+                   const std::string& cataloguePath);
+// "Save As" with the project's own Catalogue.
+void SaveProjectAs(TProject& project, const std::string& fileName);
+
 // "Каталог…": reloads the three lists from the catalogue at cataloguePath and makes
 // it the project's Catalogue, as if the file that Save would write now were opened
 // with it: the held code of every ticked entry ticks the entry of that code in the

@@ -1,5 +1,6 @@
 // "Save" that remembers the file: variables deleted or renamed in the table since
-// the file was opened or last saved leave that file too.
+// the file was opened or last saved leave that file too; "Save As" into a new
+// file takes along what else that file holds.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -69,4 +70,19 @@ void SaveAndRemember(TProject& project, const std::string& fileName,
 
 void SaveAndRemember(TProject& project, const std::string& fileName) {
   SaveAndRemember(project, fileName, project.Catalogue);
+}
+
+void SaveProjectAs(TProject& project, const std::string& fileName,
+                   const std::string& cataloguePath) {
+  const std::string& origin = project.Origin.FileName;
+  if (origin.empty() || IsExistingFile(fileName) || !IsExistingFile(origin)) {
+    SaveAndRemember(project, fileName, cataloguePath);
+    return;
+  }
+  SaveProjectCopying(project, fileName, cataloguePath, RemovedVariableNames(project), origin);
+  project.Origin = TFileOrigin{fileName, WrittenVariableNames(project)};
+}
+
+void SaveProjectAs(TProject& project, const std::string& fileName) {
+  SaveProjectAs(project, fileName, project.Catalogue);
 }

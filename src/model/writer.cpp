@@ -1,6 +1,7 @@
 // "Save": the project written into a setup configuration file.
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "inifile/inifile.h"
+#include "inifile/posixfile.h"
 #include "model/filesize.h"
 #include "model/model.h"
 #include "model/nameclash.h"
@@ -169,19 +171,37 @@ void SaveProject(const TProject& project, const std::string& fileName,
   SaveProjectRemoving(project, fileName, cataloguePath, {});
 }
 
-void SaveProjectRemoving(const TProject& project, const std::string& fileName,
-                         const std::string& cataloguePath,
-                         const std::vector<std::string>& removedVariables) {
+namespace {
+
+// The bytes of the file, read without a lock that would keep others from it.
+std::string FileBytes(const std::string& fileName) {
+  RefuseOversizedFile(fileName);
+  FileHandle handle = OpenFileHandle(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  if (!IsOpenHandle(handle)) throw EInOutError("Cannot open file " + fileName);
+  std::string bytes;
+  const int error = ReadRestOfFile(handle, bytes);
+  CloseFileHandle(handle);
+  if (error != 0) throw EInOutError("Cannot read file " + fileName + ": " + std::strerror(error));
+  return bytes;
+}
+
+// SaveProjectRemoving, into a new file that starts as the bytes of `base` when one is named.
+void Save(const TProject& project, const std::string& fileName, const std::string& cataloguePath,
+          const std::vector<std::string>& removedVariables, const std::string* base) {
   RefuseAnotherCatalogue(project, cataloguePath);
   CheckProject(project);
   RefuseTheCatalogueAsTarget(fileName, cataloguePath);
   RefuseOversizedFile(fileName);
+  if (base != nullptr && IsExistingFile(fileName))
+    throw EInOutError("File " + fileName + " exists already");
 
   // Every check is done before the first change, so that a refused save changes nothing even
   // in the document (which writes only through UpdateFile). The file itself can make a write
   // impossible (a section that an earlier, odd one hides), so the engine checks too.
   TIniDocument target(fileName, {"Config", "Display", "Variables"});
   const std::vector<TKeyWrite> settings = SettingKeys(project, Codes(project));
+  if (base != nullptr) target.LoadText(FileBytes(*base));
   ForEachKey(settings, project, [&target](const auto& section, const auto& key, const auto& value) {
     target.CheckWrite(section, key, value);
   });
@@ -190,8 +210,24 @@ void SaveProjectRemoving(const TProject& project, const std::string& fileName,
   });
   RemoveVariables(target, removedVariables);
 
-  // Flushed explicitly so that a file that cannot be created or written is reported.
+  // Flushed explicitly so that a file that cannot be created or written is reported; a copy
+  // is written also when it equals its base.
+  if (base != nullptr) target.MarkModified();
   target.UpdateFile();
+}
+
+}  // namespace
+
+void SaveProjectRemoving(const TProject& project, const std::string& fileName,
+                         const std::string& cataloguePath,
+                         const std::vector<std::string>& removedVariables) {
+  Save(project, fileName, cataloguePath, removedVariables, nullptr);
+}
+
+void SaveProjectCopying(const TProject& project, const std::string& fileName,
+                        const std::string& cataloguePath,
+                        const std::vector<std::string>& removedVariables, const std::string& base) {
+  Save(project, fileName, cataloguePath, removedVariables, &base);
 }
 
 void SaveProject(const TProject& project, const std::string& fileName) {

@@ -115,3 +115,51 @@ TEST(SaveAndRemember, AnotherFileOrAResetProjectOnlyAddsAndChangesKeys) {
   SaveAndRemember(p, file, dir / "version.ini");
   EXPECT_NE(VariablesLines(file).find("Gone=2;"), std::string::npos);
 }
+
+// "Save As" into a new name writes what a Save into a copy of the opened file would leave in
+// that copy; the opened file is only read.
+TEST(SaveProjectAs, ANewFileIsTheOpenedFileWithTheProjectSavedIntoIt) {
+  TTempDir dir;
+  const std::string catalogue = dir / "version.ini";
+  const std::string opened = dir / "vuka.ini";
+  const std::string bytes =
+      "\xEF\xBB\xBF; by hand\n[Setup]\nMode = silent\n\n[Variables]\nProgramName=P\n"
+      "Keep = 1\r\nGone=2\n[Other]\r\nGone=x\r\n";
+  WriteBytes(opened, bytes);
+  TProject p;
+  OpenProject(p, opened, catalogue);
+  RemoveRow(p, "Gone");
+  p.Variables.push_back({"Added", "3"});
+  const std::string copy = dir / "copy.ini";
+  WriteBytes(copy, bytes);
+  TProject reference = p;
+  reference.Origin.FileName = copy;
+  SaveAndRemember(reference, copy, catalogue);
+
+  SaveProjectAs(p, dir / "new.ini", catalogue);
+  const std::string saved = ReadBytes(dir / "new.ini");
+  EXPECT_EQ(saved, ReadBytes(copy));
+  EXPECT_EQ(saved.rfind("\xEF\xBB\xBF; by hand\n[Setup]\nMode = silent\n", 0), 0u) << saved;
+  EXPECT_NE(saved.find("Keep = 1\r\n"), std::string::npos);
+  EXPECT_EQ(saved.find("Gone=2"), std::string::npos);
+  EXPECT_NE(saved.find("[Other]\r\nGone=x\r\n"), std::string::npos);
+  EXPECT_EQ(ReadBytes(opened), bytes);
+  EXPECT_EQ(p.Origin, (TFileOrigin{dir / "new.ini", reference.Origin.VariableNames}));
+
+  // Unchanged, the project still makes its copy.
+  SaveProjectAs(p, dir / "again.ini", catalogue);
+  EXPECT_EQ(ReadBytes(dir / "again.ini"), saved);
+
+  // Another existing file keeps its own lines; the opened file's go nowhere.
+  WriteBytes(dir / "other.ini", "[Mine]\nX=1\n");
+  SaveProjectAs(p, dir / "other.ini", catalogue);
+  const std::string other = ReadBytes(dir / "other.ini");
+  EXPECT_EQ(other.rfind("[Mine]\nX=1\n", 0), 0u) << other;
+  EXPECT_EQ(other.find("by hand"), std::string::npos);
+
+  // When the opened file has gone, the new file holds the project alone.
+  std::filesystem::remove(dir / "other.ini");
+  SaveProjectAs(p, dir / "alone.ini", catalogue);
+  SaveProject(p, dir / "fresh.ini", catalogue);
+  EXPECT_EQ(ReadBytes(dir / "alone.ini"), ReadBytes(dir / "fresh.ini"));
+}

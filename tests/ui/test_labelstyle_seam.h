@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <deque>
 #include <vector>
 
@@ -81,6 +82,11 @@ class DialogTest : public TAppFixture {
       dialog.selectFile(path);
       return true;
     };
+    // An existing file that is not the project's is asked about first: "Да".
+    if (QFile::exists(path) && Main().Project().Origin.FileName != Native(path)) {
+      ModalActions.push_front(
+          [](QDialog& box) { Click(qobject_cast<QMessageBox*>(&box)->button(QMessageBox::Yes)); });
+    }
     Main().SaveClick();
     std::vector<std::string> lines;
     for (const QByteArray& line : ReadBytes(path).split('\n'))

@@ -447,11 +447,16 @@ TEST_F(MainForm, AFailingSaveShowsTheErrorWithAFullStopAndTheProgramGoesOn) {
     dialog.selectFile(QStringLiteral("version.ini"));
     return true;
   };
+  Dialogs.OnModal = [](QDialog& box) {  // "Да" to writing into another existing file
+    Click(qobject_cast<QMessageBox*>(&box)->button(QMessageBox::Yes));
+  };
   QTest::keyClick(&Main(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(TakeErrors(), QStringList{OpenError(CataloguePath)});
   EXPECT_EQ(ReadBytes(CataloguePath), catalogue);
 
-  // The window still answers.
+  // The window still answers, once active again after the question.
+  Dialogs.OnModal = nullptr;
+  QApplication::setActiveWindow(&Main());
   Pages()->setCurrentIndex(2);
   QTest::keyClick(&Main(), Qt::Key_N, Qt::ControlModifier);
   EXPECT_EQ(Pages()->currentIndex(), 0);

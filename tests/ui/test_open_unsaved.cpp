@@ -2,6 +2,7 @@
 // before unsaved work is dropped, and opening the file named at start-up: all
 // driven through the window with keys and clicks.
 #include <QAbstractButton>
+#include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -250,6 +251,7 @@ TEST_F(OpenAndUnsavedWork, CaptionMarksUnsavedChangesAndNamesTheFile) {
   EXPECT_TRUE(Main().isWindowModified());
   // A save that fails keeps the mark: the catalogue may not be written.
   ChooseFile(CataloguePath);
+  AnswerBoxes(QMessageBox::Yes);  // to the question before writing into another file
   SaveAs();
   EXPECT_EQ(TakeErrors().size(), 1);
   EXPECT_TRUE(Main().isWindowModified());
@@ -277,9 +279,74 @@ TEST_F(OpenAndUnsavedWork, SavingIntoTheOpenedFileRemovesDeletedVariablesOnly) {
   EXPECT_FALSE(written.contains("B=")) << written.toStdString();
   EXPECT_TRUE(written.contains("\r\nA=1\r\nC=3\r\n")) << written.toStdString();
   EXPECT_TRUE(written.contains("[Own]\r\nX=1\r\n")) << written.toStdString();
-  ChooseFile(copy);  // any other file: keys are only added or changed
+  // Any other existing file is asked about: "Нет" writes nothing, "Да" only adds and changes
+  // keys, the file keeping its own other lines.
+  const QByteArray before = ReadBytes(copy);
+  ChooseFile(copy);
+  AnswerBoxes(QMessageBox::No);
+  SaveAs();
+  EXPECT_EQ(Dialogs.Modals.mid(1), (QStringList{"OpenDlg", "WriteIntoBox"}));
+  EXPECT_EQ(BoxTexts.value(0), QStringLiteral("Файл «%1» уже существует.\nЗаписать проект в "
+                                              "него? Строки файла, которые редактор не меняет, "
+                                              "останутся как есть.")
+                                   .arg(QDir::toNativeSeparators(copy)));
+  EXPECT_EQ(ReadBytes(copy), before);
+  EXPECT_EQ(Main().Project().Origin.FileName, Native(file));
+  AnswerBoxes(QMessageBox::Yes);
   SaveAs();
   EXPECT_TRUE(ReadBytes(copy).contains("\r\nB=2\r\n"));
+  EXPECT_TRUE(ReadBytes(copy).contains("[Own]\r\nX=1\r\n"));
+  EXPECT_EQ(Main().Project().Origin.FileName, Native(copy));
+}
+
+// "Save As" under a new name takes along everything of the opened file that the editor does
+// not own, through the save dialog ("Сохранить", and no question of Qt's own), which
+// opening turns into an open dialog.
+TEST_F(OpenAndUnsavedWork, SaveAsANewNameKeepsWhatTheOpenedFileHolds) {
+  const QString file = Path("vars.ini");
+  const QByteArray text = "; by hand\n[Own]\nX = 1\n\n[Variables]\nProgramName=P\nA=1\nB=2\n";
+  WriteBytes(Native(file), text.toStdString());
+  ChooseFile(file);
+  Command(Qt::Key_O);
+  auto* pages = Find<QTabWidget>("Pages");
+  Click(pages->tabBar(), pages->tabBar()->tabRect(3).center());
+  auto* grid = Find<TVariablesGrid>("Variables");
+  grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClick(grid, Qt::Key_Delete);  // B
+  const QString target = Path("new.ini");
+  Dialogs.OnFileDialog = [target](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QStringLiteral("Сохранить"));
+    dialog.selectFile(target);
+    // Qt's own question would run a box of its own here: it is not asked.
+    QTimer::singleShot(0, [] {
+      if (QWidget* box = QApplication::activeModalWidget()) {
+        ADD_FAILURE() << "the file dialog asked";
+        box->close();
+      }
+    });
+    WriteBytes(Native(target), "[Mine]\n");  // as if it existed, for Qt's question
+    static_cast<QDialog&>(dialog).accept();  // the dialog's own "Сохранить"
+    QFile::remove(target);
+    return dialog.result() == QDialog::Accepted;
+  };
+  SaveAs();
+  const QByteArray saved = ReadBytes(target);
+  EXPECT_TRUE(saved.startsWith("; by hand\n[Own]\nX = 1\n\n[Variables]\nProgramName=P\nA=1\n"))
+      << saved.toStdString();
+  EXPECT_FALSE(saved.contains("B=2"));
+  EXPECT_TRUE(saved.contains("[Display]"));
+  EXPECT_EQ(ReadBytes(file), text);
+  EXPECT_EQ(Main().Project().Origin.FileName, Native(target));
+  EXPECT_FALSE(Main().HasUnsavedChanges());
+
+  Dialogs.OnFileDialog = [](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QStringLiteral("Открыть"));
+    return false;
+  };
+  Command(Qt::Key_O);
 }
 
 TEST_F(OpenAndUnsavedWork, StartUpReportsAMissingFileAndOpensAnExistingOne) {

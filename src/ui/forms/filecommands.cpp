@@ -33,15 +33,26 @@ void Propose(QFileDialog& dialog, const QString& file) {
   dialog.selectFile(info.fileName());
 }
 
-// While it exists, the file dialog asks for an existing file to open.
+// The file dialog's button for each way it is used.
+void SetAcceptMode(QFileDialog& dialog, QFileDialog::AcceptMode mode) {
+  dialog.setAcceptMode(mode);
+  dialog.setLabelText(QFileDialog::Accept, mode == QFileDialog::AcceptOpen
+                                               ? QStringLiteral("Открыть")
+                                               : QStringLiteral("Сохранить"));
+}
+
+// While it exists, the file dialog asks for an existing file to open; otherwise it
+// asks for a file to save into.
 class TOpenMode {
  public:
   explicit TOpenMode(QFileDialog& dialog)
       : Dialog_(dialog), Title_(dialog.windowTitle()), Mode_(dialog.fileMode()) {
     Dialog_.setWindowTitle(QStringLiteral("Открыть файл"));
     Dialog_.setFileMode(QFileDialog::ExistingFile);
+    SetAcceptMode(Dialog_, QFileDialog::AcceptOpen);
   }
   ~TOpenMode() {
+    SetAcceptMode(Dialog_, QFileDialog::AcceptSave);
     Dialog_.setFileMode(Mode_);
     Dialog_.setWindowTitle(Title_);
   }
@@ -71,7 +82,8 @@ QFileDialog* TFileCommands::OpenDlg() {
   OpenDlg_ = new QFileDialog(Parts_.Window, QStringLiteral("Выберите файл"));
   OpenDlg_->setObjectName(QStringLiteral("OpenDlg"));
   OpenDlg_->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-  OpenDlg_->setAcceptMode(QFileDialog::AcceptOpen);
+  // "Save As" asks its own question before it writes into another existing file.
+  SetAcceptMode(*OpenDlg_, QFileDialog::AcceptSave);
   OpenDlg_->setFileMode(QFileDialog::AnyFile);
   OpenDlg_->setNameFilters({QStringLiteral("ini файлы (*.ini)"), QStringLiteral("Все файлы (*)")});
   OpenDlg_->setDefaultSuffix(QStringLiteral("ini"));
@@ -159,12 +171,34 @@ bool TFileCommands::SaveAsClick() {
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return false;
   // The dialog keeps the chosen folder and name and proposes them on the next "Save As".
-  return SaveInto(Absolute(files.first()));
+  const QString file = Absolute(files.first());
+  if (!IsProjectFile(file) && QFileInfo::exists(file) && !MayWriteInto(file)) return false;
+  return SaveInto(file, true);
 }
 
-bool TFileCommands::SaveInto(const QString& file) {
+bool TFileCommands::IsProjectFile(const QString& file) const {
+  if (Project_.Origin.FileName.empty()) return false;
+  const QFileInfo origin(FromFileName(Project_.Origin.FileName));
+  const QFileInfo target(file);
+  if (origin.exists() && target.exists())
+    return origin.canonicalFilePath() == target.canonicalFilePath();
+  return origin.absoluteFilePath() == target.absoluteFilePath();
+}
+
+bool TFileCommands::MayWriteInto(const QString& file) {
+  return SystemDialogs().AskWriteInto(
+      Parts_.Window, QStringLiteral("Файл «%1» уже существует.\n"
+                                    "Записать проект в него? Строки файла, которые редактор "
+                                    "не меняет, останутся как есть.")
+                         .arg(QDir::toNativeSeparators(file)));
+}
+
+bool TFileCommands::SaveInto(const QString& file, bool copying) {
   if (Watch_->ChangedOnDisk(file) && !Watch_->Missing() && !MayOverwrite(file)) return false;
-  SaveAndRemember(Project_, ToFileName(file));
+  if (copying)
+    SaveProjectAs(Project_, ToFileName(file));
+  else
+    SaveAndRemember(Project_, ToFileName(file));
   MarkSaved(file);
   return true;
 }

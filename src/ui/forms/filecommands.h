@@ -61,8 +61,11 @@ class TFileCommands : public QObject {
   // "Сохранить": saves into the project's file, or asks for one (as Save As)
   // when the project has none. False when the user cancelled. Raises on failure.
   bool SaveClick();
-  // "Сохранить как…": always asks for the file, proposing the project's. False
-  // when the user cancelled. Raises on failure.
+  // "Сохранить как…": always asks for the file (the dialog's button reads
+  // "Сохранить"), proposing the project's. A new file is a copy of the project's
+  // file with the project saved into it (see SaveProjectAs); before it writes into
+  // another existing file it asks, and that file keeps its own other lines. False
+  // when the user cancelled or answered no. Raises on failure.
   bool SaveAsClick();
 
   // True when the project may be replaced or closed: nothing to save, saved now,
@@ -71,9 +74,14 @@ class TFileCommands : public QObject {
 
  private:
   // Saves into the file (absolute path); variables deleted since the file was
-  // opened or last saved leave it. A file changed on disk is asked about first.
-  // False when nothing was written.
-  bool SaveInto(const QString& file);
+  // opened or last saved leave it. With `copying`, a new file starts as a copy of
+  // the project's file (SaveProjectAs). A file changed on disk is asked about
+  // first. False when nothing was written.
+  bool SaveInto(const QString& file, bool copying = false);
+  // The file (absolute path) is the project's own, through links too.
+  bool IsProjectFile(const QString& file) const;
+  // Asks before "Save As" writes into another existing file: true to go on.
+  bool MayWriteInto(const QString& file);
   // The file changed on disk is about to be saved over: true to go on.
   bool MayOverwrite(const QString& file);
   void ShowProblems(const std::vector<std::string>& problems);

@@ -103,6 +103,16 @@ bool TSystemDialogs::AskReread(QWidget* parent, const QString& text) {
   return box.clickedButton() == box.button(QMessageBox::Yes);
 }
 
+bool TSystemDialogs::AskWriteInto(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, ApplicationTitle(), BoxText(text),
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.setObjectName(QStringLiteral("WriteIntoBox"));
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  RunModal(box);
+  return box.clickedButton() == box.button(QMessageBox::Yes);
+}
+
 TChangedFileAnswer TSystemDialogs::AskOverwrite(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Warning, ApplicationTitle(), BoxText(text), QMessageBox::NoButton,
                   parent);

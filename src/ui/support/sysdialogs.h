@@ -45,6 +45,10 @@ class TSystemDialogs {
   // "Перезаписать" ("Overwrite"), "Перечитать" ("Reread") and "Отмена"
   // ("Cancel"), named so; a box closed otherwise answers Cancel.
   virtual TChangedFileAnswer AskOverwrite(QWidget* parent, const QString& text);
+  // Asks whether to save into another existing file, in the message box
+  // "WriteIntoBox" (run through RunModal) with Yes and No, No the default; a box
+  // closed otherwise answers No.
+  virtual bool AskWriteInto(QWidget* parent, const QString& text);
 };
 
 TSystemDialogs& SystemDialogs();
