@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <set>
 #include <unordered_map>
 #include <unordered_set>
@@ -224,8 +225,15 @@ TIniDocument::TIniDocument(const std::string& fileName, std::vector<std::string>
 }
 
 TIniDocument::~TIniDocument() {
-  // No flush here: a write whose failure nobody could report, or one after a
-  // flush that reported failure, would change the file behind the user's back.
+  // A flush after a reported failure, or during the unwinding of an abandoned
+  // save, would change the file behind the caller's back.
+  if (!FlushFailed_ && std::uncaught_exceptions() <= UncaughtAtBirth_) {
+    try {
+      WriteIfModified();
+    } catch (const std::exception&) {
+      // A destructor must not throw; callers that need the outcome call UpdateFile first.
+    }
+  }
   CloseFileHandle(Handle_);
   ClearSections();
 }

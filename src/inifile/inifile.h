@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -284,9 +285,10 @@ class TIniDocument {
   // LoadText into such a document that holds sections already raises
   // std::logic_error: the text would end the layout that keeps the others.
   TIniDocument(const std::string& fileName, std::vector<std::string> sections);
-  // Releases the file and never writes it: changes that no successful
-  // UpdateFile wrote are dropped, so a save that reported a failure (or was
-  // abandoned by an exception) leaves the file as it was.
+  // Flushes like UpdateFile, swallowing its error, then releases the file.
+  // It writes nothing once an UpdateFile of this document has failed (until a
+  // later one succeeds), nor while an exception unwinds past it: a save that
+  // reported failure, or was abandoned, leaves the file as it was.
   virtual ~TIniDocument();
   TIniDocument(const TIniDocument&) = delete;
   TIniDocument& operator=(const TIniDocument&) = delete;
@@ -393,6 +395,8 @@ class TIniDocument {
   FileHandle Handle_ = 0;
   int OpenError_ = 0;  // errno of a failed open for writing
   bool Modified_ = false;
+  bool FlushFailed_ = false;                          // the last UpdateFile raised
+  int UncaughtAtBirth_ = std::uncaught_exceptions();  // as constructed
   TSectionList Sections_;
   int32_t CurrentSection_ = 0;
   bool ReadOnly_ = false;
@@ -431,8 +435,8 @@ class TIniDocument {
   // Writes the layout's text with the document's changes through ReplaceFile;
   // the layout then is that of the written text. 0 or the errno of the failure.
   int WriteLayout();
-  // UpdateFile's work, non-virtual so that SetFileName reaches it without
-  // dispatching to a subclass.
+  // UpdateFile's work, non-virtual so that SetFileName and the destructor
+  // reach it without dispatching to a subclass.
   void WriteIfModified();
   // SetFileName after its flush: releases the file, empties the document and
   // loads the named file.

@@ -61,6 +61,7 @@ void TIniDocument::WriteIfModified() {
       error = Layout_ ? WriteLayout() : ReplaceFile(FileName_, Handle_, Text());
       if (Handle_ == INVALID_HANDLE_VALUE) OpenError_ = error;
     }
+    FlushFailed_ = error != 0;
     if (error != 0)
       throw EInOutError("Cannot write file " + FileName_ + ": " + std::strerror(error));
   }

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstring>
 #include <functional>
+#include <stdexcept>
 
 #include "inifile/inifile.h"
 #include "testfiles.h"
@@ -102,6 +103,26 @@ TEST(RewriteFailure, AReportedFailureIsNeverWrittenLater) {
     WithSmallFileSizeLimit([&doc] { ExpectWriteError(doc, "File too large"); });
   }  // the user was told the save failed: releasing the document must not write it now
   EXPECT_TRUE(ReadBytes(path) == original) << "the failed save was written after all";
+}
+
+TEST(RewriteFailure, ReleaseFlushesOnlyWhenNothingFailed) {
+  TTempDir dir;
+  const std::string path = dir / "f.ini", original = "[S]\r\nk=v\r\n";
+  WriteBytes(path, original);
+  {
+    TIniDocument doc(path, false);
+    doc.WriteString("S", "k", "released");
+  }  // nothing went wrong: releasing the document writes its change
+  EXPECT_EQ(ReadBytes(path), "[S]\r\nk=released\r\n");
+
+  WriteBytes(path, original);
+  try {
+    TIniDocument doc(path, false);
+    doc.WriteString("S", "k", "abandoned");
+    throw std::runtime_error("the save was abandoned");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(ReadBytes(path), original) << "an abandoned save was written while unwinding";
 }
 
 TEST(RewriteFailure, FullDiskLeavesTheFileIntact) {
