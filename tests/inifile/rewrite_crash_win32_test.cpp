@@ -143,6 +143,52 @@ TEST(RewriteCrashWindows, KilledSavesLeaveTheOldOrTheNewText) {
   EXPECT_GT(sawNew, 0) << "no save ever completed: the test proves nothing";
 }
 
+// Kills 12 saves of newText over path at random moments, each followed by an open;
+// counts the saves that left the new text in sawNew and returns how many left a file
+// that is neither text (restoring the old text for the next trial). A child that never
+// saved, or an open that raised, is a failure of the test.
+int TornKilledSaves(const std::string& path, const std::string& oldText, const std::string& newText,
+                    int& sawNew) {
+  std::mt19937 random(4242);
+  std::uniform_int_distribution<int> delay(0, 80);  // milliseconds
+  int torn = 0;
+  for (int trial = 0; trial < 12; ++trial) {
+    if (!KillASave(path, std::chrono::milliseconds(delay(random))))
+      ADD_FAILURE() << "trial " << trial << ": the saving child never saved";
+    try {
+      TIniDocument next(path, true);
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << "trial " << trial << ": the next open raised " << error.what();
+    }
+    const std::string text = ReadBytes(path);
+    sawNew += text == newText;
+    if (text != oldText && text != newText) {
+      ++torn;
+      WriteBytes(path, oldText);  // the next trial starts from a whole file again
+    }
+  }
+  return torn;
+}
+
+// Points the user's state folder (LOCALAPPDATA) at a folder while it lives, for this
+// process and the children it starts.
+class TStateFolder {
+ public:
+  explicit TStateFolder(const std::string& folder) {
+    const char* const saved = std::getenv("LOCALAPPDATA");
+    Saved_ = saved != nullptr ? saved : "";
+    EXPECT_TRUE(::SetEnvironmentVariableW(L"LOCALAPPDATA", Wide(folder).c_str()));
+  }
+  ~TStateFolder() {
+    ::SetEnvironmentVariableA("LOCALAPPDATA", Saved_.empty() ? nullptr : Saved_.c_str());
+  }
+  TStateFolder(const TStateFolder&) = delete;
+  TStateFolder& operator=(const TStateFolder&) = delete;
+
+ private:
+  std::string Saved_;
+};
+
 // A file with two names is rewritten in place; a save killed at random moments leaves the
 // old or the new text once the next open has finished it from its recovery copy.
 TEST(RewriteCrashWindows, KilledInPlaceSavesAreFinishedByTheNextOpen) {
@@ -152,30 +198,9 @@ TEST(RewriteCrashWindows, KilledInPlaceSavesAreFinishedByTheNextOpen) {
   WriteBytes(path, oldText);
   ASSERT_TRUE(::CreateHardLinkW(Wide(other).c_str(), Wide(path).c_str(), nullptr));
   ASSERT_TRUE(::CreateDirectoryW(Wide(dir / "state").c_str(), nullptr));
-  // The user's state folder, for this test and the children it starts.
-  const char* const saved = std::getenv("LOCALAPPDATA");
-  const std::string oldState = saved != nullptr ? saved : "";
-  struct TRestore {
-    const std::string& Value;
-    ~TRestore() {
-      ::SetEnvironmentVariableA("LOCALAPPDATA", Value.empty() ? nullptr : Value.c_str());
-    }
-  } restore{oldState};
-  ASSERT_TRUE(::SetEnvironmentVariableW(L"LOCALAPPDATA", Wide(dir / "state").c_str()));
-  std::mt19937 random(4242);
-  std::uniform_int_distribution<int> delay(0, 80);  // milliseconds
-  int torn = 0, sawNew = 0;
-  for (int trial = 0; trial < 12; ++trial) {
-    ASSERT_TRUE(KillASave(path, std::chrono::milliseconds(delay(random))))
-        << "the saving child never saved";
-    EXPECT_NO_THROW(TIniDocument(path, true));  // the next open
-    const std::string text = ReadBytes(path);
-    sawNew += text == newText;
-    if (text != oldText && text != newText) {
-      ++torn;
-      WriteBytes(path, oldText);  // the next trial starts from a whole file again
-    }
-  }
+  const TStateFolder state(dir / "state");
+  int sawNew = 0;
+  const int torn = TornKilledSaves(path, oldText, newText, sawNew);
   EXPECT_EQ(torn, 0) << "torn files in 12 kills";
   EXPECT_GT(sawNew, 0) << "no save ever completed: the test proves nothing";
   EXPECT_EQ(FolderEntries(dir / "state/vuka-manager"), std::vector<std::string>{});
