@@ -183,12 +183,18 @@ std::vector<std::string> CheckSetupReadsWrites(TIniDocument& doc,
   std::vector<std::string> problems;
   TStringList sections;
   doc.ReadSections(sections);
+  // In a file whose text the reader converted approximately, a "?" in a name may
+  // stand for a letter that Windows converts to a look-alike (best fit) instead.
+  const auto converted = [&written](const std::string& name) {
+    return written.Approximate() && name.find('?') != std::string::npos;
+  };
   for (int32_t s = 0; s < sections.Count(); ++s) {
-    if (Ambiguous(sections, s)) continue;
+    if (Ambiguous(sections, s) || converted(sections[s])) continue;
     TStringList keys;
     doc.ReadSection(sections[s], keys);
     for (int32_t k = 0; k < keys.Count(); ++k) {
-      if (Ambiguous(keys, k) || !WasWritten(touched, sections[s], keys[k])) continue;
+      if (Ambiguous(keys, k) || converted(keys[k]) || !WasWritten(touched, sections[s], keys[k]))
+        continue;
       const std::string held = doc.ReadString(sections[s], keys[k], "");
       const std::optional<std::string> read = written.Value(sections[s], keys[k]);
       if (read != held) {
