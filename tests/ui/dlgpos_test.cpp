@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "test_labelstyle_seam.h"
+#include "dialog_fixture.h"
 #include "ui/forms/dlgpos.h"
 #include "ui/widgets/radiogroup.h"
 

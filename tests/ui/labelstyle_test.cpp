@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "test_labelstyle_seam.h"
+#include "dialog_fixture.h"
 #include "ui/forms/LabelStyle.h"
 #include "ui/widgets/dialogparts.h"
 #include "ui/widgets/fontcolordialog.h"

@@ -2,7 +2,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "test_labelstyle_seam.h"
+#include "dialog_fixture.h"
 #include "ui/forms/backcolor.h"
 #include "ui/widgets/dialogparts.h"
 
