@@ -233,16 +233,16 @@ std::string CheckRoundTrips(uint32_t seed, bool edgeValues, int32_t count,
 
 }  // namespace
 
-TEST(RoundTrip, OpenGivesBackWhatSaveWroteAndSavingAgainChangesNothing) {
+TEST(ProjectRoundTrip, OpenGivesBackWhatSaveWroteAndSavingAgainChangesNothing) {
   EXPECT_EQ(CheckRoundTrips(20261207, false, 3000), "");
 }
 
 // Such values are written inside double quotes, which the loader removes.
-TEST(RoundTrip, ValuesWithBlanksAtTheEdgesOrInQuotesComeBackAsTyped) {
+TEST(ProjectRoundTrip, ValuesWithBlanksAtTheEdgesOrInQuotesComeBackAsTyped) {
   EXPECT_EQ(CheckRoundTrips(7, true, 1000), "");
 }
 
 // Codes that the catalogue lacks survive Open and Save as they were; unticked, they leave.
-TEST(RoundTrip, UnknownCodesComeBackAsTheyWereWrittenAndUntickedOnesLeaveTheFile) {
+TEST(ProjectRoundTrip, UnknownCodesComeBackAsTheyWereWrittenAndUntickedOnesLeaveTheFile) {
   EXPECT_EQ(CheckRoundTrips(1812, true, 1000, true), "");
 }
