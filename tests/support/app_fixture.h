@@ -1,6 +1,7 @@
 // Test helpers for the user interface: a system dialog seam that answers every
 // dialog without a modal loop, and a fixture that starts the whole application
-// (main window and the three dialogs) on a temporary catalogue.
+// (main window and the three dialogs) on a temporary catalogue. The Qt, test-file
+// and text helpers that the fixture's tests drive the application with come along.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,7 +16,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "cp1251text.h"
 #include "model/model.h"
@@ -41,89 +41,29 @@ class TTestDialogs : public TSystemDialogs {
   // Message boxes fail the test at once (for the process-wide default).
   bool Strict = false;
 
-  int RunModal(QDialog& dialog) override {
-    Modals << dialog.objectName();
-    if (!OnModal) {
-      ADD_FAILURE() << "unexpected modal dialog " << dialog.objectName().toStdString();
-      return QDialog::Rejected;
-    }
-    dialog.setResult(QDialog::Rejected);
-    dialog.show();
-    if (!QTest::qWaitForWindowExposed(&dialog)) ADD_FAILURE() << "dialog not exposed";
-    OnModal(dialog);
-    if (dialog.isVisible()) dialog.reject();
-    return dialog.result();
-  }
-  bool RunFileDialog(QFileDialog& dialog) override {
-    Modals << dialog.objectName();
-    if (!OnFileDialog) {
-      ADD_FAILURE() << "unexpected file dialog";
-      return false;
-    }
-    return OnFileDialog(dialog);
-  }
-  bool ChooseColor(QWidget* parent, TColor& color) override {
-    if (!OnChooseColor) {
-      ADD_FAILURE() << "unexpected colour dialog";
-      return false;
-    }
-    return OnChooseColor(parent, color);
-  }
-  bool ChooseFont(QWidget* parent, TFontDesc& font) override {
-    if (!OnChooseFont) {
-      ADD_FAILURE() << "unexpected font dialog";
-      return false;
-    }
-    return OnChooseFont(parent, font);
-  }
-  void ShowError(QWidget*, const QString& text) override {
-    Errors << text;
-    if (Strict) ADD_FAILURE() << "error box: " << text.toStdString();
-  }
-  void ShowAbout(QWidget*, const QString& text) override {
-    Abouts << text;
-    if (Strict) ADD_FAILURE() << "About box: " << text.toStdString();
-  }
+  int RunModal(QDialog& dialog) override;
+  bool RunFileDialog(QFileDialog& dialog) override;
+  bool ChooseColor(QWidget* parent, TColor& color) override;
+  bool ChooseFont(QWidget* parent, TFontDesc& font) override;
+  void ShowError(QWidget* parent, const QString& text) override;
+  void ShowAbout(QWidget* parent, const QString& text) override;
 };
 
 // Installed by the test main: every dialog nobody expects fails the test.
-inline TTestDialogs& DefaultTestDialogs() {
-  static TTestDialogs dialogs = [] {
-    TTestDialogs d;
-    d.Strict = true;
-    return d;
-  }();
-  return dialogs;
-}
+TTestDialogs& DefaultTestDialogs();
 
 // The path as the engine and the model take it: in the file system's own encoding.
-inline std::string Native(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string Native(const QString& path);
 
 // Writes a catalogue: UTF-8 text in, Windows-1251 bytes with CR LF line ends out.
-inline void WriteCatalogue(const QString& path, const std::string& utf8Text) {
-  WriteBytes(Native(path), CrLf(utf8Text));
-}
+// Throws std::runtime_error when the file cannot be written.
+void WriteCatalogue(const QString& path, const std::string& utf8Text);
 
 // The file's whole content; throws std::runtime_error when it cannot be read.
-inline QByteArray ReadBytes(const QString& path) {
-  const std::string bytes = ReadBytes(Native(path));
-  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
+QByteArray ReadBytes(const QString& path);
 
-inline const char* SampleCatalogue() {
-  return "[Languages]\n"
-         "English=ENU\n"
-         "Русский=RUS\n"
-         "Deutsch=DEU\n"
-         "\n"
-         "[PreInstallDlg]\n"
-         "Лицензия=License\n"
-         "Сведения=ReadMe\n"
-         "\n"
-         "[PostInstallDlg]\n"
-         "Ярлыки=Shortcuts\n"
-         "Завершение=Finished\n";
-}
+// A catalogue (UTF-8) of three languages and two dialogs before and after the installation.
+const char* SampleCatalogue();
 
 // The whole application on a temporary catalogue, the main window shown. The
 // dialogs are answered by `Dialogs`; an error box that the test does not take out
@@ -131,42 +71,21 @@ inline const char* SampleCatalogue() {
 class TAppFixture : public ::testing::Test {
  protected:
   // The catalogue's text (UTF-8); nullopt starts without a catalogue.
-  virtual std::optional<std::string> CatalogueText() const {
-    return std::string(SampleCatalogue());
-  }
+  virtual std::optional<std::string> CatalogueText() const;
 
-  void SetUp() override {
-    ASSERT_TRUE(Dir.isValid());
-    SetSystemDialogs(&Dialogs);
-    CataloguePath = Dir.filePath(QStringLiteral("version.ini"));
-    if (const std::optional<std::string> text = CatalogueText())
-      WriteCatalogue(CataloguePath, *text);
-    BeforeWindows();
-    Windows = CreateApplicationWindows(Native(CataloguePath));
-    Main().show();
-    QApplication::setActiveWindow(&Main());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
-  }
-
+  void SetUp() override;
   // Runs after the catalogue is written and before the windows are created.
   virtual void BeforeWindows() {}
-
-  void TearDown() override {
-    Windows = TApplicationWindows();
-    SetSystemDialogs(&DefaultTestDialogs());
-    EXPECT_TRUE(Dialogs.Errors.isEmpty())
-        << "unexpected error box: " << Dialogs.Errors.join(" | ").toStdString();
-  }
+  void TearDown() override;
 
   TMainForm& Main() { return *Windows.MainForm; }
 
   // The texts of the error boxes shown so far, which the test thereby takes out.
-  QStringList TakeErrors() { return std::exchange(Dialogs.Errors, {}); }
+  QStringList TakeErrors();
   // The text of the error box for a file that cannot be opened.
-  static QString OpenError(const QString& path) {
-    return QStringLiteral("Cannot open file ") + path + QStringLiteral(".");
-  }
+  static QString OpenError(const QString& path);
 
+  // The main window's child of that name and type; a missing one fails the test.
   template <typename T = QWidget>
   T* Find(const char* objectName) {
     T* found = Main().findChild<T*>(QString::fromLatin1(objectName));
@@ -176,11 +95,7 @@ class TAppFixture : public ::testing::Test {
 
   // A left click through the window, by default in the middle of the widget: the
   // widget that is on top at that point gets it, as with a real mouse.
-  static void Click(QWidget* widget, std::optional<QPoint> at = std::nullopt) {
-    QWidget* window = widget->window();
-    const QPoint inWindow = widget->mapTo(window, at.value_or(widget->rect().center()));
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, inWindow);
-  }
+  static void Click(QWidget* widget, std::optional<QPoint> at = std::nullopt);
 
   TTestDialogs Dialogs;
   QTemporaryDir Dir;
