@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the plain build folder (build/) and checks it as a
+# Builds the Debian package from the plain build folder (build/, the dev preset) and checks it as a
 # user's machine would: lintian (no errors, no warnings that are not overridden),
 # the metainfo and the desktop entry validators, and then the unpacked program
 # itself: its --version, and, as an ordinary user (nobody when run as root), that
@@ -28,8 +28,8 @@ cleanup() {
 trap cleanup EXIT
 
 echo "== Building the package"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVUKA_SANITIZE=OFF -DVUKA_BUILD_UI=ON >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target vuka-manager
+(cd "$root" && cmake --preset dev -DVUKA_BUILD_UI=ON >/dev/null)
+(cd "$root" && cmake --build --preset dev --target vuka-manager)
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
 deb="$(ls "$work"/package/vuka-manager_*.deb)"
 dpkg-deb --field "$deb"

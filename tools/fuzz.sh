@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
-# in build-fuzz/ and runs each for VUKA_FUZZ_SECONDS (30) seconds, starting from a scratch copy
-# of its seed corpus. A finding fails the script; the input that failed is copied to
-# tests/fuzz/regressions/<target>/, where the ordinary test suite replays it from then on.
+# in build-fuzz/ (the fuzz preset of CMakePresets.json) and runs each for VUKA_FUZZ_SECONDS
+# (30) seconds, starting from a scratch copy of its seed corpus. A finding fails the
+# script; the input that failed is copied to tests/fuzz/regressions/<target>/, where
+# the ordinary test suite replays it from then on.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 dir="$root/build-fuzz"
@@ -14,10 +15,7 @@ seed="${VUKA_FUZZ_SEED:-1}"
 targets=(fuzz_load fuzz_lines fuzz_roundtrip fuzz_save)
 
 echo "== Building the fuzz targets"
-cmake -S "$root" -B "$dir" -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" -DVUKA_FUZZ=ON -DVUKA_BUILD_UI=OFF -DVUKA_BUILD_BENCH=OFF \
-  >/dev/null
-cmake --build "$dir" --parallel "$(nproc)" --target "${targets[@]}"
+(cd "$root" && cmake --workflow --preset fuzz)
 
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config ccache
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libinih-dev libsimpleini-dev

@@ -3,6 +3,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/install-deps.sh"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$root/build" --parallel "$(nproc)" --target vuka-manager
+cd "$root"
+cmake --preset dev >/dev/null
+cmake --build --preset dev --target vuka-manager
 exec "$root/build/src/ui/vuka-manager" "$@"

@@ -1,55 +1,60 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the project and runs the whole test suite twice:
-# once plain and once under AddressSanitizer and UndefinedBehaviorSanitizer; between
-# the two, the style gate (tools/check-style.sh: clang-format and clang-tidy) checks
-# the sources with the plain build's compile commands; then cross-builds the Windows
-# program and tests it under Wine (tools/windows/test-windows.sh: the first run
-# cross-builds Qt into a cache, later runs reuse it), runs each fuzz target for 30
-# seconds (tools/fuzz.sh), and builds the Debian package from the plain build and
-# checks it (tools/check-package.sh). Prints each step's time, and all of them at the end.
-# VUKA_TEST_CONFIGS="plain" (or "style", "sanitize", "windows") runs only that step
-# before the fuzzing and the package check.
+# Installs what is missing and runs every check, each a workflow of CMakePresets.json
+# (configure, build, test) or a script:
+#   dev       the plain build and its tests (build/)
+#   style     the style gate (tools/check-style.sh: clang-format, test body size,
+#             clang-tidy with the dev and windows presets' compile commands)
+#   sanitize  the build and its tests under AddressSanitizer and UndefinedBehaviorSanitizer
+#   windows   the Windows build, its suites under Wine and its zip and installer, then
+#             the packed program under Wine (tools/windows/test-windows.sh); the first
+#             run cross-builds Qt into a cache (tools/windows/build-qt.sh)
+# and then, always, runs each fuzz target for 30 seconds (tools/fuzz.sh) and builds
+# the Debian package from the plain build and checks it (tools/check-package.sh).
+# Prints each step's time, and all of them at the end.
+# VUKA_TEST_CONFIGS chooses the steps before the fuzzing and the package check
+# (default "dev style sanitize windows"; "plain" is "dev").
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-jobs="$(nproc)"
-configs="${VUKA_TEST_CONFIGS:-plain style sanitize windows}"
+configs="${VUKA_TEST_CONFIGS:-dev style sanitize windows}"
 durations=()
 # The compiler cache (see CMakeLists.txt) shares objects between clones and build
 # folders: paths inside the clone are hashed relative to it.
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$(nproc)}"
+cd "$root"
 
 # Runs a step and notes how long it took.
 timed() {
   local name="$1" start=$SECONDS
   shift
+  echo "== $name"
   "$@"
   durations+=("$(printf '%5d s  %s' $((SECONDS - start)) "$name")")
   echo "-- $name: $((SECONDS - start)) s"
 }
 
-build_and_test() {
-  local config="$1" dir="$2"
-  shift 2
-  echo "== Building ($config)"
-  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  timed "build ($config)" cmake --build "$dir" --parallel "$jobs"
-  echo "== Testing ($config)"
-  timed "tests ($config)" env QT_QPA_PLATFORM=offscreen \
-    ctest --test-dir "$dir" --output-on-failure --timeout 120 -j "$jobs"
+# The windows preset (and the style gate, which reads its compile commands) needs
+# the cross-built Qt: made once into the cache, then only looked up.
+windows_qt() {
+  [ -z "${VUKA_WINDOWS_QT:-}" ] || return 0
+  "$root/tools/windows/install-deps.sh"
+  VUKA_WINDOWS_QT="$("$root/tools/windows/build-qt.sh" | tail -n 1)"
+  export VUKA_WINDOWS_QT
 }
 
 total_start=$SECONDS
 timed "install" "$root/tools/install-deps.sh"
 for config in $configs; do
   case "$config" in
+    plain | dev) timed "dev: build and tests" cmake --workflow --preset dev ;;
+    sanitize) timed "sanitize: build and tests" cmake --workflow --preset sanitize ;;
     style)
-      echo "== Style gate"
-      timed "style gate" "$root/tools/check-style.sh" "$root/build" ;;
-    plain) build_and_test plain "$root/build" -DVUKA_SANITIZE=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON ;;
-    sanitize) build_and_test sanitize "$root/build-sanitize" -DVUKA_SANITIZE=ON -DVUKA_BUILD_BENCH=OFF ;;
+      timed "Qt for Windows" windows_qt
+      timed "style gate" "$root/tools/check-style.sh" ;;
     windows)
-      echo "== Windows build under Wine"
-      timed "Windows build and tests" "$root/tools/windows/test-windows.sh" ;;
+      timed "Qt for Windows" windows_qt
+      timed "windows: build, suites under Wine, zip and installer" cmake --workflow --preset windows
+      timed "windows: the packed program under Wine" "$root/tools/windows/test-windows.sh" ;;
     *) echo "unknown configuration: $config" >&2; exit 2 ;;
   esac
 done

@@ -2,7 +2,8 @@
 # Cross-builds Qt's Core, Gui and Widgets for 64-bit Windows from Debian's own
 # qt6-base source package, once: the result is cached outside the clone in a folder
 # named after Qt's version and a hash of the options and the toolchain file, and
-# later runs only print its path. Prints the install folder on its last line.
+# later runs only print its path. Prints the install folder on its last line; the
+# windows preset (CMakePresets.json) takes it as VUKA_WINDOWS_QT.
 # VUKA_CACHE_DIR chooses the cache (default: ~/.cache/vuka-manager).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -24,6 +25,10 @@ options=(
 key="$( (printf '%s\n' "${options[@]}"; cat "$toolchain") | sha256sum | cut -c1-12)"
 cache="${VUKA_CACHE_DIR:-$HOME/.cache/vuka-manager}"
 prefix="$cache/qt-$qt_version-mingw64-$key"
+# One cross build at a time: a second caller waits, then finds the cache.
+mkdir -p "$cache"
+exec 9>"$cache/.qt-build.lock"
+flock 9
 if [ -f "$prefix/.complete" ]; then
   echo "Qt $qt_version for Windows: cached in $prefix"
   echo "$prefix"
