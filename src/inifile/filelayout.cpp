@@ -190,19 +190,15 @@ bool TFileLayout::NameErased(std::string_view headerLine) const {
 // Builds the result line by line and, when asked, the layout of the result.
 class TFileLayout::TWriter {
  public:
-  TWriter(bool utf8, std::string_view lineEnd, bool quote, TFileLayout* next)
-      : Utf8_(utf8), LineEnd_(lineEnd), Quote_(quote), Next_(next) {
-    if (Utf8_) Text.append(ByteOrderMark);
+  TWriter(bool utf8, std::string_view lineEnd, bool quote, TFileLayout* next,
+          const TFileContent::TPut& put)
+      : Utf8_(utf8), LineEnd_(lineEnd), Quote_(quote), Next_(next), Put_(put) {
+    if (Utf8_) Put_(ByteOrderMark);
     if (Next_ != nullptr) Next_->Utf8_ = Utf8_;
   }
 
-  std::string Text;
-
-  // The result, once every line is written.
-  std::string Finish() {
-    Flush();
-    return std::move(Text);
-  }
+  // Once every line is written.
+  void Finish() { Flush(); }
 
   // A line of the file as it was. Lines that follow each other in the file are
   // copied together.
@@ -245,13 +241,13 @@ class TFileLayout::TWriter {
  private:
   void Flush() {
     if (Run_.empty()) return;
-    Text.append(Run_);
+    Put_(Run_);
     Run_ = {};
   }
   void EndLastLine() {
     if (!Unended_) return;
     Flush();
-    Text.append(LineEnd_);
+    Put_(LineEnd_);
     if (Next_ != nullptr) Next_->CountLineEnd(LineEnd_);
     Unended_ = false;
   }
@@ -261,9 +257,9 @@ class TFileLayout::TWriter {
     if (Utf8_) {
       std::string own;
       AppendFileLine(own, line, quote, std::string_view());
-      Text.append(Windows1251ToUtf8(own)).append(LineEnd_);
+      Put_(Windows1251ToUtf8(own).append(LineEnd_));
     } else {
-      AppendFileLine(Text, line, quote, LineEnd_);
+      PutFileLine(Put_, line, quote, LineEnd_);
     }
     if (Next_ != nullptr) Next_->CountLineEnd(LineEnd_);
     LastBlank_ = line.empty();
@@ -289,6 +285,7 @@ class TFileLayout::TWriter {
   std::string_view LineEnd_;
   bool Quote_;
   TFileLayout* Next_;
+  const TFileContent::TPut& Put_;
   TSection* Open_ = nullptr;
   int32_t Line_ = 0;
   bool Unended_ = false;   // the last line has no line end yet
@@ -428,8 +425,15 @@ class TFileLayout::TMerge {
 };
 
 std::string TFileLayout::Render(const TSectionList& sections, bool quote, TFileLayout* next) const {
-  TWriter out(Utf8_, MostCommonLineEnd(), quote, next);
-  out.Text.reserve(Bytes_.size() + Bytes_.size() / 8 + 64);
+  std::string text;
+  text.reserve(Bytes_.size() + Bytes_.size() / 8 + 64);
+  RenderTo(sections, quote, next, [&text](std::string_view part) { text.append(part); });
+  return text;
+}
+
+void TFileLayout::RenderTo(const TSectionList& sections, bool quote, TFileLayout* next,
+                           const TFileContent::TPut& put) const {
+  TWriter out(Utf8_, MostCommonLineEnd(), quote, next, put);
   TMerge(*this, sections, out).Run();
-  return out.Finish();
+  out.Finish();
 }

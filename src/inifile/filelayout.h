@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "inifile/filecontent.h"
 #include "inifile/inifile.h"
 
 class TFileLayout {
@@ -77,6 +78,9 @@ class TFileLayout {
   // receives the layout of the result, which then takes the result's bytes
   // through SetBytes.
   std::string Render(const TSectionList& sections, bool quote, TFileLayout* next) const;
+  // Render's text handed to put in parts, in order, instead of being held whole.
+  void RenderTo(const TSectionList& sections, bool quote, TFileLayout* next,
+                const TFileContent::TPut& put) const;
   void SetBytes(std::string bytes) { Bytes_ = std::move(bytes); }
 
  private:

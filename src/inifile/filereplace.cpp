@@ -17,6 +17,7 @@
 namespace {
 
 constexpr int MaxLinks = 40;
+constexpr size_t WritePiece = size_t{64} * 1024;
 constexpr size_t SuffixLength = 6;
 constexpr std::string_view SuffixLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -158,13 +159,14 @@ int MoveOver(const std::string& from, const std::string& to, bool targetExists) 
 // Writes data to a new temporary file and renames it over the target. On
 // success fd is the new file's descriptor. A creation failure is returned
 // negated so that the caller can fall back to rewriting in place.
-int WriteAndRename(const std::string& target, const struct stat* existing, std::string_view data,
-                   int& fd) {
+int WriteAndRename(const std::string& target, const struct stat* existing,
+                   const TFileContent& content, int& fd) {
   const TPathParts parts = SplitPath(target);
   std::string path;
   fd = CreateTemporary(parts, existing != nullptr ? 0600 : 0666, path);
   if (fd < 0) return fd;
-  int error = WriteAll(fd, data);
+  int error = WriteContent(content, WritePiece,
+                           [fd](std::string_view piece) { return WriteAll(fd, piece); });
   if (error == 0 && existing != nullptr) error = CopyAttributes(fd, *existing);
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (error == 0) error = MoveOver(path, target, existing != nullptr);
@@ -182,8 +184,8 @@ int WriteAndRename(const std::string& target, const struct stat* existing, std::
 
 // A new target that cannot be made through a temporary file: created in
 // place, and removed again when its content cannot be written.
-int CreateInPlace(const std::string& fileName, const std::string& target, std::string_view data,
-                  FileHandle& handle) {
+int CreateInPlace(const std::string& fileName, const std::string& target,
+                  const TFileContent& content, FileHandle& handle) {
   const int fd = OpenRetrying(target, O_RDWR | O_CREAT | O_EXCL, 0666);
   if (fd < 0) {
     const int error = errno;
@@ -191,7 +193,7 @@ int CreateInPlace(const std::string& fileName, const std::string& target, std::s
     return error;
   }
   ::flock(fd, LOCK_EX | LOCK_NB);
-  if (const int error = RewriteInPlaceSafely(fileName, HandleOf(fd), data)) {
+  if (const int error = RewriteInPlaceSafely(fileName, HandleOf(fd), content)) {
     ::unlink(target.c_str());
     ::close(fd);
     return error;
@@ -209,7 +211,7 @@ bool MayRewriteInPlace(int creationError) {
 
 std::string SavingPrefix(const std::string& name) { return "." + name + ".saving-"; }
 
-int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_view data) {
+int ReplaceFile(const std::string& fileName, FileHandle& handle, const TFileContent& content) {
   if (!IsOpenHandle(handle) && handle != 0) return EBADF;
   const std::string target = ResolveLinks(fileName);
   if (handle == 0) {
@@ -221,14 +223,14 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_vie
   struct stat info {};
   if (IsOpenHandle(handle)) {
     if (::fstat(Descriptor(handle), &info) != 0) return errno;
-    if (info.st_nlink > 1) return RewriteInPlaceSafely(fileName, handle, data);
+    if (info.st_nlink > 1) return RewriteInPlaceSafely(fileName, handle, content);
   }
   int fd = -1;
-  const int error = WriteAndRename(target, IsOpenHandle(handle) ? &info : nullptr, data, fd);
+  const int error = WriteAndRename(target, IsOpenHandle(handle) ? &info : nullptr, content, fd);
   if (error < 0) {
     if (IsOpenHandle(handle))
-      return MayRewriteInPlace(-error) ? RewriteInPlaceSafely(fileName, handle, data) : -error;
-    if (MayRewriteInPlace(-error)) return CreateInPlace(fileName, target, data, handle);
+      return MayRewriteInPlace(-error) ? RewriteInPlaceSafely(fileName, handle, content) : -error;
+    if (MayRewriteInPlace(-error)) return CreateInPlace(fileName, target, content, handle);
     handle = INVALID_HANDLE_VALUE;
     return -error;
   }

@@ -229,7 +229,7 @@ TIniDocument::~TIniDocument() {
   // save, would change the file behind the caller's back.
   if (!FlushFailed_ && std::uncaught_exceptions() <= UncaughtAtBirth_) {
     try {
-      WriteIfModified();
+      WriteIfModified(false);  // nothing reads the document afterwards
     } catch (const std::exception&) {
       // A destructor must not throw; callers that need the outcome call UpdateFile first.
     }

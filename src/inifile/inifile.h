@@ -59,7 +59,7 @@ class TStringList {
   void ForEachText(Visit&& visit) const {
     for (const Item& item : Items_) visit(item.Text);
   }
-  void Put(int32_t index, const std::string& text);  // replaces the text, keeps the object
+  void Put(int32_t index, std::string text);  // replaces the text, keeps the object
   TStringList* Objects(int32_t index) const;
   void PutObject(int32_t index, TStringList* object);
   virtual void Delete(int32_t index);
@@ -341,6 +341,12 @@ class TIniDocument {
   // with a file name cannot be written; Modified then stays set, the file
   // keeps its previous content and no file is left behind.
   virtual void UpdateFile();
+  // UpdateFile, then lets go of the file as SetFileName("") does: the document
+  // is emptied and holds no file. The new text is written as it is made and
+  // never held whole, so that saving a large file costs little more than the
+  // document. When writing fails it raises as UpdateFile does, and the
+  // document stays as it was.
+  void UpdateFileAndRelease();
 
   // Flushes, releases the current file, empties the document and loads the
   // named file. Raises EInOutError "Cannot open file <name>" when the file
@@ -434,10 +440,15 @@ class TIniDocument {
   void ParseText(std::string_view data, TFileLayout* layout);
   // Writes the layout's text with the document's changes through ReplaceFile;
   // the layout then is that of the written text. 0 or the errno of the failure.
-  int WriteLayout();
+  // Without `keep` the text is written as it is made, and the layout is then
+  // no longer that of the file: the caller lets go of the document.
+  int WriteLayout(bool keep);
   // UpdateFile's work, non-virtual so that SetFileName and the destructor
-  // reach it without dispatching to a subclass.
-  void WriteIfModified();
+  // reach it without dispatching to a subclass; `keep` as for WriteLayout.
+  void WriteIfModified(bool keep);
+  // The normal form of Text(), handed to put in parts.
+  void NormalForm(const std::function<void(std::string_view)>& put) const;
+  class TNormalContent;
   // SetFileName after its flush: releases the file, empties the document and
   // loads the named file.
   void Reopen(const std::string& fileName);

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "inifile/filecontent.h"
 #include "inifile/filelayout.h"
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
@@ -17,6 +18,46 @@ void TIniDocument::WriteToStrings(TStringList& strings) {
   }
 }
 
+namespace {
+
+// The text of a document in its file's layout, made anew for each pass over it.
+class TLayoutContent : public TFileContent {
+ public:
+  TLayoutContent(const TFileLayout& layout, const TSectionList& sections, bool quote)
+      : Layout_(layout), Sections_(sections), Quote_(quote) {}
+  void Produce(const TPut& put) const override {
+    Layout_.RenderTo(Sections_, Quote_, nullptr, put);
+  }
+
+ private:
+  const TFileLayout& Layout_;
+  const TSectionList& Sections_;
+  bool Quote_;
+};
+
+// True when the content is these very bytes.
+bool SameBytes(const TFileContent& content, std::string_view bytes) {
+  size_t at = 0;
+  bool same = true;
+  content.Produce([&](std::string_view part) {
+    same = same && bytes.substr(at, part.size()) == part;
+    at += part.size();
+  });
+  return same && at == bytes.size();
+}
+
+}  // namespace
+
+// The normal form, made anew for each pass over it.
+class TIniDocument::TNormalContent : public TFileContent {
+ public:
+  explicit TNormalContent(const TIniDocument& document) : Document_(document) {}
+  void Produce(const TPut& put) const override { Document_.NormalForm(put); }
+
+ private:
+  const TIniDocument& Document_;
+};
+
 std::string TIniDocument::Text() const {
   if (Layout_) return FileForm(Layout_->Render(Sections_, Unquote_, nullptr));
   size_t size = 0;
@@ -28,20 +69,24 @@ std::string TIniDocument::Text() const {
   }
   std::string text;
   text.reserve(size);
+  NormalForm([&text](std::string_view part) { text.append(part); });
+  return text;
+}
+
+void TIniDocument::NormalForm(const TFileContent::TPut& put) const {
+  std::string text;
   for (int32_t i = 0; i < Sections_.Count(); ++i) {
     const TStringList& lines = Sections_.Lines(i);
     if (lines.Count() == 0) continue;
-    text.append(1, '[').append(Sections_[i]).append("]\r\n", 3);
+    text.assign(1, '[').append(Sections_[i]).append("]\r\n", 3);
+    put(text);
     lines.ForEachText([&](const std::string& line) {
       const auto kept = KeptLines_.empty() ? KeptLines_.end() : KeptLines_.find({&lines, line});
-      if (kept != KeptLines_.end())
-        text.append(kept->second).append("\r\n", 2);
-      else
-        AppendFileLine(text, line, Unquote_);
+      PutFileLine(put, kept != KeptLines_.end() ? kept->second : line,
+                  Unquote_ && kept == KeptLines_.end(), "\r\n");
     });
-    text.append("\r\n", 2);
+    put("\r\n");
   }
-  return text;
 }
 
 std::string TIniDocument::FileForm(std::string text) const {
@@ -49,16 +94,21 @@ std::string TIniDocument::FileForm(std::string text) const {
   return Utf8FileToUtf16(text, Utf16_);
 }
 
-void TIniDocument::UpdateFile() { WriteIfModified(); }
+void TIniDocument::UpdateFile() { WriteIfModified(true); }
 
-void TIniDocument::WriteIfModified() {
+void TIniDocument::UpdateFileAndRelease() {
+  WriteIfModified(false);
+  Reopen(std::string());
+}
+
+void TIniDocument::WriteIfModified(bool keep) {
   if (!Modified_) return;
   if (!FileName_.empty() && !ReadOnly_) {
     // After the file could not be obtained the document does not retry; it keeps reporting.
     int error = OpenError_;
     if (Handle_ != INVALID_HANDLE_VALUE) {
       if (Handle_ == 0) EnsureDirectory(DirectoryPart(FileName_));
-      error = Layout_ ? WriteLayout() : ReplaceFile(FileName_, Handle_, Text());
+      error = Layout_ ? WriteLayout(keep) : ReplaceFile(FileName_, Handle_, TNormalContent(*this));
       if (Handle_ == INVALID_HANDLE_VALUE) OpenError_ = error;
     }
     FlushFailed_ = error != 0;
@@ -68,13 +118,22 @@ void TIniDocument::WriteIfModified() {
   Modified_ = false;
 }
 
-int TIniDocument::WriteLayout() {
+int TIniDocument::WriteLayout(bool keep) {
+  if (!keep && Utf16_.Order == TUtf16Form::TOrder::None) {
+    // Made as it is written: the text is never held whole, and the document lets go of it.
+    const TLayoutContent content(*Layout_, Sections_, Unquote_);
+    if (IsOpenHandle(Handle_) && SameBytes(content, Layout_->Bytes())) return 0;
+    return ReplaceFile(FileName_, Handle_, content);
+  }
   auto next = std::make_unique<TFileLayout>();
   std::string text = Layout_->Render(Sections_, Unquote_, next.get());
   // The file holds these very bytes already: leaving it alone keeps its time stamp.
   const bool same = IsOpenHandle(Handle_) && text == Layout_->Bytes();
   if (!same) {
-    if (const int error = ReplaceFile(FileName_, Handle_, FileForm(text))) return error;
+    const int error = Utf16_.Order == TUtf16Form::TOrder::None
+                          ? ReplaceFile(FileName_, Handle_, std::string_view(text))
+                          : ReplaceFile(FileName_, Handle_, FileForm(text));
+    if (error != 0) return error;
   }
   next->SetBytes(std::move(text));
   Layout_ = std::move(next);

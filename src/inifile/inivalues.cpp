@@ -1,6 +1,7 @@
 // Reading and changing the keys and sections of an INI document.
 #include <cstdint>
 #include <unordered_set>
+#include <utility>
 
 #include "inifile/filelayout.h"
 #include "inifile/inifile.h"
@@ -126,7 +127,7 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
   } else if (!SameEntry((*lines)[index], key, value)) {
     ForgetKeptLine(lines, (*lines)[index]);
     ForgetKeptLine(lines, line);
-    lines->Put(index, line);
+    lines->Put(index, std::move(line));
     if (Layout_) Layout_->Replaced(lines, index);
     Modified_ = true;
   } else if (!KeptLines_.empty() && KeptLines_.erase({lines, (*lines)[index]}) != 0) {

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "inifile/posixfile.h"
@@ -13,14 +15,7 @@ namespace {
 
 constexpr std::string_view Magic = "vuka-manager rewrite 1\n";
 
-uint64_t CheckSum(std::string_view data) {  // FNV-1a
-  uint64_t sum = 14695981039346656037u;
-  for (const char c : data) {
-    sum ^= static_cast<unsigned char>(c);
-    sum *= 1099511628211u;
-  }
-  return sum;
-}
+uint64_t CheckSum(std::string_view data) { return ContentFacts(TTextContent(data)).Sum; }
 
 std::string IdentityName(const TFileFacts& facts) {
   return "rewrite-" + std::to_string(facts.Device) + "-" + std::to_string(facts.Index);
@@ -67,8 +62,23 @@ bool ParseCopy(std::string_view copy, THeader& header, std::string_view& text) {
   return next == last && text.size() == header.NewSize && CheckSum(text) == header.Sum;
 }
 
+// The recovery copy: its header, then the new text.
+class TCopyContent : public TFileContent {
+ public:
+  TCopyContent(std::string header, const TFileContent& text)
+      : Header_(std::move(header)), Text_(text) {}
+  void Produce(const TPut& put) const override {
+    put(Header_);
+    Text_.Produce(put);
+  }
+
+ private:
+  std::string Header_;
+  const TFileContent& Text_;
+};
+
 // Writes content as the whole file path, synced with its folder entry.
-int WriteSynced(const std::string& path, std::string_view content) {
+int WriteSynced(const std::string& path, const TFileContent& content) {
   EnsureDirectory(DirectoryPart(path));
   FileHandle file =
       OpenFileHandle(path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
@@ -111,12 +121,13 @@ int Complete(const std::string& path, FileHandle file, const TFileFacts& facts) 
 
 }  // namespace
 
-int RewriteInPlaceSafely(const std::string& fileName, FileHandle handle, std::string_view data) {
+int RewriteInPlaceSafely(const std::string& fileName, FileHandle handle,
+                         const TFileContent& content) {
   TFileFacts facts;
   if (const int error = FileFactsOf(handle, facts)) return error;
-  const THeader header{facts.Device, facts.Index, facts.Size, data.size(), CheckSum(data)};
-  std::string copy = HeaderText(header);
-  copy.append(data);
+  const TContentFacts text = ContentFacts(content);
+  const TCopyContent copy(HeaderText({facts.Device, facts.Index, facts.Size, text.Size, text.Sum}),
+                          content);
   std::string place;
   int error = ENOENT;
   for (const std::string& candidate : CopyPlaces(fileName, facts)) {
@@ -127,8 +138,7 @@ int RewriteInPlaceSafely(const std::string& fileName, FileHandle handle, std::st
     }
   }
   if (error != 0) return error;
-  copy = std::string();
-  error = RewriteFile(handle, data);
+  error = RewriteFile(handle, content);
   RemoveCopy(place);
   return error;
 }

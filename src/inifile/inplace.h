@@ -17,14 +17,20 @@
 #include <string>
 #include <string_view>
 
+#include "inifile/filecontent.h"
 #include "inifile/inifile.h"
 
-// Replaces the whole content of the open, write-locked file fileName by data
-// in place, through a recovery copy as above. When no recovery copy can be
+// Replaces the whole content of the open, write-locked file fileName by the
+// content in place, through a recovery copy as above. When no recovery copy can be
 // written the file is left as it was and that error returned; a failure of
 // the write itself removes the copy and is returned (the file may then hold
 // part of the new text). 0 or the errno of the failure.
-int RewriteInPlaceSafely(const std::string& fileName, FileHandle handle, std::string_view data);
+int RewriteInPlaceSafely(const std::string& fileName, FileHandle handle,
+                         const TFileContent& content);
+inline int RewriteInPlaceSafely(const std::string& fileName, FileHandle handle,
+                                std::string_view data) {
+  return RewriteInPlaceSafely(fileName, handle, TTextContent(data));
+}
 
 // Completes an in-place rewrite of fileName that was killed, if a recovery
 // copy for it is found, and removes the copy: a complete copy is written

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -69,6 +70,9 @@ bool ValueNeedsQuotes(std::string_view value);
 void AppendFileLine(std::string& text, std::string_view line, bool quote);
 // The same with the given line end instead of CR LF.
 void AppendFileLine(std::string& text, std::string_view line, bool quote, std::string_view end);
+// The same handed to put in parts, none of them a copy of the line.
+void PutFileLine(const std::function<void(std::string_view)>& put, std::string_view line,
+                 bool quote, std::string_view end);
 
 // Raises EInOutError, naming the text, when the section name, key or value
 // cannot be written so that it reads back as given: a line break anywhere; a

@@ -161,11 +161,12 @@ int SyncFolderOf(const std::string& fileName) {
   return rc;
 }
 
-int RewriteFile(FileHandle handle, std::string_view data) {
+int RewriteFile(FileHandle handle, const TFileContent& content) {
   const int fd = Descriptor(handle);
   struct stat info;
   if (::fstat(fd, &info) != 0) return errno;
-  const off_t length = static_cast<off_t>(data.size());
+  const uint64_t size = ContentFacts(content).Size;
+  const auto length = static_cast<off_t>(size);
   if (length > 0) {
     if (const int error = Reserve(fd, length, info.st_size)) {
       struct stat now;
@@ -175,7 +176,16 @@ int RewriteFile(FileHandle handle, std::string_view data) {
       return error;
     }
   }
-  if (const int error = WriteAll(fd, data.data(), data.size(), 0)) return error;
+  off_t offset = 0;
+  const int error = WriteContent(
+      content, WritePiece,
+      [fd, &offset](std::string_view piece) {
+        const int failed = WriteAll(fd, piece.data(), piece.size(), offset);
+        offset += static_cast<off_t>(piece.size());
+        return failed;
+      },
+      &size);
+  if (error != 0) return error;
   if (::ftruncate(fd, length) != 0) return errno;
   // Leave the file pointer after the content, as a sequential rewrite would.
   if (::lseek(fd, length, SEEK_SET) < 0) return errno;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "inifile/filecontent.h"
 #include "inifile/inifile.h"
 
 // What tells files apart (device and inode on POSIX systems, volume and file
@@ -60,11 +61,14 @@ int ReadRestOfFile(FileHandle handle, std::string& data);
 // failure (pieces before it were taken).
 int ReadLinePieces(FileHandle handle, const std::function<void(std::string_view)>& take);
 
-// Replaces the file's whole content by data through the open file. The new
-// length is reserved first; if that fails the file is left as it was. Then
-// the data is written from offset 0, the file cut to its length and synced.
-// 0 or the errno of the failure.
-int RewriteFile(FileHandle handle, std::string_view data);
+// Replaces the file's whole content by the content through the open file.
+// The new length is reserved first; if that fails the file is left as it
+// was. Then the content is written from offset 0, the file cut to its length
+// and synced. 0 or the errno of the failure.
+int RewriteFile(FileHandle handle, const TFileContent& content);
+inline int RewriteFile(FileHandle handle, std::string_view data) {
+  return RewriteFile(handle, TTextContent(data));
+}
 
 // Prefix of the temporary file in which the new content of <folder>/<name>
 // is written: "<folder>/.<name>.saving-" followed by six letters or digits.
@@ -72,7 +76,7 @@ int RewriteFile(FileHandle handle, std::string_view data);
 // the next successful save of the same target removes it.
 std::string SavingPrefix(const std::string& name);
 
-// Replaces the content of fileName by data so that a crash at any moment
+// Replaces the content of fileName by the data so that a crash at any moment
 // leaves either the old or the new content: the data goes to a temporary
 // file in the target's folder, which is synced, given the target's
 // permission bits (and owner when running as root), renamed over the target,
@@ -95,4 +99,8 @@ std::string SavingPrefix(const std::string& name);
 // cannot be made or entered) handle becomes INVALID_HANDLE_VALUE. A failure
 // leaves no temporary file and no new empty file behind.
 // 0 or the errno of the failure.
-int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_view data);
+// The content is produced once for each pass over it and never held whole.
+int ReplaceFile(const std::string& fileName, FileHandle& handle, const TFileContent& content);
+inline int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_view data) {
+  return ReplaceFile(fileName, handle, TTextContent(data));
+}

@@ -39,12 +39,12 @@ const std::string& TStringList::operator[](int32_t index) const {
   return Items_[static_cast<size_t>(index)].Text;
 }
 
-void TStringList::Put(int32_t index, const std::string& text) {
+void TStringList::Put(int32_t index, std::string text) {
   CheckIndex(index);
   std::string& stored = Items_[static_cast<size_t>(index)].Text;
   TextIndex_.Replaced(index, stored, text);
   NameIndex_.Replaced(index, stored, text);
-  stored = text;
+  stored = std::move(text);
 }
 
 TStringList* TStringList::Objects(int32_t index) const {

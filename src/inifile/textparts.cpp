@@ -146,13 +146,21 @@ void AppendFileLine(std::string& text, std::string_view line, bool quote) {
 }
 
 void AppendFileLine(std::string& text, std::string_view line, bool quote, std::string_view end) {
+  PutFileLine([&text](std::string_view part) { text.append(part); }, line, quote, end);
+}
+
+void PutFileLine(const std::function<void(std::string_view)>& put, std::string_view line,
+                 bool quote, std::string_view end) {
   const size_t eq = quote ? line.find('=') : line.npos;
   if (eq != 0 && eq != line.npos && ValueNeedsQuotes(line.substr(eq + 1))) {
-    text.append(line.substr(0, eq + 1)).append(1, '"').append(line.substr(eq + 1)).append(1, '"');
+    put(line.substr(0, eq + 1));
+    put("\"");
+    put(line.substr(eq + 1));
+    put("\"");
   } else {
-    text.append(line);
+    put(line);
   }
-  text.append(end);
+  put(end);
 }
 
 void CheckUtf8Writable(const std::string& section, const std::string& key,

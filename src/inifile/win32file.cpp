@@ -150,11 +150,12 @@ int RemoveFile(const std::string& fileName) {
 
 int SyncFolderOf(const std::string& /*fileName*/) { return 0; }
 
-int RewriteFile(FileHandle handle, std::string_view data) {
+int RewriteFile(FileHandle handle, const TFileContent& content) {
   const HANDLE file = HandleOf(handle);
   LARGE_INTEGER size;
   if (!::GetFileSizeEx(file, &size)) return LastErrno();
-  const auto length = static_cast<LONGLONG>(data.size());
+  const uint64_t total = ContentFacts(content).Size;
+  const auto length = static_cast<LONGLONG>(total);
   // Reserve the new length first: extending the file allocates its space.
   if (length > size.QuadPart) {
     if (const int error = SetLength(file, length)) {
@@ -163,7 +164,16 @@ int RewriteFile(FileHandle handle, std::string_view data) {
     }
   }
   if (!Position(file, 0, FILE_BEGIN)) return LastErrno();
-  if (const int error = WriteAll(file, data.data(), data.size())) return error;
+  bool first = true;
+  const int error = WriteContent(
+      content, WritePiece,
+      [file, &first](std::string_view piece) {
+        if (RewriteHook != nullptr && !first) RewriteHook();
+        first = false;
+        return WriteAll(file, piece.data(), piece.size());
+      },
+      &total);
+  if (error != 0) return error;
   // Leave the file pointer after the content, as a sequential rewrite would.
   if (const int error = SetLength(file, length)) return error;
   if (!::FlushFileBuffers(file)) return LastErrno();

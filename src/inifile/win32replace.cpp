@@ -133,13 +133,13 @@ DWORD ReplaceTarget(const std::wstring& target, const std::wstring& temporary) {
 
 // A new target that cannot be made through a temporary file: created in
 // place, and removed again when its content cannot be written.
-int CreateInPlace(const std::wstring& target, std::string_view data, FileHandle& handle) {
+int CreateInPlace(const std::wstring& target, const TFileContent& content, FileHandle& handle) {
   const HANDLE file = OpenForWriting(target, CREATE_NEW);
   if (file == NoHandle) {
     handle = INVALID_HANDLE_VALUE;
     return LastErrno();
   }
-  if (const int error = RewriteInPlaceSafely(Utf8Text(target), FileHandleOf(file), data)) {
+  if (const int error = RewriteInPlaceSafely(Utf8Text(target), FileHandleOf(file), content)) {
     ::CloseHandle(file);
     ::DeleteFileW(target.c_str());
     return error;
@@ -172,7 +172,7 @@ int RefuseNewcomer(const std::string& fileName) {
 // cannot be replaced because a program holds it open (one that lets it be
 // written), it is rewritten in place. 0 or the errno.
 int ReplaceExisting(const std::wstring& target, const std::wstring& temporaryName,
-                    std::string_view data, FileHandle& handle) {
+                    const TFileContent& content, FileHandle& handle) {
   CloseFileHandle(handle);
   const DWORD failure = ReplaceTarget(target, temporaryName);
   if (failure != ERROR_SUCCESS) ::DeleteFileW(temporaryName.c_str());
@@ -180,7 +180,7 @@ int ReplaceExisting(const std::wstring& target, const std::wstring& temporaryNam
   if (file == NoHandle) return failure != ERROR_SUCCESS ? ErrnoOf(failure) : 0;
   handle = FileHandleOf(file);
   if (failure == ERROR_SUCCESS) return 0;
-  return IsHeldByOthers(failure) ? RewriteInPlaceSafely(Utf8Text(target), handle, data)
+  return IsHeldByOthers(failure) ? RewriteInPlaceSafely(Utf8Text(target), handle, content)
                                  : ErrnoOf(failure);
 }
 
@@ -189,8 +189,10 @@ int ReplaceExisting(const std::wstring& target, const std::wstring& temporaryNam
 // handle holds it.
 int WriteAndReplace(const std::wstring& target, const BY_HANDLE_FILE_INFORMATION* existing,
                     const HANDLE temporary, const std::wstring& temporaryName,
-                    std::string_view data, FileHandle& handle) {
-  int error = WriteAll(temporary, data);
+                    const TFileContent& content, FileHandle& handle) {
+  int error = WriteContent(content, size_t{64} * 1024, [temporary](std::string_view piece) {
+    return WriteAll(temporary, piece);
+  });
   if (error == 0 && existing != nullptr) error = CopyAttributes(temporary, *existing);
   if (error == 0 && !::FlushFileBuffers(temporary)) error = LastErrno();
   if (error == 0 && existing == nullptr) {
@@ -205,7 +207,7 @@ int WriteAndReplace(const std::wstring& target, const BY_HANDLE_FILE_INFORMATION
     handle = file != NoHandle ? FileHandleOf(file) : 0;
     return 0;
   }
-  if (error == 0) return ReplaceExisting(target, temporaryName, data, handle);
+  if (error == 0) return ReplaceExisting(target, temporaryName, content, handle);
   ::DeleteFileW(temporaryName.c_str());
   return error;
 }
@@ -214,7 +216,7 @@ int WriteAndReplace(const std::wstring& target, const BY_HANDLE_FILE_INFORMATION
 
 std::string SavingPrefix(const std::string& name) { return "." + name + ".saving-"; }
 
-int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_view data) {
+int ReplaceFile(const std::string& fileName, FileHandle& handle, const TFileContent& content) {
   if (!IsOpenHandle(handle) && handle != 0) return EBADF;
   if (handle == 0) {
     if (const int error = RefuseNewcomer(fileName)) {
@@ -234,7 +236,7 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_vie
     }
     if (!::GetFileInformationByHandle(HandleOf(handle), &info)) return LastErrno();
     // A file with several names is rewritten in place, so that all of them see the change.
-    if (info.nNumberOfLinks > 1) return RewriteInPlaceSafely(fileName, handle, data);
+    if (info.nNumberOfLinks > 1) return RewriteInPlaceSafely(fileName, handle, content);
     target = FinalName(HandleOf(handle));
   }
   if (target.empty()) target = WideFileName(fileName);
@@ -243,13 +245,13 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_vie
   std::wstring temporaryName;
   if (const int error = CreateTemporary(parts, temporary, temporaryName)) {
     if (IsOpenHandle(handle))
-      return MayRewriteInPlace(error) ? RewriteInPlaceSafely(fileName, handle, data) : error;
-    if (MayRewriteInPlace(error)) return CreateInPlace(target, data, handle);
+      return MayRewriteInPlace(error) ? RewriteInPlaceSafely(fileName, handle, content) : error;
+    if (MayRewriteInPlace(error)) return CreateInPlace(target, content, handle);
     handle = INVALID_HANDLE_VALUE;
     return error;
   }
   const int error = WriteAndReplace(target, IsOpenHandle(handle) ? &info : nullptr, temporary,
-                                    temporaryName, data, handle);
+                                    temporaryName, content, handle);
   if (error == 0) RemoveStaleTemporaries(parts);
   return error;
 }

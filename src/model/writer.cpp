@@ -211,9 +211,9 @@ void Save(const TProject& project, const std::string& fileName, const std::strin
   RemoveVariables(target, removedVariables);
 
   // Flushed explicitly so that a file that cannot be created or written is reported; a copy
-  // is written also when it equals its base.
+  // is written also when it equals its base. The new text is never held whole.
   if (base != nullptr) target.MarkModified();
-  target.UpdateFile();
+  target.UpdateFileAndRelease();
 }
 
 }  // namespace

@@ -196,6 +196,49 @@ TEST(RewriteCrash, KilledInPlaceSavesAreFinishedByTheNextOpen) {
 
 #endif  // killing a child process
 
+#ifndef _WIN32
+
+// A file of random lines and line ends, far larger than the pieces a save is
+// written in, with one line longer than any of them.
+std::string LargeFile(std::mt19937& random) {
+  const char* const ends[] = {"\r\n", "\n", "\r"};
+  std::string bytes = "; before any section\r\n";
+  for (int section = 0; section < 8; ++section) {
+    bytes += "[S" + std::to_string(section) + "]\r\n";
+    for (int line = 0; line < 4000; ++line) {
+      const std::string key = "k" + std::to_string(random() % 5000);
+      bytes += random() % 9 == 0 ? "; note " + key : key + " = v" + std::to_string(random());
+      bytes += ends[random() % 3];
+    }
+  }
+  return bytes + "[Long]\nvalue=" + std::string(200000, 'x') + "\n";
+}
+
+TEST(RewriteCrash, AStreamedSaveWritesEveryByteReplacedOrInPlace) {
+  TTempDir dir;
+  std::mt19937 random(11);
+  for (const bool linked : {false, true}) {
+    const std::string path = dir / (linked ? "linked.ini" : "renamed.ini");
+    WriteBytes(path, LargeFile(random));
+    if (linked) {
+      ASSERT_EQ(::link(path.c_str(), (dir / "other.ini").c_str()), 0);
+    }
+    const TStateFolder state(dir / (linked ? "state-linked" : "state-renamed"));
+    TIniDocument doc(path, false);
+    doc.WriteString("S3", "k17", "changed");
+    doc.WriteString("S7", "new", " quoted ");
+    doc.WriteString("Long", "value", std::string(150000, 'y'));
+    doc.DeleteKey("S1", "k5");
+    const std::string expected = doc.Text();
+    doc.UpdateFileAndRelease();
+    EXPECT_EQ(ReadBytes(path), expected) << (linked ? "in place" : "renamed");
+    EXPECT_EQ(doc.Sections().Count(), 0);
+    EXPECT_EQ(state.Copies(), std::vector<std::string>{});
+  }
+}
+
+#endif
+
 TEST(RewriteCrash, TheNextSaveRemovesWhatAKilledSaveLeft) {
   TTempDir dir;
   const std::string path = dir / "f.ini";
