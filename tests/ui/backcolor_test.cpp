@@ -65,13 +65,13 @@ TEST_F(BackgroundTest, CheckBoxCoversTheSeparator) {
 // The handlers keep their names and can be run directly.
 TEST_F(BackgroundTest, HandlersRunByName) {
   Enable()->setChecked(false);
-  Form()->EnableBackgroundClick(Enable());
+  Form()->EnableBackgroundClick();
   EXPECT_TRUE(ShowsDesktop(Back()));
   Enable()->setChecked(true);
   ColorAnswers.push_back(kRed);
   ColorAnswers.push_back(kGreen);
   Form()->TColorClick();
-  Form()->BColorClick(nullptr);
+  Form()->BColorClick();
   EXPECT_EQ(Back()->Picture().pixelColor(10, 0), Rgb(kRed));
   EXPECT_EQ(Back()->Picture().pixelColor(10, 108), Rgb(kGreen));
 }

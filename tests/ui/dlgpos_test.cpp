@@ -76,11 +76,11 @@ TEST_F(PositionTest, CheckedItemsAreChosenAndHandlersRunByName) {
   Project().DialogPosition = TDialogPosition{2, 0};
   Goriz()->SetItemIndex(2);
   Vert()->SetItemIndex(0);
-  Form()->GorizClick(Goriz());
+  Form()->GorizClick();
   Form()->VertClick();
   EXPECT_EQ(Demo()->pos(), QPoint(160, 0));
   Project().BackgroundEnabled = false;
-  Form()->FormShow(Form());
+  Form()->FormShow();
   EXPECT_EQ(Image1()->Picture().pixelColor(3, 3), DesktopBitmap().pixelColor(3, 3));
 }
 

@@ -205,7 +205,7 @@ TEST_F(LabelStyleTest, HandlersRunByNameAndCheckBoxesCoverTheSeparator) {
   FontAnswers.push_back(TFontDesc{"Arial", 12, 0x000000FFu, false, true, false, false});
   ColorAnswers.push_back(0x0000FF00u);
   Dlg()->TextFontClick();
-  Dlg()->ShadowColorClick(Dlg());
+  Dlg()->ShadowColorClick();
   EXPECT_EQ(Preview()->FontDesc().Name, "Arial");
   EXPECT_EQ(SwatchColor(Find<QFrame>(Dlg(), "TxtColor")), 0x000000FFu);
   EXPECT_EQ(Preview()->ShadowColor(), 0x0000FF00u);
@@ -215,7 +215,7 @@ TEST_F(LabelStyleTest, HandlersRunByNameAndCheckBoxesCoverTheSeparator) {
   ShowIt()->setChecked(true);
   ProgName()->setEnabled(true);
   ProgName()->setText(QStringLiteral("Имя"));
-  Dlg()->ShowItClick(ShowIt());
+  Dlg()->ShowItClick();
   EXPECT_EQ(Preview()->Caption(), "Имя");
   ShowIt()->setChecked(false);
   Dlg()->ProgNameChange();

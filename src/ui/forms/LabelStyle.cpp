@@ -25,49 +25,41 @@ constexpr int kShadowSize = 3;
 
 }  // namespace
 
-TStyleDlg::TStyleDlg(QWidget* owner) : QDialog(nullptr, DialogWindowFlags()), Owner_(owner) {
+TStyleDlg::TStyleDlg(QWidget* owner)
+    : QDialog(nullptr, DialogWindowFlags()),
+      Form_(std::make_unique<Ui::StyleDlg>()),
+      Owner_(owner) {
   LayOut();
   ConnectHandlers();
 }
+
+TStyleDlg::~TStyleDlg() = default;
 
 // The stored form LabelStyle.ui lays the controls out; here is what it cannot say.
 // In the form the separator Bevel1 lies under the check boxes, which are opaque
 // and cover its first row where they overlap it.
 void TStyleDlg::LayOut() {
   setFont(DefaultWindowFont());
-  Ui::StyleDlg form;
-  form.setupUi(this);
+  Form_->setupUi(this);
   // The label is as wide as its text in the font at hand.
-  form.Label1->adjustSize();
-  InstallCp1251Guard(form.ProgName);
-  SetBrushPicture(form.TextFont);
-  SetBrushPicture(form.ShadowColor);
-  form.Preview->SetFontDesc(TFontDesc{"Times New Roman", 22, 0, false, false, false, false});
-
-  Label1_ = form.Label1;
-  ProgName_ = form.ProgName;
-  TextFont_ = form.TextFont;
-  TxtColor_ = form.TxtColor;
-  ShadowColor_ = form.ShadowColor;
-  SColor_ = form.SColor;
-  UseShadow_ = form.UseShadow;
-  ShowIt_ = form.ShowIt;
-  Bevel1_ = form.Bevel1;
-  Preview_ = form.Preview;
-  Bevel2_ = form.Bevel2;
-  BitBtn2_ = form.BitBtn2;
-  BitBtn1_ = form.BitBtn1;
+  Form_->Label1->adjustSize();
+  InstallCp1251Guard(Form_->ProgName);
+  SetBrushPicture(Form_->TextFont);
+  SetBrushPicture(Form_->ShadowColor);
+  Form_->Preview->SetFontDesc(TFontDesc{"Times New Roman", 22, 0, false, false, false, false});
 }
 
 void TStyleDlg::ConnectHandlers() {
-  connect(TextFont_, &QToolButton::clicked, this, ReportingErrors([this] { TextFontClick(); }));
-  connect(ShadowColor_, &QToolButton::clicked, this,
+  connect(Form_->TextFont, &QToolButton::clicked, this,
+          ReportingErrors([this] { TextFontClick(); }));
+  connect(Form_->ShadowColor, &QToolButton::clicked, this,
           ReportingErrors([this] { ShadowColorClick(); }));
-  connect(UseShadow_, &QCheckBox::clicked, this, ReportingErrors([this] { UseShadowClick(); }));
-  connect(ShowIt_, &QCheckBox::clicked, this, ReportingErrors([this] { ShowItClick(); }));
-  connect(ProgName_, &QLineEdit::textChanged, this, [this] { ProgNameChange(); });
-  connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(BitBtn2_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(Form_->UseShadow, &QCheckBox::clicked, this,
+          ReportingErrors([this] { UseShadowClick(); }));
+  connect(Form_->ShowIt, &QCheckBox::clicked, this, ReportingErrors([this] { ShowItClick(); }));
+  connect(Form_->ProgName, &QLineEdit::textChanged, this, [this] { ProgNameChange(); });
+  connect(Form_->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+  connect(Form_->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool TStyleDlg::EditMainTitle(TProject& project) {
@@ -91,19 +83,20 @@ void TStyleDlg::Open(TTarget target, const TProject& project) {
 
   setWindowTitle(mainTitle ? QStringLiteral("Вид надписи на заднем фоне")
                            : QStringLiteral("Вид надписи на диалогах"));
-  ProgName_->setEnabled(mainTitle);
-  ProgName_->setText(FromModel(project.ProgramNameText));
-  Preview_->SetCaption(mainTitle ? FromModel(project.ProgramNameText) : kSampleCaption);
+  Form_->ProgName->setEnabled(mainTitle);
+  Form_->ProgName->setText(FromModel(project.ProgramNameText));
+  Form_->Preview->SetCaption(mainTitle ? FromModel(project.ProgramNameText) : kSampleCaption);
 
-  SetSwatchColor(TxtColor_, font.Color);
-  SetSwatchColor(SColor_, shadowColor);
+  SetSwatchColor(Form_->TxtColor, font.Color);
+  SetSwatchColor(Form_->SColor, shadowColor);
 
-  Preview_->SetFontDesc(font);
-  Preview_->SetShadowColor(shadowColor);
-  Preview_->SetColor(mainTitle ? project.TopColor : kWhite);
+  Form_->Preview->SetFontDesc(font);
+  Form_->Preview->SetShadowColor(shadowColor);
+  Form_->Preview->SetColor(mainTitle ? project.TopColor : kWhite);
 
-  UseShadow_->setChecked(mainTitle ? project.TitleShadow : project.DialogShadow);
-  ShowIt_->setChecked(!(mainTitle ? project.MainTitleCaption : project.DialogTitleCaption).empty());
+  Form_->UseShadow->setChecked(mainTitle ? project.TitleShadow : project.DialogShadow);
+  Form_->ShowIt->setChecked(
+      !(mainTitle ? project.MainTitleCaption : project.DialogTitleCaption).empty());
   UseShadowClick();
   ShowItClick();
 
@@ -111,45 +104,46 @@ void TStyleDlg::Open(TTarget target, const TProject& project) {
 }
 
 void TStyleDlg::ApplyMainTitle(TProject& project) const {
-  project.ProgramNameText = ToModel(ProgName_->text());
-  project.TitleFont = Preview_->FontDesc();
-  project.TitleShadowColor = Preview_->ShadowColor();
-  project.TitleShadow = UseShadow_->isChecked();
-  project.MainTitleCaption = ShowIt_->isChecked() ? project.ProgramNameText : std::string();
+  project.ProgramNameText = ToModel(Form_->ProgName->text());
+  project.TitleFont = Form_->Preview->FontDesc();
+  project.TitleShadowColor = Form_->Preview->ShadowColor();
+  project.TitleShadow = Form_->UseShadow->isChecked();
+  project.MainTitleCaption = Form_->ShowIt->isChecked() ? project.ProgramNameText : std::string();
 }
 
 void TStyleDlg::ApplyDialogTitle(TProject& project) const {
-  project.DialogFont = Preview_->FontDesc();
-  project.DialogShadowColor = Preview_->ShadowColor();
-  project.DialogShadow = UseShadow_->isChecked();
-  project.DialogTitleCaption = ShowIt_->isChecked() ? DefaultDialogTitle() : std::string();
+  project.DialogFont = Form_->Preview->FontDesc();
+  project.DialogShadowColor = Form_->Preview->ShadowColor();
+  project.DialogShadow = Form_->UseShadow->isChecked();
+  project.DialogTitleCaption = Form_->ShowIt->isChecked() ? DefaultDialogTitle() : std::string();
 }
 
-void TStyleDlg::TextFontClick(QObject*) {
-  TFontDesc font = Preview_->FontDesc();
-  if (SystemDialogs().ChooseFont(this, font)) Preview_->SetFontDesc(font);
-  SetSwatchColor(TxtColor_, Preview_->FontDesc().Color);
+void TStyleDlg::TextFontClick() {
+  TFontDesc font = Form_->Preview->FontDesc();
+  if (SystemDialogs().ChooseFont(this, font)) Form_->Preview->SetFontDesc(font);
+  SetSwatchColor(Form_->TxtColor, Form_->Preview->FontDesc().Color);
 }
 
-void TStyleDlg::ShadowColorClick(QObject*) {
-  TColor color = Preview_->ShadowColor();
+void TStyleDlg::ShadowColorClick() {
+  TColor color = Form_->Preview->ShadowColor();
   if (!SystemDialogs().ChooseColor(this, color)) return;
-  Preview_->SetShadowColor(color);
-  SetSwatchColor(SColor_, color);
+  Form_->Preview->SetShadowColor(color);
+  SetSwatchColor(Form_->SColor, color);
 }
 
-void TStyleDlg::UseShadowClick(QObject*) {
-  Preview_->SetShadowSize(UseShadow_->isChecked() ? kShadowSize : 0);
-  ShadowColor_->setEnabled(UseShadow_->isChecked());
+void TStyleDlg::UseShadowClick() {
+  Form_->Preview->SetShadowSize(Form_->UseShadow->isChecked() ? kShadowSize : 0);
+  Form_->ShadowColor->setEnabled(Form_->UseShadow->isChecked());
 }
 
-void TStyleDlg::ShowItClick(QObject*) {
-  if (!ShowIt_->isChecked())
-    Preview_->SetCaption(QString());
+void TStyleDlg::ShowItClick() {
+  if (!Form_->ShowIt->isChecked())
+    Form_->Preview->SetCaption(QString());
   else
-    Preview_->SetCaption(ProgName_->isEnabled() ? ProgName_->text() : kSampleCaption);
+    Form_->Preview->SetCaption(Form_->ProgName->isEnabled() ? Form_->ProgName->text()
+                                                            : kSampleCaption);
 }
 
-void TStyleDlg::ProgNameChange(QObject*) {
-  if (ShowIt_->isChecked()) Preview_->SetCaption(ProgName_->text());
+void TStyleDlg::ProgNameChange() {
+  if (Form_->ShowIt->isChecked()) Form_->Preview->SetCaption(Form_->ProgName->text());
 }

@@ -4,23 +4,20 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
 #include "model/model.h"
 
-class QCheckBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QToolButton;
-class TBevelLine;
-class TShadowLabel;
+namespace Ui {
+class StyleDlg;
+}
 
 class TStyleDlg : public QDialog {
   Q_OBJECT
  public:
   // owner: the window the dialog is centred on and kept above (not its parent).
   explicit TStyleDlg(QWidget* owner = nullptr);
+  ~TStyleDlg() override;
 
   // Opens with the main title of `project` and runs modally. On OK the product
   // name, TitleFont, TitleShadowColor, TitleShadow and MainTitleCaption take the
@@ -30,12 +27,12 @@ class TStyleDlg : public QDialog {
   // and DialogTitleCaption; the product name is not changed.
   bool EditDialogTitle(TProject& project);
 
-  // The controls' handlers, as a click on each runs them. The sender is not used.
-  void TextFontClick(QObject* sender = nullptr);
-  void ShadowColorClick(QObject* sender = nullptr);
-  void UseShadowClick(QObject* sender = nullptr);
-  void ShowItClick(QObject* sender = nullptr);
-  void ProgNameChange(QObject* sender = nullptr);
+  // The controls' handlers, as a click on each runs them.
+  void TextFontClick();
+  void ShadowColorClick();
+  void UseShadowClick();
+  void ShowItClick();
+  void ProgNameChange();
 
  private:
   enum class TTarget { MainTitle, DialogTitle };
@@ -49,18 +46,6 @@ class TStyleDlg : public QDialog {
   void ApplyMainTitle(TProject& project) const;
   void ApplyDialogTitle(TProject& project) const;
 
+  std::unique_ptr<Ui::StyleDlg> Form_;
   QWidget* Owner_;
-  QLabel* Label1_ = nullptr;
-  QLineEdit* ProgName_ = nullptr;
-  QToolButton* TextFont_ = nullptr;
-  QFrame* TxtColor_ = nullptr;
-  QToolButton* ShadowColor_ = nullptr;
-  QFrame* SColor_ = nullptr;
-  QCheckBox* UseShadow_ = nullptr;
-  QCheckBox* ShowIt_ = nullptr;
-  TBevelLine* Bevel1_ = nullptr;
-  TShadowLabel* Preview_ = nullptr;
-  TBevelLine* Bevel2_ = nullptr;
-  QPushButton* BitBtn2_ = nullptr;
-  QPushButton* BitBtn1_ = nullptr;
 };

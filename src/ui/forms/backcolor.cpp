@@ -14,44 +14,39 @@ namespace {
 constexpr int kGradientColors = 64;
 }
 
-TColorForm::TColorForm(QWidget* owner) : QDialog(nullptr, DialogWindowFlags()), Owner_(owner) {
+TColorForm::TColorForm(QWidget* owner)
+    : QDialog(nullptr, DialogWindowFlags()),
+      Form_(std::make_unique<Ui::ColorForm>()),
+      Owner_(owner) {
   LayOut();
   ConnectHandlers();
 }
+
+TColorForm::~TColorForm() = default;
 
 // The stored form backcolor.ui lays the controls out; here is what it cannot say.
 // In the form the separator lies under the check box, which is opaque and covers
 // it where they overlap, so that only its part right of the box shows.
 void TColorForm::LayOut() {
   setFont(DefaultWindowFont());
-  Ui::ColorForm form;
-  form.setupUi(this);
-  SetBrushPicture(form.TColor);
-  SetBrushPicture(form.BColor);
-
-  TColor_ = form.TColor;
-  BColor_ = form.BColor;
-  EnableBackground_ = form.EnableBackground;
-  Bevel1_ = form.Bevel1;
-  Preview_ = form.Preview;
-  Back_ = form.Back;
-  BitBtn1_ = form.BitBtn1;
-  BitBtn2_ = form.BitBtn2;
+  Form_->setupUi(this);
+  SetBrushPicture(Form_->TColor);
+  SetBrushPicture(Form_->BColor);
 }
 
 void TColorForm::ConnectHandlers() {
-  connect(TColor_, &QToolButton::clicked, this, ReportingErrors([this] { TColorClick(); }));
-  connect(BColor_, &QToolButton::clicked, this, ReportingErrors([this] { BColorClick(); }));
-  connect(EnableBackground_, &QCheckBox::clicked, this,
+  connect(Form_->TColor, &QToolButton::clicked, this, ReportingErrors([this] { TColorClick(); }));
+  connect(Form_->BColor, &QToolButton::clicked, this, ReportingErrors([this] { BColorClick(); }));
+  connect(Form_->EnableBackground, &QCheckBox::clicked, this,
           ReportingErrors([this] { EnableBackgroundClick(); }));
-  connect(BitBtn2_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(Form_->BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
+  connect(Form_->BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool TColorForm::EditBackground(TProject& project) {
   SetTopColor(project.TopColor);
   SetBottomColor(project.BottomColor);
-  EnableBackground_->setChecked(project.BackgroundEnabled);
+  Form_->EnableBackground->setChecked(project.BackgroundEnabled);
   EnableBackgroundClick();
   PlaceOverOwner(this, Owner_);
 
@@ -59,7 +54,7 @@ bool TColorForm::EditBackground(TProject& project) {
 
   project.TopColor = TopColor_;
   project.BottomColor = BottomColor_;
-  project.BackgroundEnabled = EnableBackground_->isChecked();
+  project.BackgroundEnabled = Form_->EnableBackground->isChecked();
   return true;
 }
 
@@ -74,28 +69,28 @@ void TColorForm::SetBottomColor(TColor color) {
 }
 
 void TColorForm::PaintPreview() {
-  if (EnableBackground_->isChecked())
-    GradientFill(Back_->Picture(), Back_->geometry(), TopColor_, BottomColor_, fdTopToBottom,
-                 kGradientColors);
+  if (Form_->EnableBackground->isChecked())
+    GradientFill(Form_->Back->Picture(), Form_->Back->geometry(), TopColor_, BottomColor_,
+                 fdTopToBottom, kGradientColors);
   else
-    Back_->SetPicture(DesktopBitmap());
+    Form_->Back->SetPicture(DesktopBitmap());
 }
 
-void TColorForm::TColorClick(QObject*) {
+void TColorForm::TColorClick() {
   TColor color = TopColor_;
   if (!SystemDialogs().ChooseColor(this, color)) return;
   SetTopColor(color);
-  Back_->update();
+  Form_->Back->update();
 }
 
-void TColorForm::BColorClick(QObject*) {
+void TColorForm::BColorClick() {
   TColor color = BottomColor_;
   if (!SystemDialogs().ChooseColor(this, color)) return;
   SetBottomColor(color);
-  Back_->update();
+  Form_->Back->update();
 }
 
-void TColorForm::EnableBackgroundClick(QObject*) {
+void TColorForm::EnableBackgroundClick() {
   PaintPreview();
-  Back_->update();
+  Form_->Back->update();
 }

@@ -3,21 +3,20 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
 #include "model/model.h"
 
-class QCheckBox;
-class QFrame;
-class QPushButton;
-class QToolButton;
-class TBevelLine;
-class TPictureBox;
+namespace Ui {
+class ColorForm;
+}
 
 class TColorForm : public QDialog {
   Q_OBJECT
  public:
   // owner: the window the dialog is centred on and kept above (not its parent).
   explicit TColorForm(QWidget* owner = nullptr);
+  ~TColorForm() override;
 
   // Opens with the project's colours and background switch and runs modally. On
   // OK TopColor, BottomColor and BackgroundEnabled take the dialog's values and
@@ -31,10 +30,10 @@ class TColorForm : public QDialog {
   TColor TopColor() const { return TopColor_; }
   TColor BottomColor() const { return BottomColor_; }
 
-  // The controls' handlers, as a click on each runs them. The sender is not used.
-  void TColorClick(QObject* sender = nullptr);
-  void BColorClick(QObject* sender = nullptr);
-  void EnableBackgroundClick(QObject* sender = nullptr);
+  // The controls' handlers, as a click on each runs them.
+  void TColorClick();
+  void BColorClick();
+  void EnableBackgroundClick();
 
  private:
   // Creates the controls at their places.
@@ -43,16 +42,8 @@ class TColorForm : public QDialog {
   // Paints the preview's picture without asking for a repaint.
   void PaintPreview();
 
+  std::unique_ptr<Ui::ColorForm> Form_;
   QWidget* Owner_;
   TColor TopColor_ = 0;
   TColor BottomColor_ = 0;
-
-  QToolButton* TColor_ = nullptr;
-  QToolButton* BColor_ = nullptr;
-  QCheckBox* EnableBackground_ = nullptr;
-  TBevelLine* Bevel1_ = nullptr;
-  QFrame* Preview_ = nullptr;
-  TPictureBox* Back_ = nullptr;
-  QPushButton* BitBtn1_ = nullptr;
-  QPushButton* BitBtn2_ = nullptr;
 };

@@ -15,40 +15,36 @@ constexpr int kRowStep = 60;
 }  // namespace
 
 TPosForm::TPosForm(TProject& project, QWidget* owner)
-    : QDialog(nullptr, DialogWindowFlags()), Project_(project), Owner_(owner) {
+    : QDialog(nullptr, DialogWindowFlags()),
+      Form_(std::make_unique<Ui::PosForm>()),
+      Project_(project),
+      Owner_(owner) {
   LayOut();
   ConnectHandlers();
 }
 
+TPosForm::~TPosForm() = default;
+
 // The stored form dlgpos.ui lays the controls out; here is what it cannot say.
 void TPosForm::LayOut() {
   setFont(DefaultWindowFont());
-  Ui::PosForm form;
-  form.setupUi(this);
-  FillBackground(form.Demo, clBtnFace);
-  FillBackground(form.Panel3, clActiveCaption);
-  SetPaletteColor(form.Panel3, QPalette::WindowText, clCaptionText);
-
-  Panel1_ = form.Panel1;
-  Image1_ = form.Image1;
-  Demo_ = form.Demo;
-  Panel3_ = form.Panel3;
-  Vert_ = form.Vert;
-  Goriz_ = form.Goriz;
-  BitBtn1_ = form.BitBtn1;
+  Form_->setupUi(this);
+  FillBackground(Form_->Demo, clBtnFace);
+  FillBackground(Form_->Panel3, clActiveCaption);
+  SetPaletteColor(Form_->Panel3, QPalette::WindowText, clCaptionText);
 }
 
 void TPosForm::ConnectHandlers() {
-  connect(Goriz_, &TRadioGroup::clicked, this, [this] { GorizClick(); });
-  connect(Vert_, &TRadioGroup::clicked, this, [this] { VertClick(); });
-  connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(Form_->Goriz, &TRadioGroup::clicked, this, [this] { GorizClick(); });
+  connect(Form_->Vert, &TRadioGroup::clicked, this, [this] { VertClick(); });
+  connect(Form_->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 // Every choice is taken at once, so the way the dialog closes does not matter.
 void TPosForm::EditPosition() {
   const TDialogPosition& position = Project_.DialogPosition;
-  Goriz_->SetItemIndex(position.Horizontal);
-  Vert_->SetItemIndex(position.Vertical);
+  Form_->Goriz->SetItemIndex(position.Horizontal);
+  Form_->Vert->SetItemIndex(position.Vertical);
   PlaceDemo();
   PlaceOverOwner(this, Owner_);
   SystemDialogs().RunModal(*this);
@@ -59,23 +55,23 @@ void TPosForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void TPosForm::FormShow(QObject*) {
+void TPosForm::FormShow() {
   if (Project_.BackgroundEnabled)
-    Image1_->PaintGradient(Project_.TopColor, Project_.BottomColor);
+    Form_->Image1->PaintGradient(Project_.TopColor, Project_.BottomColor);
   else
-    Image1_->ShowDesktop();
+    Form_->Image1->ShowDesktop();
 }
 
-void TPosForm::GorizClick(QObject*) {
-  Project_.DialogPosition.Horizontal = Goriz_->ItemIndex();
+void TPosForm::GorizClick() {
+  Project_.DialogPosition.Horizontal = Form_->Goriz->ItemIndex();
   PlaceDemo();
 }
 
-void TPosForm::VertClick(QObject*) {
-  Project_.DialogPosition.Vertical = Vert_->ItemIndex();
+void TPosForm::VertClick() {
+  Project_.DialogPosition.Vertical = Form_->Vert->ItemIndex();
   PlaceDemo();
 }
 
 void TPosForm::PlaceDemo() {
-  Demo_->move(Goriz_->ItemIndex() * kColumnStep, Vert_->ItemIndex() * kRowStep);
+  Form_->Demo->move(Form_->Goriz->ItemIndex() * kColumnStep, Form_->Vert->ItemIndex() * kRowStep);
 }

@@ -3,14 +3,13 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
 #include "model/model.h"
 
-class QFrame;
-class QLabel;
-class QPushButton;
-class TPictureBox;
-class TRadioGroup;
+namespace Ui {
+class PosForm;
+}
 
 class TPosForm : public QDialog {
   Q_OBJECT
@@ -19,6 +18,7 @@ class TPosForm : public QDialog {
   // miniature screen shows; it must outlive the dialog. owner: the window the
   // dialog is centred on and kept above (not its parent).
   explicit TPosForm(TProject& project, QWidget* owner = nullptr);
+  ~TPosForm() override;
 
   // Shows the project's position and runs the dialog modally. Every choice is
   // taken at once, so the way the dialog closes does not matter.
@@ -26,10 +26,10 @@ class TPosForm : public QDialog {
 
   // Runs each time the dialog is shown: paints the miniature screen, the gradient
   // or the desktop picture when the setup shows no background window.
-  void FormShow(QObject* sender = nullptr);
+  void FormShow();
   // The radio groups' handlers: the chosen index is the new position at once.
-  void GorizClick(QObject* sender = nullptr);
-  void VertClick(QObject* sender = nullptr);
+  void GorizClick();
+  void VertClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -41,13 +41,7 @@ class TPosForm : public QDialog {
   // Moves the miniature dialog to the chosen position.
   void PlaceDemo();
 
+  std::unique_ptr<Ui::PosForm> Form_;
   TProject& Project_;
   QWidget* Owner_;
-  QFrame* Panel1_ = nullptr;
-  TPictureBox* Image1_ = nullptr;
-  QFrame* Demo_ = nullptr;
-  QLabel* Panel3_ = nullptr;
-  TRadioGroup* Vert_ = nullptr;
-  TRadioGroup* Goriz_ = nullptr;
-  QPushButton* BitBtn1_ = nullptr;
 };
