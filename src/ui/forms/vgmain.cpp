@@ -4,9 +4,11 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
@@ -23,23 +25,17 @@
 #include "ui/support/filenames.h"
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/checklistbox.h"
+#include "ui/widgets/dialogparts.h"
 #include "ui/widgets/render.h"
 #include "ui/widgets/variablesgrid.h"
+#include "ui_vgmain.h"
 
 namespace {
 
-template <typename T>
-T* Child(QObject* window, const char* name) {
-  auto* child = window->findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) throw std::logic_error(std::string("The window has no ") + name);
-  return child;
-}
-
-// Connects a menu item, found by its object name, to a command.
+// Connects a menu item to a command.
 template <typename Command>
-void ConnectAction(QMainWindow* window, const char* name, Command command) {
-  QObject::connect(Child<QAction>(window, name), &QAction::triggered, window,
-                   ReportingErrors(std::move(command)));
+void ConnectAction(QMainWindow* window, QAction* action, Command command) {
+  QObject::connect(action, &QAction::triggered, window, ReportingErrors(std::move(command)));
 }
 
 // The one local file of a drop; empty for anything else.
@@ -62,14 +58,16 @@ QString AboutText() {
 }
 
 TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
-    : QMainWindow(parent), CatalogueFile_(cataloguePath) {
+    : QMainWindow(parent), Form_(std::make_unique<Ui::MainForm>()), CatalogueFile_(cataloguePath) {
   LayOut();
-  View_ = std::make_unique<TProjectView>(Project_, Widgets_);
+  View_ = std::make_unique<TProjectView>(
+      Project_,
+      TProjectWidgets{Form_->Pages, Form_->Background, Form_->ProgramName, Form_->DlgName,
+                      Form_->DlgCaption, Form_->Langs, Form_->Pred, Form_->Post, Form_->Variables});
   History_ = new TEditHistory(Project_, *View_, this);
-  History_->Attach(Child<QAction>(this, "Undo"), Child<QAction>(this, "Redo"));
+  History_->Attach(Form_->Undo, Form_->Redo);
   Unsaved_ = new TUnsavedWork(Project_, *this);
-  Recent_ =
-      new TRecentMenu(*Child<QMenu>(this, "RecentMenu"), *Child<QAction>(this, "ClearRecent"));
+  Recent_ = new TRecentMenu(*Form_->RecentMenu, *Form_->ClearRecent);
   Files_ =
       new TFileCommands(Project_, CatalogueFile_, {this, View_.get(), History_, Unsaved_, Recent_});
   ConnectHandlers();
@@ -82,7 +80,7 @@ TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
   connect(DropTimer_, &QTimer::timeout, this,
           ReportingErrors([this] { Files_->OpenDropped(DroppedFile_); }));
 
-  Widgets_.Pages->setFocus();
+  Form_->Pages->setFocus();
   adjustSize();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
@@ -104,43 +102,68 @@ TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
 // Those outlive the project: what they report while they go is no edit.
 TMainForm::~TMainForm() {
   for (QObject* view :
-       {static_cast<QObject*>(Widgets_.Langs), static_cast<QObject*>(Widgets_.Pred),
-        static_cast<QObject*>(Widgets_.Post), static_cast<QObject*>(Widgets_.Variables)}) {
+       {static_cast<QObject*>(Form_->Langs), static_cast<QObject*>(Form_->Pred),
+        static_cast<QObject*>(Form_->Post), static_cast<QObject*>(Form_->Variables)}) {
     view->disconnect(this);
   }
 }
 
+// The stored form vgmain.ui lays out the menu, the four pages, the mock-up of
+// the setup screen and the list pages; here is what a form cannot say. In the
+// form, children come back to front (later siblings are drawn above earlier
+// ones), and the welcome text's line height of 13 pixels is the line pitch of
+// the classic 8-point dialog font.
+void TMainForm::LayOut() {
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFont(DefaultWindowFont());
+  Form_->setupUi(this);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // Flat tab buttons that light up under the mouse; the current one looks pressed.
+  Form_->Pages->tabBar()->setStyleSheet(QStringLiteral(
+      "QTabBar::tab { background: transparent; border: 1px solid transparent; padding: 3px 8px;"
+      " margin: 2px 1px 1px 1px; }"
+      "QTabBar::tab:hover { border-color: palette(light) palette(dark) palette(dark) "
+      "palette(light); }"
+      "QTabBar::tab:selected { background: palette(midlight);"
+      " border-color: palette(dark) palette(light) palette(light) palette(dark); }"));
+  FillBackground(Form_->Dialog, clBtnFace);
+  FillBackground(Form_->Label1, clBtnFace);
+  FillBackground(Form_->DlgCaption, clActiveCaption);
+  SetPaletteColor(Form_->DlgCaption, QPalette::WindowText, clCaptionText);
+  Form_->HeaderPicture->SetPicture(HeaderBitmap());
+}
+
 void TMainForm::ConnectHandlers() {
-  ConnectAction(this, "New", [this] {
+  ConnectAction(this, Form_->New, [this] {
     if (Files_->MayLeaveProject()) NewClick(true);
   });
-  ConnectAction(this, "Open", [this] { OpenClick(); });
-  ConnectAction(this, "Save", [this] { SaveClick(); });
-  ConnectAction(this, "SaveAs", [this] { SaveAsClick(); });
-  ConnectAction(this, "Undo", [this] { UndoClick(); });
-  ConnectAction(this, "Redo", [this] { RedoClick(); });
-  ConnectAction(this, "About", [this] { AboutClick(); });
+  ConnectAction(this, Form_->Open, [this] { OpenClick(); });
+  ConnectAction(this, Form_->Save, [this] { SaveClick(); });
+  ConnectAction(this, Form_->SaveAs, [this] { SaveAsClick(); });
+  ConnectAction(this, Form_->Undo, [this] { UndoClick(); });
+  ConnectAction(this, Form_->Redo, [this] { RedoClick(); });
+  ConnectAction(this, Form_->About, [this] { AboutClick(); });
   connect(Recent_, &TRecentMenu::openRequested, this, [this](const QString& file) {
     ReportingErrors([this, file] { Files_->OpenRecent(file); })();
   });
-  connect(Widgets_.Background, &TPictureBox::clicked, this,
+  connect(Form_->Background, &TPictureBox::clicked, this,
           ReportingErrors([this] { BackgroundDblClick(); }));
-  connect(Widgets_.ProgramName, &TShadowLabel::clicked, this,
+  connect(Form_->ProgramName, &TShadowLabel::clicked, this,
           ReportingErrors([this] { ProgramNameClick(); }));
-  connect(Widgets_.DlgName, &TShadowLabel::clicked, this,
+  connect(Form_->DlgName, &TShadowLabel::clicked, this,
           ReportingErrors([this] { DlgNameClick(); }));
-  connect(Label1_, &TClickLabel::clicked, this, ReportingErrors([this] { Label1Click(); }));
+  connect(Form_->Label1, &TClickLabel::clicked, this, ReportingErrors([this] { Label1Click(); }));
   // Another page ends any editing in the table; the text typed so far stays.
-  connect(Widgets_.Pages, &QTabWidget::currentChanged, Widgets_.Variables,
-          &TVariablesGrid::EndEdit);
+  connect(Form_->Pages, &QTabWidget::currentChanged, Form_->Variables, &TVariablesGrid::EndEdit);
 }
 
 // Every change that "Save" would write becomes a step of the history.
 void TMainForm::ConnectEditing() {
-  Child<QAction>(this, "Redo")
-      ->setShortcuts(
-          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  for (TCheckListBox* list : {Widgets_.Langs, Widgets_.Pred, Widgets_.Post}) {
+  Form_->Redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  for (TCheckListBox* list : {Form_->Langs, Form_->Pred, Form_->Post}) {
     connect(list, &TCheckListBox::tickToggled, this, [this, list](int index, int position) {
       History_->RecordTick(*list, index, position);
     });
@@ -148,7 +171,7 @@ void TMainForm::ConnectEditing() {
       History_->RecordMove(*list, index, from, to);
     });
   }
-  TVariablesGrid* grid = Widgets_.Variables;
+  TVariablesGrid* grid = Form_->Variables;
   connect(grid, &TVariablesGrid::cellEdited, this, [this](int row, int column) {
     History_->RecordRowChange(row, QStringLiteral("ячейка «%1» строки %2")
                                        .arg(column == 0 ? "Переменная" : "Значение")
@@ -215,12 +238,12 @@ void TMainForm::SaveAsClick(QObject*) { Files_->SaveAsClick(); }
 bool TMainForm::HasUnsavedChanges() const { return Unsaved_->HasUnsavedChanges(); }
 
 void TMainForm::UndoClick(QObject*) {
-  Widgets_.Variables->EndEdit();
+  Form_->Variables->EndEdit();
   History_->Undo();
 }
 
 void TMainForm::RedoClick(QObject*) {
-  Widgets_.Variables->EndEdit();
+  Form_->Variables->EndEdit();
   History_->Redo();
 }
 
@@ -279,7 +302,7 @@ void TMainForm::NewClick(bool fromMenu) {
   }
   View_->ShowProject();
   if (fromMenu) {
-    Widgets_.Background->repaint();
+    Form_->Background->repaint();
     History_->Record(QStringLiteral("новый проект"), before);
   }
   History_->SetClean();

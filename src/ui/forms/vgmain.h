@@ -17,7 +17,6 @@
 class QAction;
 class QFileDialog;
 class QTimer;
-class TClickLabel;
 class TColorForm;
 class TEditHistory;
 struct TEditState;
@@ -26,6 +25,9 @@ class TPosForm;
 class TRecentMenu;
 class TStyleDlg;
 class TUnsavedWork;
+namespace Ui {
+class MainForm;
+}
 
 // The text of the About box, lines separated by CR LF.
 QString AboutText();
@@ -125,7 +127,7 @@ class TMainForm : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  // Creates the menu, the pages and their controls at their places (vgmain_layout.cpp).
+  // Creates the menu, the pages and their controls at their places.
   void LayOut();
   void ConnectHandlers();
   void ConnectEditing();
@@ -142,11 +144,10 @@ class TMainForm : public QMainWindow {
   // is one step of the history (none when the dialog changed nothing).
   void ShowEdited(TEdited part, const QString& step, const TEditState& before);
 
+  std::unique_ptr<Ui::MainForm> Form_;
   TProject Project_;
   std::string CatalogueFile_;
 
-  TProjectWidgets Widgets_;
-  TClickLabel* Label1_ = nullptr;
   std::unique_ptr<TProjectView> View_;
   TEditHistory* History_ = nullptr;
   TUnsavedWork* Unsaved_ = nullptr;

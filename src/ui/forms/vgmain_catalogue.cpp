@@ -15,6 +15,7 @@
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/variablesgrid.h"
+#include "ui_vgmain.h"
 
 namespace {
 
@@ -24,8 +25,7 @@ constexpr qsizetype kListedChanges = 20;
 }  // namespace
 
 void TMainForm::AddCatalogueCommand() {
-  auto* fileMenu = findChild<QMenu*>(QStringLiteral("FileMenu"));
-  if (fileMenu == nullptr) throw std::logic_error("The menu has no item FileMenu");
+  QMenu* fileMenu = Form_->FileMenu;
   CatalogueAction_ = new QAction(QStringLiteral("Каталог…"), this);
   CatalogueAction_->setObjectName(QStringLiteral("Catalogue"));
   fileMenu->addAction(CatalogueAction_);
@@ -40,7 +40,7 @@ void TMainForm::ShowCatalogue() {
   const QString text = QStringLiteral("Каталог: %1").arg(FromFileName(CatalogueFile_));
   CatalogueAction_->setToolTip(text);
   CatalogueAction_->setStatusTip(text);
-  for (TCheckListBox* list : {Widgets_.Langs, Widgets_.Pred, Widgets_.Post}) list->setToolTip(text);
+  for (TCheckListBox* list : {Form_->Langs, Form_->Pred, Form_->Post}) list->setToolTip(text);
 }
 
 QFileDialog* TMainForm::CatalogueDlg() {
@@ -68,7 +68,7 @@ void TMainForm::CatalogueClick(QObject*) {
 }
 
 void TMainForm::UseCatalogue(const std::string& cataloguePath) {
-  Widgets_.Variables->EndEdit();
+  Form_->Variables->EndEdit();
   const TEditState before = History_->Take(TProjectPart::Everything);
   // The project is unchanged when this raises.
   const std::vector<std::string> changes = ChangeCatalogue(Project_, cataloguePath);
