@@ -295,8 +295,9 @@ TEST(MainFormAlone, MockupClicksOpenTheDialogsTheWindowMakesItself) {
             (QStringList{"ColorForm", "StyleDlg", "StyleDlg", "PosForm", "ColorForm"}));
 }
 
-// The handlers also take the sender, as the menu and the lists pass it.
-TEST_F(MainForm, HandlersCalledWithTheirSender) {
+// The handlers keep their names and can be run directly; the lists' handler
+// takes the list that raised it.
+TEST_F(MainForm, HandlersRunByName) {
   const TCheckList& langs = Main().Project().Langs;
   const int russian = langs.Selected();
   ASSERT_TRUE(langs.IsTicked(russian));
@@ -304,12 +305,12 @@ TEST_F(MainForm, HandlersCalledWithTheirSender) {
   EXPECT_FALSE(langs.IsTicked(russian));
   Main().LangsDblClick(nullptr);
   EXPECT_FALSE(langs.IsTicked(russian));
-  Main().NewClick(nullptr);
+  Main().NewClick(false);
   EXPECT_TRUE(langs.IsTicked(russian));
-  Main().AboutClick(nullptr);
+  Main().AboutClick();
   EXPECT_EQ(Dialogs.Abouts.size(), 1);
-  Main().BackgroundDblClick(Find("Background"));
-  Main().Label1Click(nullptr);
+  Main().BackgroundDblClick();
+  Main().Label1Click();
   EXPECT_EQ(Dialogs.Modals, (QStringList{"ColorForm", "PosForm"}));
 }
 

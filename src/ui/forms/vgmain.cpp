@@ -16,6 +16,7 @@
 
 #include "ui/forms/LabelStyle.h"
 #include "ui/forms/backcolor.h"
+#include "ui/forms/cataloguecommand.h"
 #include "ui/forms/dlgpos.h"
 #include "ui/forms/edithistory.h"
 #include "ui/forms/filecommands.h"
@@ -68,11 +69,11 @@ TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
   History_->Attach(Form_->Undo, Form_->Redo);
   Unsaved_ = new TUnsavedWork(Project_, *this);
   Recent_ = new TRecentMenu(*Form_->RecentMenu, *Form_->ClearRecent);
-  Files_ =
-      new TFileCommands(Project_, CatalogueFile_, {this, View_.get(), History_, Unsaved_, Recent_});
+  const TFileCommandParts parts{this, View_.get(), History_, Unsaved_, Recent_};
+  Files_ = new TFileCommands(Project_, CatalogueFile_, parts);
+  Catalogue_ = new TCatalogueCommand(Project_, CatalogueFile_, *Form_->FileMenu, parts);
   ConnectHandlers();
   ConnectEditing();
-  AddCatalogueCommand();
   setAcceptDrops(true);
   DropTimer_ = new QTimer(this);
   DropTimer_->setSingleShot(true);
@@ -139,9 +140,9 @@ void TMainForm::ConnectHandlers() {
   ConnectAction(this, Form_->New, [this] {
     if (Files_->MayLeaveProject()) NewClick(true);
   });
-  ConnectAction(this, Form_->Open, [this] { OpenClick(); });
+  ConnectAction(this, Form_->Open, [this] { Files_->OpenClick(); });
   ConnectAction(this, Form_->Save, [this] { SaveClick(); });
-  ConnectAction(this, Form_->SaveAs, [this] { SaveAsClick(); });
+  ConnectAction(this, Form_->SaveAs, [this] { Files_->SaveAsClick(); });
   ConnectAction(this, Form_->Undo, [this] { UndoClick(); });
   ConnectAction(this, Form_->Redo, [this] { RedoClick(); });
   ConnectAction(this, Form_->About, [this] { AboutClick(); });
@@ -195,7 +196,7 @@ void TMainForm::ConnectEditing() {
       Unsaved_->RowChanged(index);
   });
   connect(History_, &TEditHistory::changed, Unsaved_, &TUnsavedWork::UpdateCaption);
-  connect(History_, &TEditHistory::changed, this, &TMainForm::FollowCatalogue);
+  connect(History_, &TEditHistory::changed, Catalogue_, &TCatalogueCommand::FollowProject);
 }
 
 // The desktop picture is read when something first shows it.
@@ -216,50 +217,39 @@ TPosForm& TMainForm::PosDialog() {
   return *PosForm_;
 }
 
-QFileDialog* TMainForm::OpenDlg() { return Files_->OpenDlg(); }
-
-void TMainForm::OpenClick(QObject*) { Files_->OpenClick(); }
-
 void TMainForm::OpenFile(const QString& fileName) { Files_->OpenFile(fileName); }
 
 void TMainForm::OpenFile(const QString& fileName, const std::string& cataloguePath) {
   Files_->OpenFile(fileName, cataloguePath);
 }
 
-void TMainForm::FollowCatalogue() {
-  if (!Project_.Catalogue.empty()) CatalogueFile_ = Project_.Catalogue;
-  if (CatalogueAction_ != nullptr) ShowCatalogue();
-}
-
-void TMainForm::SaveClick(QObject*) { Files_->SaveClick(); }
-
-void TMainForm::SaveAsClick(QObject*) { Files_->SaveAsClick(); }
+void TMainForm::SaveClick() { Files_->SaveClick(); }
 
 bool TMainForm::HasUnsavedChanges() const { return Unsaved_->HasUnsavedChanges(); }
 
-void TMainForm::UndoClick(QObject*) {
+void TMainForm::UndoClick() {
   Form_->Variables->EndEdit();
   History_->Undo();
 }
 
-void TMainForm::RedoClick(QObject*) {
+void TMainForm::RedoClick() {
   Form_->Variables->EndEdit();
   History_->Redo();
 }
 
-void TMainForm::ProgramNameClick(QObject*) {
+void TMainForm::ProgramNameClick() {
   const TEditState before = History_->Take(TProjectPart::Settings);
   if (StyleDialog().EditMainTitle(Project_))
     ShowEdited(TEdited::MainTitle, QStringLiteral("заголовок программы"), before);
 }
 
-void TMainForm::DlgNameClick(QObject*) {
+void TMainForm::DlgNameClick() {
   const TEditState before = History_->Take(TProjectPart::Settings);
   if (StyleDialog().EditDialogTitle(Project_))
     ShowEdited(TEdited::DialogTitle, QStringLiteral("заголовок диалога"), before);
 }
 
-void TMainForm::BackgroundDblClick(QObject*) {
+void TMainForm::BackgroundDblClick() {
   const TEditState before = History_->Take(TProjectPart::Settings);
   if (ColorDialog().EditBackground(Project_))
     ShowEdited(TEdited::Background, QStringLiteral("фон"), before);
@@ -267,7 +257,7 @@ void TMainForm::BackgroundDblClick(QObject*) {
 
 // The position is taken at every choice; the mock-up does not show it. The
 // dialog as a whole is one step.
-void TMainForm::Label1Click(QObject*) {
+void TMainForm::Label1Click() {
   const TEditState before = History_->Take(TProjectPart::Settings);
   PosDialog().EditPosition();
   History_->Record(QStringLiteral("положение диалога"), before);
@@ -309,14 +299,12 @@ void TMainForm::NewClick(bool fromMenu) {
   Unsaved_->MarkSaved();
 }
 
-void TMainForm::NewClick(QObject* sender) { NewClick(sender != nullptr); }
-
 void TMainForm::LangsDblClick(QObject* sender) {
   if (auto* list = qobject_cast<TCheckListBox*>(sender)) list->LangsDblClick();
 }
 
 // The About box also names the catalogue in use.
-void TMainForm::AboutClick(QObject*) {
+void TMainForm::AboutClick() {
   SystemDialogs().ShowAbout(
       this, AboutText() + QStringLiteral("\r\n\r\nКаталог: ") + FromFileName(CatalogueFile_));
 }

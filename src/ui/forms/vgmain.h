@@ -3,8 +3,9 @@
 // window holds the project; every page is a view of it, and the three editing
 // dialogs, which the window owns, edit the parts of it that the mock-up shows.
 // The window's work is shared out: TProjectView shows the project, TEditHistory
-// keeps the steps to undo, TFileCommands opens and saves; here are the editing
-// commands and the handlers that tie them together.
+// keeps the steps to undo, TFileCommands opens and saves, TCatalogueCommand
+// changes the catalogue; here are the editing commands and the handlers that
+// tie them together.
 #pragma once
 
 #include <QMainWindow>
@@ -14,9 +15,8 @@
 #include "model/model.h"
 #include "ui/forms/projectview.h"
 
-class QAction;
-class QFileDialog;
 class QTimer;
+class TCatalogueCommand;
 class TColorForm;
 class TEditHistory;
 struct TEditState;
@@ -54,45 +54,30 @@ class TMainForm : public QMainWindow {
   // The steps that "Undo" takes back.
   TEditHistory& History() { return *History_; }
 
-  // Menu commands. "New" with a sender (from the menu) repaints the background at
-  // once and is a step of the edit history; the menu asks about unsaved changes
-  // before it calls "New".
+  // Menu commands. "New" from the menu repaints the background at once and is a
+  // step of the edit history; the menu asks about unsaved changes before it
+  // calls "New".
   void NewClick(bool fromMenu);
-  void NewClick(QObject* sender);
-  // Asks about unsaved changes, lets the user choose a file in OpenDlg and opens it
-  // (see OpenFile). Raises the open error, and then nothing has changed.
-  void OpenClick(QObject* sender = nullptr);
   // Saves the project into the file it was opened from or last saved to; a
-  // project without a file asks for one in OpenDlg. Variables deleted since the
-  // file was opened or last saved leave that file. A file changed on disk by
-  // another program is asked about first.
-  void SaveClick(QObject* sender = nullptr);
-  // Lets the user choose a file in OpenDlg, proposing the project's, and saves into it.
-  void SaveAsClick(QObject* sender = nullptr);
+  // project without a file asks for one in the file dialog. Variables deleted
+  // since the file was opened or last saved leave that file. A file changed on
+  // disk by another program is asked about first.
+  void SaveClick();
   // Takes back the last edit, or makes it again (an edit of a cell ends first).
-  void UndoClick(QObject* sender = nullptr);
-  void RedoClick(QObject* sender = nullptr);
-  void AboutClick(QObject* sender = nullptr);
-  // "Каталог…": lets the user choose a catalogue in CatalogueDlg and uses it (UseCatalogue).
-  void CatalogueClick(QObject* sender = nullptr);
-  // Reloads the three lists from the catalogue, keeping every tick whose code it knows,
-  // and lists what could not be kept as it was in one message box; one step of the
-  // edit history. The project is otherwise kept. Raises when the catalogue cannot be
-  // read, and then nothing changes.
-  void UseCatalogue(const std::string& cataloguePath);
-  // The file dialog of "Каталог…", made on first use; it proposes the catalogue in use.
-  QFileDialog* CatalogueDlg();
+  void UndoClick();
+  void RedoClick();
+  void AboutClick();
 
   // The double-click handler of the three lists: inverts the selected entry of
   // the list that raised it (Langs, Pred or Post).
   void LangsDblClick(QObject* sender);
 
-  // Clicks on the mock-up (the sender is not examined): each opens the dialog
-  // that edits the clicked part, and the mock-up shows what it changed.
-  void ProgramNameClick(QObject* sender = nullptr);
-  void DlgNameClick(QObject* sender = nullptr);
-  void BackgroundDblClick(QObject* sender = nullptr);
-  void Label1Click(QObject* sender = nullptr);
+  // Clicks on the mock-up: each opens the dialog that edits the clicked part,
+  // and the mock-up shows what it changed.
+  void ProgramNameClick();
+  void DlgNameClick();
+  void BackgroundDblClick();
+  void Label1Click();
 
   // The mock-up follows the project: both titles (caption, font, shadow colour,
   // shadow size 3 or 0) and the background (gradient or desktop picture).
@@ -101,10 +86,6 @@ class TMainForm : public QMainWindow {
   void SetMainTitleVisible(bool visible);
   bool MainTitleVisible() const;
   void SetDialogCaption(const std::string& text);  // Windows-1251; the mock title bar
-
-  // The file dialog of "Open", "Save" and "Save As", made on first use; it keeps
-  // the last chosen folder and name and proposes them again.
-  QFileDialog* OpenDlg();
 
   // Opens the configuration file into the project: every page, the mock-up and the
   // dialogs show it, the caption names it and "Save" writes into it. What the file
@@ -132,13 +113,6 @@ class TMainForm : public QMainWindow {
   void ConnectHandlers();
   void ConnectEditing();
 
-  // The catalogue (vgmain_catalogue.cpp). Adds "Каталог…" to the file menu.
-  void AddCatalogueCommand();
-  // Names the catalogue in use in the command's tooltip and the lists' tooltips.
-  void ShowCatalogue();
-  // The catalogue in use follows the project's (after an open or a step taken back).
-  void FollowCatalogue();
-
   void FormCreate();
   // A dialog edited a part of the project: the mock-up shows it and the edit
   // is one step of the history (none when the dialog changed nothing).
@@ -156,8 +130,7 @@ class TMainForm : public QMainWindow {
   // The file of the last drop, opened once the drop is over.
   QString DroppedFile_;
   QTimer* DropTimer_ = nullptr;
-  QFileDialog* CatalogueDlg_ = nullptr;
-  QAction* CatalogueAction_ = nullptr;
+  TCatalogueCommand* Catalogue_ = nullptr;
 
   std::unique_ptr<TStyleDlg> StyleDlg_;
   std::unique_ptr<TColorForm> ColorForm_;

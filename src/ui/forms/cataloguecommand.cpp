@@ -1,21 +1,20 @@
-// The main window's catalogue: the command "Каталог…" that changes it, and where
-// the window names the catalogue in use without changing its size.
+#include "ui/forms/cataloguecommand.h"
+
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QStringList>
 
 #include "ui/forms/edithistory.h"
 #include "ui/forms/projectview.h"
 #include "ui/forms/unsavedwork.h"
-#include "ui/forms/vgmain.h"
 #include "ui/support/errorbox.h"
 #include "ui/support/filenames.h"
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/variablesgrid.h"
-#include "ui_vgmain.h"
 
 namespace {
 
@@ -24,28 +23,37 @@ constexpr qsizetype kListedChanges = 20;
 
 }  // namespace
 
-void TMainForm::AddCatalogueCommand() {
-  QMenu* fileMenu = Form_->FileMenu;
-  CatalogueAction_ = new QAction(QStringLiteral("Каталог…"), this);
-  CatalogueAction_->setObjectName(QStringLiteral("Catalogue"));
-  fileMenu->addAction(CatalogueAction_);
+TCatalogueCommand::TCatalogueCommand(TProject& project, std::string& cataloguePath, QMenu& fileMenu,
+                                     const TFileCommandParts& parts)
+    : QObject(parts.Window),
+      Project_(project),
+      CatalogueFile_(cataloguePath),
+      Parts_(parts),
+      Action_(new QAction(QStringLiteral("Каталог…"), this)) {
+  Action_->setObjectName(QStringLiteral("Catalogue"));
+  fileMenu.addAction(Action_);
   // The command's tooltip names the catalogue in use.
-  fileMenu->setToolTipsVisible(true);
-  connect(CatalogueAction_, &QAction::triggered, this,
-          ReportingErrors([this] { CatalogueClick(); }));
+  fileMenu.setToolTipsVisible(true);
+  connect(Action_, &QAction::triggered, this, ReportingErrors([this] { CatalogueClick(); }));
   ShowCatalogue();
 }
 
-void TMainForm::ShowCatalogue() {
+void TCatalogueCommand::ShowCatalogue() {
   const QString text = QStringLiteral("Каталог: %1").arg(FromFileName(CatalogueFile_));
-  CatalogueAction_->setToolTip(text);
-  CatalogueAction_->setStatusTip(text);
-  for (TCheckListBox* list : {Form_->Langs, Form_->Pred, Form_->Post}) list->setToolTip(text);
+  Action_->setToolTip(text);
+  Action_->setStatusTip(text);
+  const TProjectWidgets& widgets = Parts_.View->Widgets();
+  for (TCheckListBox* list : {widgets.Langs, widgets.Pred, widgets.Post}) list->setToolTip(text);
 }
 
-QFileDialog* TMainForm::CatalogueDlg() {
+void TCatalogueCommand::FollowProject() {
+  if (!Project_.Catalogue.empty()) CatalogueFile_ = Project_.Catalogue;
+  ShowCatalogue();
+}
+
+QFileDialog* TCatalogueCommand::CatalogueDlg() {
   if (CatalogueDlg_ != nullptr) return CatalogueDlg_;
-  CatalogueDlg_ = new QFileDialog(this, QStringLiteral("Выберите каталог version.ini"));
+  CatalogueDlg_ = new QFileDialog(Parts_.Window, QStringLiteral("Выберите каталог version.ini"));
   CatalogueDlg_->setObjectName(QStringLiteral("CatalogueDlg"));
   CatalogueDlg_->setOptions(QFileDialog::DontUseNativeDialog);
   CatalogueDlg_->setAcceptMode(QFileDialog::AcceptOpen);
@@ -56,7 +64,7 @@ QFileDialog* TMainForm::CatalogueDlg() {
   return CatalogueDlg_;
 }
 
-void TMainForm::CatalogueClick(QObject*) {
+void TCatalogueCommand::CatalogueClick() {
   QFileDialog& dialog = *CatalogueDlg();
   const QFileInfo current(FromFileName(CatalogueFile_));
   dialog.setDirectory(current.absolutePath());
@@ -67,16 +75,16 @@ void TMainForm::CatalogueClick(QObject*) {
   UseCatalogue(ToFileName(QFileInfo(file).absoluteFilePath()));
 }
 
-void TMainForm::UseCatalogue(const std::string& cataloguePath) {
-  Form_->Variables->EndEdit();
-  const TEditState before = History_->Take(TProjectPart::Everything);
+void TCatalogueCommand::UseCatalogue(const std::string& cataloguePath) {
+  Parts_.View->Widgets().Variables->EndEdit();
+  const TEditState before = Parts_.History->Take(TProjectPart::Everything);
   // The project is unchanged when this raises.
   const std::vector<std::string> changes = ChangeCatalogue(Project_, cataloguePath);
   CatalogueFile_ = Project_.Catalogue;
   ShowCatalogue();
-  View_->RefreshLists();
-  History_->Record(QStringLiteral("каталог"), before);
-  Unsaved_->UpdateCaption();
+  Parts_.View->RefreshLists();
+  Parts_.History->Record(QStringLiteral("каталог"), before);
+  Parts_.Unsaved->UpdateCaption();
   if (changes.empty()) return;
   QStringList lines;
   for (const std::string& change : changes) lines << QString::fromStdString(change);
@@ -88,5 +96,5 @@ void TMainForm::UseCatalogue(const std::string& cataloguePath) {
     text += QStringLiteral("\n… и ещё %1.").arg(lines.size() - kListedChanges);
     details = lines.join(QLatin1Char('\n'));
   }
-  SystemDialogs().ShowMessage(this, text, details);
+  SystemDialogs().ShowMessage(Parts_.Window, text, details);
 }
