@@ -8,18 +8,10 @@
 #include <QTest>
 #include <QToolTip>
 
+#include "keytyping.h"
 #include "ui/widgets/cp1251input.h"
 
 namespace {
-
-// Types each character as its own key press (QTest::keyClicks knows only ASCII).
-void Type(QWidget* widget, const QString& text) {
-  for (const char32_t c : text.toUcs4()) {
-    const QString typed = QString::fromUcs4(&c, 1);
-    QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(typed.toUpper().at(0).unicode()),
-                        typed, Qt::NoModifier);
-  }
-}
 
 class Cp1251Input : public ::testing::Test {
  protected:
@@ -48,11 +40,11 @@ TEST(Cp1251Text, FindsTheFirstCharacterOutsideTheCodePage) {
 }
 
 TEST_F(Cp1251Input, TypedCharacterOutsideTheCodePageIsRefusedWithAHint) {
-  Type(&Edit, QStringLiteral("Жук€"));
+  TypeKeys(&Edit, QStringLiteral("Жук€"));
   EXPECT_EQ(Edit.text(), QStringLiteral("Жук€"));
   EXPECT_FALSE(QToolTip::isVisible());
 
-  Type(&Edit, QStringLiteral("✓"));
+  TypeKeys(&Edit, QStringLiteral("✓"));
   EXPECT_EQ(Edit.text(), QStringLiteral("Жук€"));
   EXPECT_TRUE(QToolTip::isVisible());
   EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("«✓»"))) << QToolTip::text().toStdString();

@@ -12,6 +12,7 @@
 #include <random>
 
 #include "app_fixture.h"
+#include "keytyping.h"
 #include "projectdiff.h"
 #include "ui/forms/edithistory.h"
 #include "ui/widgets/checklistbox.h"
@@ -32,13 +33,6 @@ class UndoRedo : public TAppFixture {
     QApplication::setActiveWindow(&Main());
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &Main();
     QTest::keyClick(target, key, modifiers);
-  }
-  // Types any text, letter by letter, into the widget.
-  static void Type(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-      QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(c.toUpper().unicode()),
-                          QString(c), Qt::NoModifier);
-    }
   }
   void ShowPage(int index) {
     auto* pages = Find<QTabWidget>("Pages");
@@ -75,7 +69,7 @@ class UndoRedo : public TAppFixture {
     grid->setFocus();
     grid->SetCurrentCell(row, column);
     Key(Qt::Key_F2);
-    Type(QApplication::focusWidget(), text);
+    TypeKeys(QApplication::focusWidget(), text);
     Key(Qt::Key_Return);
   }
   void TableKey(Qt::Key key) {
@@ -166,7 +160,7 @@ TEST_F(UndoRedo, EachEditIsOneStepThatTheMenuNames) {
   EditInDialog("ProgramName", [](QDialog& dialog) {
     auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("ProgName"));
     name->clear();
-    Type(name, QStringLiteral("Новое имя"));
+    TypeKeys(name, QStringLiteral("Новое имя"));
   });
   EXPECT_EQ(Find<TShadowLabel>("ProgramName")->Caption(), QStringLiteral("Новое имя"));
   EXPECT_EQ(Undo->text(), QStringLiteral("Отменить: заголовок программы"));

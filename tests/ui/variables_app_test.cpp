@@ -8,6 +8,7 @@
 #include <QToolTip>
 
 #include "app_fixture.h"
+#include "keytyping.h"
 #include "ui/widgets/variablesgrid.h"
 
 namespace {
@@ -28,12 +29,8 @@ class VariablesPage : public TAppFixture {
   void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
     QTest::keyClick(QApplication::focusWidget(), key, mods);
   }
-  void Type(const QString& text) {
-    for (const QChar c : text) {
-      QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
-                          static_cast<Qt::Key>(c.toUpper().unicode()), QString(c), Qt::NoModifier);
-    }
-  }
+  // Characters as a keyboard delivers them, into the focused widget.
+  void Type(const QString& text) { TypeKeys(QApplication::focusWidget(), text); }
   QByteArray Save() {
     const QString file = Dir.filePath(QStringLiteral("vuka.ini"));
     Dialogs.OnFileDialog = [file](QFileDialog& dialog) {

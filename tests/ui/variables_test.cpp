@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "keytyping.h"
 #include "ui/widgets/variablesgrid.h"
 
 namespace {
@@ -48,10 +49,7 @@ struct TGridWindow {
   }
   // Characters as a keyboard delivers them, Cyrillic ones included.
   void Type(const char* utf8) const {
-    for (const QChar c : QString::fromUtf8(utf8)) {
-      QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
-                          static_cast<Qt::Key>(c.toUpper().unicode()), QString(c), Qt::NoModifier);
-    }
+    TypeKeys(QApplication::focusWidget(), QString::fromUtf8(utf8));
   }
   void Click(int row, int column) const {
     QTest::mouseClick(Surface(), Qt::LeftButton, {}, Grid->CellRect(row, column).center());
