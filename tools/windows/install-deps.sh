@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   googletest
-  nsis zip unzip
+  nsis unzip
   wine64 fonts-wine xvfb xdotool
 )
 
