@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/forms/vgmain.h"
+#include "ui/mainwindow/vgmain.h"
 
 class TColorForm;
 class TPosForm;

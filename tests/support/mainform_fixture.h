@@ -6,7 +6,7 @@
 #include <QTabWidget>
 
 #include "app_fixture.h"
-#include "ui/forms/vgmain.h"
+#include "ui/mainwindow/vgmain.h"
 
 class MainForm : public TAppFixture {
  protected:

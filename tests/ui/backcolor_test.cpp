@@ -3,7 +3,7 @@
 #include <QToolButton>
 
 #include "dialog_fixture.h"
-#include "ui/forms/backcolor.h"
+#include "ui/dialogs/backcolor.h"
 #include "ui/widgets/dialogparts.h"
 
 namespace {

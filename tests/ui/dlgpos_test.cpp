@@ -5,7 +5,7 @@
 #include <QRadioButton>
 
 #include "dialog_fixture.h"
-#include "ui/forms/dlgpos.h"
+#include "ui/dialogs/dlgpos.h"
 #include "ui/widgets/radiogroup.h"
 
 namespace {

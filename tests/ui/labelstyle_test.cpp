@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 #include "dialog_fixture.h"
-#include "ui/forms/LabelStyle.h"
+#include "ui/dialogs/LabelStyle.h"
 #include "ui/widgets/dialogparts.h"
 #include "ui/widgets/fontcolordialog.h"
 

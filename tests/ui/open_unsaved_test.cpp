@@ -12,7 +12,7 @@
 
 #include "app_fixture.h"
 #include "model/savedstate.h"
-#include "ui/forms/dlgpos.h"
+#include "ui/dialogs/dlgpos.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/radiogroup.h"
 #include "ui/widgets/render.h"

@@ -13,9 +13,9 @@
 #include <QToolButton>
 
 #include "app_fixture.h"
-#include "ui/forms/LabelStyle.h"
-#include "ui/forms/backcolor.h"
-#include "ui/forms/dlgpos.h"
+#include "ui/dialogs/LabelStyle.h"
+#include "ui/dialogs/backcolor.h"
+#include "ui/dialogs/dlgpos.h"
 #include "ui/widgets/render.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "app_fixture.h"
 #include "keytyping.h"
 #include "projectdiff.h"
-#include "ui/forms/edithistory.h"
+#include "ui/mainwindow/edithistory.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/radiogroup.h"
 #include "ui/widgets/render.h"

@@ -1,4 +1,4 @@
-#include "ui/forms/LabelStyle.h"
+#include "ui/dialogs/LabelStyle.h"
 
 #include <QCheckBox>
 #include <QLabel>

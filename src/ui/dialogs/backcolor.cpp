@@ -1,4 +1,4 @@
-#include "ui/forms/backcolor.h"
+#include "ui/dialogs/backcolor.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "ui/forms/projectview.h"
+#include "ui/mainwindow/projectview.h"
 
 #include <QLabel>
 #include <QTabWidget>

@@ -1,4 +1,4 @@
-#include "ui/forms/dlgpos.h"
+#include "ui/dialogs/dlgpos.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "model/model.h"
-#include "ui/forms/filecommands.h"
+#include "ui/mainwindow/filecommands.h"
 
 class QAction;
 class QFileDialog;

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "model/model.h"
-#include "ui/forms/projectview.h"
+#include "ui/mainwindow/projectview.h"
 
 class QTimer;
 class TCatalogueCommand;

@@ -1,4 +1,4 @@
-#include "ui/forms/cataloguecommand.h"
+#include "ui/mainwindow/cataloguecommand.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -7,9 +7,9 @@
 #include <QMenu>
 #include <QStringList>
 
-#include "ui/forms/edithistory.h"
-#include "ui/forms/projectview.h"
-#include "ui/forms/unsavedwork.h"
+#include "ui/mainwindow/edithistory.h"
+#include "ui/mainwindow/projectview.h"
+#include "ui/mainwindow/unsavedwork.h"
 #include "ui/support/errorbox.h"
 #include "ui/support/filenames.h"
 #include "ui/support/sysdialogs.h"

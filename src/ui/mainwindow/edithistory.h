@@ -9,7 +9,7 @@
 
 #include "model/model.h"
 #include "model/projectstate.h"
-#include "ui/forms/editsteps.h"
+#include "ui/mainwindow/editsteps.h"
 
 class QAction;
 class QUndoStack;

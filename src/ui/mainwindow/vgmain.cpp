@@ -1,4 +1,4 @@
-#include "ui/forms/vgmain.h"
+#include "ui/mainwindow/vgmain.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -14,14 +14,14 @@
 #include <QUrl>
 #include <exception>
 
-#include "ui/forms/LabelStyle.h"
-#include "ui/forms/backcolor.h"
-#include "ui/forms/cataloguecommand.h"
-#include "ui/forms/dlgpos.h"
-#include "ui/forms/edithistory.h"
-#include "ui/forms/filecommands.h"
-#include "ui/forms/recentmenu.h"
-#include "ui/forms/unsavedwork.h"
+#include "ui/dialogs/LabelStyle.h"
+#include "ui/dialogs/backcolor.h"
+#include "ui/dialogs/dlgpos.h"
+#include "ui/mainwindow/cataloguecommand.h"
+#include "ui/mainwindow/edithistory.h"
+#include "ui/mainwindow/filecommands.h"
+#include "ui/mainwindow/recentmenu.h"
+#include "ui/mainwindow/unsavedwork.h"
 #include "ui/support/errorbox.h"
 #include "ui/support/filenames.h"
 #include "ui/support/sysdialogs.h"

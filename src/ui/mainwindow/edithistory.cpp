@@ -1,10 +1,10 @@
-#include "ui/forms/edithistory.h"
+#include "ui/mainwindow/edithistory.h"
 
 #include <QAction>
 #include <QUndoStack>
 #include <algorithm>
 
-#include "ui/forms/projectview.h"
+#include "ui/mainwindow/projectview.h"
 #include "ui/widgets/checklistbox.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/forms/editsteps.h"
+#include "ui/mainwindow/editsteps.h"
 
 #include <stdexcept>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "ui/forms/filecommands.h"
+#include "ui/mainwindow/filecommands.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,10 +7,10 @@
 #include <QMainWindow>
 #include <QMessageBox>
 
-#include "ui/forms/edithistory.h"
-#include "ui/forms/projectview.h"
-#include "ui/forms/recentmenu.h"
-#include "ui/forms/unsavedwork.h"
+#include "ui/mainwindow/edithistory.h"
+#include "ui/mainwindow/projectview.h"
+#include "ui/mainwindow/recentmenu.h"
+#include "ui/mainwindow/unsavedwork.h"
 #include "ui/support/errorbox.h"
 #include "ui/support/filenames.h"
 #include "ui/support/filewatch.h"

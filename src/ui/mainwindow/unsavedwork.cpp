@@ -1,4 +1,4 @@
-#include "ui/forms/unsavedwork.h"
+#include "ui/mainwindow/unsavedwork.h"
 
 #include <QApplication>
 #include <QEvent>

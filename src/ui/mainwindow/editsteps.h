@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/projectstate.h"
-#include "ui/forms/projectview.h"
+#include "ui/mainwindow/projectview.h"
 
 class TCheckListBox;
 

@@ -1,4 +1,4 @@
-#include "ui/forms/recentmenu.h"
+#include "ui/mainwindow/recentmenu.h"
 
 #include <QAction>
 #include <QDir>
