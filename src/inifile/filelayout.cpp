@@ -5,6 +5,7 @@
 
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
+#include "inifile/textparts_p.h"
 #include "inifile/utf8text.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include "inifile/filelayout.h"
 #include "inifile/inifile.h"
 #include "inifile/inplace.h"
+#include "inifile/linefile_p.h"
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
 #include "inifile/posixfile.h"

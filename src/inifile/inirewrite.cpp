@@ -5,6 +5,7 @@
 #include "inifile/filecontent.h"
 #include "inifile/filelayout.h"
 #include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 #include "inifile/lineforms.h"
 #include "inifile/posixfile.h"
 

@@ -4,6 +4,7 @@
 
 #include "inifile/entryform.h"
 #include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
 #include "inifile/posixfile.h"

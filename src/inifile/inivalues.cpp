@@ -6,6 +6,7 @@
 #include "inifile/filelayout.h"
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
+#include "inifile/textparts_p.h"
 
 namespace {
 

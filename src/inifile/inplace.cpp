@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "inifile/linefile_p.h"
 #include "inifile/posixfile.h"
 
 namespace {

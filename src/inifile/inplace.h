@@ -18,7 +18,7 @@
 #include <string_view>
 
 #include "inifile/filecontent.h"
-#include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 
 // Replaces the whole content of the open, write-locked file fileName by the
 // content in place, through a recovery copy as above. When no recovery copy can be

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 
 namespace {
 

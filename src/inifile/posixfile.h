@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "inifile/filecontent.h"
-#include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 
 // What tells files apart (device and inode on POSIX systems, volume and file
 // index on Windows) and the file's size.

@@ -1,5 +1,6 @@
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
+#include "inifile/textparts_p.h"
 
 std::string RemoveChar(const std::string& text, char c) {
   std::string result;

@@ -29,7 +29,7 @@
 
 #include <string>
 
-#include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 
 // The Windows handle of an open FileHandle, and back. The engine's handle type
 // is an integer wide enough for a pointer, so the cast is the conversion itself.

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 #include "model/model.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 #include "model/model.h"
 #include "model/nameindex.h"
 #include "model/writer.h"

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "inifile/inifile.h"
+#include "inifile/textparts_p.h"
 
 namespace {
 

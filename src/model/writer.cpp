@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 #include "inifile/posixfile.h"
 #include "model/filesize.h"
 #include "model/model.h"

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 #include "inifile/linesplitter.h"
 #include "reading_checks.h"
 

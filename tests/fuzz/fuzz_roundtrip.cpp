@@ -28,6 +28,7 @@
 #include "inifile/inifile.h"
 #include "inifile/lineforms.h"
 #include "inifile/linesplitter.h"
+#include "inifile/textparts_p.h"
 #include "inifile/utf16text.h"
 #include "inifile/utf8text.h"
 #include "reading_checks.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "inifile/inifile.h"
+#include "inifile/textparts_p.h"
 
 namespace {
 

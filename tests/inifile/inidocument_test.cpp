@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 #include "testfiles.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 #include "inifile/linesplitter.h"
 #include "testfiles.h"
 

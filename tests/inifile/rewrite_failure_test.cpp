@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "inifile/inifile.h"
+#include "inifile/linefile_p.h"
 #include "testfiles.h"
 
 namespace {

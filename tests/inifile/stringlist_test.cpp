@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "inifile/inifile.h"
+#include "inifile/textparts_p.h"
 
 namespace {
 
