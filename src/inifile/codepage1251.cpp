@@ -1,4 +1,4 @@
-#include "inifile/codepage1251.h"
+#include "inifile/codepage1251_p.h"
 
 #include <algorithm>
 #include <array>

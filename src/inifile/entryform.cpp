@@ -1,8 +1,8 @@
-#include "inifile/entryform.h"
+#include "inifile/entryform_p.h"
 
 #include <cstring>
 
-#include "inifile/lineforms.h"
+#include "inifile/lineforms_p.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "inifile/filecontent.h"
+#include "inifile/filecontent_p.h"
 
 #include <cerrno>
 #include <string>

@@ -1,12 +1,12 @@
-#include "inifile/filelayout.h"
+#include "inifile/filelayout_p.h"
 
 #include <algorithm>
 #include <unordered_set>
 
-#include "inifile/lineforms.h"
-#include "inifile/linesplitter.h"
+#include "inifile/lineforms_p.h"
+#include "inifile/linesplitter_p.h"
 #include "inifile/textparts_p.h"
-#include "inifile/utf8text.h"
+#include "inifile/utf8text_p.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <cerrno>
 #include <random>
 
-#include "inifile/inplace.h"
-#include "inifile/posixfile.h"
+#include "inifile/fileaccess_p.h"
+#include "inifile/inplace_p.h"
 
 namespace {
 

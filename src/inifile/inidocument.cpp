@@ -8,14 +8,14 @@
 #include <unordered_set>
 #include <vector>
 
-#include "inifile/entryform.h"
-#include "inifile/filelayout.h"
+#include "inifile/entryform_p.h"
+#include "inifile/fileaccess_p.h"
+#include "inifile/filelayout_p.h"
 #include "inifile/inifile.h"
-#include "inifile/inplace.h"
+#include "inifile/inplace_p.h"
 #include "inifile/linefile_p.h"
-#include "inifile/lineforms.h"
-#include "inifile/linesplitter.h"
-#include "inifile/posixfile.h"
+#include "inifile/lineforms_p.h"
+#include "inifile/linesplitter_p.h"
 #include "inifile/utf16text.h"
 
 namespace {

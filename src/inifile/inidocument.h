@@ -85,8 +85,8 @@ class TIniDocument {
   virtual void WriteToStrings(TStringList& strings);
   // Writes Text() to the file when the document is modified, through a
   // temporary file renamed over it (or in place through a recovery copy, see
-  // inplace.h), so that the file always holds either the old or the new text
-  // (see ReplaceFile in posixfile.h); the document then
+  // inplace_p.h), so that the file always holds either the old or the new text
+  // (see ReplaceFile in fileaccess_p.h); the document then
   // holds the new file, still locked against other writers. A text equal to
   // the file's bytes is not written: the file keeps its time stamp. Raises
   // EInOutError "Cannot write file <name>: <reason>" when a writable document
@@ -105,7 +105,7 @@ class TIniDocument {
   // exists but cannot be opened, "Cannot open file <name>: not a regular file"
   // when it is a FIFO or a device (see RegularFileSize); so do the constructors.
   // Loading first finishes an in-place save of the file that was killed (see
-  // CompleteInterruptedRewrite in inplace.h); when that fails it raises
+  // CompleteInterruptedRewrite in inplace_p.h); when that fails it raises
   // "Cannot open file <name>: <reason>".
   void SetFileName(const std::string& fileName);
 

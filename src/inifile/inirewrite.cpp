@@ -2,12 +2,12 @@
 #include <cerrno>
 #include <cstring>
 
-#include "inifile/filecontent.h"
-#include "inifile/filelayout.h"
+#include "inifile/fileaccess_p.h"
+#include "inifile/filecontent_p.h"
+#include "inifile/filelayout_p.h"
 #include "inifile/inifile.h"
 #include "inifile/linefile_p.h"
-#include "inifile/lineforms.h"
-#include "inifile/posixfile.h"
+#include "inifile/lineforms_p.h"
 
 void TIniDocument::WriteToStrings(TStringList& strings) {
   for (int32_t i = 0; i < Sections_.Count(); ++i) {

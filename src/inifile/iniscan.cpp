@@ -2,12 +2,12 @@
 #include <cerrno>
 #include <cstring>
 
-#include "inifile/entryform.h"
+#include "inifile/entryform_p.h"
+#include "inifile/fileaccess_p.h"
 #include "inifile/inifile.h"
 #include "inifile/linefile_p.h"
-#include "inifile/lineforms.h"
-#include "inifile/linesplitter.h"
-#include "inifile/posixfile.h"
+#include "inifile/lineforms_p.h"
+#include "inifile/linesplitter_p.h"
 #include "inifile/utf16text.h"
 
 namespace {

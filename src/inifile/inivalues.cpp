@@ -3,9 +3,9 @@
 #include <unordered_set>
 #include <utility>
 
-#include "inifile/filelayout.h"
+#include "inifile/filelayout_p.h"
 #include "inifile/inifile.h"
-#include "inifile/lineforms.h"
+#include "inifile/lineforms_p.h"
 #include "inifile/textparts_p.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Rewriting a file in place through a synced recovery copy.
-#include "inifile/inplace.h"
+#include "inifile/inplace_p.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "inifile/fileaccess_p.h"
 #include "inifile/linefile_p.h"
-#include "inifile/posixfile.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "inifile/filehandle.h"
 
-// File access goes through this header and posixfile.h only; each platform
+// File access goes through this header and fileaccess_p.h only; each platform
 // implements it in files of its own (linefile.cpp, posixfile.cpp and
 // filereplace.cpp on POSIX systems, the win32*.cpp files on Windows). File
 // names are UTF-8 on Windows, the system's bytes elsewhere.

@@ -1,4 +1,4 @@
-#include "inifile/linesplitter.h"
+#include "inifile/linesplitter_p.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>

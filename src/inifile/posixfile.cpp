@@ -1,6 +1,6 @@
 // Whole-file reading and rewriting in place on POSIX descriptors.
 #ifndef _WIN32
-#include "inifile/posixfile.h"
+#include "inifile/fileaccess_p.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

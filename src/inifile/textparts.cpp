@@ -1,5 +1,5 @@
 #include "inifile/inifile.h"
-#include "inifile/lineforms.h"
+#include "inifile/lineforms_p.h"
 #include "inifile/textparts_p.h"
 
 std::string RemoveChar(const std::string& text, char c) {

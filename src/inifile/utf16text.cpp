@@ -1,6 +1,6 @@
 #include "inifile/utf16text.h"
 
-#include "inifile/utf8text.h"
+#include "inifile/utf8text_p.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "inifile/utf8text.h"
+#include "inifile/utf8text_p.h"
 
-#include "inifile/codepage1251.h"
+#include "inifile/codepage1251_p.h"
 
 namespace {
 

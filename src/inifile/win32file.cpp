@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "inifile/posixfile.h"
+#include "inifile/fileaccess_p.h"
 #include "inifile/win32text.h"
 
 namespace {

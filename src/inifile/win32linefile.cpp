@@ -2,7 +2,7 @@
 #ifdef _WIN32
 #include <cerrno>
 
-#include "inifile/posixfile.h"
+#include "inifile/fileaccess_p.h"
 #include "inifile/win32text.h"
 
 namespace {

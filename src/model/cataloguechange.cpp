@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/model.h"
-#include "model/sequences.h"
+#include "model/sequences_p.h"
 
 namespace {
 

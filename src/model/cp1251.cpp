@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "inifile/codepage1251.h"
+#include "inifile/codepage1251_p.h"
 #include "model/model.h"
 
 namespace {

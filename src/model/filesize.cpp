@@ -1,4 +1,4 @@
-#include "model/filesize.h"
+#include "model/filesize_p.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,6 +1,6 @@
-#include "model/lineproblem.h"
+#include "model/lineproblem_p.h"
 
-#include "model/valueparse.h"
+#include "model/valueparse_p.h"
 
 TOpenProblem LineProblem(const std::string& section, const std::string& key,
                          const std::string& value, const std::string& why, int32_t occurrence) {

@@ -4,7 +4,7 @@
 
 #include "inifile/inifile.h"
 #include "model/nameindex.h"
-#include "model/valueparse.h"
+#include "model/valueparse_p.h"
 
 bool IsProgramNameKey(const std::string& name) { return SameText(name, "ProgramName"); }
 

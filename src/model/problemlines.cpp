@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "inifile/inifile.h"
-#include "inifile/linesplitter.h"
+#include "inifile/linesplitter_p.h"
 #include "model/model.h"
 
 namespace {

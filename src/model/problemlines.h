@@ -1,5 +1,5 @@
 // The lines of the problems that "Open" reports, for problems handed over one
-// at a time rather than in one list (see ProblemLines in model.h).
+// at a time rather than in one list (see ProblemLines in projectfile.h).
 #pragma once
 
 #include <cstdint>

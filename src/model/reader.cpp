@@ -9,12 +9,12 @@
 
 #include "inifile/inifile.h"
 #include "model/defaults.h"
-#include "model/filesize.h"
-#include "model/lineproblem.h"
+#include "model/filesize_p.h"
+#include "model/lineproblem_p.h"
 #include "model/model.h"
-#include "model/sequences.h"
-#include "model/valueparse.h"
-#include "model/variablerows.h"
+#include "model/sequences_p.h"
+#include "model/valueparse_p.h"
+#include "model/variablerows_p.h"
 
 namespace {
 

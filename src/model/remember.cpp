@@ -11,7 +11,7 @@
 #include "inifile/linefile_p.h"
 #include "model/model.h"
 #include "model/nameindex.h"
-#include "model/writer.h"
+#include "model/writer_p.h"
 
 namespace {
 

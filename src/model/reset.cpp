@@ -2,7 +2,7 @@
 #include "inifile/inifile.h"
 #include "model/defaults.h"
 #include "model/model.h"
-#include "model/sequences.h"
+#include "model/sequences_p.h"
 
 namespace {
 

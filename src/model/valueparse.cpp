@@ -1,5 +1,5 @@
 // Reading back the value forms that Save writes.
-#include "model/valueparse.h"
+#include "model/valueparse_p.h"
 
 #include <cstddef>
 

@@ -1,10 +1,10 @@
-#include "model/variablerows.h"
+#include "model/variablerows_p.h"
 
 #include <utility>
 
 #include "inifile/inifile.h"
-#include "model/lineproblem.h"
-#include "model/valueparse.h"
+#include "model/lineproblem_p.h"
+#include "model/valueparse_p.h"
 
 TVariableRows::TVariableRows(std::vector<TVariableRow>* rows, size_t lines, size_t nameBytes)
     : Appended_(rows), Rows_(rows), Index_([this](size_t row) { return NameAt(row); }) {

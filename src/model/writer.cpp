@@ -8,15 +8,15 @@
 #include <utility>
 #include <vector>
 
+#include "inifile/fileaccess_p.h"
 #include "inifile/inifile.h"
 #include "inifile/linefile_p.h"
-#include "inifile/posixfile.h"
-#include "model/filesize.h"
+#include "model/filesize_p.h"
 #include "model/model.h"
 #include "model/nameclash.h"
-#include "model/sequences.h"
-#include "model/valueparse.h"
-#include "model/writer.h"
+#include "model/sequences_p.h"
+#include "model/valueparse_p.h"
+#include "model/writer_p.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "inifile/inifile.h"
 #include "inifile/linefile_p.h"
-#include "inifile/linesplitter.h"
+#include "inifile/linesplitter_p.h"
 #include "reading_checks.h"
 
 namespace {

@@ -26,11 +26,11 @@
 
 #include "byte_reader.h"
 #include "inifile/inifile.h"
-#include "inifile/lineforms.h"
-#include "inifile/linesplitter.h"
+#include "inifile/lineforms_p.h"
+#include "inifile/linesplitter_p.h"
 #include "inifile/textparts_p.h"
 #include "inifile/utf16text.h"
-#include "inifile/utf8text.h"
+#include "inifile/utf8text_p.h"
 #include "reading_checks.h"
 
 namespace {

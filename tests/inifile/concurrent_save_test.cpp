@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "inifile/fileaccess_p.h"
 #include "inifile/inifile.h"
-#include "inifile/posixfile.h"
 #include "testfiles.h"
 
 namespace {

@@ -17,8 +17,8 @@
 #include <random>
 #include <vector>
 
+#include "inifile/fileaccess_p.h"
 #include "inifile/inifile.h"
-#include "inifile/posixfile.h"
 #include "testfiles.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <thread>
 
+#include "inifile/fileaccess_p.h"
 #include "inifile/inifile.h"
-#include "inifile/posixfile.h"
 #include "inifile/win32text.h"
 #include "testfiles.h"
 

@@ -7,8 +7,8 @@
 
 #include "document_content.h"
 #include "inifile/inifile.h"
-#include "inifile/lineforms.h"
-#include "inifile/linesplitter.h"
+#include "inifile/lineforms_p.h"
+#include "inifile/linesplitter_p.h"
 #include "testfiles.h"
 
 namespace {

@@ -97,7 +97,7 @@ TEST(Cp1251, CanHoldAgreesWithTheEncoder) {
 #include <optional>
 #include <random>
 
-#include "inifile/utf8text.h"
+#include "inifile/utf8text_p.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "inifile/utf16text.h"
-#include "inifile/utf8text.h"
+#include "inifile/utf8text_p.h"
 #include "model/model.h"
 #include "reading_checks.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "inifile/filecontent.h"
+#include "inifile/filecontent_p.h"
 #include "inifile/linefile_p.h"
 
 // What tells files apart (device and inode on POSIX systems, volume and file
@@ -87,7 +87,7 @@ std::string SavingPrefix(const std::string& name);
 // symbolic link is followed to the file it names.
 // A target with several hard links, or in a folder where no file can be
 // created, is rewritten in place through the open file instead, by
-// RewriteInPlaceSafely (inplace.h): a killed save is finished by the next open.
+// RewriteInPlaceSafely (inplace_p.h): a killed save is finished by the next open.
 //
 // handle is the document's file: zero when it holds none, else the open,
 // write-locked target. With zero, a target that exists now appeared after

@@ -1,6 +1,6 @@
 // Rewriting a file in place so that a killed save can be completed: used where
 // a file cannot be replaced by a rename (it has several names, or its folder
-// takes no new file). Built on the file access of posixfile.h, alike on every
+// takes no new file). Built on the file access of fileaccess_p.h, alike on every
 // platform.
 //
 // Before the file is touched, its complete new text goes to a recovery copy
@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "inifile/filecontent.h"
+#include "inifile/filecontent_p.h"
 #include "inifile/linefile_p.h"
 
 // Replaces the whole content of the open, write-locked file fileName by the

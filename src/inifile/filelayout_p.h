@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "inifile/filecontent.h"
+#include "inifile/filecontent_p.h"
 #include "inifile/inifile.h"
 
 class TFileLayout {
