@@ -11,7 +11,8 @@
 // repeated on every line) and measures "Open" on each, "Open" followed by a
 // "Save" of one changed variable into the same file, and the command-line
 // check, beside the peak of opening a tiny configuration (the program's own),
-// printing how many times the file's size the rest is.
+// printing how many times the file's size the rest is. Exits with 1 when a
+// case failed or a configuration case took more than four times the file.
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -191,8 +192,12 @@ void OpenAndSaveConfiguration(const std::string& path) {
   SaveAndRemember(project, path);
 }
 
+// The most memory that opening, saving or checking a configuration may take
+// beyond the program's own, in times the file's size.
+constexpr double kMostTimesTheFile = 4.0;
+
 // Measures "Open" on a configuration of each shape whose name holds `only`;
-// false when a case failed.
+// false when a case failed or took more than kMostTimesTheFile.
 bool MeasureOpen(const std::string& path, long long megabytes, const std::string& only) {
   WriteConfiguration(path, 1024, TShape::ManyKeys);
   const long own = PeakOfChild(OpenConfiguration, path);
@@ -219,10 +224,12 @@ bool MeasureOpen(const std::string& path, long long megabytes, const std::string
         continue;
       }
       const double peakMiB = static_cast<double>(peak) / 1024.0;
-      const double restMiB = static_cast<double>(peak - own) / 1024.0;
+      const double ratio = static_cast<double>(peak - own) / 1024.0 / fileMiB;
+      const bool within = ratio <= kMostTimesTheFile;
       std::printf(
-          "  %-9s %-26s %.1f MiB: peak %.1f MiB, beyond the program's own %.2f x the file\n", name,
-          ShapeName(shape), fileMiB, peakMiB, restMiB / fileMiB);
+          "  %-9s %-26s %.1f MiB: peak %.1f MiB, beyond the program's own %.2f x the file%s\n",
+          name, ShapeName(shape), fileMiB, peakMiB, ratio, within ? "" : " (too much)");
+      passed = passed && within;
     }
   }
   std::filesystem::remove(path);

@@ -95,7 +95,7 @@ void ProjectOpen(benchmark::State& state) {
   const std::string path = ConfigurationFile("open", static_cast<int>(state.range(0)));
   for ([[maybe_unused]] auto _ : state) {
     TProject project;
-    const auto problems = OpenProject(project, path, TheFiles().Catalogue());
+    const std::vector<std::string> problems = OpenProject(project, path, TheFiles().Catalogue());
     if (!problems.empty()) state.SkipWithError(problems.front().c_str());
     benchmark::DoNotOptimize(project.Variables.size());
   }
@@ -115,7 +115,7 @@ void ProjectSave(benchmark::State& state) {
   long run = 0;
   for ([[maybe_unused]] auto _ : state) {
     TProject project;
-    const auto problems = OpenProject(project, path, TheFiles().Catalogue());
+    const std::vector<std::string> problems = OpenProject(project, path, TheFiles().Catalogue());
     if (!problems.empty()) state.SkipWithError(problems.front().c_str());
     const std::string value = "changed " + std::to_string(run++ % 10);
     for (TVariableRow& row : project.Variables) row.Value = value;

@@ -12,6 +12,7 @@
 // SaveProject and OpenProject raise the engine's EInOutError.
 #include "inifile/inierror.h"
 #include "model/colors.h"
+#include "model/problemtexts.h"
 #include "model/project.h"
 
 // The largest configuration file that Open reads, and that Save reads back
@@ -39,8 +40,9 @@ void SaveProject(const TProject& project, const std::string& fileName);
 // "Open": resets the project as ResetProject does, then applies what the
 // configuration file holds, and returns one UTF-8 text for each thing in the
 // file that it could not use, naming section, key, value and the reason; empty
-// when everything was used. Items that the file does not give (a missing key,
-// or a value that is reported) stay as the reset left them; so DialogPosition
+// when everything was used. The texts are held compactly (see TProblemTexts),
+// so that a file of millions of problem lines opens in little memory. Items that the file does not
+// give (a missing key, or a value that is reported) stay as the reset left them; so DialogPosition
 // and DialogTitleCaption keep their values without their keys. Keys and
 // sections that the editor does not own are neither used nor reported; Save
 // keeps them. Only the first line of a key counts; later ones are reported.
@@ -69,8 +71,8 @@ void SaveProject(const TProject& project, const std::string& fileName);
 // catalogue that cannot be opened. A file of more than MaxConfigurationBytes
 // raises EInOutError "File <name> is too large ..." naming its size, before any
 // of it is read. On any exception the project is unchanged.
-std::vector<std::string> OpenProject(TProject& project, const std::string& fileName,
-                                     const std::string& cataloguePath);
+TProblemTexts OpenProject(TProject& project, const std::string& fileName,
+                          const std::string& cataloguePath);
 
 // One thing in a configuration file that "Open" could not use: the section and the
 // key (as the file spells it) that it concerns, both empty when it concerns the

@@ -306,6 +306,20 @@ class TRowProblems : public TIniVisitor {
   bool Same_ = true;
 };
 
+// Where the problems go: each one whole, and those of lines of "Variables" as their parts.
+struct TProblemReport {
+  std::function<void(TOpenProblem)> Whole;
+  TVariableRows::TReport Line;
+};
+
+// Every problem whole, as OpenProjectReport hands them.
+TProblemReport WholeProblems(const std::function<void(TOpenProblem)>& report) {
+  return {report, [&report](const std::string& name, const std::string& value,
+                            const std::string& why, int32_t occurrence) {
+            report(LineProblem("Variables", name, value, why, occurrence));
+          }};
+}
+
 // With rows, those that the first reading made, which the lines must give again.
 void ReportRowProblems(const std::string& fileName, const std::vector<TVariableRow>* rows,
                        const TVariableRows::TReport& report) {
@@ -317,7 +331,7 @@ void ReportRowProblems(const std::string& fileName, const std::vector<TVariableR
 // Reads the file into the project (reset already) and hands `report` the problems.
 // Without keepRows the project gets no rows: only the problems are wanted.
 void ApplyFile(const std::string& fileName, const std::string& cataloguePath, TProject& p,
-               const TVariableRows::TReport& report, bool keepRows) {
+               const TProblemReport& report, bool keepRows) {
   p.Variables.clear();
   p.Origin.VariableNames.clear();
   TFileContent file = ReadFileContent(fileName, p, keepRows);
@@ -332,8 +346,9 @@ void ApplyFile(const std::string& fileName, const std::string& cataloguePath, TP
   ReadDisplay(file.Display, p, problems);
   ReportRepeatedKeys(file.Titles, kTitleKeys, problems);
   ReadMainTitle(file.Display, file.Titles, p, problems);
-  for (TOpenProblem& problem : problems) report(std::move(problem));
-  if (file.RowProblems > 0) ReportRowProblems(fileName, keepRows ? &p.Variables : nullptr, report);
+  for (TOpenProblem& problem : problems) report.Whole(std::move(problem));
+  if (file.RowProblems > 0)
+    ReportRowProblems(fileName, keepRows ? &p.Variables : nullptr, report.Line);
 
   p.Origin.VariableNames.reserve(p.Variables.size());
   for (const TVariableRow& row : p.Variables) p.Origin.VariableNames.push_back(row.Name);
@@ -342,7 +357,7 @@ void ApplyFile(const std::string& fileName, const std::string& cataloguePath, TP
 
 // "Open" into the project, or (without keepRows) only for its problems.
 void OpenInto(TProject& project, const std::string& fileName, const std::string& cataloguePath,
-              const TVariableRows::TReport& report, bool keepRows) {
+              const TProblemReport& report, bool keepRows) {
   std::error_code ignored;
   // Checked first: the engine loads a missing file as an empty document, and a
   // FIFO or device would block or never end.
@@ -362,13 +377,13 @@ void OpenInto(TProject& project, const std::string& fileName, const std::string&
 void OpenProjectReport(TProject& project, const std::string& fileName,
                        const std::string& cataloguePath,
                        const std::function<void(TOpenProblem)>& report) {
-  OpenInto(project, fileName, cataloguePath, report, true);
+  OpenInto(project, fileName, cataloguePath, WholeProblems(report), true);
 }
 
 void CheckProjectFile(const std::string& fileName, const std::string& cataloguePath,
                       const std::function<void(TOpenProblem)>& report) {
   TProject project;
-  OpenInto(project, fileName, cataloguePath, report, false);
+  OpenInto(project, fileName, cataloguePath, WholeProblems(report), false);
 }
 
 std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string& fileName,
@@ -379,11 +394,14 @@ std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string
   return problems;
 }
 
-std::vector<std::string> OpenProject(TProject& project, const std::string& fileName,
-                                     const std::string& cataloguePath) {
-  std::vector<std::string> texts;
-  OpenProjectReport(project, fileName, cataloguePath,
-                    [&texts](TOpenProblem problem) { texts.push_back(std::move(problem.Text)); });
+TProblemTexts OpenProject(TProject& project, const std::string& fileName,
+                          const std::string& cataloguePath) {
+  TProblemTexts texts;
+  const TProblemReport report{
+      [&texts](const TOpenProblem& problem) { texts.Add(problem.Text); },
+      [&texts](const std::string& name, const std::string& value, const std::string& why,
+               int32_t /*occurrence*/) { texts.AddLine("Variables", name, value, why); }};
+  OpenInto(project, fileName, cataloguePath, report, true);
   return texts;
 }
 

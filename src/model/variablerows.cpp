@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "inifile/inifile.h"
-#include "model/lineproblem_p.h"
 #include "model/valueparse_p.h"
 
 TVariableRows::TVariableRows(std::vector<TVariableRow>* rows, size_t lines, size_t nameBytes)
@@ -61,6 +60,6 @@ bool TVariableRows::Add(std::string_view nameView, std::string_view valueView) {
   if (!Report_) return true;
   // Earlier lines of this key: the row, if one has the name, and the lines reported before.
   const int32_t occurrence = (Index_.Contains(name) ? 1 : 0) + Reported_[FoldedText(name)]++;
-  Report_(LineProblem("Variables", name, value, why, occurrence));
+  Report_(name, value, why, occurrence);
   return true;
 }

@@ -17,7 +17,10 @@
 
 class TVariableRows {
  public:
-  using TReport = std::function<void(TOpenProblem)>;
+  // Takes the problem of a line: its name and value as the file gives them,
+  // why it is no row, and which line of its key it is (0 the first).
+  using TReport = std::function<void(const std::string& name, const std::string& value,
+                                     const std::string& why, int32_t occurrence)>;
 
   // Reading: appends each line that becomes a row to rows, which should be
   // empty; room for `lines` rows is made at once (a long list grown step by
@@ -27,7 +30,7 @@ class TVariableRows {
   // this object.
   TVariableRows(std::vector<TVariableRow>* rows, size_t lines, size_t nameBytes = 0);
   // Reporting: takes the lines again, in the same order, and hands `report`
-  // the problem of each line that is no row, in file order, each with its
+  // the problem of each line that is no row, in file order, with its
   // line's place among the lines of its key (ProgramName lines are never
   // counted: no reported line has that name). With rows (those that the
   // reading made, which must outlive this object and stay unchanged), checks

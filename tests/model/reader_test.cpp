@@ -3,10 +3,12 @@
 #include <unistd.h>
 
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "cp1251text.h"
+#include "model/lineproblem_p.h"
 #include "model/model.h"
 #include "projectdiff.h"
 #include "testfiles.h"
@@ -380,4 +382,29 @@ TEST(OpenProject, FileOverTheSizeLimitIsRefusedNamingItsSize) {
                 "File " + file + " is too large for a configuration: 268435457 bytes, at most " +
                     "268435456 are read"),
             "");
+}
+
+// The compact texts that Open returns give back every text in order: repeats
+// of the problem before, records across the pieces they are kept in, and more
+// distinct reasons than it keeps as words.
+TEST(OpenProject, ProblemTextsGiveBackEveryTextInOrder) {
+  std::mt19937 random(5);
+  TProblemTexts texts;
+  std::vector<std::string> expected;
+  for (int i = 0; i < 20000; ++i) {
+    const std::string key = "k" + std::to_string(random() % 3);
+    const std::string value(random() % 50 == 0 ? 70000 : random() % 3, 'v');
+    const std::string why = "reason " + std::to_string(i < 10000 ? random() % 4 : random() % 100);
+    if (random() % 10 == 0) {
+      texts.Add(key + why);
+      expected.push_back(key + why);
+    } else {
+      texts.AddLine("Variables", key, value, why);
+      expected.push_back(LineProblem("Variables", key, value, why).Text);
+    }
+  }
+  EXPECT_EQ(texts.size(), expected.size());
+  EXPECT_TRUE(texts == expected);
+  EXPECT_EQ(static_cast<std::vector<std::string>>(texts), expected);
+  EXPECT_TRUE(TProblemTexts() == std::vector<std::string>{});
 }

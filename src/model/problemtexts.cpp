@@ -1,0 +1,147 @@
+#include "model/problemtexts.h"
+
+#include <algorithm>
+
+#include "model/lineproblem_p.h"
+
+namespace {
+
+constexpr size_t kChunkBytes = size_t{64} * 1024;
+// More distinct words than this are written out in every record.
+constexpr size_t kMostWords = 64;
+
+void PutNumber(std::string& record, size_t number) {
+  while (number >= 0x80) {
+    record += static_cast<char>((number & 0x7F) | 0x80);
+    number >>= 7;
+  }
+  record += static_cast<char>(number);
+}
+
+void PutText(std::string& record, std::string_view text) {
+  PutNumber(record, text.size());
+  record.append(text);
+}
+
+size_t TakeNumber(std::string_view data, size_t& at) {
+  size_t number = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto byte = static_cast<unsigned char>(data[at++]);
+    number |= static_cast<size_t>(byte & 0x7F) << shift;
+    if ((byte & 0x80) == 0) return number;
+  }
+}
+
+std::string TakeText(std::string_view data, size_t& at) {
+  const size_t size = TakeNumber(data, at);
+  std::string text(data.substr(at, size));
+  at += size;
+  return text;
+}
+
+}  // namespace
+
+size_t TProblemTexts::Word(std::string_view word) {
+  const auto found = std::find(Words_.begin(), Words_.end(), word);
+  if (found != Words_.end()) return static_cast<size_t>(found - Words_.begin());
+  Words_.emplace_back(word);
+  return Words_.size() - 1;
+}
+
+void TProblemTexts::AppendRecord(const std::string& record) {
+  ++Count_;
+  if (!Chunks_.empty() &&
+      std::string_view(Chunks_[Last_.Chunk]).substr(Last_.Offset, Last_.Size) == record) {
+    Store(std::string_view(&kRepeatTag, 1));
+    return;
+  }
+  Store(record);
+  Last_ = {Chunks_.size() - 1, Chunks_.back().size() - record.size(), record.size()};
+}
+
+void TProblemTexts::Store(std::string_view bytes) {
+  if (Chunks_.empty() || Chunks_.back().size() + bytes.size() > Chunks_.back().capacity()) {
+    Chunks_.emplace_back();
+    Chunks_.back().reserve(std::max(kChunkBytes, bytes.size()));
+  }
+  Chunks_.back().append(bytes);
+}
+
+void TProblemTexts::Add(std::string_view text) {
+  std::string record(1, kTextTag);
+  PutText(record, text);
+  AppendRecord(record);
+}
+
+void TProblemTexts::AddLine(std::string_view section, std::string_view key, std::string_view value,
+                            std::string_view why) {
+  if (Words_.size() + 2 > kMostWords) {
+    Add(LineProblem(std::string(section), std::string(key), std::string(value), std::string(why))
+            .Text);
+    return;
+  }
+  std::string record(1, kLineTag);
+  PutNumber(record, Word(section));
+  PutNumber(record, Word(why));
+  PutText(record, key);
+  PutText(record, value);
+  AppendRecord(record);
+}
+
+TProblemTexts::TIterator::TIterator(const TProblemTexts* texts, size_t chunk, size_t offset)
+    : Texts_(texts), Chunk_(chunk), Offset_(offset) {
+  Read();
+}
+
+void TProblemTexts::TIterator::Read() {
+  if (Texts_ == nullptr || Chunk_ >= Texts_->Chunks_.size()) return;
+  const std::string_view data = Texts_->Chunks_[Chunk_];
+  const char tag = data[Offset_++];
+  if (tag == kTextTag) {
+    Text_ = TakeText(data, Offset_);
+  } else if (tag == kLineTag) {
+    const std::string& section = Texts_->Words_[TakeNumber(data, Offset_)];
+    const std::string& why = Texts_->Words_[TakeNumber(data, Offset_)];
+    const std::string key = TakeText(data, Offset_);
+    const std::string value = TakeText(data, Offset_);
+    Text_ = LineProblem(section, key, value, why).Text;
+  }  // a repeat keeps the text before it
+  if (Offset_ == data.size()) {
+    ++Chunk_;
+    Offset_ = 0;
+  }
+}
+
+TProblemTexts::TIterator& TProblemTexts::TIterator::operator++() {
+  if (Texts_ != nullptr && Chunk_ >= Texts_->Chunks_.size()) {
+    Texts_ = nullptr;  // past the last text: equal to end()
+    Chunk_ = 0;
+    Offset_ = 0;
+  }
+  Read();
+  return *this;
+}
+
+TProblemTexts::TIterator TProblemTexts::TIterator::operator++(int) {
+  TIterator before = *this;
+  ++*this;
+  return before;
+}
+
+TProblemTexts::TIterator TProblemTexts::begin() const {
+  return empty() ? end() : TIterator(this, 0, 0);
+}
+
+TProblemTexts::TIterator TProblemTexts::end() const { return TIterator(); }
+
+TProblemTexts::operator std::vector<std::string>() const {
+  std::vector<std::string> list;
+  list.reserve(Count_);
+  for (const std::string& text : *this) list.push_back(text);
+  return list;
+}
+
+bool operator==(const TProblemTexts& texts, const std::vector<std::string>& list) {
+  if (texts.size() != list.size()) return false;
+  return std::equal(list.begin(), list.end(), texts.begin());
+}
