@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
-#include <QStringList>
 
 #include "ui/mainwindow/edithistory.h"
 #include "ui/mainwindow/projectview.h"
@@ -15,13 +14,6 @@
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/variablesgrid.h"
-
-namespace {
-
-// At most this many changes are listed in the box itself; all of them behind "Show Details".
-constexpr qsizetype kListedChanges = 20;
-
-}  // namespace
 
 TCatalogueCommand::TCatalogueCommand(TProject& project, std::string& cataloguePath, QMenu& fileMenu,
                                      const TFileCommandParts& parts)
@@ -85,16 +77,8 @@ void TCatalogueCommand::UseCatalogue(const std::string& cataloguePath) {
   Parts_.View->RefreshLists();
   Parts_.History->Record(QStringLiteral("каталог"), before);
   Parts_.Unsaved->UpdateCaption();
-  if (changes.empty()) return;
-  QStringList lines;
-  for (const std::string& change : changes) lines << QString::fromStdString(change);
-  QString text = QStringLiteral("Каталог «%1» загружен, но не все отметки остались как были:\n\n")
-                     .arg(FromFileName(cataloguePath)) +
-                 lines.mid(0, kListedChanges).join(QLatin1Char('\n'));
-  QString details;
-  if (lines.size() > kListedChanges) {
-    text += QStringLiteral("\n… и ещё %1.").arg(lines.size() - kListedChanges);
-    details = lines.join(QLatin1Char('\n'));
-  }
-  SystemDialogs().ShowMessage(Parts_.Window, text, details);
+  ShowListMessage(Parts_.Window,
+                  QStringLiteral("Каталог «%1» загружен, но не все отметки остались как были:")
+                      .arg(FromFileName(cataloguePath)),
+                  changes);
 }

@@ -19,9 +19,6 @@
 
 namespace {
 
-// At most this many problems are listed in the box itself; all of them behind "Show Details".
-constexpr qsizetype kListedProblems = 20;
-
 QString Absolute(const QString& file) { return QFileInfo(file).absoluteFilePath(); }
 
 QString ShortName(const QString& file) { return QFileInfo(file).fileName(); }
@@ -143,19 +140,11 @@ void TFileCommands::OpenDropped(const QString& fileName) {
 }
 
 void TFileCommands::ShowProblems(const std::vector<std::string>& problems) {
-  if (problems.empty()) return;
-  QStringList lines;
-  for (const std::string& problem : problems) lines << QString::fromStdString(problem);
   const QString name = ShortName(FromFileName(Project_.Origin.FileName));
-  QString text =
-      QStringLiteral("Файл «%1» открыт, но не всё в нём удалось использовать:\n\n").arg(name) +
-      lines.mid(0, kListedProblems).join(QLatin1Char('\n'));
-  QString details;
-  if (lines.size() > kListedProblems) {
-    text += QStringLiteral("\n… и ещё %1.").arg(lines.size() - kListedProblems);
-    details = lines.join(QLatin1Char('\n'));
-  }
-  SystemDialogs().ShowMessage(Parts_.Window, text, details);
+  ShowListMessage(
+      Parts_.Window,
+      QStringLiteral("Файл «%1» открыт, но не всё в нём удалось использовать:").arg(name),
+      problems);
 }
 
 bool TFileCommands::SaveClick() {

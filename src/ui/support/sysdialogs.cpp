@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 
 #include "ui/support/apptitle.h"
 #include "ui/widgets/fontcolordialog.h"
@@ -15,6 +16,10 @@
 namespace {
 
 TSystemDialogs* Installed = nullptr;
+
+// At most this many lines of a list are shown in the box itself; all of them
+// behind "Show Details".
+constexpr qsizetype kListedLines = 20;
 
 // Message box texts come with CR LF line ends; Qt breaks lines on LF.
 QString BoxText(const QString& text) {
@@ -138,3 +143,18 @@ TSystemDialogs& SystemDialogs() {
 }
 
 void SetSystemDialogs(TSystemDialogs* dialogs) { Installed = dialogs; }
+
+void ShowListMessage(QWidget* parent, const QString& heading,
+                     const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  QStringList shown;
+  for (const std::string& line : lines) shown << QString::fromStdString(line);
+  QString text =
+      heading + QStringLiteral("\n\n") + shown.mid(0, kListedLines).join(QLatin1Char('\n'));
+  QString details;
+  if (shown.size() > kListedLines) {
+    text += QStringLiteral("\n… и ещё %1.").arg(shown.size() - kListedLines);
+    details = shown.join(QLatin1Char('\n'));
+  }
+  SystemDialogs().ShowMessage(parent, text, details);
+}

@@ -4,6 +4,8 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "model/model.h"
 
@@ -54,3 +56,9 @@ class TSystemDialogs {
 TSystemDialogs& SystemDialogs();
 // Installs a replacement; nullptr restores the real dialogs. Not owned.
 void SetSystemDialogs(TSystemDialogs* dialogs);
+
+// Shows `heading` and below it the lines (UTF-8) in one ShowMessage box: at most
+// twenty in the box itself, then how many more there are, and then all of them
+// behind "Show Details". Nothing when there are no lines.
+void ShowListMessage(QWidget* parent, const QString& heading,
+                     const std::vector<std::string>& lines);
