@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/lengthcode_p.h"
 #include "model/lineproblem_p.h"
 
 namespace {
@@ -10,30 +11,13 @@ constexpr size_t kChunkBytes = size_t{64} * 1024;
 // More distinct words than this are written out in every record.
 constexpr size_t kMostWords = 64;
 
-void PutNumber(std::string& record, size_t number) {
-  while (number >= 0x80) {
-    record += static_cast<char>((number & 0x7F) | 0x80);
-    number >>= 7;
-  }
-  record += static_cast<char>(number);
-}
-
 void PutText(std::string& record, std::string_view text) {
-  PutNumber(record, text.size());
+  PutLength(record, text.size());
   record.append(text);
 }
 
-size_t TakeNumber(std::string_view data, size_t& at) {
-  size_t number = 0;
-  for (int shift = 0;; shift += 7) {
-    const auto byte = static_cast<unsigned char>(data[at++]);
-    number |= static_cast<size_t>(byte & 0x7F) << shift;
-    if ((byte & 0x80) == 0) return number;
-  }
-}
-
 std::string TakeText(std::string_view data, size_t& at) {
-  const size_t size = TakeNumber(data, at);
+  const size_t size = TakeLength(data, at);
   std::string text(data.substr(at, size));
   at += size;
   return text;
@@ -81,8 +65,8 @@ void TProblemTexts::AddLine(std::string_view section, std::string_view key, std:
     return;
   }
   std::string record(1, kLineTag);
-  PutNumber(record, Word(section));
-  PutNumber(record, Word(why));
+  PutLength(record, Word(section));
+  PutLength(record, Word(why));
   PutText(record, key);
   PutText(record, value);
   AppendRecord(record);
@@ -100,8 +84,8 @@ void TProblemTexts::TIterator::Read() {
   if (tag == kTextTag) {
     Text_ = TakeText(data, Offset_);
   } else if (tag == kLineTag) {
-    const std::string& section = Texts_->Words_[TakeNumber(data, Offset_)];
-    const std::string& why = Texts_->Words_[TakeNumber(data, Offset_)];
+    const std::string& section = Texts_->Words_[TakeLength(data, Offset_)];
+    const std::string& why = Texts_->Words_[TakeLength(data, Offset_)];
     const std::string key = TakeText(data, Offset_);
     const std::string value = TakeText(data, Offset_);
     Text_ = LineProblem(section, key, value, why).Text;
@@ -120,12 +104,6 @@ TProblemTexts::TIterator& TProblemTexts::TIterator::operator++() {
   }
   Read();
   return *this;
-}
-
-TProblemTexts::TIterator TProblemTexts::TIterator::operator++(int) {
-  TIterator before = *this;
-  ++*this;
-  return before;
 }
 
 TProblemTexts::TIterator TProblemTexts::begin() const {

@@ -27,7 +27,6 @@ class TProblemTexts {
     const std::string& operator*() const { return Text_; }
     const std::string* operator->() const { return &Text_; }
     TIterator& operator++();
-    TIterator operator++(int);
     bool operator==(const TIterator& other) const {
       return Chunk_ == other.Chunk_ && Offset_ == other.Offset_;
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/colors.h"
+#include "model/namelist.h"
 
 struct TFontDesc {
   std::string Name;
@@ -42,7 +43,7 @@ struct TVariableRow {
 // ProgramName) that the file held then. Empty when the project comes from no file.
 struct TFileOrigin {
   std::string FileName;
-  std::vector<std::string> VariableNames;
+  TNameList VariableNames;
 
   bool operator==(const TFileOrigin&) const = default;
 };

@@ -350,7 +350,9 @@ void ApplyFile(const std::string& fileName, const std::string& cataloguePath, TP
   if (file.RowProblems > 0)
     ReportRowProblems(fileName, keepRows ? &p.Variables : nullptr, report.Line);
 
-  p.Origin.VariableNames.reserve(p.Variables.size());
+  size_t nameBytes = 0;
+  for (const TVariableRow& row : p.Variables) nameBytes += row.Name.size();
+  p.Origin.VariableNames.reserve(p.Variables.size(), nameBytes);
   for (const TVariableRow& row : p.Variables) p.Origin.VariableNames.push_back(row.Name);
   if (p.Variables.empty()) p.Variables.emplace_back();  // the table always holds a row
 }

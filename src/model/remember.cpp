@@ -31,10 +31,9 @@ TNameIndex RowNames(const TProject& project) {
 
 // The names that Save writes as keys of "Variables" besides ProgramName, each once
 // (the first of names equal ignoring letter case).
-std::vector<std::string> WrittenVariableNames(const TProject& project) {
+TNameList WrittenVariableNames(const TProject& project) {
   TNameIndex written = RowNames(project);
-  std::vector<std::string> names;
-  names.reserve(project.Variables.size());
+  TNameList names;
   for (size_t i = 0; i < project.Variables.size(); ++i) {
     const std::string& name = project.Variables[i].Name;
     if (name.empty() || SameText(name, "ProgramName") || !written.Insert(i)) continue;
@@ -48,8 +47,8 @@ std::vector<std::string> RemovedVariableNames(const TProject& project) {
   TNameIndex rows = RowNames(project);
   for (size_t i = 0; i < project.Variables.size(); ++i) rows.Insert(i);
   std::vector<std::string> removed;
-  for (const std::string& name : project.Origin.VariableNames) {
-    if (!rows.Contains(name) && !SameText(name, "ProgramName")) removed.push_back(name);
+  for (const std::string_view name : project.Origin.VariableNames) {
+    if (!rows.Contains(name) && !SameFolded(name, "ProgramName")) removed.emplace_back(name);
   }
   return removed;
 }

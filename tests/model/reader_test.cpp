@@ -408,3 +408,16 @@ TEST(OpenProject, ProblemTextsGiveBackEveryTextInOrder) {
   EXPECT_EQ(static_cast<std::vector<std::string>>(texts), expected);
   EXPECT_TRUE(TProblemTexts() == std::vector<std::string>{});
 }
+
+// The names of the file's origin come back as they went in, of any length.
+TEST(OpenProject, OriginNamesGiveBackEveryNameOfAnyLength) {
+  std::vector<std::string> names;
+  for (const size_t size : {0, 1, 127, 128, 300, 16383, 16384, 70000}) {
+    names.emplace_back(size, static_cast<char>('a' + names.size()));
+  }
+  TNameList list;
+  for (const std::string& name : names) list.push_back(name);
+  EXPECT_TRUE(list == names);
+  EXPECT_EQ(list, TNameList(names));
+  EXPECT_EQ(std::vector<std::string>(list.begin(), list.end()), names);
+}
