@@ -96,11 +96,13 @@ std::string SavingPrefix(const std::string& name);
 // while its save let go of it) is not written either (EAGAIN). On success it is the
 // file now holding data, open for reading and writing and write-locked. When
 // the target cannot be obtained at all (another writer holds it, its folder
-// cannot be made or entered) handle becomes INVALID_HANDLE_VALUE. A failure
+// cannot be made or entered) handle becomes InvalidFileHandle. A failure
 // leaves no temporary file and no new empty file behind.
 // 0 or the errno of the failure.
 // The content is produced once for each pass over it and never held whole.
-int ReplaceFile(const std::string& fileName, FileHandle& handle, const TFileContent& content);
-inline int ReplaceFile(const std::string& fileName, FileHandle& handle, std::string_view data) {
-  return ReplaceFile(fileName, handle, TTextContent(data));
+int ReplaceFileContent(const std::string& fileName, FileHandle& handle,
+                       const TFileContent& content);
+inline int ReplaceFileContent(const std::string& fileName, FileHandle& handle,
+                              std::string_view data) {
+  return ReplaceFileContent(fileName, handle, TTextContent(data));
 }

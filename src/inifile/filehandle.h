@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-// Zero: no file open. INVALID_HANDLE_VALUE: a failed open. Otherwise the
+// Zero: no file open. InvalidFileHandle: a failed open. Otherwise the
 // descriptor plus one (a descriptor may be 0), or on Windows the HANDLE.
 using FileHandle = std::intptr_t;
-inline constexpr FileHandle INVALID_HANDLE_VALUE = -1;
+inline constexpr FileHandle InvalidFileHandle = -1;

@@ -87,8 +87,8 @@ int SyncFolder(const std::string& folder) {
 // it belongs to someone else, whose text the document never read. 0 when
 // there is no target, else the errno (EEXIST when one could be held).
 int RefuseNewcomer(const std::string& target) {
-  FileHandle found = OpenFileHandle(target, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  FileHandle found = OpenFileHandle(target, FileAccess::Read | FileAccess::Write, FileShare::Read,
+                                    FileCreation::OpenExisting, FileAttributes::Normal);
   if (!IsOpenHandle(found)) return errno == ENOENT ? 0 : errno;
   CloseFileHandle(found);
   return EEXIST;
@@ -189,7 +189,7 @@ int CreateInPlace(const std::string& fileName, const std::string& target,
   const int fd = OpenRetrying(target, O_RDWR | O_CREAT | O_EXCL, 0666);
   if (fd < 0) {
     const int error = errno;
-    handle = INVALID_HANDLE_VALUE;
+    handle = InvalidFileHandle;
     return error;
   }
   ::flock(fd, LOCK_EX | LOCK_NB);
@@ -211,12 +211,13 @@ bool MayRewriteInPlace(int creationError) {
 
 std::string SavingPrefix(const std::string& name) { return "." + name + ".saving-"; }
 
-int ReplaceFile(const std::string& fileName, FileHandle& handle, const TFileContent& content) {
+int ReplaceFileContent(const std::string& fileName, FileHandle& handle,
+                       const TFileContent& content) {
   if (!IsOpenHandle(handle) && handle != 0) return EBADF;
   const std::string target = ResolveLinks(fileName);
   if (handle == 0) {
     if (const int error = RefuseNewcomer(target)) {
-      handle = INVALID_HANDLE_VALUE;
+      handle = InvalidFileHandle;
       return error;
     }
   }
@@ -231,7 +232,7 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, const TFileCont
     if (IsOpenHandle(handle))
       return MayRewriteInPlace(-error) ? RewriteInPlaceSafely(fileName, handle, content) : -error;
     if (MayRewriteInPlace(-error)) return CreateInPlace(fileName, target, content, handle);
-    handle = INVALID_HANDLE_VALUE;
+    handle = InvalidFileHandle;
     return -error;
   }
   if (fd >= 0) {

@@ -271,10 +271,11 @@ void TIniDocument::Load(const std::string& fileName) {
     OpenError_ = error;
     throw EInOutError("Cannot open file " + fileName + ": " + std::strerror(error));
   }
-  Handle_ = ReadOnly_ ? OpenFileHandle(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL)
-                      : OpenFileHandle(fileName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+  Handle_ = ReadOnly_
+                ? OpenFileHandle(fileName, FileAccess::Read, FileShare::Read | FileShare::Write,
+                                 FileCreation::OpenExisting, FileAttributes::Normal)
+                : OpenFileHandle(fileName, FileAccess::Read | FileAccess::Write, FileShare::Read,
+                                 FileCreation::OpenAlways, FileAttributes::Normal);
   if (!IsOpenHandle(Handle_)) {
     OpenError_ = errno;
     throw EInOutError("Cannot open file " + fileName);

@@ -86,7 +86,7 @@ class TIniDocument {
   // Writes Text() to the file when the document is modified, through a
   // temporary file renamed over it (or in place through a recovery copy, see
   // inplace_p.h), so that the file always holds either the old or the new text
-  // (see ReplaceFile in fileaccess_p.h); the document then
+  // (see ReplaceFileContent in fileaccess_p.h); the document then
   // holds the new file, still locked against other writers. A text equal to
   // the file's bytes is not written: the file keeps its time stamp. Raises
   // EInOutError "Cannot write file <name>: <reason>" when a writable document
@@ -190,7 +190,7 @@ class TIniDocument {
   // Loads the bytes, keeping their layout when `keep` is set.
   void LoadBytes(std::string bytes, bool keep);
   void ParseText(std::string_view data, TFileLayout* layout);
-  // Writes the layout's text with the document's changes through ReplaceFile;
+  // Writes the layout's text with the document's changes through ReplaceFileContent;
   // the layout then is that of the written text. 0 or the errno of the failure.
   // Without `keep` the text is written as it is made, and the layout is then
   // no longer that of the file: the caller lets go of the document.

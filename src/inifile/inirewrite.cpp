@@ -107,10 +107,11 @@ void TIniDocument::WriteIfModified(bool keep) {
   if (!FileName_.empty() && !ReadOnly_) {
     // After the file could not be obtained the document does not retry; it keeps reporting.
     int error = OpenError_;
-    if (Handle_ != INVALID_HANDLE_VALUE) {
+    if (Handle_ != InvalidFileHandle) {
       if (Handle_ == 0) EnsureDirectory(DirectoryPart(FileName_));
-      error = Layout_ ? WriteLayout(keep) : ReplaceFile(FileName_, Handle_, TNormalContent(*this));
-      if (Handle_ == INVALID_HANDLE_VALUE) OpenError_ = error;
+      error = Layout_ ? WriteLayout(keep)
+                      : ReplaceFileContent(FileName_, Handle_, TNormalContent(*this));
+      if (Handle_ == InvalidFileHandle) OpenError_ = error;
     }
     FlushFailed_ = error != 0;
     if (error != 0)
@@ -124,7 +125,7 @@ int TIniDocument::WriteLayout(bool keep) {
     // Made as it is written: the text is never held whole, and the document lets go of it.
     const TLayoutContent content(*Layout_, Sections_, Unquote_);
     if (IsOpenHandle(Handle_) && SameBytes(content, Layout_->Bytes())) return 0;
-    return ReplaceFile(FileName_, Handle_, content);
+    return ReplaceFileContent(FileName_, Handle_, content);
   }
   auto next = std::make_unique<TFileLayout>();
   std::string text = Layout_->Render(Sections_, Unquote_, next.get());
@@ -132,8 +133,8 @@ int TIniDocument::WriteLayout(bool keep) {
   const bool same = IsOpenHandle(Handle_) && text == Layout_->Bytes();
   if (!same) {
     const int error = Utf16_.Order == TUtf16Form::TOrder::None
-                          ? ReplaceFile(FileName_, Handle_, std::string_view(text))
-                          : ReplaceFile(FileName_, Handle_, FileForm(text));
+                          ? ReplaceFileContent(FileName_, Handle_, std::string_view(text))
+                          : ReplaceFileContent(FileName_, Handle_, FileForm(text));
     if (error != 0) return error;
   }
   next->SetBytes(std::move(text));

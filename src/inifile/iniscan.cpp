@@ -85,8 +85,8 @@ void ScanIniText(std::string_view data, const std::vector<std::string>& names,
 void ScanIniFile(const std::string& fileName, const std::vector<std::string>& names,
                  TIniVisitor& visitor) {
   if (!IsExistingFile(fileName)) return;
-  FileHandle handle = OpenFileHandle(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  FileHandle handle = OpenFileHandle(fileName, FileAccess::Read, FileShare::Read | FileShare::Write,
+                                     FileCreation::OpenExisting, FileAttributes::Normal);
   if (!IsOpenHandle(handle)) throw EInOutError("Cannot open file " + fileName);
   if (std::uint64_t size = 0; !RegularFileSize(handle, size)) {
     CloseFileHandle(handle);

@@ -81,8 +81,8 @@ class TCopyContent : public TFileContent {
 // Writes content as the whole file path, synced with its folder entry.
 int WriteSynced(const std::string& path, const TFileContent& content) {
   EnsureDirectory(DirectoryPart(path));
-  FileHandle file =
-      OpenFileHandle(path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+  FileHandle file = OpenFileHandle(path, FileAccess::Read | FileAccess::Write, FileShare::None,
+                                   FileCreation::CreateAlways, FileAttributes::Normal);
   if (!IsOpenHandle(file)) return errno;
   int error = RewriteFile(file, content);
   CloseFileHandle(file);
@@ -96,8 +96,8 @@ void RemoveCopy(const std::string& path) {
 }
 
 int ReadWhole(const std::string& path, std::string& data) {
-  FileHandle file =
-      OpenFileHandle(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  FileHandle file = OpenFileHandle(path, FileAccess::Read, FileShare::Read,
+                                   FileCreation::OpenExisting, FileAttributes::Normal);
   if (!IsOpenHandle(file)) return errno;
   const int error = ReadRestOfFile(file, data);
   CloseFileHandle(file);
@@ -149,8 +149,9 @@ int CompleteInterruptedRewrite(const std::string& fileName) {
   if (NamedFileFacts(fileName, named) != 0) return 0;
   for (const std::string& place : CopyPlaces(fileName, named)) {
     if (!IsExistingFile(place)) continue;
-    FileHandle file = OpenFileHandle(fileName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    FileHandle file =
+        OpenFileHandle(fileName, FileAccess::Read | FileAccess::Write, FileShare::Read,
+                       FileCreation::OpenExisting, FileAttributes::Normal);
     if (!IsOpenHandle(file)) {
       const int error = errno;
       return error == EAGAIN || error == EACCES || error == EPERM || error == EROFS ? 0 : error;

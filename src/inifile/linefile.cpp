@@ -77,26 +77,26 @@ void SetOpenLockHook(void (*hook)()) { OpenLockHook = hook; }
 
 bool IsOpenHandle(FileHandle handle) { return handle > 0; }
 
-FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t shareMode,
-                          uint32_t creation, uint32_t /*attributes*/) {
-  const bool writes = (access & GENERIC_WRITE) != 0;
-  const bool reads = (access & GENERIC_READ) != 0;
+FileHandle OpenFileHandle(const std::string& fileName, FileAccess access, FileShare shareMode,
+                          FileCreation creation, FileAttributes /*attributes*/) {
+  const bool writes = Holds(access, FileAccess::Write);
+  const bool reads = Holds(access, FileAccess::Read);
   int flags = O_CLOEXEC | (writes ? (reads ? O_RDWR : O_WRONLY) : O_RDONLY);
   bool truncate = false;
   switch (creation) {
-    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-    case CREATE_ALWAYS:
+    case FileCreation::CreateNew: flags |= O_CREAT | O_EXCL; break;
+    case FileCreation::CreateAlways:
       flags |= O_CREAT;
       truncate = true;
       break;
-    case OPEN_EXISTING: break;
-    case OPEN_ALWAYS: flags |= O_CREAT; break;
-    case TRUNCATE_EXISTING: truncate = true; break;
-    default: errno = EINVAL; return INVALID_HANDLE_VALUE;
+    case FileCreation::OpenExisting: break;
+    case FileCreation::OpenAlways: flags |= O_CREAT; break;
+    case FileCreation::TruncateExisting: truncate = true; break;
+    default: errno = EINVAL; return InvalidFileHandle;
   }
   if (truncate && !writes) {
     errno = EINVAL;
-    return INVALID_HANDLE_VALUE;
+    return InvalidFileHandle;
   }
   // Sharing: writers exclude each other; a reader that forbids writing
   // excludes writers. Locks belong to the open file, so they also separate
@@ -104,11 +104,11 @@ FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t
   int lock = 0;
   if (writes)
     lock = LOCK_EX;
-  else if ((shareMode & FILE_SHARE_WRITE) == 0)
+  else if (!Holds(shareMode, FileShare::Write))
     lock = LOCK_SH;
   int rc = 0;
   const int fd = OpenLocked(fileName, flags, lock, rc);
-  if (fd < 0) return INVALID_HANDLE_VALUE;
+  if (fd < 0) return InvalidFileHandle;
   // Like the Win32 open, a plain open does not give a directory.
   struct stat info;
   if (rc == 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
@@ -121,7 +121,7 @@ FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t
     const int error = errno;
     ::close(fd);
     errno = error;
-    return INVALID_HANDLE_VALUE;
+    return InvalidFileHandle;
   }
   return static_cast<FileHandle>(fd) + 1;
 }

@@ -2,6 +2,7 @@
 // creation rules, line reading and writing, and questions about names.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <string>
 
@@ -12,17 +13,33 @@
 // filereplace.cpp on POSIX systems, the win32*.cpp files on Windows). File
 // names are UTF-8 on Windows, the system's bytes elsewhere.
 
-inline constexpr uint32_t GENERIC_READ = 0x80000000u;
-inline constexpr uint32_t GENERIC_WRITE = 0x40000000u;
-inline constexpr uint32_t FILE_SHARE_READ = 0x00000001u;
-inline constexpr uint32_t FILE_SHARE_WRITE = 0x00000002u;
-inline constexpr uint32_t CREATE_NEW = 1;
-inline constexpr uint32_t CREATE_ALWAYS = 2;
-inline constexpr uint32_t OPEN_EXISTING = 3;
-inline constexpr uint32_t OPEN_ALWAYS = 4;
-inline constexpr uint32_t TRUNCATE_EXISTING = 5;
-inline constexpr uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x00000010u;
-inline constexpr uint32_t FILE_ATTRIBUTE_NORMAL = 0x00000080u;
+// What an opener may do with the file; flags combine with |.
+enum class FileAccess : uint32_t { Read = 0x80000000u, Write = 0x40000000u };
+// What others may do with the file while it is open; flags combine with |.
+enum class FileShare : uint32_t { None = 0, Read = 0x1u, Write = 0x2u };
+// What an open does when the file exists, and when it does not.
+enum class FileCreation : uint32_t {
+  CreateNew = 1,
+  CreateAlways = 2,
+  OpenExisting = 3,
+  OpenAlways = 4,
+  TruncateExisting = 5
+};
+// The attributes of a file that an open creates (used on Windows only).
+enum class FileAttributes : uint32_t { None = 0, Normal = 0x80u };
+// The values are those of the Windows API, which takes them as they are.
+
+template <class Flags>
+concept FileFlags = std::same_as<Flags, FileAccess> || std::same_as<Flags, FileShare>;
+template <FileFlags Flags>
+constexpr Flags operator|(Flags a, Flags b) {
+  return static_cast<Flags>(static_cast<uint32_t>(a) | static_cast<uint32_t>(b));
+}
+// True when the flags hold the flag.
+template <FileFlags Flags>
+constexpr bool Holds(Flags flags, Flags flag) {
+  return (static_cast<uint32_t>(flags) & static_cast<uint32_t>(flag)) != 0;
+}
 
 // Opens with the given access, sharing, creation rule and attributes, without
 // waiting for the other end of a FIFO. An
@@ -32,10 +49,10 @@ inline constexpr uint32_t FILE_ATTRIBUTE_NORMAL = 0x00000080u;
 // kept only on the file that the name still leads to once it is held (a
 // writer may have renamed a new file over the one just opened): otherwise
 // the open is tried again, and fails with EAGAIN after a hundred tries. On
-// failure returns INVALID_HANDLE_VALUE with errno set (on Windows: the errno that
+// failure returns InvalidFileHandle with errno set (on Windows: the errno that
 // the same failure gives on POSIX systems).
-FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t shareMode,
-                          uint32_t creation, uint32_t attributes);
+FileHandle OpenFileHandle(const std::string& fileName, FileAccess access, FileShare shareMode,
+                          FileCreation creation, FileAttributes attributes);
 void CloseFileHandle(FileHandle& handle);
 bool IsOpenHandle(FileHandle handle);
 uint32_t CurrentFilePosition(FileHandle handle);

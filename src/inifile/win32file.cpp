@@ -128,7 +128,7 @@ int NamedFileFacts(const std::string& fileName, TFileFacts& facts) {
   const HANDLE probe = ::CreateFileW(WideFileName(fileName).c_str(), 0,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (probe == HandleOf(INVALID_HANDLE_VALUE)) return LastErrno();
+  if (probe == HandleOf(InvalidFileHandle)) return LastErrno();
   const int error = TakeFacts(probe, facts);
   ::CloseHandle(probe);
   return error;

@@ -48,35 +48,38 @@ bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
 void SetOpenLockHook(void (*hook)()) { OpenLockHook = hook; }
 
-bool IsOpenHandle(FileHandle handle) { return handle != 0 && handle != INVALID_HANDLE_VALUE; }
+bool IsOpenHandle(FileHandle handle) { return handle != 0 && handle != InvalidFileHandle; }
 
-FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t shareMode,
-                          uint32_t creation, uint32_t attributes) {
-  const bool writes = (access & GENERIC_WRITE) != 0;
-  if (creation < CREATE_NEW || creation > TRUNCATE_EXISTING ||
-      ((creation == CREATE_ALWAYS || creation == TRUNCATE_EXISTING) && !writes)) {
+FileHandle OpenFileHandle(const std::string& fileName, FileAccess access, FileShare shareMode,
+                          FileCreation creation, FileAttributes attributes) {
+  const bool writes = Holds(access, FileAccess::Write);
+  if (creation < FileCreation::CreateNew || creation > FileCreation::TruncateExisting ||
+      ((creation == FileCreation::CreateAlways || creation == FileCreation::TruncateExisting) &&
+       !writes)) {
     errno = EINVAL;
-    return INVALID_HANDLE_VALUE;
+    return InvalidFileHandle;
   }
   // Sharing: writers exclude each other; a reader that does not share
   // writing excludes writers. Deleting is shared, so that a save can replace
   // the file that another program holds open for reading.
-  DWORD share = (shareMode & (FILE_SHARE_READ | FILE_SHARE_WRITE)) | FILE_SHARE_DELETE;
+  DWORD share =
+      (static_cast<DWORD>(shareMode) & (FILE_SHARE_READ | FILE_SHARE_WRITE)) | FILE_SHARE_DELETE;
   if (writes) share &= ~static_cast<DWORD>(FILE_SHARE_WRITE);
   const std::wstring name = WideFileName(fileName);
   if (writes && IsReadOnlyFile(name)) {
     errno = EACCES;
-    return INVALID_HANDLE_VALUE;
+    return InvalidFileHandle;
   }
   for (int attempt = 0;; ++attempt) {
-    const HANDLE file =
-        ::CreateFileW(name.c_str(), access, share, nullptr, creation,
-                      attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == HandleOf(INVALID_HANDLE_VALUE)) {
+    const HANDLE file = ::CreateFileW(
+        name.c_str(), static_cast<DWORD>(access), share, nullptr, static_cast<DWORD>(creation),
+        attributes != FileAttributes::None ? static_cast<DWORD>(attributes) : FILE_ATTRIBUTE_NORMAL,
+        nullptr);
+    if (file == HandleOf(InvalidFileHandle)) {
       const DWORD error = ::GetLastError();
       // Like the POSIX open, a plain open does not give a directory.
       errno = error == ERROR_ACCESS_DENIED && IsDirectory(fileName) ? EISDIR : ErrnoOf(error);
-      return INVALID_HANDLE_VALUE;
+      return InvalidFileHandle;
     }
     if (OpenLockHook != nullptr) OpenLockHook();
     // The share mode locks the file as it opens, but a saving writer lets go
@@ -85,7 +88,7 @@ FileHandle OpenFileHandle(const std::string& fileName, uint32_t access, uint32_t
     ::CloseHandle(file);
     if (attempt == MaxOpenAttempts) {
       errno = EAGAIN;
-      return INVALID_HANDLE_VALUE;
+      return InvalidFileHandle;
     }
   }
 }
@@ -180,7 +183,7 @@ bool IsSameFile(const std::string& first, const std::string& second) {
     const HANDLE file = ::CreateFileW(WideFileName(*names[i]).c_str(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == HandleOf(INVALID_HANDLE_VALUE)) return false;
+    if (file == HandleOf(InvalidFileHandle)) return false;
     const bool known = ::GetFileInformationByHandle(file, &info[i]) != 0;
     ::CloseHandle(file);
     if (!known) return false;

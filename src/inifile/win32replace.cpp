@@ -16,7 +16,7 @@ constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN
                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 constexpr int ReplaceAttempts = 5;
-const HANDLE NoHandle = HandleOf(INVALID_HANDLE_VALUE);
+const HANDLE NoHandle = HandleOf(InvalidFileHandle);
 
 struct TPathParts {
   std::wstring Folder;  // with its separator at the end; empty for a bare name
@@ -136,7 +136,7 @@ DWORD ReplaceTarget(const std::wstring& target, const std::wstring& temporary) {
 int CreateInPlace(const std::wstring& target, const TFileContent& content, FileHandle& handle) {
   const HANDLE file = OpenForWriting(target, CREATE_NEW);
   if (file == NoHandle) {
-    handle = INVALID_HANDLE_VALUE;
+    handle = InvalidFileHandle;
     return LastErrno();
   }
   if (const int error = RewriteInPlaceSafely(Utf8Text(target), FileHandleOf(file), content)) {
@@ -216,11 +216,12 @@ int WriteAndReplace(const std::wstring& target, const BY_HANDLE_FILE_INFORMATION
 
 std::string SavingPrefix(const std::string& name) { return "." + name + ".saving-"; }
 
-int ReplaceFile(const std::string& fileName, FileHandle& handle, const TFileContent& content) {
+int ReplaceFileContent(const std::string& fileName, FileHandle& handle,
+                       const TFileContent& content) {
   if (!IsOpenHandle(handle) && handle != 0) return EBADF;
   if (handle == 0) {
     if (const int error = RefuseNewcomer(fileName)) {
-      handle = INVALID_HANDLE_VALUE;
+      handle = InvalidFileHandle;
       return error;
     }
   }
@@ -231,7 +232,7 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, const TFileCont
     // of it, after this one opened it: writing now would undo that save.
     if (!NameLeadsTo(WideFileName(fileName), HandleOf(handle))) {
       CloseFileHandle(handle);
-      handle = INVALID_HANDLE_VALUE;
+      handle = InvalidFileHandle;
       return EAGAIN;
     }
     if (!::GetFileInformationByHandle(HandleOf(handle), &info)) return LastErrno();
@@ -247,7 +248,7 @@ int ReplaceFile(const std::string& fileName, FileHandle& handle, const TFileCont
     if (IsOpenHandle(handle))
       return MayRewriteInPlace(error) ? RewriteInPlaceSafely(fileName, handle, content) : error;
     if (MayRewriteInPlace(error)) return CreateInPlace(target, content, handle);
-    handle = INVALID_HANDLE_VALUE;
+    handle = InvalidFileHandle;
     return error;
   }
   const int error = WriteAndReplace(target, IsOpenHandle(handle) ? &info : nullptr, temporary,

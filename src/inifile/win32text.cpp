@@ -37,7 +37,7 @@ bool NameLeadsTo(const std::wstring& name, HANDLE file) {
   const HANDLE probe =
       ::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (probe == HandleOf(INVALID_HANDLE_VALUE)) return false;
+  if (probe == HandleOf(InvalidFileHandle)) return false;
   const bool known = ::GetFileInformationByHandle(probe, &named) != 0;
   ::CloseHandle(probe);
   return known && held.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&

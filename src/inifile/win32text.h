@@ -1,5 +1,5 @@
-// What the engine's Windows files share: <windows.h> without the macros that
-// clash with the engine's own names, UTF-16 file names and errno values.
+// What the engine's Windows files share: <windows.h>, UTF-16 file names and
+// errno values.
 #pragma once
 #ifdef _WIN32
 
@@ -10,22 +10,6 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-
-// inifile.h declares these as constants of the same values, and ReplaceFile
-// as a function of its own; the Windows functions are called by their W names.
-#undef INVALID_HANDLE_VALUE
-#undef GENERIC_READ
-#undef GENERIC_WRITE
-#undef FILE_SHARE_READ
-#undef FILE_SHARE_WRITE
-#undef CREATE_NEW
-#undef CREATE_ALWAYS
-#undef OPEN_EXISTING
-#undef OPEN_ALWAYS
-#undef TRUNCATE_EXISTING
-#undef FILE_ATTRIBUTE_DIRECTORY
-#undef FILE_ATTRIBUTE_NORMAL
-#undef ReplaceFile
 
 #include <string>
 

@@ -64,8 +64,8 @@ TCatalogueCheck Examine(const std::string& path) {
   if (!std::filesystem::exists(where, error)) return {name + " не найден"};
   TCatalogueCheck notRegular{name + " не является обычным файлом", true};
   if (!IsRegularFile(where)) return notRegular;
-  FileHandle handle = OpenFileHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  FileHandle handle = OpenFileHandle(path, FileAccess::Read, FileShare::Read | FileShare::Write,
+                                     FileCreation::OpenExisting, FileAttributes::Normal);
   if (!IsOpenHandle(handle)) {
     if (errno == EISDIR) return notRegular;
     return {name + " нельзя прочитать: " + std::strerror(errno)};

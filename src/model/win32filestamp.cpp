@@ -9,7 +9,7 @@ TFileStamp StampOf(const std::string& fileName) {
   const HANDLE file = ::CreateFileW(WideFileName(fileName).c_str(), FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
-  if (file == HandleOf(INVALID_HANDLE_VALUE)) return stamp;
+  if (file == HandleOf(InvalidFileHandle)) return stamp;
   BY_HANDLE_FILE_INFORMATION info{};
   const bool known = ::GetFileInformationByHandle(file, &info) != 0;
   ::CloseHandle(file);

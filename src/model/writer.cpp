@@ -177,8 +177,8 @@ namespace {
 // The bytes of the file, read without a lock that would keep others from it.
 std::string FileBytes(const std::string& fileName) {
   RefuseOversizedFile(fileName);
-  FileHandle handle = OpenFileHandle(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  FileHandle handle = OpenFileHandle(fileName, FileAccess::Read, FileShare::Read | FileShare::Write,
+                                     FileCreation::OpenExisting, FileAttributes::Normal);
   if (!IsOpenHandle(handle)) throw EInOutError("Cannot open file " + fileName);
   std::string bytes;
   const int error = ReadRestOfFile(handle, bytes);

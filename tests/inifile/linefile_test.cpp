@@ -16,12 +16,12 @@
 namespace {
 
 FileHandle OpenRead(const std::string& path) {
-  return OpenFileHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL);
+  return OpenFileHandle(path, FileAccess::Read, FileShare::Read | FileShare::Write,
+                        FileCreation::OpenExisting, FileAttributes::Normal);
 }
 FileHandle OpenReadWrite(const std::string& path) {
-  return OpenFileHandle(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL);
+  return OpenFileHandle(path, FileAccess::Read | FileAccess::Write, FileShare::Read,
+                        FileCreation::OpenAlways, FileAttributes::Normal);
 }
 
 // Every line ReadLine gives until AtEndOfFile, with the position after each.
@@ -88,8 +88,8 @@ TEST(ReadLine, LinesCrossChunkBoundaries) {
 TEST(ReadLine, StopsAtAFailedRead) {
   TTempDir dir;
   WriteBytes(dir / "f", "abc\r");
-  FileHandle h = OpenFileHandle(dir / "f", GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL);
+  FileHandle h = OpenFileHandle(dir / "f", FileAccess::Write, FileShare::Read,
+                                FileCreation::OpenExisting, FileAttributes::Normal);
   ASSERT_TRUE(IsOpenHandle(h));
   EXPECT_EQ(ReadLine(h), "");  // a write-only file cannot be read
   EXPECT_EQ(CurrentFilePosition(h), 0u);
@@ -148,10 +148,10 @@ TEST(WriteLine, AppendsCrLfAtThePosition) {
 
 TEST(OpenFileHandle, HandlesAreNeverZeroAndFailuresAreInvalid) {
   TTempDir dir;
-  EXPECT_EQ(OpenRead(dir / "missing"), INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(IsOpenHandle(INVALID_HANDLE_VALUE));
+  EXPECT_EQ(OpenRead(dir / "missing"), InvalidFileHandle);
+  EXPECT_FALSE(IsOpenHandle(InvalidFileHandle));
   EXPECT_FALSE(IsOpenHandle(FileHandle{}));
-  EXPECT_EQ(OpenRead(dir.Path()), INVALID_HANDLE_VALUE);  // a directory is not a file
+  EXPECT_EQ(OpenRead(dir.Path()), InvalidFileHandle);  // a directory is not a file
 #ifndef _WIN32
   // With descriptor 0 free, the next open gets it and the handle is still non-zero.
   WriteBytes(dir / "f", "x");
@@ -173,12 +173,12 @@ TEST(OpenFileHandle, WritersExcludeEachOtherButNotReaders) {
   WriteBytes(dir / "f", "data");
   FileHandle writer = OpenReadWrite(dir / "f");
   ASSERT_TRUE(IsOpenHandle(writer));
-  EXPECT_EQ(OpenReadWrite(dir / "f"), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(OpenReadWrite(dir / "f"), InvalidFileHandle);
   EXPECT_EQ(errno, EAGAIN);  // also EWOULDBLOCK on POSIX systems
   // A truncating open must not destroy the content while another writer holds it.
-  EXPECT_EQ(OpenFileHandle(dir / "f", GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL),
-            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(OpenFileHandle(dir / "f", FileAccess::Write, FileShare::Read,
+                           FileCreation::CreateAlways, FileAttributes::Normal),
+            InvalidFileHandle);
   EXPECT_EQ(ReadBytes(dir / "f"), "data");
   FileHandle reader = OpenRead(dir / "f");
   EXPECT_TRUE(IsOpenHandle(reader));

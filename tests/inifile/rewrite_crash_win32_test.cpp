@@ -17,7 +17,7 @@
 
 namespace {
 
-const HANDLE NoHandle = HandleOf(INVALID_HANDLE_VALUE);
+const HANDLE NoHandle = HandleOf(InvalidFileHandle);
 
 constexpr char ChildVariable[] = "VUKA_SAVE_LOOP_FILE";
 

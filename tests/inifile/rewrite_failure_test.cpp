@@ -49,8 +49,8 @@ TEST(RewriteFailure, AFileThatAnotherWriterHoldsOrMadeIsLeftAlone) {
   TTempDir dir;
   const std::string path = dir / "f.ini";
   TIniDocument doc(path, false);  // missing: opened only by the first flush
-  FileHandle other = OpenFileHandle(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+  FileHandle other = OpenFileHandle(path, FileAccess::Read | FileAccess::Write, FileShare::Read,
+                                    FileCreation::OpenAlways, FileAttributes::Normal);
   ASSERT_TRUE(IsOpenHandle(other));
   doc.WriteString("S", "k", "v");
   ExpectWriteError(doc, "Resource temporarily unavailable");
