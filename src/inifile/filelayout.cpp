@@ -258,7 +258,7 @@ class TFileLayout::TWriter {
     if (Utf8_) {
       std::string own;
       AppendFileLine(own, line, quote, std::string_view());
-      Put_(Windows1251ToUtf8(own).append(LineEnd_));
+      Put_(Windows1251ToUtf8WithQuestionMark(own).append(LineEnd_));
     } else {
       PutFileLine(Put_, line, quote, LineEnd_);
     }

@@ -41,7 +41,7 @@ std::string Utf8ToWindows1251(std::string_view utf8) {
   return result;
 }
 
-std::string Windows1251ToUtf8(std::string_view text) {
+std::string Windows1251ToUtf8WithQuestionMark(std::string_view text) {
   std::string result;
   result.reserve(text.size() * 2);
   for (const char c : text) {

@@ -11,5 +11,6 @@
 std::string Utf8ToWindows1251(std::string_view utf8);
 
 // The Windows-1251 text as UTF-8, for writing into a file that holds UTF-8.
-// The one byte that Windows-1251 leaves undefined (0x98) becomes "?".
-std::string Windows1251ToUtf8(std::string_view text);
+// The one byte that Windows-1251 leaves undefined (0x98) becomes "?" (the
+// model's Cp1251ToUtf8WithReplacementChar, for showing texts, gives U+FFFD).
+std::string Windows1251ToUtf8WithQuestionMark(std::string_view text);

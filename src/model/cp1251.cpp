@@ -24,7 +24,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
-std::string Cp1251ToUtf8(const std::string& bytes) {
+std::string Cp1251ToUtf8WithReplacementChar(const std::string& bytes) {
   std::string out;
   out.reserve(bytes.size() * 2);
   for (const char byte : bytes) {

@@ -127,5 +127,5 @@ std::string ShownText(const std::string& text) {
     shown += code < 32 || code == 127 ? '\x98' : c;
   }
   if (text.size() > kLongest) shown += '\x85';  // "…"
-  return Cp1251ToUtf8(shown);
+  return Cp1251ToUtf8WithReplacementChar(shown);
 }

@@ -23,7 +23,7 @@ namespace {
 // The text for a message: UTF-8, with a NUL byte, which would end the message, shown as U+FFFD.
 std::string Quoted(const std::string& text) {
   std::string quoted;
-  for (const char c : Cp1251ToUtf8(text)) {
+  for (const char c : Cp1251ToUtf8WithReplacementChar(text)) {
     quoted += c == '\0' ? std::string("\xEF\xBF\xBD") : std::string(1, c);
   }
   return "«" + quoted + "»";

@@ -346,7 +346,8 @@ std::vector<std::string> CheckUntouchedKept(const profile::ProfileFile& original
 // The file bytes in the form that the length's top bits choose.
 std::string FileForm(std::string_view bytes, size_t form) {
   if (form == 0 || form == 3) return std::string(bytes);
-  const std::string utf8 = "\xEF\xBB\xBF" + Windows1251ToUtf8(bytes);  // 0x98 as "?"
+  const std::string utf8 =
+      "\xEF\xBB\xBF" + Windows1251ToUtf8WithQuestionMark(bytes);  // 0x98 as "?"
   TUtf16Form utf16;
   utf16.Order = form == 1 ? TUtf16Form::TOrder::Little : TUtf16Form::TOrder::Big;
   return Utf8FileToUtf16(utf8, utf16);

@@ -1,5 +1,5 @@
 // Windows-1251 texts for tests. The conversion itself is the model's
-// Utf8ToCp1251 and Cp1251ToUtf8; this adds how the files hold them.
+// Utf8ToCp1251 and Cp1251ToUtf8WithReplacementChar; this adds how the files hold them.
 #pragma once
 
 #include <string>

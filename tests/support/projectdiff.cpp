@@ -6,7 +6,9 @@
 namespace {
 
 void Compare(std::string& out, const char* item, const std::string& a, const std::string& b) {
-  if (a != b) out += std::string(item) + ": " + Cp1251ToUtf8(a) + " <> " + Cp1251ToUtf8(b) + "\n";
+  if (a != b)
+    out += std::string(item) + ": " + Cp1251ToUtf8WithReplacementChar(a) + " <> " +
+           Cp1251ToUtf8WithReplacementChar(b) + "\n";
 }
 
 std::string VariablesText(const TProject& p) {

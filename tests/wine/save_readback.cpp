@@ -73,7 +73,8 @@ std::string AsUtf16(const std::string& bytes) {
   const bool utf8 = bytes.starts_with("\xEF\xBB\xBF");
   TUtf16Form form;
   form.Order = TUtf16Form::TOrder::Little;
-  return Utf8FileToUtf16(utf8 ? bytes : "\xEF\xBB\xBF" + Windows1251ToUtf8(bytes), form);
+  return Utf8FileToUtf16(utf8 ? bytes : "\xEF\xBB\xBF" + Windows1251ToUtf8WithQuestionMark(bytes),
+                         form);
 }
 
 bool IsUtf16(std::string_view bytes) { return bytes.starts_with("\xFF\xFE"); }
