@@ -1,6 +1,6 @@
 // Whole-file reading and the two ways the INI document writes its file back.
-// Implemented for POSIX systems (posixfile.cpp, filereplace.cpp) and for
-// Windows (win32file.cpp, win32replace.cpp); errors are errno values on both.
+// Implemented for each platform in platform/<platform>/fileaccess.cpp and
+// filereplace.cpp (posix, win32); errors are errno values on both.
 #pragma once
 
 #include <cstdint>

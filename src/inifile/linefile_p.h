@@ -9,9 +9,9 @@
 #include "inifile/filehandle.h"
 
 // File access goes through this header and fileaccess_p.h only; each platform
-// implements it in files of its own (linefile.cpp, posixfile.cpp and
-// filereplace.cpp on POSIX systems, the win32*.cpp files on Windows). File
-// names are UTF-8 on Windows, the system's bytes elsewhere.
+// implements it in platform/<platform>/linefile.cpp (POSIX systems: posix,
+// Windows: win32), CMake choosing the folder. File names are UTF-8 on Windows,
+// the system's bytes elsewhere.
 
 // What an opener may do with the file; flags combine with |.
 enum class FileAccess : uint32_t { Read = 0x80000000u, Write = 0x40000000u };

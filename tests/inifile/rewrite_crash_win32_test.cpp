@@ -1,7 +1,6 @@
 // Saving on Windows: a killed save leaves the old or the new text; the file
 // keeps its attributes, its other names and its place for programs that hold
 // it open; names may be Cyrillic and longer than MAX_PATH.
-#ifdef _WIN32
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,7 +11,7 @@
 
 #include "inifile/fileaccess_p.h"
 #include "inifile/inifile.h"
-#include "inifile/win32text.h"
+#include "inifile/platform/win32/text.h"
 #include "testfiles.h"
 
 namespace {
@@ -282,4 +281,3 @@ TEST(RewriteCrashWindows, AProgramHoldingTheFileOpenDoesNotStopTheSave) {
 }
 
 }  // namespace
-#endif

@@ -1,5 +1,4 @@
 // A file's stamp on POSIX systems: stat and the file clock.
-#ifndef _WIN32
 #include "model/filestamp.h"
 
 #include <sys/stat.h>
@@ -25,5 +24,3 @@ TFileStamp StampOf(const std::string& fileName) {
       std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch()).count();
   return stamp;
 }
-
-#endif

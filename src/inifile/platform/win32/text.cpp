@@ -1,6 +1,5 @@
 // File names and error numbers for the engine's Windows files.
-#ifdef _WIN32
-#include "inifile/win32text.h"
+#include "inifile/platform/win32/text.h"
 
 #include <cerrno>
 
@@ -110,5 +109,3 @@ bool IsReadOnlyFile(const std::wstring& name) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
          (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
-
-#endif

@@ -1,5 +1,4 @@
 // Crash-safe replacement of a file: temporary file, sync, rename, folder sync.
-#ifndef _WIN32
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -241,5 +240,3 @@ int ReplaceFileContent(const std::string& fileName, FileHandle& handle,
   }
   return error;
 }
-
-#endif

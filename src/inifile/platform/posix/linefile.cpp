@@ -1,5 +1,4 @@
 // Line file access on POSIX descriptors.
-#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -226,5 +225,3 @@ void EnsureDirectory(const std::string& path) {
   EnsureDirectory(parent);
   ::mkdir(dir.c_str(), 0777);
 }
-
-#endif

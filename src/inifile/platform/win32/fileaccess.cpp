@@ -1,10 +1,9 @@
 // Whole-file reading and rewriting in place on Windows handles.
-#ifdef _WIN32
 #include <cstring>
 #include <vector>
 
 #include "inifile/fileaccess_p.h"
-#include "inifile/win32text.h"
+#include "inifile/platform/win32/text.h"
 
 namespace {
 
@@ -179,5 +178,3 @@ int RewriteFile(FileHandle handle, const TFileContent& content) {
   if (!::FlushFileBuffers(file)) return LastErrno();
   return 0;
 }
-
-#endif

@@ -1,9 +1,8 @@
 // Line file access on Windows handles, with UTF-8 file names.
-#ifdef _WIN32
 #include <cerrno>
 
 #include "inifile/fileaccess_p.h"
-#include "inifile/win32text.h"
+#include "inifile/platform/win32/text.h"
 
 namespace {
 
@@ -197,5 +196,3 @@ std::string DirectoryPart(const std::string& fileName) {
   const size_t slash = fileName.find_last_of("/\\");
   return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
 }
-
-#endif

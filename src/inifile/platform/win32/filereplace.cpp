@@ -1,11 +1,10 @@
 // Crash-safe replacement of a file on Windows: temporary file, flush, rename.
-#ifdef _WIN32
 #include <cerrno>
 #include <random>
 
 #include "inifile/fileaccess_p.h"
 #include "inifile/inplace_p.h"
-#include "inifile/win32text.h"
+#include "inifile/platform/win32/text.h"
 
 namespace {
 
@@ -256,5 +255,3 @@ int ReplaceFileContent(const std::string& fileName, FileHandle& handle,
   if (error == 0) RemoveStaleTemporaries(parts);
   return error;
 }
-
-#endif

@@ -1,7 +1,6 @@
 // What the engine's Windows files share: <windows.h>, UTF-16 file names and
 // errno values.
 #pragma once
-#ifdef _WIN32
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -42,5 +41,3 @@ bool NameLeadsTo(const std::wstring& name, HANDLE file);
 int ErrnoOf(DWORD windowsError);
 // ErrnoOf(GetLastError()).
 int LastErrno();
-
-#endif

@@ -1,10 +1,9 @@
 // Where the component catalogue lies on Windows: beside the running executable.
-#ifdef _WIN32
 #include <cstring>
 #include <stdexcept>
 #include <string>
 
-#include "inifile/win32text.h"
+#include "inifile/platform/win32/text.h"
 #include "model/model.h"
 
 std::string CataloguePath() {
@@ -24,5 +23,3 @@ std::string CataloguePath() {
   }
   return Utf8Text(path.substr(0, path.find_last_of(L"\\/") + 1)) + "version.ini";
 }
-
-#endif

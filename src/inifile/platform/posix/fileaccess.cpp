@@ -1,5 +1,4 @@
 // Whole-file reading and rewriting in place on POSIX descriptors.
-#ifndef _WIN32
 #include "inifile/fileaccess_p.h"
 
 #include <fcntl.h>
@@ -192,5 +191,3 @@ int RewriteFile(FileHandle handle, const TFileContent& content) {
   if (::fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS) return errno;
   return 0;
 }
-
-#endif

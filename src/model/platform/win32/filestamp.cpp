@@ -1,7 +1,6 @@
 // A file's stamp on Windows: volume, file index, size and last write time.
-#ifdef _WIN32
-#include "inifile/win32text.h"
 #include "model/filestamp.h"
+#include "inifile/platform/win32/text.h"
 
 TFileStamp StampOf(const std::string& fileName) {
   TFileStamp stamp;
@@ -24,5 +23,3 @@ TFileStamp StampOf(const std::string& fileName) {
       join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime) * 100);
   return stamp;
 }
-
-#endif

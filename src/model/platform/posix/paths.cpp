@@ -1,5 +1,4 @@
 // Where the component catalogue lies: beside the running executable.
-#ifndef _WIN32
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,5 +24,3 @@ std::string CataloguePath() {
   }
   return path.substr(0, path.rfind('/') + 1) + "version.ini";
 }
-
-#endif
