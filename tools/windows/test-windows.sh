@@ -31,6 +31,9 @@ fail() {
   exit 1
 }
 
+# xdotool matches window names as text of the locale: under plain C the caption's
+# dash never matches, so the window checks need a UTF-8 locale whatever CI sets.
+export LC_ALL=C.UTF-8
 export WINEPREFIX="$out/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=,winedbg.exe=d"
 work="$(mktemp -d)"
 xvfb=""
