@@ -11,6 +11,7 @@
 #include "inifile/entryform_p.h"
 #include "inifile/fileaccess_p.h"
 #include "inifile/filelayout_p.h"
+#include "inifile/inidocumentstate_p.h"
 #include "inifile/inifile.h"
 #include "inifile/inplace_p.h"
 #include "inifile/linefile_p.h"
@@ -201,12 +202,9 @@ TIniDocument::TIniDocument(const std::string& fileName, bool readOnly)
 TIniDocument::TIniDocument(const std::string& fileName, bool readOnly, bool stripComments,
                            bool skipLinesWithoutEquals, bool trimAroundEquals, bool unquote,
                            bool trimTrailing)
-    : ReadOnly_(readOnly),
-      StripComments_(stripComments),
-      SkipLinesWithoutEquals_(skipLinesWithoutEquals),
-      TrimAroundEquals_(trimAroundEquals),
-      Unquote_(unquote),
-      TrimTrailing_(trimTrailing) {
+    : ReadOnly_(readOnly), State_(std::make_unique<TState>()) {
+  State_->StripComments = stripComments;
+  State_->Options = {skipLinesWithoutEquals, trimAroundEquals, unquote, trimTrailing};
   try {
     Reopen(fileName);
   } catch (...) {
@@ -216,7 +214,8 @@ TIniDocument::TIniDocument(const std::string& fileName, bool readOnly, bool stri
 }
 
 TIniDocument::TIniDocument(const std::string& fileName, std::vector<std::string> sections)
-    : Only_(std::move(sections)) {
+    : State_(std::make_unique<TState>()) {
+  State_->Only = std::move(sections);
   try {
     Reopen(fileName);
   } catch (...) {
@@ -228,7 +227,7 @@ TIniDocument::TIniDocument(const std::string& fileName, std::vector<std::string>
 TIniDocument::~TIniDocument() {
   // A flush after a reported failure, or during the unwinding of an abandoned
   // save, would change the file behind the caller's back.
-  if (!FlushFailed_ && std::uncaught_exceptions() <= UncaughtAtBirth_) {
+  if (!State_->FlushFailed && std::uncaught_exceptions() <= State_->UncaughtAtBirth) {
     try {
       WriteIfModified(false);  // nothing reads the document afterwards
     } catch (const std::exception&) {
@@ -244,9 +243,11 @@ void TIniDocument::SetFileName(const std::string& fileName) {
   Reopen(fileName);
 }
 
+// SetFileName after its flush: releases the file, empties the document and
+// loads the named file.
 void TIniDocument::Reopen(const std::string& fileName) {
   CloseFileHandle(Handle_);
-  OpenError_ = 0;
+  State_->OpenError = 0;
   ClearSections();
   FileName_ = fileName;
   if (!fileName.empty()) Load(fileName);
@@ -254,12 +255,12 @@ void TIniDocument::Reopen(const std::string& fileName) {
 }
 
 void TIniDocument::ClearSections() {
-  Layout_.reset();
-  Utf16_ = {};
+  State_->Layout.reset();
+  State_->Utf16 = {};
   Sections_.Clear();
-  KeptLines_.clear();
-  OtherNamedKeys_.clear();
-  NulSections_.clear();
+  State_->KeptLines.clear();
+  State_->OtherNamedKeys.clear();
+  State_->NulSections.clear();
 }
 
 void TIniDocument::Load(const std::string& fileName) {
@@ -268,7 +269,7 @@ void TIniDocument::Load(const std::string& fileName) {
   if (!IsExistingFile(fileName)) return;
   // A save killed while it rewrote the file in place is finished first.
   if (const int error = CompleteInterruptedRewrite(fileName)) {
-    OpenError_ = error;
+    State_->OpenError = error;
     throw EInOutError("Cannot open file " + fileName + ": " + std::strerror(error));
   }
   Handle_ = ReadOnly_
@@ -277,7 +278,7 @@ void TIniDocument::Load(const std::string& fileName) {
                 : OpenFileHandle(fileName, FileAccess::Read | FileAccess::Write, FileShare::Read,
                                  FileCreation::OpenAlways, FileAttributes::Normal);
   if (!IsOpenHandle(Handle_)) {
-    OpenError_ = errno;
+    State_->OpenError = errno;
     throw EInOutError("Cannot open file " + fileName);
   }
   if (std::uint64_t size = 0; !RegularFileSize(Handle_, size)) {
@@ -287,9 +288,8 @@ void TIniDocument::Load(const std::string& fileName) {
 
   // Reading stops only at the real end: a document that silently lost the
   // rest of its file would later write the loss back.
-  TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
-                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_},
-                     nullptr);
+  TLineLoader loader(Sections_, {State_->KeptLines, State_->OtherNamedKeys, State_->NulSections},
+                     State_->StripComments, State_->Options, nullptr);
   int error = 0;
   // A document that may write its file keeps the file's bytes, to change only what it must;
   // a UTF-8 or UTF-16 file is converted as a whole.
@@ -310,36 +310,40 @@ void TIniDocument::Load(const std::string& fileName) {
 }
 
 void TIniDocument::LoadText(std::string_view data) {
-  if (!ReadOnly_ && Sections_.Count() == 0 && !Layout_) {
+  if (!ReadOnly_ && Sections_.Count() == 0 && !State_->Layout) {
     LoadBytes(std::string(data), true);
   } else {
-    if (!Only_.empty())
+    if (!State_->Only.empty())
       throw std::logic_error(
           "A document of chosen sections cannot take more text: it would "
           "lose the sections it keeps in the file");
-    Layout_.reset();  // the document no longer holds the lines of one file
+    State_->Layout.reset();  // the document no longer holds the lines of one file
     ParseText(data, nullptr);
   }
 }
 
+// Loads the bytes, keeping their layout when `keep` is set.
 void TIniDocument::LoadBytes(std::string bytes, bool keep) {
   // An empty file is written in the normal form.
   if (!keep || bytes.empty()) {
     ParseText(bytes, nullptr);
     return;
   }
-  if (Utf16OrderOf(bytes) != TUtf16Form::TOrder::None) bytes = Utf16FileToUtf8(bytes, Utf16_);
+  if (Utf16OrderOf(bytes) != TUtf16Form::TOrder::None)
+    bytes = Utf16FileToUtf8(bytes, State_->Utf16);
   auto layout = std::make_unique<TFileLayout>(std::move(bytes));
   ParseText(layout->Bytes(), layout.get());
-  Layout_ = std::move(layout);
+  State_->Layout = std::move(layout);
 }
 
+// Parses the text into the sections, noting each line's place in the layout when there is one.
 void TIniDocument::ParseText(std::string_view data, TFileLayout* layout) {
   std::string converted;
   data = FileTextIn1251(data, converted);
-  TLineLoader loader(Sections_, {KeptLines_, OtherNamedKeys_, NulSections_}, StripComments_,
-                     {SkipLinesWithoutEquals_, TrimAroundEquals_, Unquote_, TrimTrailing_}, layout,
-                     layout != nullptr && !Only_.empty() ? &Only_ : nullptr, !OnDuplicateSection);
+  TLineLoader loader(Sections_, {State_->KeptLines, State_->OtherNamedKeys, State_->NulSections},
+                     State_->StripComments, State_->Options, layout,
+                     layout != nullptr && !State_->Only.empty() ? &State_->Only : nullptr,
+                     !OnDuplicateSection);
   loader.Feed(data);
   loader.Finish(OnDuplicateSection);
 }

@@ -5,6 +5,7 @@
 #include "inifile/fileaccess_p.h"
 #include "inifile/filecontent_p.h"
 #include "inifile/filelayout_p.h"
+#include "inifile/inidocumentstate_p.h"
 #include "inifile/inifile.h"
 #include "inifile/linefile_p.h"
 #include "inifile/lineforms_p.h"
@@ -60,7 +61,8 @@ class TIniDocument::TNormalContent : public TFileContent {
 };
 
 std::string TIniDocument::Text() const {
-  if (Layout_) return FileForm(Layout_->Render(Sections_, Unquote_, nullptr));
+  if (State_->Layout)
+    return State_->FileForm(State_->Layout->Render(Sections_, State_->Options.Unquote, nullptr));
   size_t size = 0;
   for (int32_t i = 0; i < Sections_.Count(); ++i) {
     const TStringList& lines = Sections_.Lines(i);
@@ -74,6 +76,7 @@ std::string TIniDocument::Text() const {
   return text;
 }
 
+// The normal form of Text(), handed to put in parts.
 void TIniDocument::NormalForm(const TFileContent::TPut& put) const {
   std::string text;
   for (int32_t i = 0; i < Sections_.Count(); ++i) {
@@ -82,17 +85,18 @@ void TIniDocument::NormalForm(const TFileContent::TPut& put) const {
     text.assign(1, '[').append(Sections_[i]).append("]\r\n", 3);
     put(text);
     lines.ForEachText([&](const std::string& line) {
-      const auto kept = KeptLines_.empty() ? KeptLines_.end() : KeptLines_.find({&lines, line});
-      PutFileLine(put, kept != KeptLines_.end() ? kept->second : line,
-                  Unquote_ && kept == KeptLines_.end(), "\r\n");
+      const auto kept = State_->KeptLines.empty() ? State_->KeptLines.end()
+                                                  : State_->KeptLines.find({&lines, line});
+      PutFileLine(put, kept != State_->KeptLines.end() ? kept->second : line,
+                  State_->Options.Unquote && kept == State_->KeptLines.end(), "\r\n");
     });
     put("\r\n");
   }
 }
 
-std::string TIniDocument::FileForm(std::string text) const {
-  if (Utf16_.Order == TUtf16Form::TOrder::None) return text;
-  return Utf8FileToUtf16(text, Utf16_);
+std::string TIniDocument::TState::FileForm(std::string text) const {
+  if (Utf16.Order == TUtf16Form::TOrder::None) return text;
+  return Utf8FileToUtf16(text, Utf16);
 }
 
 void TIniDocument::UpdateFile() { WriteIfModified(true); }
@@ -102,42 +106,48 @@ void TIniDocument::UpdateFileAndRelease() {
   Reopen(std::string());
 }
 
+// UpdateFile's work, non-virtual so that SetFileName and the destructor
+// reach it without dispatching to a subclass; `keep` as for WriteLayout.
 void TIniDocument::WriteIfModified(bool keep) {
   if (!Modified_) return;
   if (!FileName_.empty() && !ReadOnly_) {
     // After the file could not be obtained the document does not retry; it keeps reporting.
-    int error = OpenError_;
+    int error = State_->OpenError;
     if (Handle_ != InvalidFileHandle) {
       if (Handle_ == 0) EnsureDirectory(DirectoryPart(FileName_));
-      error = Layout_ ? WriteLayout(keep)
-                      : ReplaceFileContent(FileName_, Handle_, TNormalContent(*this));
-      if (Handle_ == InvalidFileHandle) OpenError_ = error;
+      error = State_->Layout ? WriteLayout(keep)
+                             : ReplaceFileContent(FileName_, Handle_, TNormalContent(*this));
+      if (Handle_ == InvalidFileHandle) State_->OpenError = error;
     }
-    FlushFailed_ = error != 0;
+    State_->FlushFailed = error != 0;
     if (error != 0)
       throw EInOutError("Cannot write file " + FileName_ + ": " + std::strerror(error));
   }
   Modified_ = false;
 }
 
+// Writes the layout's text with the document's changes through ReplaceFileContent;
+// the layout then is that of the written text. 0 or the errno of the failure.
+// Without `keep` the text is written as it is made, and the layout is then
+// no longer that of the file: the caller lets go of the document.
 int TIniDocument::WriteLayout(bool keep) {
-  if (!keep && Utf16_.Order == TUtf16Form::TOrder::None) {
+  if (!keep && State_->Utf16.Order == TUtf16Form::TOrder::None) {
     // Made as it is written: the text is never held whole, and the document lets go of it.
-    const TLayoutContent content(*Layout_, Sections_, Unquote_);
-    if (IsOpenHandle(Handle_) && SameBytes(content, Layout_->Bytes())) return 0;
+    const TLayoutContent content(*State_->Layout, Sections_, State_->Options.Unquote);
+    if (IsOpenHandle(Handle_) && SameBytes(content, State_->Layout->Bytes())) return 0;
     return ReplaceFileContent(FileName_, Handle_, content);
   }
   auto next = std::make_unique<TFileLayout>();
-  std::string text = Layout_->Render(Sections_, Unquote_, next.get());
+  std::string text = State_->Layout->Render(Sections_, State_->Options.Unquote, next.get());
   // The file holds these very bytes already: leaving it alone keeps its time stamp.
-  const bool same = IsOpenHandle(Handle_) && text == Layout_->Bytes();
+  const bool same = IsOpenHandle(Handle_) && text == State_->Layout->Bytes();
   if (!same) {
-    const int error = Utf16_.Order == TUtf16Form::TOrder::None
+    const int error = State_->Utf16.Order == TUtf16Form::TOrder::None
                           ? ReplaceFileContent(FileName_, Handle_, std::string_view(text))
-                          : ReplaceFileContent(FileName_, Handle_, FileForm(text));
+                          : ReplaceFileContent(FileName_, Handle_, State_->FileForm(text));
     if (error != 0) return error;
   }
   next->SetBytes(std::move(text));
-  Layout_ = std::move(next);
+  State_->Layout = std::move(next);
   return 0;
 }

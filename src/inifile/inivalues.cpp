@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "inifile/filelayout_p.h"
+#include "inifile/inidocumentstate_p.h"
 #include "inifile/inifile.h"
 #include "inifile/lineforms_p.h"
 #include "inifile/textparts_p.h"
@@ -121,31 +122,34 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
   const int32_t found = FindKey(section, key, true, lines);
   const int32_t index = LineToWrite(*lines, key, found);
   if (index < 0) {
-    ForgetKeptLine(lines, line);
+    State_->ForgetKeptLine(lines, line);
     lines->Add(std::move(line));
-    if (Layout_) Layout_->Added(lines);
+    if (State_->Layout) State_->Layout->Added(lines);
     Modified_ = true;
   } else if (!SameEntry((*lines)[index], key, value)) {
-    ForgetKeptLine(lines, (*lines)[index]);
-    ForgetKeptLine(lines, line);
+    State_->ForgetKeptLine(lines, (*lines)[index]);
+    State_->ForgetKeptLine(lines, line);
     lines->Put(index, std::move(line));
-    if (Layout_) Layout_->Replaced(lines, index);
+    if (State_->Layout) State_->Layout->Replaced(lines, index);
     Modified_ = true;
-  } else if (!KeptLines_.empty() && KeptLines_.erase({lines, (*lines)[index]}) != 0) {
+  } else if (!State_->KeptLines.empty() && State_->KeptLines.erase({lines, (*lines)[index]}) != 0) {
     // The file's own form of the line reads differently from what was written.
-    if (Layout_) Layout_->Replaced(lines, index);
+    if (State_->Layout) State_->Layout->Replaced(lines, index);
     Modified_ = true;
-  } else if (Layout_ && Layout_->Rewritten(lines, index)) {
+  } else if (State_->Layout && State_->Layout->Rewritten(lines, index)) {
     // A line without "=" before it in the file hides it from the setup: saving drops that line.
     Modified_ = true;
   }
 }
 
+// The line that a write of the key replaces: the first one that the profile
+// reader reads for the key, which may come before `found` (the document's
+// own match, or -1).
 int32_t TIniDocument::LineToWrite(const TStringList& lines, const std::string& key,
                                   int32_t found) const {
-  if (OtherNamedKeys_.empty()) return found;
+  if (State_->OtherNamedKeys.empty()) return found;
   const std::string folded = FoldedText(key);
-  if (OtherNamedKeys_.count({&lines, folded}) == 0) return found;
+  if (State_->OtherNamedKeys.count({&lines, folded}) == 0) return found;
   const int32_t end = found < 0 ? lines.Count() : found;
   for (int32_t i = 0; i < end; ++i) {
     if (FoldedText(ProfileKey(lines[i])) == folded) return i;
@@ -156,12 +160,12 @@ int32_t TIniDocument::LineToWrite(const TStringList& lines, const std::string& k
 void TIniDocument::CheckWrite(const std::string& section, const std::string& key,
                               const std::string& value) const {
   if (key.empty()) return;  // erases or flushes: never refused
-  CheckLoaded(section);
+  State_->CheckLoaded(section);
   CheckWritable(section, key, value);
-  if (Layout_ && Layout_->Utf8()) CheckUtf8Writable(section, key, value);
+  if (State_->Layout && State_->Layout->Utf8()) CheckUtf8Writable(section, key, value);
   // An earlier section whose name holds a NUL and reads under this name hides it from the reader.
-  if (NulSections_.empty()) return;
-  const auto [first, last] = NulSections_.equal_range(FoldedText(section));
+  if (State_->NulSections.empty()) return;
+  const auto [first, last] = State_->NulSections.equal_range(FoldedText(section));
   if (first == last) return;
   const int32_t target = Sections_.FindFrom(section, 0);
   const int32_t end = target < 0 ? Sections_.Count() : target;
@@ -171,8 +175,8 @@ void TIniDocument::CheckWrite(const std::string& section, const std::string& key
   }
 }
 
-void TIniDocument::ForgetKeptLine(const TStringList* lines, const std::string& line) {
-  if (!KeptLines_.empty()) KeptLines_.erase({lines, line});
+void TIniDocument::TState::ForgetKeptLine(const TStringList* lines, const std::string& line) {
+  if (!KeptLines.empty()) KeptLines.erase({lines, line});
 }
 
 int32_t TIniDocument::ReadInteger(const std::string& section, const std::string& key,
@@ -221,44 +225,45 @@ void TIniDocument::ReadSectionValues(const std::string& section, TStringList& st
     SetNameValue(strings, NamePart(lines[i]), ValuePart(lines[i]));
 }
 
-void TIniDocument::CheckLoaded(const std::string& section) const {
-  if (Only_.empty() || !Layout_) return;
-  for (const std::string& loaded : Only_)
+void TIniDocument::TState::CheckLoaded(const std::string& section) const {
+  if (Only.empty() || !Layout) return;
+  for (const std::string& loaded : Only)
     if (SameText(loaded, section)) return;
   throw std::invalid_argument("The section " + section + " is not loaded by this document");
 }
 
 void TIniDocument::EraseSection(const std::string& section) {
-  CheckLoaded(section);
+  State_->CheckLoaded(section);
   const int32_t index = Sections_.IndexOf(section);
   if (index < 0) return;
   const TStringList* lines = &Sections_.Lines(index);
-  if (Layout_) Layout_->Erased(lines, Sections_[index]);
-  std::erase_if(KeptLines_, [lines](const auto& kept) { return kept.first.first == lines; });
-  std::erase_if(OtherNamedKeys_, [lines](const auto& named) { return named.first == lines; });
+  if (State_->Layout) State_->Layout->Erased(lines, Sections_[index]);
+  std::erase_if(State_->KeptLines, [lines](const auto& kept) { return kept.first.first == lines; });
+  std::erase_if(State_->OtherNamedKeys,
+                [lines](const auto& named) { return named.first == lines; });
   Sections_.Delete(index);
   Sections_.SetLastHit(0);
   Modified_ = true;
 }
 
 void TIniDocument::DeleteKey(const std::string& section, const std::string& key) {
-  CheckLoaded(section);
+  State_->CheckLoaded(section);
   TStringList* lines;
   const int32_t index = FindKey(section, key, true, lines);
   if (index < 0) return;
-  ForgetKeptLine(lines, (*lines)[index]);
-  if (Layout_) Layout_->Deleted(lines, index);
+  State_->ForgetKeptLine(lines, (*lines)[index]);
+  if (State_->Layout) State_->Layout->Deleted(lines, index);
   lines->Delete(index);
   Modified_ = true;
   // A later line of the key, uncovered, must not stay hidden from the setup.
-  if (Layout_) {
+  if (State_->Layout) {
     const int32_t uncovered = lines->IndexOfName(key);
-    if (uncovered >= 0) Layout_->Rewritten(lines, uncovered);
+    if (uncovered >= 0) State_->Layout->Rewritten(lines, uncovered);
   }
 }
 
 void TIniDocument::DeleteKeys(const std::string& section, const std::vector<std::string>& keys) {
-  CheckLoaded(section);
+  State_->CheckLoaded(section);
   const int32_t index = Sections_.IndexOf(section);
   if (index < 0 || keys.empty()) return;
   std::unordered_set<std::string> folded;
@@ -276,10 +281,10 @@ void TIniDocument::DeleteKeys(const std::string& section, const std::vector<std:
     ++position;
   });
   if (gone.empty()) return;
-  if (Layout_) Layout_->DeletedAll(&lines, gone);
+  if (State_->Layout) State_->Layout->DeletedAll(&lines, gone);
   lines.DeleteIf([&](const std::string& line) {
     if (!doomed(line)) return false;
-    ForgetKeptLine(&lines, line);
+    State_->ForgetKeptLine(&lines, line);
     return true;
   });
   Modified_ = true;

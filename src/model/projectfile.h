@@ -15,23 +15,21 @@
 #include "model/problemtexts.h"
 #include "model/project.h"
 
-// The largest configuration file that Open reads, and that Save reads back
-// before writing into it: 256 MiB. Larger files are refused before they are read.
+// The largest configuration file that Open reads, and that Save reads back before writing into it:
+// 256 MiB. Larger files are refused before they are read.
 inline constexpr std::uintmax_t MaxConfigurationBytes = std::uintmax_t{256} * 1024 * 1024;
 
-// "Save": writes the project into the configuration file fileName, updating it in
-// place. Each list is written as the codes that its entries hold, in the order of
-// its ticked entries (Order); the catalogue is not read, so a catalogue changed or
-// removed since the lists were filled changes nothing that is written. Keys are
-// only added or changed, never removed, and the project's Origin is neither used
-// nor changed. Raises on every failure; before anything is written it refuses,
-// naming the row, a variable name or value that would not read back as typed, and
-// raises "Cannot open file <catalogue>" when fileName is the catalogue itself
-// (also through a link), and "File <name> is too large ..." naming the size when
-// fileName holds more than MaxConfigurationBytes. The catalogue must be the
-// project's own: a project whose Catalogue names another path raises
-// std::invalid_argument before anything is written. A code holding a control byte
-// is refused before anything is written.
+// "Save": writes the project into the configuration file fileName, updating it in place. Each list
+// is written as the codes that its entries hold, in the order of its ticked entries (Order); the
+// catalogue is not read, so a catalogue changed or removed since the lists were filled changes
+// nothing that is written. Keys are only added or changed, never removed, and the project's Origin
+// is neither used nor changed. Raises on every failure; before anything is written it refuses,
+// naming the row, a variable name or value that would not read back as typed, and raises "Cannot
+// open file <catalogue>" when fileName is the catalogue itself (also through a link), and "File
+// <name> is too large ..." naming the size when fileName holds more than MaxConfigurationBytes. The
+// catalogue must be the project's own: a project whose Catalogue names another path raises
+// std::invalid_argument before anything is written. A code holding a control byte is refused before
+// anything is written.
 void SaveProject(const TProject& project, const std::string& fileName,
                  const std::string& cataloguePath);
 // "Save" with the project's own Catalogue.
@@ -74,10 +72,9 @@ void SaveProject(const TProject& project, const std::string& fileName);
 TProblemTexts OpenProject(TProject& project, const std::string& fileName,
                           const std::string& cataloguePath);
 
-// One thing in a configuration file that "Open" could not use: the section and the
-// key (as the file spells it) that it concerns, both empty when it concerns the
-// whole file; which line of that key in the section it is about (0 the first);
-// and the text that OpenProject returns for it.
+// One thing in a configuration file that "Open" could not use: the section and the key (as the file
+// spells it) that it concerns, both empty when it concerns the whole file; which line of that key
+// in the section it is about (0 the first); and the text that OpenProject returns for it.
 struct TOpenProblem {
   std::string Section;
   std::string Key;
@@ -88,59 +85,51 @@ struct TOpenProblem {
 // "Open" exactly as OpenProject, with each problem's place in the file.
 std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string& fileName,
                                             const std::string& cataloguePath);
-// The same, handing `report` each problem in turn instead of returning them,
-// so that the problems of a file of millions of problem lines are never all
-// held. The problems of lines of "Variables" come from a second reading of
-// that section; a file that changed in between raises EInOutError "Cannot
-// read file <name>: it changed". When anything raises, also `report`, the
-// project is unchanged (problems may have been reported).
+// The same, handing `report` each problem in turn instead of returning them, so that the problems
+// of a file of millions of problem lines are never all held. The problems of lines of "Variables"
+// come from a second reading of that section; a file that changed in between raises EInOutError
+// "Cannot read file <name>: it changed". When anything raises, also `report`, the project is
+// unchanged (problems may have been reported).
 void OpenProjectReport(TProject& project, const std::string& fileName,
                        const std::string& cataloguePath,
                        const std::function<void(TOpenProblem)>& report);
-// The problems that "Open" finds in the file, handed to `report` as the
-// callback form of OpenProjectReport hands them, and raising as it raises,
-// without keeping the rows: only their names, so that a file of millions of
-// variables costs little more than its names.
+// The problems that "Open" finds in the file, handed to `report` as the callback form of
+// OpenProjectReport hands them, and raising as it raises, without keeping the rows: only their
+// names, so that a file of millions of variables costs little more than its names.
 void CheckProjectFile(const std::string& fileName, const std::string& cataloguePath,
                       const std::function<void(TOpenProblem)>& report);
 
-// The line number (1 for the first) of each problem's key in the file's bytes,
-// 0 where the problem has no key or the key is not found. Lines are counted as a
-// text editor counts them (ended by LF, CR LF or a lone CR); the key is found as
-// the loader finds it: in the first section of that name, among the lines that are
-// no comment and hold "=", its name before the first "=" without the blanks and
-// tabs before it, compared ignoring letter case. One pass over the bytes.
+// The line number (1 for the first) of each problem's key in the file's bytes, 0 where the problem
+// has no key or the key is not found. Lines are counted as a text editor counts them (ended by LF,
+// CR LF or a lone CR); the key is found as the loader finds it: in the first section of that name,
+// among the lines that are no comment and hold "=", its name before the first "=" without the
+// blanks and tabs before it, compared ignoring letter case. One pass over the bytes.
 std::vector<int32_t> ProblemLines(const std::string& fileBytes,
                                   const std::vector<TOpenProblem>& problems);
 
-// "Save" that keeps the project's Origin: saves exactly as SaveProject does;
-// when fileName names the same existing file as the project's Origin (through
-// relative paths, symbolic or hard links alike), then removes from its
-// "Variables" section every line of each key in Origin.VariableNames that no
-// row names any more (compared ignoring letter case; ProgramName is never
-// removed). Keys of the file that the project never read are left alone.
-// Afterwards Origin names fileName and the variables just written.
-// The values and the removal reach the file in one rewrite. Raises like
-// SaveProject; then the file keeps its previous content and Origin stays
-// unchanged, so that the next save into that file removes the keys again.
+// "Save" that keeps the project's Origin: saves exactly as SaveProject does; when fileName names
+// the same existing file as the project's Origin (through relative paths, symbolic or hard links
+// alike), then removes from its "Variables" section every line of each key in Origin.VariableNames
+// that no row names any more (compared ignoring letter case; ProgramName is never removed). Keys of
+// the file that the project never read are left alone. Afterwards Origin names fileName and the
+// variables just written. The values and the removal reach the file in one rewrite. Raises like
+// SaveProject; then the file keeps its previous content and Origin stays unchanged, so that the
+// next save into that file removes the keys again.
 void SaveAndRemember(TProject& project, const std::string& fileName,
                      const std::string& cataloguePath);
 // "Save" that keeps the Origin, with the project's own Catalogue.
 void SaveAndRemember(TProject& project, const std::string& fileName);
 
-// "Save As": into a file that does not exist yet, a copy of the project's Origin
-// file with the project saved into it: the new file starts as the Origin's
-// current bytes (comments, other sections and keys, layout, line ends, a UTF-8
-// byte-order mark), gets the project's keys, and loses the variables that a
-// save into the Origin would remove (see SaveAndRemember). The Origin is only
-// read; the new file appears whole or not at all. Into an existing file (the
-// Origin itself or another), for a project without an Origin, and when the
-// Origin file no longer exists, it saves exactly as SaveAndRemember does, so a
-// new file then holds the project alone and another existing file keeps its
-// own other lines. Afterwards Origin names fileName and the variables written.
-// Raises like SaveAndRemember, and when the Origin exists but cannot be read
-// (or is larger than MaxConfigurationBytes); then nothing is written and Origin
-// stays unchanged.
+// "Save As": into a file that does not exist yet, a copy of the project's Origin file with the
+// project saved into it: the new file starts as the Origin's current bytes (comments, other
+// sections and keys, layout, line ends, a UTF-8 byte-order mark), gets the project's keys, and
+// loses the variables that a save into the Origin would remove (see SaveAndRemember). The Origin is
+// only read; the new file appears whole or not at all. Into an existing file (the Origin itself or
+// another), for a project without an Origin, and when the Origin file no longer exists, it saves
+// exactly as SaveAndRemember does, so a new file then holds the project alone and another existing
+// file keeps its own other lines. Afterwards Origin names fileName and the variables written.
+// Raises like SaveAndRemember, and when the Origin exists but cannot be read (or is larger than
+// MaxConfigurationBytes); then nothing is written and Origin stays unchanged.
 void SaveProjectAs(TProject& project, const std::string& fileName,
                    const std::string& cataloguePath);
 // "Save As" with the project's own Catalogue.
