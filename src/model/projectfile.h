@@ -80,6 +80,11 @@ struct TOpenProblem {
   std::string Key;
   int32_t Occurrence = 0;
   std::string Text;
+  // A line that the setup reads otherwise than it looks, which loses nothing: told, but no
+  // problem of the file's content.
+  bool Warning = false;
+  // The file's line (1 for the first) when the problem knows it, else 0 (found by its key).
+  int32_t Line = 0;
 };
 
 // "Open" exactly as OpenProject, with each problem's place in the file.
