@@ -117,19 +117,20 @@ void TIniDocument::WriteString(const std::string& section, const std::string& ke
     return;
   }
   CheckWrite(section, key, value);
-  std::string line = key + "=" + value;
   TStringList* lines;
   const int32_t found = FindKey(section, key, true, lines);
   const int32_t index = LineToWrite(*lines, key, found);
   if (index < 0) {
+    std::string line = key + "=" + value;
     State_->ForgetKeptLine(lines, line);
     lines->Add(std::move(line));
     if (State_->Layout) State_->Layout->Added(lines);
     Modified_ = true;
   } else if (!SameEntry((*lines)[index], key, value)) {
+    // The old line goes before the new one is made: a long value is never held twice.
     State_->ForgetKeptLine(lines, (*lines)[index]);
-    State_->ForgetKeptLine(lines, line);
-    lines->Put(index, std::move(line));
+    lines->PutEntry(index, key, value);
+    State_->ForgetKeptLine(lines, (*lines)[index]);
     if (State_->Layout) State_->Layout->Replaced(lines, index);
     Modified_ = true;
   } else if (!State_->KeptLines.empty() && State_->KeptLines.erase({lines, (*lines)[index]}) != 0) {

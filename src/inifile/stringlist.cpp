@@ -47,6 +47,23 @@ void TStringList::Put(int32_t index, std::string text) {
   stored = std::move(text);
 }
 
+void TStringList::PutEntry(int32_t index, std::string_view name, std::string_view value) {
+  CheckIndex(index);
+  std::string& stored = Items_[static_cast<size_t>(index)].Text;
+  // The name index compares only the names; the text index learns of a change without the new text.
+  const size_t equals = stored.find('=');
+  const std::string before =
+      equals == std::string::npos ? std::string() : stored.substr(0, equals + 1);
+  NameIndex_.Replaced(index, before, std::string(name) + "=");
+  TextIndex_.ChangedFrom(index);
+  const size_t size = name.size() + 1 + value.size();
+  if (stored.capacity() < size) {
+    std::string().swap(stored);
+    stored.reserve(size);
+  }
+  stored.assign(name).append(1, '=').append(value);
+}
+
 TStringList* TStringList::Objects(int32_t index) const {
   CheckIndex(index);
   return Items_[static_cast<size_t>(index)].Object;

@@ -30,6 +30,11 @@ class TStringList {
     for (const Item& item : Items_) visit(item.Text);
   }
   void Put(int32_t index, std::string text);  // replaces the text, keeps the object
+  // Put(index, name + "=" + value), but the old text is let go before the new
+  // one is made, so that a long line is never held twice. name and value must
+  // not view the entry's own text. Should memory run out while the new text is
+  // made, std::bad_alloc leaves the entry empty.
+  void PutEntry(int32_t index, std::string_view name, std::string_view value);
   TStringList* Objects(int32_t index) const;
   void PutObject(int32_t index, TStringList* object);
   virtual void Delete(int32_t index);
