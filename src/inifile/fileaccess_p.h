@@ -47,6 +47,14 @@ void SetOpenLockHook(void (*hook)());
 // to be killed in the middle.
 void SetRewriteHook(void (*hook)());
 
+// Test seam: hook runs just before each system call that orders a save on
+// the disk (null for none), named "sync" (a file's data), "sync folder",
+// "rename" (a file over the target) or "remove", so that a test can check
+// their order.
+void SetFileCallHook(void (*hook)(const char* call));
+// Tells the hook of SetFileCallHook, if any, of such a call.
+void NoteFileCall(const char* call);
+
 // Up to count bytes from the current position on (fewer at the end of the
 // file, none on a failure); the position is left where it was.
 std::string PeekFile(FileHandle handle, size_t count);

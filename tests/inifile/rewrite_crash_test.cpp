@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "filecalls.h"
 #include "inifile/fileaccess_p.h"
 #include "inifile/inifile.h"
 #include "testfiles.h"
@@ -241,6 +242,31 @@ TEST(RewriteCrash, AStreamedSaveWritesEveryByteReplacedOrInPlace) {
     EXPECT_EQ(ReadBytes(path), expected) << (linked ? "in place" : "renamed");
     EXPECT_EQ(doc.Sections().Count(), 0);
     EXPECT_EQ(state.Copies(), std::vector<std::string>{});
+  }
+}
+
+// What a power cut leaves depends on the order of a save's calls: the new text
+// is on the disk before the rename puts it in the target's place, and the
+// folder after it; in place, the recovery copy and its folder entry are on the
+// disk before the file is written, and the file before the copy goes.
+TEST(RewriteCrash, ASaveSyncsEachTextBeforeTheStepThatReliesOnIt) {
+  TTempDir dir;
+  for (const bool linked : {false, true}) {
+    const std::string path = dir / (linked ? "linked.ini" : "renamed.ini");
+    WriteBytes(path, "[S]\r\nk=old\r\n");
+    if (linked) {
+      ASSERT_EQ(::link(path.c_str(), (dir / "other.ini").c_str()), 0);
+    }
+    const TStateFolder state(dir / (linked ? "state-linked" : "state-renamed"));
+    TIniDocument doc(path, false);
+    doc.WriteString("S", "k", "new");
+    const TFileCalls calls;
+    doc.UpdateFile();
+    const std::vector<std::string> expected =
+        linked ? std::vector<std::string>{"sync", "sync folder", "sync", "remove", "sync folder"}
+               : std::vector<std::string>{"sync", "rename", "sync folder"};
+    EXPECT_EQ(TFileCalls::Calls(), expected) << (linked ? "in place" : "renamed");
+    EXPECT_EQ(ReadBytes(path), "[S]\r\nk=new\r\n");
   }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "filecalls.h"
 #include "inifile/fileaccess_p.h"
 #include "inifile/inifile.h"
 #include "inifile/platform/win32/text.h"
@@ -260,6 +261,31 @@ TEST(RewriteCrashWindows, AFileWithTwoNamesIsRewrittenInPlace) {
     doc.UpdateFile();
   }
   EXPECT_EQ(ReadBytes(other), "[S]\r\nk=2\r\n");
+}
+
+// The new text is flushed before MoveFileExW puts it in the target's place (the
+// rename writes its folder through); in place, the recovery copy is flushed
+// before the file is written, and the file before the copy goes.
+TEST(RewriteCrashWindows, ASaveFlushesEachTextBeforeTheStepThatReliesOnIt) {
+  TTempDir dir;
+  ASSERT_TRUE(::CreateDirectoryW(Wide(dir / "state").c_str(), nullptr));
+  const TStateFolder state(dir / "state");
+  for (const bool linked : {false, true}) {
+    const std::string path = dir / (linked ? "linked.ini" : "renamed.ini");
+    WriteBytes(path, "[S]\r\nk=old\r\n");
+    if (linked) {
+      ASSERT_TRUE(::CreateHardLinkW(Wide(dir / "other.ini").c_str(), Wide(path).c_str(), nullptr));
+    }
+    TIniDocument doc(path, false);
+    doc.WriteString("S", "k", "new");
+    const TFileCalls calls;
+    doc.UpdateFile();
+    const std::vector<std::string> expected =
+        linked ? std::vector<std::string>{"sync", "sync", "remove"}
+               : std::vector<std::string>{"sync", "rename"};
+    EXPECT_EQ(TFileCalls::Calls(), expected) << (linked ? "in place" : "renamed");
+    EXPECT_EQ(ReadBytes(path), "[S]\r\nk=new\r\n");
+  }
 }
 
 TEST(RewriteCrashWindows, AProgramHoldingTheFileOpenDoesNotStopTheSave) {

@@ -18,6 +18,7 @@ int Descriptor(FileHandle handle) { return static_cast<int>(handle - 1); }
 constexpr size_t WritePiece = size_t{64} * 1024;
 
 void (*RewriteHook)() = nullptr;
+void (*FileCallHook)(const char*) = nullptr;
 
 int WriteAll(int fd, const char* data, size_t size, off_t offset) {
   while (size > 0) {
@@ -51,6 +52,12 @@ int Reserve(int fd, off_t length, off_t oldSize) {
 }  // namespace
 
 void SetRewriteHook(void (*hook)()) { RewriteHook = hook; }
+
+void SetFileCallHook(void (*hook)(const char* call)) { FileCallHook = hook; }
+
+void NoteFileCall(const char* call) {
+  if (FileCallHook != nullptr) FileCallHook(call);
+}
 
 std::string PeekFile(FileHandle handle, size_t count) {
   const int fd = Descriptor(handle);
@@ -145,7 +152,10 @@ std::string StateFolder() {
   return std::string(home) + "/.local/state/vuka-manager/";
 }
 
-int RemoveFile(const std::string& fileName) { return ::unlink(fileName.c_str()) == 0 ? 0 : errno; }
+int RemoveFile(const std::string& fileName) {
+  NoteFileCall("remove");
+  return ::unlink(fileName.c_str()) == 0 ? 0 : errno;
+}
 
 int SyncFolderOf(const std::string& fileName) {
   const size_t slash = fileName.rfind('/');
@@ -155,6 +165,7 @@ int SyncFolderOf(const std::string& fileName) {
   do fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   while (fd < 0 && errno == EINTR);
   if (fd < 0) return errno;
+  NoteFileCall("sync folder");
   const int rc = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
   ::close(fd);
   return rc;
@@ -188,6 +199,7 @@ int RewriteFile(FileHandle handle, const TFileContent& content) {
   if (::ftruncate(fd, length) != 0) return errno;
   // Leave the file pointer after the content, as a sequential rewrite would.
   if (::lseek(fd, length, SEEK_SET) < 0) return errno;
+  NoteFileCall("sync");
   if (::fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS) return errno;
   return 0;
 }

@@ -74,9 +74,15 @@ int WriteAll(int fd, std::string_view data) {
   return 0;
 }
 
+int SyncFile(int fd) {
+  NoteFileCall("sync");
+  return ::fsync(fd);
+}
+
 int SyncFolder(const std::string& folder) {
   const int fd = OpenRetrying(folder, O_RDONLY | O_DIRECTORY, 0);
   if (fd < 0) return errno;
+  NoteFileCall("sync folder");
   const int rc = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
   ::close(fd);
   return rc;
@@ -146,6 +152,7 @@ int CopyAttributes(int fd, const struct stat& target) {
 }
 
 int MoveOver(const std::string& from, const std::string& to, bool targetExists) {
+  NoteFileCall("rename");
   if (targetExists) return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
   // A target that appeared meanwhile belongs to someone else: never clobber it.
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
@@ -167,7 +174,7 @@ int WriteAndRename(const std::string& target, const struct stat* existing,
   int error = WriteContent(content, WritePiece,
                            [fd](std::string_view piece) { return WriteAll(fd, piece); });
   if (error == 0 && existing != nullptr) error = CopyAttributes(fd, *existing);
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (error == 0 && SyncFile(fd) != 0) error = errno;
   if (error == 0) error = MoveOver(path, target, existing != nullptr);
   if (error != 0) {
     ::unlink(path.c_str());

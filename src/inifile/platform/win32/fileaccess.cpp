@@ -28,6 +28,7 @@ int ReadSome(HANDLE file, char* buffer, size_t size, size_t& done) {
 constexpr size_t WritePiece = size_t{64} * 1024;
 
 void (*RewriteHook)() = nullptr;
+void (*FileCallHook)(const char*) = nullptr;
 
 int WriteAll(HANDLE file, const char* data, size_t size) {
   for (bool first = true; size > 0; first = false) {
@@ -50,6 +51,12 @@ int SetLength(HANDLE file, LONGLONG length) {
 }  // namespace
 
 void SetRewriteHook(void (*hook)()) { RewriteHook = hook; }
+
+void SetFileCallHook(void (*hook)(const char* call)) { FileCallHook = hook; }
+
+void NoteFileCall(const char* call) {
+  if (FileCallHook != nullptr) FileCallHook(call);
+}
 
 std::string PeekFile(FileHandle handle, size_t count) {
   const HANDLE file = HandleOf(handle);
@@ -144,6 +151,7 @@ std::string StateFolder() {
 }
 
 int RemoveFile(const std::string& fileName) {
+  NoteFileCall("remove");
   return ::DeleteFileW(WideFileName(fileName).c_str()) ? 0 : LastErrno();
 }
 
@@ -175,6 +183,7 @@ int RewriteFile(FileHandle handle, const TFileContent& content) {
   if (error != 0) return error;
   // Leave the file pointer after the content, as a sequential rewrite would.
   if (const int error = SetLength(file, length)) return error;
+  NoteFileCall("sync");
   if (!::FlushFileBuffers(file)) return LastErrno();
   return 0;
 }

@@ -108,6 +108,11 @@ int CopyAttributes(HANDLE file, const BY_HANDLE_FILE_INFORMATION& target) {
   return 0;
 }
 
+BOOL Flush(HANDLE file) {
+  NoteFileCall("sync");
+  return ::FlushFileBuffers(file);
+}
+
 bool IsHeldByOthers(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
          error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_LOCK_VIOLATION;
@@ -120,6 +125,7 @@ bool IsHeldByOthers(DWORD error) {
 DWORD ReplaceTarget(const std::wstring& target, const std::wstring& temporary) {
   DWORD error = ERROR_SUCCESS;
   for (int attempt = 1; attempt <= ReplaceAttempts; ++attempt) {
+    NoteFileCall("rename");
     if (::MoveFileExW(temporary.c_str(), target.c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       return ERROR_SUCCESS;
@@ -193,8 +199,9 @@ int WriteAndReplace(const std::wstring& target, const BY_HANDLE_FILE_INFORMATION
     return WriteAll(temporary, piece);
   });
   if (error == 0 && existing != nullptr) error = CopyAttributes(temporary, *existing);
-  if (error == 0 && !::FlushFileBuffers(temporary)) error = LastErrno();
+  if (error == 0 && !Flush(temporary)) error = LastErrno();
   if (error == 0 && existing == nullptr) {
+    NoteFileCall("rename");
     // A target that appeared meanwhile belongs to someone else: never clobber it.
     if (!::MoveFileExW(temporaryName.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
       error = LastErrno();
