@@ -2,6 +2,7 @@
 # The style gate: fails on any clang-format difference in the git-tracked C++ files;
 # on any test body in tests/ longer than clang-tidy lets a function be
 # (tools/check-test-size.py: clang-tidy does not measure code from the test macros);
+# on QtTest's checks in the GoogleTest tests (tools/check-test-checks.sh);
 # and on any clang-tidy finding (the tree's .clang-tidy files) in every git-tracked
 # C++ source of src/, tests/ and bench/, and in the tree's headers they include.
 # clang-tidy checks each source as a preset of CMakePresets.json compiles it: the
@@ -31,6 +32,9 @@ if ! python3 "$root/tools/check-test-size.py" "${test_files[@]}"; then
   echo "test body size: split the tests above into smaller tests or helpers" >&2
   failed=1
 fi
+
+echo "== QtTest checks in GoogleTest tests"
+"$root/tools/check-test-checks.sh" || failed=1
 
 # Configures a preset's folder when it has none and brings its compile commands up
 # to date (a CMakeLists.txt may have changed); with "generated", also makes the

@@ -52,6 +52,11 @@ class TTestDialogs : public TSystemDialogs {
 // Installed by the test main: every dialog nobody expects fails the test.
 TTestDialogs& DefaultTestDialogs();
 
+// A QString in GoogleTest's messages: its text, quoted (else its bytes in hex).
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
 // The path as the engine and the model take it: in the file system's own encoding.
 std::string Native(const QString& path);
 

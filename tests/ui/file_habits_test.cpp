@@ -54,6 +54,11 @@ class FileHabits : public TAppFixture {
     };
   }
   static QString Standard(QMessageBox::StandardButton button) { return QString::number(button); }
+  // Waits up to five seconds for as many modal dialogs as expected, then checks them.
+  void ExpectModalsSoon(const QStringList& expected) {
+    QTest::qWaitFor([&] { return Dialogs.Modals.size() >= expected.size(); }, 5000);
+    EXPECT_EQ(Dialogs.Modals, expected);
+  }
   // The entries of "Недавние файлы" as the menu shows them before it opens.
   QList<QAction*> RecentEntries() {
     auto* menu = Find<QMenu>("RecentMenu");
@@ -186,7 +191,7 @@ TEST_F(FileHabits, AFileChangedOnDiskIsAskedAboutBeforeItIsReadOrSavedOver) {
   // No unsaved work: the editor offers to read the file again.
   Answer(Standard(QMessageBox::Yes));
   WriteFile(file, "Second version");
-  QTRY_COMPARE_WITH_TIMEOUT(Dialogs.Modals, QStringList{"RereadBox"}, 5000);
+  ExpectModalsSoon({"RereadBox"});
   EXPECT_TRUE(BoxTexts.value(0).contains(QDir::toNativeSeparators(file)));
   EXPECT_EQ(ProductName(), QStringLiteral("Second version"));
 
@@ -224,13 +229,32 @@ TEST_F(FileHabits, AFileChangedOnDiskIsAskedAboutBeforeItIsReadOrSavedOver) {
   EXPECT_TRUE(Dialogs.Modals.isEmpty());
 }
 
+// Another program saves by renaming a new file over the open one: the new
+// file is the one watched from then on, also after "Нет" to reading it.
+TEST_F(FileHabits, AFileReplacedByRenamingStaysWatchedAfterTheAnswerNo) {
+  const QString file = Path("renamed.ini");
+  WriteFile(file, "First");
+  Main().OpenFile(file);
+  Answer(Standard(QMessageBox::No));
+  QSaveFile other(file);
+  ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+  other.write("[Variables]\r\nProgramName=Renamed\r\n");
+  ASSERT_TRUE(other.commit());
+  ExpectModalsSoon({"RereadBox"});
+  EXPECT_EQ(ProductName(), QStringLiteral("First"));
+
+  WriteFile(file, "Changed in place");
+  ExpectModalsSoon({"RereadBox", "RereadBox"});
+  EXPECT_EQ(ProductName(), QStringLiteral("First"));
+}
+
 TEST_F(FileHabits, AFileDeletedOnDiskIsReportedAndSaveWritesItAnew) {
   const QString file = Path("deleted.ini");
   WriteFile(file, "Here");
   Main().OpenFile(file);
   Answer(Standard(QMessageBox::Ok));
   ASSERT_TRUE(QFile::remove(file));
-  QTRY_COMPARE_WITH_TIMEOUT(Dialogs.Modals, QStringList{"MessageBox"}, 5000);
+  ExpectModalsSoon({"MessageBox"});
   EXPECT_TRUE(BoxTexts.value(0).contains(QDir::toNativeSeparators(file)));
   Edit("Anew");
   Command(Qt::Key_S);
