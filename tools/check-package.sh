@@ -43,6 +43,10 @@ echo "== The catalogue is root's and read-only for others"
 echo "$contents" | grep -Eq '^-rw-r--r-- root/root .* \./usr/lib/vuka-manager/version\.ini$' ||
   fail "usr/lib/vuka-manager/version.ini is not -rw-r--r-- root/root"
 
+echo "== Bash completion"
+echo "$contents" | grep -Eq '^-rw-r--r-- root/root .* \./usr/share/bash-completion/completions/vuka-manager$' ||
+  fail "usr/share/bash-completion/completions/vuka-manager is missing"
+
 echo "== Unpacking"
 unpacked="$work/root"
 dpkg -x "$deb" "$unpacked"
@@ -134,4 +138,14 @@ printf '[Config]\r\nLanguages=NO-SUCH-CODE\r\n' >"$scratch/out/bad.ini"
 check 1 "$scratch/out/bad.ini"
 grep -q "^$scratch/out/bad.ini:2: " "$work/check.log" || fail "--check named no line: $(cat "$work/check.log")"
 check 2 "$scratch/out/missing.ini"
+
+echo "== --set and --get as an ordinary user, without a display, in the C locale"
+run_plain() {
+  "${as_user[@]}" env -u DISPLAY -u WAYLAND_DISPLAY -u LANG LC_ALL=C \
+    QT_QPA_PLATFORM=no-such-platform "$program" "$@"
+}
+run_plain --set 'ProgramName=Установка 2.0' --quiet "$target" || fail "--set failed"
+name="$(run_plain --get ProgramName "$target")" || fail "--get failed"
+[ "$name" = "Установка 2.0" ] || fail "--get printed '$name'"
+check 0 "$target"
 echo "== The package is good"

@@ -60,29 +60,46 @@ class TPrinter {
 // The file is opened twice, and its problems are never all held: the first time
 // notes which keys the problems concern, so that one pass over the bytes finds
 // their lines; the second prints each problem as it is found.
-int CheckConfigurationFile(const std::string& fileName, const std::string& shownName,
-                           const std::string& cataloguePath, std::ostream& errors) {
+TCheckCounts CheckFile(const std::string& fileName, const std::string& shownName,
+                       const std::string& cataloguePath, const TCheckOptions& options,
+                       std::ostream& errors) {
   TProblemLines lines;
-  bool found = false;
+  TCheckCounts counts;
   TPrinter printer(errors);
   const auto open = [&](const std::function<void(TOpenProblem)>& report) {
     CheckProjectFile(fileName, cataloguePath, report);
   };
   try {
+    bool found = false;
     open([&](const TOpenProblem& problem) {
-      lines.Want(problem);
+      if (problem.Line == 0) lines.Want(problem);
       found = true;
     });
-    if (!found) return kCheckClean;
+    if (!found) return counts;
     lines.Find(FileText(fileName));
     open([&](const TOpenProblem& problem) {
-      const int32_t line = lines.Line(problem);
+      ++(problem.Warning ? counts.Warnings : counts.Problems);
+      if (problem.Warning && options.Quiet && !options.Strict) return;
+      const int32_t line = problem.Line > 0 ? problem.Line : lines.Line(problem);
       printer.Line(shownName + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " +
-                   problem.Text);
+                   (problem.Warning ? "предупреждение: " : "") + problem.Text);
     });
   } catch (const std::exception& error) {
     printer.Line(std::string("vuka-manager: ") + error.what());
-    return kCheckFailed;
+    counts.Status = kCheckFailed;
+    return counts;
   }
-  return kCheckProblems;
+  if (counts.Problems > 0 || (options.Strict && counts.Warnings > 0)) {
+    counts.Status = kCheckProblems;
+  }
+  return counts;
+}
+
+int CheckConfigurationFile(const std::string& fileName, const std::string& shownName,
+                           const std::string& cataloguePath, std::ostream& errors) {
+  return CheckFile(fileName, shownName, cataloguePath, TCheckOptions{true, false}, errors).Status;
+}
+
+std::string CatalogueForFile(const std::string& fileName, const std::string& given) {
+  return given.empty() ? ChooseCatalogue(fileName, CataloguePath()) : given;
 }

@@ -11,37 +11,17 @@
 
 #include "cp1251text.h"
 #include "model/model.h"
+#include "programrun.h"
 #include "testfiles.h"
 
 namespace {
-
-struct TRun {
-  int Status = -1;
-  std::string Errors;
-  std::string Output;
-};
-
-// Runs the program with the arguments (each quoted for the shell) where no window
-// system exists: no display, and a platform that would abort any GUI application.
-TRun RunProgram(const TTempDir& dir, const std::vector<std::string>& arguments) {
-  std::string command =
-      "timeout 30 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=no-such-platform "
-      "'" VUKA_PROGRAM "'";  // a hang ends with status 124
-  for (const std::string& argument : arguments) command += " '" + argument + "'";
-  command += " >'" + (dir / "out.txt") + "' 2>'" + (dir / "err.txt") + "'";
-  const int status = std::system(command.c_str());
-  TRun run;
-  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.Errors = ReadBytes(dir / "err.txt");
-  run.Output = ReadBytes(dir / "out.txt");
-  return run;
-}
 
 // One run of --check: its arguments and what it must answer.
 struct TCheckCase {
   std::vector<std::string> Arguments;
   int Status;
-  std::string Errors;  // the whole of standard error; "*" followed by text: starts so
+  std::string Errors;       // the whole of standard error; "*" followed by text: starts so
+  std::string Output = {};  // the whole of standard output
 };
 
 // Writes the files that CheckCases names: good.ini as Save wrote it with the sample
@@ -92,9 +72,21 @@ std::vector<TCheckCase> CheckCases(const TTempDir& dir, const std::string& sampl
        2,
        "vuka-manager: Каталог «" + (dir / "missing.ini") +
            "» не найден\nСправка: vuka-manager --help\n"},
-      {{"--check", bad, "extra"},
+      {{"--check", dir / "good.ini", "--catalogue", sample, "extra"},
        2,
-       "vuka-manager: Лишний аргумент «extra».\nСправка: vuka-manager --help\n"},
+       "vuka-manager: Cannot open file extra\n"},
+      // Options and files in any order; the worst status of the files counts.
+      {{"--verbose", dir / "empty.ini", "--check", dir / "good.ini", "--catalogue", sample},
+       1,
+       (dir / "empty.ini") + noSections,
+       (dir / "empty.ini") + ": проблем: 1, предупреждений: 0\n" + (dir / "good.ini") +
+           ": проблем нет\n"},
+      {{"--check", "--quiet", dir / "setup/vuka.ini", dir / "missing.ini", dir / "empty.ini"},
+       2,
+       "vuka-manager: Cannot open file " + (dir / "missing.ini") + "\n" + (dir / "empty.ini") +
+           noSections},
+      {{"--check", "--get", "A", bad}, 2, "*vuka-manager: --check, --get"},
+      {{"--strict", bad}, 2, "*vuka-manager: --strict и --verbose действуют только с --check"},
       {{"--check"}, 2, "*vuka-manager: "},
   };
 }
@@ -111,7 +103,7 @@ void ExpectCheckRun(const TTempDir& dir, const TCheckCase& c) {
   } else {
     EXPECT_EQ(run.Errors, c.Errors);
   }
-  EXPECT_EQ(run.Output, "");
+  EXPECT_EQ(run.Output, c.Output);
 }
 
 }  // namespace
