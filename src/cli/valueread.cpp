@@ -1,12 +1,8 @@
 #include "cli/valueread.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
-#include "inifile/fileaccess_p.h"
 #include "inifile/inierror.h"
-#include "inifile/linefile_p.h"
 #include "inifile/lineforms_p.h"
 #include "inifile/utf16text.h"
 #include "model/filesize_p.h"
@@ -29,14 +25,7 @@ std::string SetupText(const std::string& fileName) {
   // Checked first: a FIFO or device would block or never end.
   if (!std::filesystem::is_regular_file(fileName, ignored))
     throw EInOutError("Cannot open file " + fileName);
-  RefuseOversizedFile(fileName);
-  FileHandle handle = OpenFileHandle(fileName, FileAccess::Read, FileShare::Read | FileShare::Write,
-                                     FileCreation::OpenExisting, FileAttributes::Normal);
-  if (!IsOpenHandle(handle)) throw EInOutError("Cannot open file " + fileName);
-  std::string bytes;
-  const int error = ReadRestOfFile(handle, bytes);
-  CloseFileHandle(handle);
-  if (error != 0) throw EInOutError("Cannot read file " + fileName + ": " + std::strerror(error));
+  std::string bytes = ConfigurationFileBytes(fileName);
   std::string converted;
   if (FileTextIn1251(bytes, converted).data() == bytes.data()) return bytes;
   return converted;

@@ -174,19 +174,6 @@ void SaveProject(const TProject& project, const std::string& fileName,
 
 namespace {
 
-// The bytes of the file, read without a lock that would keep others from it.
-std::string FileBytes(const std::string& fileName) {
-  RefuseOversizedFile(fileName);
-  FileHandle handle = OpenFileHandle(fileName, FileAccess::Read, FileShare::Read | FileShare::Write,
-                                     FileCreation::OpenExisting, FileAttributes::Normal);
-  if (!IsOpenHandle(handle)) throw EInOutError("Cannot open file " + fileName);
-  std::string bytes;
-  const int error = ReadRestOfFile(handle, bytes);
-  CloseFileHandle(handle);
-  if (error != 0) throw EInOutError("Cannot read file " + fileName + ": " + std::strerror(error));
-  return bytes;
-}
-
 // SaveProjectRemoving, into a new file that starts as the bytes of `base` when one is named.
 void Save(const TProject& project, const std::string& fileName, const std::string& cataloguePath,
           const std::vector<std::string>& removedVariables, const std::string* base) {
@@ -202,7 +189,7 @@ void Save(const TProject& project, const std::string& fileName, const std::strin
   // impossible (a section that an earlier, odd one hides), so the engine checks too.
   TIniDocument target(fileName, {"Config", "Display", "Variables"});
   const std::vector<TKeyWrite> settings = SettingKeys(project, Codes(project));
-  if (base != nullptr) target.LoadText(FileBytes(*base));
+  if (base != nullptr) target.LoadText(ConfigurationFileBytes(*base));
   ForEachKey(settings, project, [&target](const auto& section, const auto& key, const auto& value) {
     target.CheckWrite(section, key, value);
   });
