@@ -61,7 +61,9 @@ void RefuseChangesNotKept(const std::string& savedFile, const std::vector<TValue
   for (const TValueChange& change : changes) {
     const std::optional<std::string> value = SetupValue(saved, change.Name);
     if (value == change.Value) continue;
-    if (!value) Refuse(change, "такой ключ редактор не записывает");
+    if (!value && change.Name.Section != "Variables")
+      Refuse(change, "такой ключ редактор не записывает");
+    if (!value) Refuse(change, "программа установки не найдёт это имя в сохранённом файле");
     if (!change.Value) Refuse(change, "сохранится снова");
     Refuse(change, "сохранится как «" + Cp1251ToUtf8(*value) + "»");
   }
