@@ -80,7 +80,9 @@ int SetValues(const TSetRequest& request, std::ostream& out, std::ostream& error
         Refuse(change, "этот ключ записывается при каждом сохранении; его можно только изменить");
     }
     const std::string catalogue = CatalogueForFile(fileName, request.Catalogue);
-    const bool exists = std::filesystem::exists(fileName);
+    // The engine's names are UTF-8 on Windows, which a plain string would not say.
+    const bool exists = std::filesystem::exists(
+        std::filesystem::path(std::u8string(fileName.begin(), fileName.end())));
     TProject original;
     if (exists) {
       const TCheckCounts counts = CheckFile(fileName, shown, catalogue, {false, true}, errors);

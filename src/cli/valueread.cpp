@@ -23,7 +23,9 @@ bool SameAscii(std::string_view a, std::string_view b) {
 std::string SetupText(const std::string& fileName) {
   std::error_code ignored;
   // Checked first: a FIFO or device would block or never end.
-  if (!std::filesystem::is_regular_file(fileName, ignored))
+  // The engine's names are UTF-8 on Windows, which a plain string would not say.
+  const std::filesystem::path path(std::u8string(fileName.begin(), fileName.end()));
+  if (!std::filesystem::is_regular_file(path, ignored))
     throw EInOutError("Cannot open file " + fileName);
   std::string bytes = ConfigurationFileBytes(fileName);
   std::string converted;

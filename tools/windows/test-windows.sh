@@ -4,7 +4,8 @@
 # tools/build-windows.sh, builds, tests and packs it first):
 #   files saved by the Windows engine read back through the Windows profile functions;
 #   the program from the zip on a virtual X server (its window and caption for a FILE
-#   argument, a Save read back through the profile functions, --check's exit statuses);
+#   argument, a Save read back through the profile functions, --check's exit statuses,
+#   --set and --get with a Cyrillic file name and value);
 #   the installer's silent install and uninstall.
 # Prints each step's time. VUKA_WINDOWS_STEPS chooses steps (default
 # "readback window check installer").
@@ -130,6 +131,16 @@ check_statuses() {
     [ "$status" -eq "$2" ] || fail "--check $1 exited with $status, not $2"
   done
   echo "   --check: 0 for a clean file, 1 for problems, 2 for a missing file"
+
+  # The UTF-16 command line reaches the model as Windows-1251 and comes back as UTF-8.
+  local value="Установка 2.0" file="настройки.ini" got
+  (cd "$work/files" && "$wine64" "$program" --set "ProgramName=$value" --quiet "$file" >/dev/null 2>&1) ||
+    fail "--set into a new $file exited with $?"
+  got="$(cd "$work/files" && "$wine64" "$program" --get ProgramName "$file" 2>/dev/null | tr -d '\r')"
+  [ "$got" = "$value" ] || fail "--get printed '$got', not '$value'"
+  got="$(iconv -f CP1251 -t UTF-8 "$work/files/$file" | tr -d '\r' | sed -n 's/^ProgramName=//p')"
+  [ "$got" = "$value" ] || fail "$file holds ProgramName '$got', not '$value' in Windows-1251"
+  echo "   --set and --get: a Cyrillic file name and value"
 }
 
 installer() {
