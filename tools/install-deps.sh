@@ -11,6 +11,7 @@ packages=(
   libinih-dev libsimpleini-dev
   fonts-liberation fonts-dejavu-core
   dpkg-dev file lintian appstream desktop-file-utils xvfb xdotool xclip
+  dbus-daemon at-spi2-core python3-pyatspi
   clang libclang-rt-14-dev
   wine64 gcc-mingw-w64-x86-64
   clang-format clang-tidy libx11-dev valgrind

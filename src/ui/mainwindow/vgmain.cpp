@@ -20,11 +20,13 @@
 #include "ui/mainwindow/cataloguecommand.h"
 #include "ui/mainwindow/edithistory.h"
 #include "ui/mainwindow/filecommands.h"
+#include "ui/mainwindow/menukeys.h"
 #include "ui/mainwindow/recentmenu.h"
 #include "ui/mainwindow/unsavedwork.h"
 #include "ui/support/errorbox.h"
 #include "ui/support/filenames.h"
 #include "ui/support/sysdialogs.h"
+#include "ui/widgets/accessibility.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/dialogparts.h"
 #include "ui/widgets/render.h"
@@ -60,7 +62,9 @@ QString AboutText() {
 
 TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
     : QMainWindow(parent), Form_(std::make_unique<Ui::MainForm>()), CatalogueFile_(cataloguePath) {
+  InstallAccessibility();
   LayOut();
+  new TMenuBarKeys(*this, *Form_->MainMenu);
   View_ = std::make_unique<TProjectView>(
       Project_,
       TProjectWidgets{Form_->Pages, Form_->Background, Form_->ProgramName, Form_->DlgName,

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "ui/widgets/accessibility.h"
 #include "ui/widgets/render.h"
 
 namespace {
@@ -226,7 +227,14 @@ void TCheckListBox::Toggle(int index) {
   const int before = List_->Position(index);
   List_->SetTick(index, !List_->IsTicked(index));
   viewport()->update();
+  AnnounceEntryChecked(this, index);
   emit tickToggled(index, List_->IsTicked(index) ? List_->Position(index) : before);
+}
+
+void TCheckListBox::ToggleEntry(int index) {
+  if (!List_ || index < 0 || index >= Count()) return;
+  SelectAndShow(index);
+  Toggle(index);
 }
 
 bool TCheckListBox::MoveSelected(int delta) {
@@ -239,6 +247,7 @@ bool TCheckListBox::MoveSelected(int delta) {
   List_->Place(index, to);
   EnsureVisible(index);
   viewport()->update();
+  for (const int moved : List_->Order()) AnnounceEntryDescription(this, moved);
   emit orderMoved(index, from, to);
   return true;
 }
@@ -246,9 +255,11 @@ bool TCheckListBox::MoveSelected(int delta) {
 void TCheckListBox::SelectAndShow(int index) {
   if (!List_ || Count() == 0) return;
   index = std::clamp(index, 0, Count() - 1);
+  const bool changed = List_->Selected() != index;
   List_->Select(index);
   EnsureVisible(index);
   viewport()->update();
+  if (changed) AnnounceEntrySelected(this, index);
 }
 
 void TCheckListBox::LangsDblClick() {

@@ -28,6 +28,9 @@ class TCheckListBox : public TScrollView {
 
   // The double-click handler: inverts the tick of the selected entry, if any.
   void LangsDblClick();
+  // Selects the entry and inverts its tick, as a click on its check box does
+  // (tickToggled follows); the toggle action of assistive technology.
+  void ToggleEntry(int index);
   // Moves the selected entry, when it has a place in the order, `delta` places in
   // it (not beyond its ends); true when it moved, and then orderMoved is emitted.
   bool MoveSelected(int delta);

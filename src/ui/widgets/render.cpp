@@ -1,5 +1,6 @@
 #include "ui/widgets/render.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -182,6 +183,27 @@ bool TClickTracker::Release(QMouseEvent* event, const QRect& area) {
   return click;
 }
 
+// ---- Keyboard focus
+
+void DrawFocusMark(QPainter& painter, const QRect& rect) {
+  painter.save();
+  painter.setClipping(false);
+  painter.setBrush(Qt::NoBrush);
+  const QRect frame = rect.adjusted(1, 1, -2, -2);
+  painter.setPen(QPen(Qt::white, 1, Qt::SolidLine));
+  painter.drawRect(frame);
+  painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+  painter.drawRect(frame);
+  painter.restore();
+}
+
+bool IsPressKey(const QKeyEvent* event) {
+  const int key = event->key();
+  const bool pressKey = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+  return pressKey &&
+         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
 // ---- TPictureBox
 
 TPictureBox::TPictureBox(QWidget* parent) : TClickable(parent) {}
@@ -210,6 +232,7 @@ void TPictureBox::paintEvent(QPaintEvent*) {
   if (Picture_.isNull()) return;
   QPainter painter(this);
   painter.drawImage(QPoint(0, 0), Picture_);
+  PaintFocusMark(painter);
 }
 
 // ---- TShadowLabel
@@ -299,6 +322,7 @@ void TShadowLabel::paintEvent(QPaintEvent*) {
   painter.setClipRect(textRect);
   painter.setPen(ToQColor(Font_.Color));
   painter.drawText(textRect, flags, text);
+  PaintFocusMark(painter);
 }
 
 // ---- TClickLabel
@@ -310,6 +334,8 @@ void TClickLabel::SetLineHeight(int pixels) { ChangeAndRepaint(*this, LineHeight
 void TClickLabel::paintEvent(QPaintEvent* event) {
   if (LineHeight_ <= 0) {
     QLabel::paintEvent(event);
+    QPainter painter(this);
+    PaintFocusMark(painter);
     return;
   }
   QPainter painter(this);
@@ -320,4 +346,5 @@ void TClickLabel::paintEvent(QPaintEvent* event) {
     const QRect line(0, i * LineHeight_, width(), LineHeight_);
     painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextExpandTabs, lines[i]);
   }
+  PaintFocusMark(painter);
 }

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRect>
 #include <QString>
@@ -14,7 +15,9 @@
 
 #include "model/model.h"
 
+class QFocusEvent;
 class QMouseEvent;
+class QPainter;
 
 // Scheme colours are resolved through the model's hook first.
 QColor ToQColor(TColor color);
@@ -57,19 +60,57 @@ class TClickTracker {
   bool Pressed_ = false;
 };
 
+// Something the user can press as a whole: a click, a key or an assistive tool
+// (accessibility) does what a click does.
+class TPressable {
+ public:
+  virtual ~TPressable() = default;
+  virtual void Press() = 0;
+};
+
+// Draws the keyboard focus mark: a dotted frame a pixel inside the rectangle, light
+// and dark dots alternating so that it shows on any background.
+void DrawFocusMark(QPainter& painter, const QRect& rect);
+
+// Enter, Return or Space without Ctrl, Alt or Meta: the keys that press a widget.
+bool IsPressKey(const QKeyEvent* event);
+
 // A widget that takes left-button clicks anywhere in its rectangle while visible:
 // each press and release inside it calls ReportClick(). Every mouse press and release
-// stops here, whatever the button.
+// stops here, whatever the button. With a focus policy (the mock-up parts have one)
+// it also takes the keyboard focus: Enter, Return or Space then does what a click
+// does, and the subclass draws the focus mark (PaintFocusMark) while it has it.
 template <class Base>
-class TClickable : public Base {
+class TClickable : public Base, public TPressable {
  public:
   using Base::Base;
+  void Press() override { ReportClick(); }
 
  protected:
   virtual void ReportClick() = 0;
   void mousePressEvent(QMouseEvent* event) override { Click_.Press(event); }
   void mouseReleaseEvent(QMouseEvent* event) override {
     if (Click_.Release(event, this->rect())) ReportClick();
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (IsPressKey(event)) {
+      event->accept();
+      ReportClick();
+    } else {
+      Base::keyPressEvent(event);
+    }
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    Base::focusInEvent(event);
+    this->update();
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    Base::focusOutEvent(event);
+    this->update();
+  }
+  // Draws the focus mark around the whole widget while it has the focus.
+  void PaintFocusMark(QPainter& painter) const {
+    if (this->hasFocus()) DrawFocusMark(painter, this->rect());
   }
 
  private:

@@ -50,6 +50,8 @@ TScrollView::TScrollView(QWidget* parent) : QAbstractScrollArea(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   viewport()->setBackgroundRole(QPalette::Base);
+  horizontalScrollBar()->setAccessibleName(tr("Прокрутка по горизонтали"));
+  verticalScrollBar()->setAccessibleName(tr("Прокрутка по вертикали"));
 }
 
 void TScrollView::UpdateScrollBars() {

@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "model/nameclash.h"
+#include "ui/widgets/accessibility.h"
 #include "ui/widgets/cp1251input.h"
 #include "ui/widgets/render.h"
 
@@ -120,6 +121,7 @@ TVariablesGrid::TVariablesGrid(QWidget* parent) : TScrollView(parent) {
 
   Editor_ = new TCellEditor(viewport());
   Editor_->setObjectName(QStringLiteral("CellEditor"));
+  Editor_->setAccessibleName(tr("Текст ячейки"));
   Editor_->setFrame(false);
   Editor_->setMaxLength(std::numeric_limits<int>::max());
   Editor_->setValidator(new TCellValidator(Editor_));
@@ -170,8 +172,9 @@ void TVariablesGrid::Reset() {
   horizontalScrollBar()->setValue(0);
   Remembered_ = CellText(Col_, Row_);
   FindClashes();
+  // The table starts at its top-left corner, the names in view, whatever width
+  // it has before it is first shown.
   UpdateScrollBars();
-  EnsureCurrentVisible();
   viewport()->update();
 }
 
@@ -182,8 +185,9 @@ void TVariablesGrid::Reload() {
   Row_ = std::clamp(Row_, 1, RowCount() - 1);
   Remembered_ = CellText(Col_, Row_);
   FindClashes();
+  // The table starts at its top-left corner, the names in view, whatever width
+  // it has before it is first shown.
   UpdateScrollBars();
-  EnsureCurrentVisible();
   viewport()->update();
 }
 
@@ -292,6 +296,7 @@ bool TVariablesGrid::MoveTo(int row, int column) {
   Remembered_ = CellText(Col_, Row_);
   EnsureCurrentVisible();
   viewport()->update();
+  AnnounceValue(this, Remembered_);
   return true;
 }
 
@@ -302,13 +307,15 @@ void TVariablesGrid::EnsureCurrentVisible() {
     vbar->setValue(Row_ - 1);
   else if (Row_ >= TopRow_ + rows)
     vbar->setValue(Row_ - rows);
+  // Sideways the table moves only when the cell's start is out of view: a value
+  // cell cut off at the right keeps the names in view.
   QScrollBar* hbar = horizontalScrollBar();
   const int left = Col_ == 0 ? 0 : ColumnWidth0 + GridLineWidth;
   const int right = left + (Col_ == 0 ? ColumnWidth0 : ColumnWidth1);
   const int width = viewport()->width();
   if (left < hbar->value())
     hbar->setValue(left);
-  else if (right > hbar->value() + width)
+  else if (left >= hbar->value() + width)
     hbar->setValue(std::min(left, right - width));
 }
 
@@ -518,8 +525,9 @@ bool TVariablesGrid::EditorKey(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter: EndEdit(); return true;
     case Qt::Key_Escape:
+      // The earlier text comes back and editing ends: no edit to record.
       Editor_->setText(Remembered_);
-      Editor_->selectAll();
+      CloseEditor();
       return true;
     case Qt::Key_Insert:
       return event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
