@@ -9,6 +9,7 @@
 #include "model/defaults.h"
 #include "ui/support/errorbox.h"
 #include "ui/support/sysdialogs.h"
+#include "ui/widgets/accessibility.h"
 #include "ui/widgets/cp1251input.h"
 #include "ui/widgets/dialogparts.h"
 #include "ui/widgets/render.h"
@@ -99,8 +100,14 @@ void TStyleDlg::Open(TTarget target, const TProject& project) {
       !(mainTitle ? project.MainTitleCaption : project.DialogTitleCaption).empty());
   UseShadowClick();
   ShowItClick();
+  DescribeChoices();
 
   PlaceOverOwner(this, Owner_);
+}
+
+void TStyleDlg::DescribeChoices() {
+  DescribeChoice(Form_->TextFont, FontSummary(Form_->Preview->FontDesc()));
+  DescribeChoice(Form_->ShadowColor, ColorName(Form_->Preview->ShadowColor()));
 }
 
 void TStyleDlg::ApplyMainTitle(TProject& project) const {
@@ -122,6 +129,7 @@ void TStyleDlg::TextFontClick() {
   TFontDesc font = Form_->Preview->FontDesc();
   if (SystemDialogs().ChooseFont(this, font)) Form_->Preview->SetFontDesc(font);
   SetSwatchColor(Form_->TxtColor, Form_->Preview->FontDesc().Color);
+  DescribeChoices();
 }
 
 void TStyleDlg::ShadowColorClick() {
@@ -129,6 +137,7 @@ void TStyleDlg::ShadowColorClick() {
   if (!SystemDialogs().ChooseColor(this, color)) return;
   Form_->Preview->SetShadowColor(color);
   SetSwatchColor(Form_->SColor, color);
+  DescribeChoices();
 }
 
 void TStyleDlg::UseShadowClick() {

@@ -45,6 +45,8 @@ class TStyleDlg : public QDialog {
   // Writes the dialog's result into the project.
   void ApplyMainTitle(TProject& project) const;
   void ApplyDialogTitle(TProject& project) const;
+  // The font and shadow colour buttons describe the choices made now.
+  void DescribeChoices();
 
   std::unique_ptr<Ui::StyleDlg> Form_;
   QWidget* Owner_;

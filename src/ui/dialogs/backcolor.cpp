@@ -6,6 +6,7 @@
 
 #include "ui/support/errorbox.h"
 #include "ui/support/sysdialogs.h"
+#include "ui/widgets/accessibility.h"
 #include "ui/widgets/dialogparts.h"
 #include "ui/widgets/render.h"
 #include "ui_backcolor.h"
@@ -60,11 +61,13 @@ bool TColorForm::EditBackground(TProject& project) {
 
 void TColorForm::SetTopColor(TColor color) {
   TopColor_ = color;
+  DescribeChoice(Form_->TColor, ColorName(color));
   PaintPreview();
 }
 
 void TColorForm::SetBottomColor(TColor color) {
   BottomColor_ = color;
+  DescribeChoice(Form_->BColor, ColorName(color));
   PaintPreview();
 }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QTabWidget>
 
+#include "ui/widgets/accessibility.h"
 #include "ui/widgets/checklistbox.h"
 #include "ui/widgets/render.h"
 #include "ui/widgets/variablesgrid.h"
@@ -14,43 +15,9 @@ QString FromModel(const std::string& text) { return QString::fromStdString(Cp125
 
 QString Translate(const char* text) { return QCoreApplication::translate("TProjectView", text); }
 
-// The colour as a screen reader says it: the name of one of the sixteen basic
-// colours, or its hexadecimal red, green and blue.
-QString ColorName(TColor color) {
-  struct TNamed {
-    QRgb Rgb;
-    const char* Name;
-  };
-  static constexpr TNamed kNames[] = {
-      {0x000000, QT_TRANSLATE_NOOP("TProjectView", "чёрный")},
-      {0x800000, QT_TRANSLATE_NOOP("TProjectView", "тёмно-красный")},
-      {0x008000, QT_TRANSLATE_NOOP("TProjectView", "зелёный")},
-      {0x808000, QT_TRANSLATE_NOOP("TProjectView", "оливковый")},
-      {0x000080, QT_TRANSLATE_NOOP("TProjectView", "тёмно-синий")},
-      {0x800080, QT_TRANSLATE_NOOP("TProjectView", "фиолетовый")},
-      {0x008080, QT_TRANSLATE_NOOP("TProjectView", "сине-зелёный")},
-      {0x808080, QT_TRANSLATE_NOOP("TProjectView", "серый")},
-      {0xC0C0C0, QT_TRANSLATE_NOOP("TProjectView", "серебристый")},
-      {0xFF0000, QT_TRANSLATE_NOOP("TProjectView", "красный")},
-      {0x00FF00, QT_TRANSLATE_NOOP("TProjectView", "ярко-зелёный")},
-      {0xFFFF00, QT_TRANSLATE_NOOP("TProjectView", "жёлтый")},
-      {0x0000FF, QT_TRANSLATE_NOOP("TProjectView", "синий")},
-      {0xFF00FF, QT_TRANSLATE_NOOP("TProjectView", "малиновый")},
-      {0x00FFFF, QT_TRANSLATE_NOOP("TProjectView", "голубой")},
-      {0xFFFFFF, QT_TRANSLATE_NOOP("TProjectView", "белый")},
-  };
-  const QColor qcolor = ToQColor(color);
-  for (const TNamed& named : kNames) {
-    if (qcolor.rgb() == (named.Rgb | 0xFF000000u)) return Translate(named.Name);
-  }
-  return qcolor.name();
-}
-
 // A title of the mock-up: what it says and in which font.
 QString TitleDescription(const char* part, const QString& caption, const TFontDesc& font) {
-  return Translate("%1: «%2», %3, %4 пт — изменить")
-      .arg(Translate(part), caption, FromModel(font.Name))
-      .arg(font.Size);
+  return Translate("%1: «%2», %3 — изменить").arg(Translate(part), caption, FontSummary(font));
 }
 
 }  // namespace

@@ -182,6 +182,52 @@ void SendForEntry(QAccessibleEvent& event, int index) {
 
 }  // namespace
 
+// One of the sixteen basic colours by name, any other by its hexadecimal red,
+// green and blue.
+QString ColorName(TColor color) {
+  struct TNamed {
+    QRgb Rgb;
+    const char* Name;
+  };
+  static constexpr TNamed kNames[] = {
+      {0x000000, QT_TRANSLATE_NOOP("Accessibility", "чёрный")},
+      {0x800000, QT_TRANSLATE_NOOP("Accessibility", "тёмно-красный")},
+      {0x008000, QT_TRANSLATE_NOOP("Accessibility", "зелёный")},
+      {0x808000, QT_TRANSLATE_NOOP("Accessibility", "оливковый")},
+      {0x000080, QT_TRANSLATE_NOOP("Accessibility", "тёмно-синий")},
+      {0x800080, QT_TRANSLATE_NOOP("Accessibility", "фиолетовый")},
+      {0x008080, QT_TRANSLATE_NOOP("Accessibility", "сине-зелёный")},
+      {0x808080, QT_TRANSLATE_NOOP("Accessibility", "серый")},
+      {0xC0C0C0, QT_TRANSLATE_NOOP("Accessibility", "серебристый")},
+      {0xFF0000, QT_TRANSLATE_NOOP("Accessibility", "красный")},
+      {0x00FF00, QT_TRANSLATE_NOOP("Accessibility", "ярко-зелёный")},
+      {0xFFFF00, QT_TRANSLATE_NOOP("Accessibility", "жёлтый")},
+      {0x0000FF, QT_TRANSLATE_NOOP("Accessibility", "синий")},
+      {0xFF00FF, QT_TRANSLATE_NOOP("Accessibility", "малиновый")},
+      {0x00FFFF, QT_TRANSLATE_NOOP("Accessibility", "голубой")},
+      {0xFFFFFF, QT_TRANSLATE_NOOP("Accessibility", "белый")},
+  };
+  const QColor qcolor = ToQColor(color);
+  for (const TNamed& named : kNames) {
+    if (qcolor.rgb() == (named.Rgb | 0xFF000000u)) return Translate(named.Name);
+  }
+  return qcolor.name();
+}
+
+QString FontSummary(const TFontDesc& font) {
+  QString summary = Translate("%1, %2 пт, %3")
+                        .arg(QString::fromStdString(Cp1251ToUtf8(font.Name)))
+                        .arg(font.Size)
+                        .arg(ColorName(font.Color));
+  if (font.Bold) summary += Translate(", полужирный");
+  if (font.Italic) summary += Translate(", курсив");
+  return summary;
+}
+
+void DescribeChoice(QWidget* button, const QString& current) {
+  button->setAccessibleDescription(Translate("Сейчас: %1").arg(current));
+}
+
 void InstallAccessibility() {
   static const bool installed = [] {
     QAccessible::installFactory(Factory);

@@ -5,7 +5,10 @@
 // announce their changes through the functions below.
 #pragma once
 
-class QString;
+#include <QString>
+
+#include "model/model.h"
+
 class QWidget;
 class TCheckListBox;
 
@@ -22,3 +25,11 @@ void AnnounceEntrySelected(TCheckListBox* list, int index);
 void AnnounceEntryDescription(TCheckListBox* list, int index);
 // The widget's value as read out (the current cell of the table) changed.
 void AnnounceValue(QWidget* widget, const QString& value);
+
+// A colour and a font as a screen reader says them: "синий"; "Arial, 12 пт,
+// чёрный, полужирный".
+QString ColorName(TColor color);
+QString FontSummary(const TFontDesc& font);
+// The button that chooses a value describes the value chosen now; assistive
+// technology hears of the change.
+void DescribeChoice(QWidget* button, const QString& current);
