@@ -82,7 +82,7 @@ TCheckCounts CheckFile(const std::string& fileName, const std::string& shownName
       if (problem.Warning && options.Quiet && !options.Strict) return;
       const int32_t line = problem.Line > 0 ? problem.Line : lines.Line(problem);
       printer.Line(shownName + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " +
-                   (problem.Warning ? "предупреждение: " : "") + problem.Text);
+                   ShownProblem(problem));
     });
   } catch (const std::exception& error) {
     printer.Line(std::string("vuka-manager: ") + error.what());

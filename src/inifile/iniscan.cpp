@@ -20,9 +20,13 @@ class TScanner {
 
   // Takes the next lines of the data, which must end where a line ends (or the data does).
   void Feed(std::string_view text) {
+    // The LF of a CR LF pair that the pieces part is no line of its own.
+    if (EndsWithCr_ && !text.empty() && text.front() == '\n') text.remove_prefix(1);
+    EndsWithCr_ = !text.empty() && text.back() == '\r';
     TLineSplitter splitter(text);
-    std::string_view line;
-    while (splitter.Next(line)) {
+    std::string_view line, end;
+    while (splitter.Next(line, end)) {
+      Visitor_.Line(++Lines_, line);
       if (IsIgnoredLine(line, true)) continue;
       std::string_view name;
       if (MayBeHeader(line) && ParseHeader(line, name)) {
@@ -57,7 +61,9 @@ class TScanner {
   const std::vector<std::string>& Names_;
   std::vector<bool> Found_;
   TIniVisitor& Visitor_;
-  size_t Current_ = None;  // lines before the first header are dropped
+  size_t Current_ = None;    // lines before the first header are dropped
+  size_t Lines_ = 0;         // the lines so far
+  bool EndsWithCr_ = false;  // the last piece ended with a CR
 };
 
 // Reads the open file into the scanner: a UTF-8 or UTF-16 file is converted as

@@ -14,6 +14,10 @@ class TIniVisitor {
   TIniVisitor& operator=(const TIniVisitor&) = default;
   virtual ~TIniVisitor() = default;
 
+  // Every line of the file in turn, before the calls for it: its number (1 for the first, lines
+  // ended as an editor ends them: by LF, CR LF or a lone CR) and its text as the document reads
+  // it (a UTF-8 or UTF-16 file converted). Does nothing unless overridden.
+  virtual void Line(size_t /*number*/, std::string_view /*text*/) {}
   // The header of the section that a document keeps for names[which].
   virtual void Section(size_t which) = 0;
   // One line that a document stores in that section, as key=value.

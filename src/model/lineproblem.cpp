@@ -8,3 +8,7 @@ TOpenProblem LineProblem(const std::string& section, const std::string& key,
       section, key, occurrence,
       "«" + section + "» / «" + ShownText(key) + "» = «" + ShownText(value) + "»: " + why};
 }
+
+std::string ShownProblem(const TOpenProblem& problem) {
+  return problem.Warning ? "предупреждение: " + problem.Text : problem.Text;
+}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "inifile/inifile.h"
+#include "inifile/lineforms_p.h"
 #include "inifile/linesplitter_p.h"
 #include "model/model.h"
 
@@ -32,8 +33,9 @@ class TKeyScanner {
 
   void Line(const std::string& text, int32_t number) {
     if (text.empty() || text == "\x1A" || text.front() == ';') return;
-    if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
-      const std::string name = Folded(text.substr(1, text.size() - 2));
+    std::string_view header;
+    if (ParseHeader(text, header)) {
+      const std::string name = Folded(std::string(header));
       // Of several sections of one name only the first one is loaded.
       const bool first = Seen_.insert(name).second;
       const auto section = Wanted_.find(name);
@@ -67,7 +69,8 @@ void ScanLines(const std::string& bytes, TKeyScanner& scanner) {
 }  // namespace
 
 void TProblemLines::Want(const TOpenProblem& problem) {
-  if (!problem.Section.empty()) Wanted_[Folded(problem.Section)][Folded(problem.Key)];
+  if (problem.Line == 0 && !problem.Section.empty())
+    Wanted_[Folded(problem.Section)][Folded(problem.Key)];
 }
 
 void TProblemLines::Find(const std::string& fileBytes) {
@@ -77,6 +80,7 @@ void TProblemLines::Find(const std::string& fileBytes) {
 }
 
 int32_t TProblemLines::Line(const TOpenProblem& problem) const {
+  if (problem.Line != 0) return problem.Line;
   if (problem.Section.empty() || problem.Occurrence < 0) return 0;
   const auto section = Wanted_.find(Folded(problem.Section));
   if (section == Wanted_.end()) return 0;

@@ -11,13 +11,15 @@
 
 class TProblemLines {
  public:
-  // Notes the key of a problem, whose line Line will be asked for.
+  // Notes the key of a problem, whose line Line will be asked for; nothing for a
+  // problem that knows its line.
   void Want(const TOpenProblem& problem);
   // Finds in one pass over the file's bytes the lines of every key noted; holds
   // a number for each such line, not the bytes.
   void Find(const std::string& fileBytes);
   // The problem's line as ProblemLines gives it, for a problem whose key was
-  // noted before Find: 0 where it has no key or the key is not found.
+  // noted before Find: its own Line when not 0, else 0 where it has no key or
+  // the key is not found.
   int32_t Line(const TOpenProblem& problem) const;
 
   // Key name -> the lines of that key, in file order; both names ignoring letter

@@ -4,6 +4,7 @@
 
 #include "model/lengthcode_p.h"
 #include "model/lineproblem_p.h"
+#include "model/linewarnings_p.h"
 
 namespace {
 
@@ -72,6 +73,14 @@ void TProblemTexts::AddLine(std::string_view section, std::string_view key, std:
   AppendRecord(record);
 }
 
+void TProblemTexts::AddWarning(const TLineWarning& warning) {
+  std::string record(1, kWarningTag);
+  record += static_cast<char>(warning.Kind);
+  PutText(record, warning.Section);
+  PutText(record, warning.Text);
+  AppendRecord(record);
+}
+
 TProblemTexts::TIterator::TIterator(const TProblemTexts* texts, size_t chunk, size_t offset)
     : Texts_(texts), Chunk_(chunk), Offset_(offset) {
   Read();
@@ -89,6 +98,11 @@ void TProblemTexts::TIterator::Read() {
     const std::string key = TakeText(data, Offset_);
     const std::string value = TakeText(data, Offset_);
     Text_ = LineProblem(section, key, value, why).Text;
+  } else if (tag == kWarningTag) {
+    const auto kind = static_cast<TWarningKind>(data[Offset_++]);
+    const std::string section = TakeText(data, Offset_);
+    const std::string line = TakeText(data, Offset_);
+    Text_ = ShownProblem(WarningProblem({kind, 0, section, line}));
   }  // a repeat keeps the text before it
   if (Offset_ == data.size()) {
     ++Chunk_;

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+struct TLineWarning;
+
 class TProblemTexts {
  public:
   // Reads the texts in order; each one is made as it is reached.
@@ -52,6 +54,9 @@ class TProblemTexts {
   void AddLine(std::string_view section, std::string_view key, std::string_view value,
                std::string_view why);
 
+  // Appends the text of the warning as ShownProblem shows it, kept as its parts.
+  void AddWarning(const TLineWarning& warning);
+
   size_t size() const { return Count_; }
   bool empty() const { return Count_ == 0; }
   TIterator begin() const;
@@ -63,8 +68,9 @@ class TProblemTexts {
   friend bool operator==(const TProblemTexts& texts, const std::vector<std::string>& list);
 
  private:
-  // The first byte of a record: a text, a line's parts, or the record before it once more.
-  static constexpr char kTextTag = 0, kLineTag = 1, kRepeatTag = 2;
+  // The first byte of a record: a text, a line's parts, the record before it once more, or a
+  // warning's parts.
+  static constexpr char kTextTag = 0, kLineTag = 1, kRepeatTag = 2, kWarningTag = 3;
   // Where a record is: it never spans two chunks.
   struct TPlace {
     size_t Chunk = 0, Offset = 0, Size = 0;

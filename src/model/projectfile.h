@@ -35,40 +35,40 @@ void SaveProject(const TProject& project, const std::string& fileName,
 // "Save" with the project's own Catalogue.
 void SaveProject(const TProject& project, const std::string& fileName);
 
-// "Open": resets the project as ResetProject does, then applies what the
-// configuration file holds, and returns one UTF-8 text for each thing in the
-// file that it could not use, naming section, key, value and the reason; empty
-// when everything was used. The texts are held compactly (see TProblemTexts),
-// so that a file of millions of problem lines opens in little memory. Items that the file does not
-// give (a missing key, or a value that is reported) stay as the reset left them; so DialogPosition
-// and DialogTitleCaption keep their values without their keys. Keys and
-// sections that the editor does not own are neither used nor reported; Save
-// keeps them. Only the first line of a key counts; later ones are reported.
+// "Open": resets the project as ResetProject does, then applies what the configuration file holds,
+// and returns one UTF-8 text for each thing in the file that it could not use, naming section, key,
+// value and the reason, and for each warning; empty when everything was used. The texts are held
+// compactly (see TProblemTexts), so that a file of millions of problem lines opens in little
+// memory. Items that the file does not give (a missing key, or a value that is reported) stay as
+// the reset left them; so DialogPosition and DialogTitleCaption keep their values without their
+// keys. Keys and sections that the editor does not own are neither used nor reported; Save keeps
+// them. Only the first line of a key counts; later ones are reported.
 // - Main title: ShowMainTitle=0 gives an empty MainTitleCaption; ProgramNameText
 //   is ProgramName when that is not empty, else the default product name (a
 //   hidden title with a name is reported, as Save would write the name empty).
 //   ShowMainTitle=1 with an empty ProgramName hides the title, reported.
 // - ShowDialogTitle gives DialogTitleCaption "Добро пожаловать" or empty.
-// - Sequences: each code ticks the first entry whose held code matches ignoring
-//   letter case and blanks around it; the file's sequence replaces the reset's
-//   ticks, and its order is the order of the ticked entries (Save writes it back
-//   as it was). A code that the catalogue does not know becomes a ticked unknown
-//   entry at the end of its list (AppendUnknown) and keeps its place in the order,
-//   reported with the catalogue's path; one holding a control byte is reported and
-//   dropped. Empty and repeated codes and the final dialog's code in the
-//   post-installation sequence are reported.
-// - Variables: every key but ProgramName is a row, in file order. A line that
-//   Save could not write back as it is (no name, a name with a leading blank,
-//   "[" or a control byte, a value with a control byte, a repeated name) is
-//   reported and is no row. A file without rows gives one empty row.
+// - Sequences: each code ticks the first entry whose held code matches ignoring letter case and
+//   blanks around it; the file's sequence replaces the reset's ticks, and its order is the order of
+//   the ticked entries (Save writes it back as it was). A code that the catalogue does not know
+//   becomes a ticked unknown entry at the end of its list (AppendUnknown) and keeps its place in
+//   the order, reported with the catalogue's path; one holding a control byte is reported and
+//   dropped. Empty and repeated codes and the final dialog's code in the post-installation
+//   sequence are reported.
+// - Variables: every key but ProgramName is a row, in file order. A line that Save could not write
+//   back as it is (no name, a name with a leading blank, "[" or a control byte, a value with a
+//   control byte, a repeated name) is reported and is no row. A file without rows gives one empty
+//   row.
 // - A file holding none of "Config", "Display", "Variables" is reported.
-// The file is opened read-only and never written. Afterwards the project's
-// Origin names the file and the variables read from it.
-// A file that does not exist, is no regular file or cannot be read raises
-// EInOutError "Cannot open file <name>" (or the engine's read error); so does a
-// catalogue that cannot be opened. A file of more than MaxConfigurationBytes
-// raises EInOutError "File <name> is too large ..." naming its size, before any
-// of it is read. On any exception the project is unchanged.
+// - Warnings, last and in file order among the problems of lines of "Variables", tell the lines
+//   that the setup reads otherwise than they look, which Open ignores: a header without "]", a line
+//   without "=" in the first section of "Config", "Display" or "Variables", a later such section.
+// The file is opened read-only and never written. Afterwards the project's Origin names the file
+// and the variables read from it.
+// A file that does not exist, is no regular file or cannot be read raises EInOutError "Cannot open
+// file <name>" (or the engine's read error); so does a catalogue that cannot be opened. A file of
+// more than MaxConfigurationBytes raises EInOutError "File <name> is too large ..." naming its
+// size, before any of it is read. On any exception the project is unchanged.
 TProblemTexts OpenProject(TProject& project, const std::string& fileName,
                           const std::string& cataloguePath);
 
@@ -87,14 +87,17 @@ struct TOpenProblem {
   int32_t Line = 0;
 };
 
+// The problem's text as a list shows it: a warning's starts with "предупреждение: ".
+std::string ShownProblem(const TOpenProblem& problem);
+
 // "Open" exactly as OpenProject, with each problem's place in the file.
 std::vector<TOpenProblem> OpenProjectReport(TProject& project, const std::string& fileName,
                                             const std::string& cataloguePath);
 // The same, handing `report` each problem in turn instead of returning them, so that the problems
 // of a file of millions of problem lines are never all held. The problems of lines of "Variables"
-// come from a second reading of that section; a file that changed in between raises EInOutError
-// "Cannot read file <name>: it changed". When anything raises, also `report`, the project is
-// unchanged (problems may have been reported).
+// and the warnings come from a second reading of the file; a file that changed in between raises
+// EInOutError "Cannot read file <name>: it changed". When anything raises, also `report`, the
+// project is unchanged (problems may have been reported).
 void OpenProjectReport(TProject& project, const std::string& fileName,
                        const std::string& cataloguePath,
                        const std::function<void(TOpenProblem)>& report);
@@ -104,11 +107,12 @@ void OpenProjectReport(TProject& project, const std::string& fileName,
 void CheckProjectFile(const std::string& fileName, const std::string& cataloguePath,
                       const std::function<void(TOpenProblem)>& report);
 
-// The line number (1 for the first) of each problem's key in the file's bytes, 0 where the problem
-// has no key or the key is not found. Lines are counted as a text editor counts them (ended by LF,
-// CR LF or a lone CR); the key is found as the loader finds it: in the first section of that name,
-// among the lines that are no comment and hold "=", its name before the first "=" without the
-// blanks and tabs before it, compared ignoring letter case. One pass over the bytes.
+// The line number (1 for the first) of each problem: its Line when not 0, else that of its key in
+// the file's bytes, 0 where the problem has no key or the key is not found. Lines are counted as a
+// text editor counts them (ended by LF, CR LF or a lone CR); the key is found as the loader finds
+// it: in the first section of that name, among the lines that are no comment and hold "=", its name
+// before the first "=" without the blanks and tabs before it, compared ignoring letter case. One
+// pass over the bytes.
 std::vector<int32_t> ProblemLines(const std::string& fileBytes,
                                   const std::vector<TOpenProblem>& problems);
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "model/defaults.h"
 #include "model/filesize_p.h"
 #include "model/lineproblem_p.h"
+#include "model/linewarnings_p.h"
 #include "model/model.h"
 #include "model/sequences_p.h"
 #include "model/valueparse_p.h"
@@ -235,13 +237,14 @@ class TVariableLineCount : public TIniVisitor {
 
 // What Open keeps of the file besides the rows: the lines of the keys it reads
 // from "Config" and "Display", the ProgramName lines of "Variables", how many
-// other lines of "Variables" are no row, and whether any of the three
-// sections is there.
+// other lines of "Variables" are no row, how many lines are warned about, and
+// whether any of the three sections is there.
 struct TFileContent {
   TSection Config{"Config", {}};
   TSection Display{"Display", {}};
   TSection Titles{"Variables", {}};
   size_t RowProblems = 0;
+  size_t Warnings = 0;
   bool AnySection = false;
 };
 
@@ -253,6 +256,7 @@ class TFileReading : public TIniVisitor {
   TFileReading(TProject& p, const TVariableLineCount& lines, bool keepRows)
       : Rows_(keepRows ? &p.Variables : nullptr, lines.Count, lines.NameBytes) {}
 
+  void Line(size_t number, std::string_view text) override { Warnings_.Line(number, text); }
   void Section(size_t /*which*/) override { Content_.AnySection = true; }
   void Entry(size_t which, std::string_view key, std::string_view value) override {
     if (which == kVariables && !IsOneOf(key, kTitleKeys)) {
@@ -269,11 +273,13 @@ class TFileReading : public TIniVisitor {
   }
   TFileContent Finish() {
     Content_.RowProblems = Rows_.Problems();
+    Content_.Warnings = Warnings_.Count();
     return std::move(Content_);
   }
 
  private:
   TVariableRows Rows_;
+  TLineWarnings Warnings_;  // only counted
   TFileContent Content_;
 };
 
@@ -287,45 +293,58 @@ TFileContent ReadFileContent(const std::string& fileName, TProject& p, bool keep
   return reading.Finish();
 }
 
-// Reads the lines of "Variables" again and hands `report` the problem of each one that
-// the reading made no row of: they are never all held.
-class TRowProblems : public TIniVisitor {
- public:
-  TRowProblems(const std::vector<TVariableRow>* rows, TVariableRows::TReport report)
-      : Rows_(std::move(report), rows) {}
-
-  void Section(size_t /*which*/) override {}
-  void Entry(size_t /*which*/, std::string_view key, std::string_view value) override {
-    if (!IsOneOf(key, kTitleKeys) && !Rows_.Add(key, value)) Same_ = false;
-  }
-  // True when the lines were those that the rows were read from.
-  bool Same() const { return Same_ && Rows_.Complete(); }
-
- private:
-  TVariableRows Rows_;
-  bool Same_ = true;
-};
-
-// Where the problems go: each one whole, and those of lines of "Variables" as their parts.
+// Where the problems go: each one whole, those of lines of "Variables" as their parts, and the
+// warnings.
 struct TProblemReport {
   std::function<void(TOpenProblem)> Whole;
   TVariableRows::TReport Line;
+  TLineWarnings::TReport Warning;
+};
+
+// Reads the file again and hands the report each warning and (with rowProblems) the problem of
+// each line of "Variables" that the reading made no row of, in file order: they are never all
+// held.
+class TLineProblems : public TIniVisitor {
+ public:
+  TLineProblems(const std::vector<TVariableRow>* rows, const TProblemReport& report,
+                bool rowProblems)
+      : Warnings_(report.Warning) {
+    if (rowProblems) Rows_.emplace(report.Line, rows);
+  }
+
+  void Line(size_t number, std::string_view text) override { Warnings_.Line(number, text); }
+  void Section(size_t /*which*/) override {}
+  void Entry(size_t /*which*/, std::string_view key, std::string_view value) override {
+    if (Rows_ && !IsOneOf(key, kTitleKeys) && !Rows_->Add(key, value)) Same_ = false;
+  }
+  // True when the lines were those that the rows and the warnings were counted from.
+  bool Same(size_t warnings) const {
+    return Same_ && (!Rows_ || Rows_->Complete()) && Warnings_.Count() == warnings;
+  }
+
+ private:
+  std::optional<TVariableRows> Rows_;
+  TLineWarnings Warnings_;
+  bool Same_ = true;
 };
 
 // Every problem whole, as OpenProjectReport hands them.
 TProblemReport WholeProblems(const std::function<void(TOpenProblem)>& report) {
-  return {report, [&report](const std::string& name, const std::string& value,
-                            const std::string& why, int32_t occurrence) {
+  return {report,
+          [&report](const std::string& name, const std::string& value, const std::string& why,
+                    int32_t occurrence) {
             report(LineProblem("Variables", name, value, why, occurrence));
-          }};
+          },
+          [&report](const TLineWarning& warning) { report(WarningProblem(warning)); }};
 }
 
 // With rows, those that the first reading made, which the lines must give again.
-void ReportRowProblems(const std::string& fileName, const std::vector<TVariableRow>* rows,
-                       const TVariableRows::TReport& report) {
-  TRowProblems problems(rows, report);
+void ReportLineProblems(const std::string& fileName, const std::vector<TVariableRow>* rows,
+                        const TProblemReport& report, const TFileContent& file) {
+  TLineProblems problems(rows, report, file.RowProblems > 0);
   ScanIniFile(fileName, {"Variables"}, problems);
-  if (!problems.Same()) throw EInOutError("Cannot read file " + fileName + ": it changed");
+  if (!problems.Same(file.Warnings))
+    throw EInOutError("Cannot read file " + fileName + ": it changed");
 }
 
 // Reads the file into the project (reset already) and hands `report` the problems.
@@ -347,8 +366,8 @@ void ApplyFile(const std::string& fileName, const std::string& cataloguePath, TP
   ReportRepeatedKeys(file.Titles, kTitleKeys, problems);
   ReadMainTitle(file.Display, file.Titles, p, problems);
   for (TOpenProblem& problem : problems) report.Whole(std::move(problem));
-  if (file.RowProblems > 0)
-    ReportRowProblems(fileName, keepRows ? &p.Variables : nullptr, report.Line);
+  if (file.RowProblems > 0 || file.Warnings > 0)
+    ReportLineProblems(fileName, keepRows ? &p.Variables : nullptr, report, file);
 
   size_t nameBytes = 0;
   for (const TVariableRow& row : p.Variables) nameBytes += row.Name.size();
@@ -402,7 +421,8 @@ TProblemTexts OpenProject(TProject& project, const std::string& fileName,
   const TProblemReport report{
       [&texts](const TOpenProblem& problem) { texts.Add(problem.Text); },
       [&texts](const std::string& name, const std::string& value, const std::string& why,
-               int32_t /*occurrence*/) { texts.AddLine("Variables", name, value, why); }};
+               int32_t /*occurrence*/) { texts.AddLine("Variables", name, value, why); },
+      [&texts](const TLineWarning& warning) { texts.AddWarning(warning); }};
   OpenInto(project, fileName, cataloguePath, report, true);
   return texts;
 }

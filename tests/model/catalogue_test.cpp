@@ -164,11 +164,15 @@ TEST(ProblemLines, FindTheKeyAsTheLoaderDoesAndCountLinesAsAnEditor) {
       {"[Config]\r\nLanguages=X\r\n", {"Config", "Languages", 1, ""}, 0},
       // The second section of a name is dropped by the loader.
       {"[Config]\r\nA=1\r\n[CONFIG]\r\nLanguages=X\r\n", {"Config", "Languages", 0, ""}, 0},
-      // A header with a blank after "]" is no header: its lines stay in the section above.
-      {"[Config]\r\n[Other] \r\nLanguages=X\r\n", {"Config", "Languages", 0, ""}, 3},
+      // Blanks around a header leave it a header, as for the loader.
+      {"[Config]\r\n[Other] \r\nLanguages=X\r\n", {"Config", "Languages", 0, ""}, 0},
+      {"[Other]\r\n [Config]\r\nLanguages=X\r\n", {"Config", "Languages", 0, ""}, 3},
       {"[Other]\r\nLanguages=X\r\n", {"Config", "Languages", 0, ""}, 0},
       {"Languages=X\r\n[Config]\r\n", {"Config", "Languages", 0, ""}, 0},
       {"[Config]\r\nLanguages=X\r\n", {"", "", 0, "whole file"}, 0},
+      // A problem that knows its line keeps it.
+      {"[Config]\r\nLanguages=X\r\n", {"Config", "Languages", 0, "", true, 7}, 7},
+      {"[Config]\r\n", {"", "", 0, "", true, 1}, 1},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Bytes);
