@@ -34,6 +34,7 @@ void WriteCheckedFiles(const TTempDir& dir, const std::string& sample) {
   WriteBytes(dir / "bad.ini", CrLf("; a comment\n[Display]\nShowMainWindow=2\nShowMainWindow=1\n"
                                    "[Config]\nLanguages=XYZ\n[Variables]\nA=1\n a=2\na=3\n"));
   WriteBytes(dir / "empty.ini", "");
+  WriteBytes(dir / "utf16.ini", Utf16File("[Display]\r\nShowMainWindow=2\r\n"));
   std::filesystem::create_directories(dir / "setup");
   WriteBytes(dir / "setup/version.ini", CrLf("[Languages]\nСвой=XYZ\n"));
   WriteBytes(dir / "setup/vuka.ini", CrLf("[Config]\nLanguages=XYZ\n"));
@@ -59,6 +60,9 @@ std::vector<TCheckCase> CheckCases(const TTempDir& dir, const std::string& sampl
            ":10: «Variables» / «a» = «3»: переменная с этим именем уже есть выше; "
            "используется первая\n"},
       {{"--check", dir / "empty.ini"}, 1, (dir / "empty.ini") + noSections},
+      {{"--check", dir / "utf16.ini", "--catalogue", sample},
+       1,
+       (dir / "utf16.ini") + ":2: «Display» / «ShowMainWindow» = «2»: не 0 и не 1\n"},
       // The folder's own catalogue serves unless --catalogue names one.
       {{"--check", dir / "setup/vuka.ini"}, 0, ""},
       {{"--check", dir / "setup/vuka.ini", "--catalogue", sample},
@@ -88,6 +92,9 @@ std::vector<TCheckCase> CheckCases(const TTempDir& dir, const std::string& sampl
       {{"--check", "--get", "A", bad}, 2, "*vuka-manager: --check, --get"},
       {{"--strict", bad}, 2, "*vuka-manager: --strict и --verbose действуют только с --check"},
       {{"--check"}, 2, "*vuka-manager: "},
+      {{dir / "good.ini", "extra"},
+       2,
+       "vuka-manager: Лишний аргумент «extra».\nСправка: vuka-manager --help\n"},
   };
 }
 

@@ -267,6 +267,8 @@ TEST(OpenProject, VariablesBecomeRowsInFileOrderAndUnusableLinesAreReported) {
                                   "ZETA=4\n"
                                   "Путь=C:\\Программы\n"
                                   "tab=a\tb\n"
+                                  "del=a\x7F"
+                                  "b\n"
                                   "empty=\n");
   const TProject& p = opened.Project;
   std::string rows;
@@ -285,6 +287,8 @@ TEST(OpenProject, VariablesBecomeRowsInFileOrderAndUnusableLinesAreReported) {
                 "«Variables» / «ZETA» = «4»: переменная с этим именем уже есть выше; используется "
                 "первая\n"
                 "«Variables» / «tab» = «a\xEF\xBF\xBD"
+                "b»: значение содержит управляющий символ\n"
+                "«Variables» / «del» = «a\xEF\xBF\xBD"
                 "b»: значение содержит управляющий символ\n");
 }
 

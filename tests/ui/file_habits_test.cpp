@@ -54,6 +54,13 @@ class FileHabits : public TAppFixture {
     };
   }
   static QString Standard(QMessageBox::StandardButton button) { return QString::number(button); }
+  // Writes the file as many editors save: a new file renamed over it.
+  static void ReplaceByRenaming(const QString& file, const char* productName) {
+    QSaveFile other(file);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write(QByteArray("[Variables]\r\nProgramName=") + productName + "\r\n");
+    ASSERT_TRUE(other.commit());
+  }
   // Waits up to five seconds for as many modal dialogs as expected, then checks them.
   void ExpectModalsSoon(const QStringList& expected) {
     QTest::qWaitFor([&] { return Dialogs.Modals.size() >= expected.size(); }, 5000);
@@ -200,11 +207,9 @@ TEST_F(FileHabits, AFileChangedOnDiskIsAskedAboutBeforeItIsReadOrSavedOver) {
   BoxTexts.clear();
   Edit("Mine");
   Answer(QStringLiteral("Cancel"));
-  // Replaced by renaming, as many editors save.
-  QSaveFile other(file);
-  ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-  other.write("[Variables]\r\nProgramName=Third\r\n");
-  ASSERT_TRUE(other.commit());
+  ReplaceByRenaming(file, "Third");
+  EXPECT_FALSE(QTest::qWaitFor([this] { return !Dialogs.Modals.isEmpty(); }, 500))
+      << "asked before Save";
   Command(Qt::Key_S);
   EXPECT_EQ(Dialogs.Modals, QStringList{"OverwriteBox"});
   EXPECT_TRUE(BoxTexts.value(0).contains(QDir::toNativeSeparators(file)));
@@ -236,10 +241,7 @@ TEST_F(FileHabits, AFileReplacedByRenamingStaysWatchedAfterTheAnswerNo) {
   WriteFile(file, "First");
   Main().OpenFile(file);
   Answer(Standard(QMessageBox::No));
-  QSaveFile other(file);
-  ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-  other.write("[Variables]\r\nProgramName=Renamed\r\n");
-  ASSERT_TRUE(other.commit());
+  ReplaceByRenaming(file, "Renamed");
   ExpectModalsSoon({"RereadBox"});
   EXPECT_EQ(ProductName(), QStringLiteral("First"));
 
@@ -260,4 +262,11 @@ TEST_F(FileHabits, AFileDeletedOnDiskIsReportedAndSaveWritesItAnew) {
   Command(Qt::Key_S);
   EXPECT_EQ(Dialogs.Modals, QStringList{"MessageBox"});
   EXPECT_TRUE(ReadBytes(file).contains("ProgramName=Anew\r\n"));
+
+  // Deleted, then made again by another program: its folder tells of that.
+  ASSERT_TRUE(QFile::remove(file));
+  ExpectModalsSoon({"MessageBox", "MessageBox"});
+  Answer(Standard(QMessageBox::No));
+  ReplaceByRenaming(file, "Back");
+  ExpectModalsSoon({"MessageBox", "MessageBox", "RereadBox"});
 }

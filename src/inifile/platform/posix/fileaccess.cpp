@@ -49,6 +49,16 @@ int Reserve(int fd, off_t length, off_t oldSize) {
   return WriteAll(fd, zeros.data(), zeros.size(), oldSize);
 }
 
+// fdatasync and fsync of a folder, told to the hook of SetFileCallHook.
+int SyncData(int fd) {
+  NoteFileCall("sync");
+  return ::fdatasync(fd);
+}
+int SyncFolderEntries(int fd) {
+  NoteFileCall("sync folder");
+  return ::fsync(fd);
+}
+
 }  // namespace
 
 void SetRewriteHook(void (*hook)()) { RewriteHook = hook; }
@@ -165,8 +175,7 @@ int SyncFolderOf(const std::string& fileName) {
   do fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   while (fd < 0 && errno == EINTR);
   if (fd < 0) return errno;
-  NoteFileCall("sync folder");
-  const int rc = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
+  const int rc = SyncFolderEntries(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
   ::close(fd);
   return rc;
 }
@@ -199,7 +208,6 @@ int RewriteFile(FileHandle handle, const TFileContent& content) {
   if (::ftruncate(fd, length) != 0) return errno;
   // Leave the file pointer after the content, as a sequential rewrite would.
   if (::lseek(fd, length, SEEK_SET) < 0) return errno;
-  NoteFileCall("sync");
-  if (::fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS) return errno;
+  if (SyncData(fd) != 0 && errno != EINVAL && errno != EROFS) return errno;
   return 0;
 }

@@ -74,16 +74,16 @@ int WriteAll(int fd, std::string_view data) {
   return 0;
 }
 
-int SyncFile(int fd) {
-  NoteFileCall("sync");
+// fsync of a file or folder, told to the hook of SetFileCallHook as call.
+int SyncFile(int fd, const char* call) {
+  NoteFileCall(call);
   return ::fsync(fd);
 }
 
 int SyncFolder(const std::string& folder) {
   const int fd = OpenRetrying(folder, O_RDONLY | O_DIRECTORY, 0);
   if (fd < 0) return errno;
-  NoteFileCall("sync folder");
-  const int rc = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
+  const int rc = SyncFile(fd, "sync folder") == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
   ::close(fd);
   return rc;
 }
@@ -174,7 +174,7 @@ int WriteAndRename(const std::string& target, const struct stat* existing,
   int error = WriteContent(content, WritePiece,
                            [fd](std::string_view piece) { return WriteAll(fd, piece); });
   if (error == 0 && existing != nullptr) error = CopyAttributes(fd, *existing);
-  if (error == 0 && SyncFile(fd) != 0) error = errno;
+  if (error == 0 && SyncFile(fd, "sync") != 0) error = errno;
   if (error == 0) error = MoveOver(path, target, existing != nullptr);
   if (error != 0) {
     ::unlink(path.c_str());

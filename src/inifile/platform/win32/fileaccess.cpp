@@ -52,6 +52,11 @@ int SetLength(HANDLE file, LONGLONG length) {
 
 void SetRewriteHook(void (*hook)()) { RewriteHook = hook; }
 
+BOOL FlushNoted(HANDLE file) {
+  NoteFileCall("sync");
+  return ::FlushFileBuffers(file);
+}
+
 void SetFileCallHook(void (*hook)(const char* call)) { FileCallHook = hook; }
 
 void NoteFileCall(const char* call) {
@@ -183,7 +188,6 @@ int RewriteFile(FileHandle handle, const TFileContent& content) {
   if (error != 0) return error;
   // Leave the file pointer after the content, as a sequential rewrite would.
   if (const int error = SetLength(file, length)) return error;
-  NoteFileCall("sync");
-  if (!::FlushFileBuffers(file)) return LastErrno();
+  if (!FlushNoted(file)) return LastErrno();
   return 0;
 }

@@ -108,11 +108,6 @@ int CopyAttributes(HANDLE file, const BY_HANDLE_FILE_INFORMATION& target) {
   return 0;
 }
 
-BOOL Flush(HANDLE file) {
-  NoteFileCall("sync");
-  return ::FlushFileBuffers(file);
-}
-
 bool IsHeldByOthers(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
          error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_LOCK_VIOLATION;
@@ -199,7 +194,7 @@ int WriteAndReplace(const std::wstring& target, const BY_HANDLE_FILE_INFORMATION
     return WriteAll(temporary, piece);
   });
   if (error == 0 && existing != nullptr) error = CopyAttributes(temporary, *existing);
-  if (error == 0 && !Flush(temporary)) error = LastErrno();
+  if (error == 0 && !FlushNoted(temporary)) error = LastErrno();
   if (error == 0 && existing == nullptr) {
     NoteFileCall("rename");
     // A target that appeared meanwhile belongs to someone else: never clobber it.

@@ -41,3 +41,6 @@ bool NameLeadsTo(const std::wstring& name, HANDLE file);
 int ErrnoOf(DWORD windowsError);
 // ErrnoOf(GetLastError()).
 int LastErrno();
+
+// FlushFileBuffers, told to the hook of SetFileCallHook (fileaccess_p.h) as "sync".
+BOOL FlushNoted(HANDLE file);
