@@ -35,6 +35,8 @@ void WriteCheckedFiles(const TTempDir& dir, const std::string& sample) {
                                    "[Config]\nLanguages=XYZ\n[Variables]\nA=1\n a=2\na=3\n"));
   WriteBytes(dir / "empty.ini", "");
   WriteBytes(dir / "utf16.ini", Utf16File("[Display]\r\nShowMainWindow=2\r\n"));
+  WriteBytes(dir / "warn.ini",
+             CrLf("[Display\nShowMainWindow=1\n[Variables]\nA=1\nB\n[Variables]\n"));
   std::filesystem::create_directories(dir / "setup");
   WriteBytes(dir / "setup/version.ini", CrLf("[Languages]\nСвой=XYZ\n"));
   WriteBytes(dir / "setup/vuka.ini", CrLf("[Config]\nLanguages=XYZ\n"));
@@ -45,6 +47,9 @@ std::vector<TCheckCase> CheckCases(const TTempDir& dir, const std::string& sampl
   const std::string bad = dir / "bad.ini";
   const std::string noSections =
       ": В файле нет ни одного из разделов «Config», «Display» и «Variables»\n";
+  const std::string warn = dir / "warn.ini";
+  const std::string warned =
+      "*" + warn + ":1: предупреждение: строка «[Display» — заголовок без «]»";
   return {
       {{"--check", dir / "good.ini", "--catalogue", sample}, 0, ""},
       {{"--check", bad, "--catalogue", sample},
@@ -89,6 +94,10 @@ std::vector<TCheckCase> CheckCases(const TTempDir& dir, const std::string& sampl
        2,
        "vuka-manager: Cannot open file " + (dir / "missing.ini") + "\n" + (dir / "empty.ini") +
            noSections},
+      // Warnings count only with --strict; --quiet leaves them out.
+      {{dir / "warn.ini", "--check"}, 0, warned},
+      {{"--strict", dir / "warn.ini", "--check"}, 1, warned},
+      {{"--check", "--quiet", dir / "warn.ini"}, 0, ""},
       {{"--check", "--get", "A", bad}, 2, "*vuka-manager: --check, --get"},
       {{"--strict", bad}, 2, "*vuka-manager: --strict и --verbose действуют только с --check"},
       {{"--check"}, 2, "*vuka-manager: Не указан ФАЙЛ."},
