@@ -35,25 +35,31 @@ std::optional<std::string> ProfileValue(const std::string& fileName, const std::
 const char* const kHandWritten =
     "[Config]\n Languages = RUS , ENG \n[Display]\nShowMainWindow=\"0\"\nshowmainwindow=1\n"
     "[Variables]\nПуть = \"C:\\Program Files\\Х\" \nимя='кавычки'\nПусто=\nБлоки=  x  y  \n"
-    "a=1\nA=2\nкот=1\nКОТ=2\n[variables]\nB=второй раздел\n";
+    "a=1\nA=2\nкот=1\nКОТ=2\nГолый\nГолый=1\n[variables]\nB=второй раздел\n";
 
 }  // namespace
 
 // --get prints what the profile functions read, in UTF-8 under the C locale, and exits 1
-// (printing nothing) for what they do not find.
+// (printing nothing) for what they do not find; from a Windows-1251 file and from a UTF-8
+// one with its byte-order mark.
 TEST(ValueCommands, GetReadsAsTheSetupReads) {
   TTempDir dir;
-  const std::string file = dir / "vuka.ini";
-  WriteBytes(file, CrLf(kHandWritten));
-  for (const std::string name :
-       {"Config/Languages", "config/LANGUAGES", "Display/ShowMainWindow", "Путь", "имя", "Пусто",
-        "Блоки", "a", "A", "кот", "КОТ", "Кот", "B", "ProgramName", "Display/Nothing"}) {
-    SCOPED_TRACE(name);
-    const std::optional<std::string> expected = ProfileValue(file, name);
-    const TRun run = RunProgram(dir, {"--get", name, file});
-    EXPECT_EQ(run.Status, expected ? 0 : 1);
-    EXPECT_EQ(run.Output, expected ? *expected + "\n" : "");
-    EXPECT_EQ(run.Errors, "");
+  const std::string ansi = dir / "vuka.ini";
+  WriteBytes(ansi, CrLf(kHandWritten));
+  const std::string utf8 = dir / "utf8.ini";
+  WriteBytes(utf8, "\xEF\xBB\xBF" + std::string(kHandWritten));
+  for (const std::string& file : {ansi, utf8}) {
+    for (const std::string name :
+         {"Config/Languages", "config/LANGUAGES", "Display/ShowMainWindow", "Путь", "имя", "Пусто",
+          "Блоки", "a", "A", "кот", "КОТ", "Кот", "Голый", "B", "ProgramName", "Display/Nothing"}) {
+      SCOPED_TRACE(name);
+      SCOPED_TRACE(file);
+      const std::optional<std::string> expected = ProfileValue(file, name);
+      const TRun run = RunProgram(dir, {"--get", name, file});
+      EXPECT_EQ(run.Status, expected ? 0 : 1);
+      EXPECT_EQ(run.Output, expected ? *expected + "\n" : "");
+      EXPECT_EQ(run.Errors, "");
+    }
   }
   EXPECT_EQ(RunProgram(dir, {"--get", "A", dir / "missing.ini"}).Status, 2);
 }
