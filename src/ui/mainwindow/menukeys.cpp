@@ -32,9 +32,12 @@ bool TMenuBarKeys::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::MouseButtonPress)
     return false;
+  // A key reaches the window system's window first, then the focus widget: the
+  // widget decides.
   auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr) return false;
   // Keys of a popup (an open menu) or of another window are theirs.
-  if (widget == nullptr || widget->window() != &Window_ || QApplication::activePopupWidget()) {
+  if (widget->window() != &Window_ || QApplication::activePopupWidget()) {
     AltAlone_ = false;
     return false;
   }
