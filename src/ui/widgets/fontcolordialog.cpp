@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "ui/widgets/accessibility.h"
 #include "ui/widgets/dialogparts.h"
 #include "ui/widgets/render.h"
 
@@ -143,4 +144,7 @@ void TFontColorDialog::ColorClick() {
   ShowColor();
 }
 
-void TFontColorDialog::ShowColor() { SetSwatchColor(ColorSwatch_, Color_); }
+void TFontColorDialog::ShowColor() {
+  SetSwatchColor(ColorSwatch_, Color_);
+  DescribeChoice(ColorButton_, ColorName(Color_));
+}
