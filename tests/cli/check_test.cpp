@@ -34,6 +34,7 @@ void WriteCheckedFiles(const TTempDir& dir, const std::string& sample) {
   WriteBytes(dir / "bad.ini", CrLf("; a comment\n[Display]\nShowMainWindow=2\nShowMainWindow=1\n"
                                    "[Config]\nLanguages=XYZ\n[Variables]\nA=1\n a=2\na=3\n"));
   WriteBytes(dir / "empty.ini", "");
+  WriteBytes(dir / "warned.ini", CrLf("[Variables]\nA=1\nno value\n"));
   WriteBytes(dir / "utf16.ini", Utf16File("[Display]\r\nShowMainWindow=2\r\n"));
   WriteBytes(dir / "warn.ini",
              CrLf("[Display\nShowMainWindow=1\n[Variables]\nA=1\nB\n[Variables]\n"));
@@ -65,6 +66,9 @@ std::vector<TCheckCase> CheckCases(const TTempDir& dir, const std::string& sampl
            ":10: «Variables» / «a» = «3»: переменная с этим именем уже есть выше; "
            "используется первая\n"},
       {{"--check", dir / "empty.ini"}, 1, (dir / "empty.ini") + noSections},
+      // Warnings alone are no problems, unless --strict says so.
+      {{"--check", dir / "warned.ini"}, 0, "*" + (dir / "warned.ini") + ":3: предупреждение: "},
+      {{"--check", "--strict", dir / "warned.ini"}, 1, "*" + (dir / "warned.ini") + ":3: "},
       {{"--check", dir / "utf16.ini", "--catalogue", sample},
        1,
        (dir / "utf16.ini") + ":2: «Display» / «ShowMainWindow» = «2»: не 0 и не 1\n"},
