@@ -74,9 +74,13 @@ void TProblemTexts::AddLine(std::string_view section, std::string_view key, std:
 }
 
 void TProblemTexts::AddWarning(const TLineWarning& warning) {
+  if (Words_.size() + 1 > kMostWords) {
+    Add(ShownProblem(WarningProblem(warning)));
+    return;
+  }
   std::string record(1, kWarningTag);
   record += static_cast<char>(warning.Kind);
-  PutText(record, warning.Section);
+  PutLength(record, Word(warning.Section));
   PutText(record, warning.Text);
   AppendRecord(record);
 }
@@ -100,7 +104,7 @@ void TProblemTexts::TIterator::Read() {
     Text_ = LineProblem(section, key, value, why).Text;
   } else if (tag == kWarningTag) {
     const auto kind = static_cast<TWarningKind>(data[Offset_++]);
-    const std::string section = TakeText(data, Offset_);
+    const std::string& section = Texts_->Words_[TakeLength(data, Offset_)];
     const std::string line = TakeText(data, Offset_);
     Text_ = ShownProblem(WarningProblem({kind, 0, section, line}));
   }  // a repeat keeps the text before it

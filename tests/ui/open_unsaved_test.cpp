@@ -154,7 +154,7 @@ TEST_F(OpenAndUnsavedWork, ProblemsAreListedAfterOpeningAndAFailedOpenChangesNot
   const QString file = Path("hand.ini");
   WriteCatalogue(file,
                  "[Config]\nLanguages=XXX\n[Display]\nGradientTopColor=blue\n"
-                 "[Variables]\nProgramName=Ручная\nKept=1\n");
+                 "[Variables]\nProgramName=Ручная\nKept=1\nЗабыто\n");
   ChooseFile(file);
   Dialogs.OnModal = [&](QDialog& dialog) {
     auto* box = qobject_cast<QMessageBox*>(&dialog);
@@ -162,6 +162,8 @@ TEST_F(OpenAndUnsavedWork, ProblemsAreListedAfterOpeningAndAFailedOpenChangesNot
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Visual RVL"));
     EXPECT_TRUE(box->text().contains(QStringLiteral("XXX"))) << box->text().toStdString();
     EXPECT_TRUE(box->text().contains(QStringLiteral("blue"))) << box->text().toStdString();
+    EXPECT_TRUE(box->text().contains(QStringLiteral("\nпредупреждение: строка «Забыто»")))
+        << box->text().toStdString();
     // Already opened while the box is up.
     EXPECT_EQ(Find<TVariablesGrid>("Variables")->CellText(0, 1), QStringLiteral("Kept"));
     Click(box->button(QMessageBox::Ok));
