@@ -72,15 +72,16 @@ TCheckCounts CheckFile(const std::string& fileName, const std::string& shownName
   try {
     bool found = false;
     open([&](const TOpenProblem& problem) {
-      if (problem.Line == 0) lines.Want(problem);
+      lines.Want(problem);
       found = true;
     });
     if (!found) return counts;
-    lines.Find(FileText(fileName));
+    // Warnings know their lines: the bytes are read again only for the keys of problems.
+    if (lines.Wants()) lines.Find(FileText(fileName));
     open([&](const TOpenProblem& problem) {
       ++(problem.Warning ? counts.Warnings : counts.Problems);
       if (problem.Warning && options.Quiet && !options.Strict) return;
-      const int32_t line = problem.Line > 0 ? problem.Line : lines.Line(problem);
+      const int32_t line = lines.Line(problem);
       printer.Line(shownName + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " +
                    ShownProblem(problem));
     });

@@ -14,6 +14,8 @@ class TProblemLines {
   // Notes the key of a problem, whose line Line will be asked for; nothing for a
   // problem that knows its line.
   void Want(const TOpenProblem& problem);
+  // True when a key was noted, whose line Find would find.
+  bool Wants() const { return !Wanted_.empty(); }
   // Finds in one pass over the file's bytes the lines of every key noted; holds
   // a number for each such line, not the bytes.
   void Find(const std::string& fileBytes);
