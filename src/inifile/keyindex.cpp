@@ -43,7 +43,7 @@ int32_t TStringList::TKeyIndex::Linear(const TItems& items, const std::string& k
                                        int32_t start) const {
   const auto count = static_cast<int32_t>(items.size());
   for (int32_t n = 0, i = start; n < count; ++n, i = i + 1 == count ? 0 : i + 1) {
-    if (Matches(items[static_cast<size_t>(i)].Text, key)) return i;
+    if (Matches(items[static_cast<size_t>(i)], key)) return i;
   }
   return -1;
 }
@@ -57,7 +57,7 @@ int32_t TStringList::TKeyIndex::Lookup(const TItems& items, std::string_view key
     if (slot.Position < 0) return -1;
     if (slot.Hash != hash || slot.Position >= Valid_) continue;
     bool indexed = false;
-    const std::string_view other = KeyOf(items[static_cast<size_t>(slot.Position)].Text, indexed);
+    const std::string_view other = KeyOf(items[static_cast<size_t>(slot.Position)], indexed);
     if (SameFolded(other, key)) return slot.Position;
   }
 }
@@ -77,7 +77,7 @@ void TStringList::TKeyIndex::Grow() {
 // Adds the entry at position unless an earlier one has the same key.
 void TStringList::TKeyIndex::Insert(const TItems& items, int32_t position) {
   bool indexed = false;
-  const std::string_view key = KeyOf(items[static_cast<size_t>(position)].Text, indexed);
+  const std::string_view key = KeyOf(items[static_cast<size_t>(position)], indexed);
   if (!indexed) return;
   const uint32_t hash = FoldedHash(key);
   if (Lookup(items, key, hash) >= 0) {
@@ -144,7 +144,7 @@ int32_t TStringList::TKeyIndex::Find(const TItems& items, const std::string& key
   int32_t firstLater = -1;
   int32_t i = Valid_;
   for (; i < count; ++i) {
-    if (!Matches(items[static_cast<size_t>(i)].Text, key)) continue;
+    if (!Matches(items[static_cast<size_t>(i)], key)) continue;
     if (firstLater < 0) firstLater = i;
     if (i >= start) break;
   }

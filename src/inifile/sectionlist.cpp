@@ -4,7 +4,7 @@
 #include "inifile/inifile.h"
 
 TSectionList::~TSectionList() {
-  for (Item& item : Items_) delete item.Object;
+  for (TStringList* lines : Objects_) delete lines;
 }
 
 int32_t TSectionList::AddSection(const std::string& name) {
@@ -16,23 +16,21 @@ int32_t TSectionList::AddSection(const std::string& name) {
 
 void TSectionList::Delete(int32_t index) {
   CheckIndex(index);
-  delete Items_[static_cast<size_t>(index)].Object;
-  Items_.erase(Items_.begin() + index);
-  ItemsChangedFrom(index);
+  delete Objects(index);
+  TStringList::Delete(index);
 }
 
 int32_t TSectionList::DeleteIf(const std::function<bool(const std::string&)>& doomed) {
-  return RemoveItems([&doomed](Item& item) {
-    if (!doomed(item.Text)) return false;
-    delete item.Object;
+  return RemoveItems([&doomed](const std::string& name, TStringList* lines) {
+    if (!doomed(name)) return false;
+    delete lines;
     return true;
   });
 }
 
 void TSectionList::Clear() {
-  for (Item& item : Items_) delete item.Object;
-  Items_.clear();
-  ItemsReset();
+  for (TStringList* lines : Objects_) delete lines;
+  TStringList::Clear();
 }
 
 void TSectionList::Assign(const TStringList& source) {
@@ -56,16 +54,19 @@ int32_t TSectionList::FindFrom(const std::string& name, int32_t start) const {
 
 TStringList& TSectionList::Lines(int32_t index) {
   CheckIndex(index);
-  Item& item = Items_[static_cast<size_t>(index)];
-  if (item.Object == nullptr) item.Object = new TStringList;  // an entry added without lines
-  return *item.Object;
+  TStringList* lines = Objects(index);
+  if (lines == nullptr) {  // an entry added without lines
+    auto added = std::make_unique<TStringList>();
+    PutObject(index, added.get());
+    lines = added.release();  // put: the list owns and deletes it from here on
+  }
+  return *lines;
 }
 
 const TStringList& TSectionList::Lines(int32_t index) const {
   static const TStringList none;
-  CheckIndex(index);
-  const Item& item = Items_[static_cast<size_t>(index)];
-  return item.Object != nullptr ? *item.Object : none;
+  const TStringList* lines = Objects(index);
+  return lines != nullptr ? *lines : none;
 }
 
 bool TSectionList::ResolveDuplicates(const TDuplicateSectionEvent& callback) {
@@ -77,7 +78,7 @@ bool TSectionList::ResolveDuplicates(const TDuplicateSectionEvent& callback) {
   };
   std::vector<Entry> sorted;
   sorted.reserve(static_cast<size_t>(count));
-  for (int32_t i = 0; i < count; ++i) sorted.push_back({&Items_[static_cast<size_t>(i)].Text, i});
+  for (int32_t i = 0; i < count; ++i) sorted.push_back({&Items_[static_cast<size_t>(i)], i});
   std::stable_sort(sorted.begin(), sorted.end(), [](const Entry& a, const Entry& b) {
     return CompareText(*a.Name, *b.Name) < 0;
   });
@@ -101,14 +102,12 @@ bool TSectionList::ResolveDuplicates(const TDuplicateSectionEvent& callback) {
   }
   if (!result) return false;
 
-  TItems survivors;
-  for (size_t i = 0; i < Items_.size(); ++i) {
-    if (dropped[i])
-      delete Items_[i].Object;
-    else
-      survivors.push_back(std::move(Items_[i]));
-  }
-  Items_ = std::move(survivors);
+  size_t position = 0;
+  RemoveItems([&dropped, &position](const std::string& /*name*/, TStringList* lines) {
+    if (!dropped[position++]) return false;
+    delete lines;
+    return true;
+  });
   ItemsReset();
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 void TStringList::CheckIndex(int32_t index, bool allowEnd) const {
   const int32_t limit = allowEnd ? Count() : Count() - 1;
@@ -22,7 +23,9 @@ void TStringList::ItemsReset() const {
 }
 
 int32_t TStringList::AddObject(std::string text, TStringList* object) {
-  Items_.push_back(Item{std::move(text), object});
+  if (object != nullptr && Objects_.empty()) Objects_.resize(Items_.size(), nullptr);
+  Items_.push_back(std::move(text));
+  if (!Objects_.empty()) Objects_.push_back(object);
   TextIndex_.Appended(Items_);
   NameIndex_.Appended(Items_);
   return Count() - 1;
@@ -30,18 +33,20 @@ int32_t TStringList::AddObject(std::string text, TStringList* object) {
 
 void TStringList::Insert(int32_t index, std::string text, TStringList* object) {
   CheckIndex(index, true);
-  Items_.insert(Items_.begin() + index, Item{std::move(text), object});
+  if (object != nullptr && Objects_.empty()) Objects_.resize(Items_.size(), nullptr);
+  Items_.insert(Items_.begin() + index, std::move(text));
+  if (!Objects_.empty()) Objects_.insert(Objects_.begin() + index, object);
   ItemsChangedFrom(index);
 }
 
 const std::string& TStringList::operator[](int32_t index) const {
   CheckIndex(index);
-  return Items_[static_cast<size_t>(index)].Text;
+  return Items_[static_cast<size_t>(index)];
 }
 
 void TStringList::Put(int32_t index, std::string text) {
   CheckIndex(index);
-  std::string& stored = Items_[static_cast<size_t>(index)].Text;
+  std::string& stored = Items_[static_cast<size_t>(index)];
   TextIndex_.Replaced(index, stored, text);
   NameIndex_.Replaced(index, stored, text);
   stored = std::move(text);
@@ -49,7 +54,7 @@ void TStringList::Put(int32_t index, std::string text) {
 
 void TStringList::PutEntry(int32_t index, std::string_view name, std::string_view value) {
   CheckIndex(index);
-  std::string& stored = Items_[static_cast<size_t>(index)].Text;
+  std::string& stored = Items_[static_cast<size_t>(index)];
   // The name index compares only the names; the text index learns of a change without the new text.
   const size_t equals = stored.find('=');
   const std::string before =
@@ -66,44 +71,55 @@ void TStringList::PutEntry(int32_t index, std::string_view name, std::string_vie
 
 TStringList* TStringList::Objects(int32_t index) const {
   CheckIndex(index);
-  return Items_[static_cast<size_t>(index)].Object;
+  return Objects_.empty() ? nullptr : Objects_[static_cast<size_t>(index)];
 }
 
 void TStringList::PutObject(int32_t index, TStringList* object) {
   CheckIndex(index);
-  Items_[static_cast<size_t>(index)].Object = object;
+  if (object == nullptr && Objects_.empty()) return;
+  if (Objects_.empty()) Objects_.resize(Items_.size(), nullptr);
+  Objects_[static_cast<size_t>(index)] = object;
 }
 
 void TStringList::Delete(int32_t index) {
   CheckIndex(index);
   Items_.erase(Items_.begin() + index);
+  if (!Objects_.empty()) Objects_.erase(Objects_.begin() + index);
   ItemsChangedFrom(index);
 }
 
 int32_t TStringList::DeleteIf(const std::function<bool(const std::string&)>& doomed) {
-  return RemoveItems([&doomed](Item& item) { return doomed(item.Text); });
+  return RemoveItems(
+      [&doomed](const std::string& text, TStringList* /*object*/) { return doomed(text); });
 }
 
-int32_t TStringList::RemoveItems(const std::function<bool(Item&)>& doomed) {
+int32_t TStringList::RemoveItems(
+    const std::function<bool(const std::string&, TStringList*)>& doomed) {
+  const bool objects = !Objects_.empty();
   int32_t firstGone = -1;
-  auto kept = Items_.begin();
-  for (auto item = Items_.begin(); item != Items_.end(); ++item) {
-    if (doomed(*item)) {
-      if (firstGone < 0) firstGone = static_cast<int32_t>(item - Items_.begin());
+  size_t kept = 0;
+  for (size_t i = 0; i < Items_.size(); ++i) {
+    if (doomed(Items_[i], objects ? Objects_[i] : nullptr)) {
+      if (firstGone < 0) firstGone = static_cast<int32_t>(i);
       continue;
     }
-    if (kept != item) *kept = std::move(*item);
+    if (kept != i) {
+      Items_[kept] = std::move(Items_[i]);
+      if (objects) Objects_[kept] = Objects_[i];
+    }
     ++kept;
   }
   if (firstGone < 0) return 0;
-  const auto gone = static_cast<int32_t>(Items_.end() - kept);
-  Items_.erase(kept, Items_.end());
+  const auto gone = static_cast<int32_t>(Items_.size() - kept);
+  Items_.resize(kept);
+  if (objects) Objects_.resize(kept);
   ItemsChangedFrom(firstGone);
   return gone;
 }
 
 void TStringList::Clear() {
   Items_.clear();
+  Objects_.clear();
   ItemsReset();
 }
 
@@ -116,8 +132,25 @@ int32_t TStringList::IndexOfName(const std::string& name) const {
 }
 
 void TStringList::Sort() {
-  std::stable_sort(Items_.begin(), Items_.end(),
-                   [](const Item& a, const Item& b) { return CompareText(a.Text, b.Text) < 0; });
+  if (Objects_.empty()) {
+    std::stable_sort(Items_.begin(), Items_.end(), [](const std::string& a, const std::string& b) {
+      return CompareText(a, b) < 0;
+    });
+  } else {
+    // Each object goes along with its text.
+    std::vector<size_t> order(Items_.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [this](size_t a, size_t b) { return CompareText(Items_[a], Items_[b]) < 0; });
+    TItems texts;
+    std::deque<TStringList*> objects;
+    for (const size_t i : order) {
+      texts.push_back(std::move(Items_[i]));
+      objects.push_back(Objects_[i]);
+    }
+    Items_ = std::move(texts);
+    Objects_ = std::move(objects);
+  }
   ItemsReset();
 }
 
@@ -125,5 +158,6 @@ void TStringList::Assign(const TStringList& source) {
   if (&source == this) return;
   Clear();
   Items_ = source.Items_;
+  Objects_ = source.Objects_;
   ItemsReset();
 }

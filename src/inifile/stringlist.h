@@ -27,7 +27,7 @@ class TStringList {
   // each entry when walking a whole long list.
   template <class Visit>
   void ForEachText(Visit&& visit) const {
-    for (const Item& item : Items_) visit(item.Text);
+    for (const std::string& text : Items_) visit(text);
   }
   void Put(int32_t index, std::string text);  // replaces the text, keeps the object
   // Put(index, name + "=" + value), but the old text is let go before the new
@@ -51,12 +51,8 @@ class TStringList {
   virtual void Assign(const TStringList& source);
 
  protected:
-  struct Item {
-    std::string Text;
-    TStringList* Object = nullptr;
-  };
-  // In blocks, so that a growing list never holds its entries twice.
-  using TItems = std::deque<Item>;
+  // The texts, in blocks, so that a growing list never holds its entries twice.
+  using TItems = std::deque<std::string>;
 
   // Finds the first entry whose whole text, or whose name (text before its
   // first "="), equals a key ignoring case, in about constant time: a hash
@@ -109,12 +105,16 @@ class TStringList {
   };
 
   void CheckIndex(int32_t index, bool allowEnd = false) const;
-  // DeleteIf's work: removes the entries that doomed accepts (it is called once
-  // for each entry, in order), keeping the others in order; returns how many went.
-  int32_t RemoveItems(const std::function<bool(Item&)>& doomed);
+  // DeleteIf's work: removes the entries that doomed(text, object) accepts (it
+  // is called once for each entry, in order), keeping the others in order;
+  // returns how many went.
+  int32_t RemoveItems(const std::function<bool(const std::string&, TStringList*)>& doomed);
   void ItemsChangedFrom(int32_t index) const;
   void ItemsReset() const;
   TItems Items_;
+  // The objects, beside the texts: empty while the list holds none, so that a
+  // list of a file's lines costs no pointer for each of them.
+  std::deque<TStringList*> Objects_;
   mutable TKeyIndex TextIndex_{false};
   mutable TKeyIndex NameIndex_{true};
 };
