@@ -1,6 +1,8 @@
 #include "model/problemtexts.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 #include "model/lengthcode_p.h"
 #include "model/lineproblem_p.h"
@@ -90,23 +92,24 @@ TProblemTexts::TIterator::TIterator(const TProblemTexts* texts, size_t chunk, si
   Read();
 }
 
-void TProblemTexts::TIterator::Read() {
+void TProblemTexts::TIterator::Read(bool make) {
   if (Texts_ == nullptr || Chunk_ >= Texts_->Chunks_.size()) return;
   const std::string_view data = Texts_->Chunks_[Chunk_];
   const char tag = data[Offset_++];
   if (tag == kTextTag) {
-    Text_ = TakeText(data, Offset_);
+    std::string text = TakeText(data, Offset_);
+    if (make) Text_ = std::move(text);
   } else if (tag == kLineTag) {
     const std::string& section = Texts_->Words_[TakeLength(data, Offset_)];
     const std::string& why = Texts_->Words_[TakeLength(data, Offset_)];
     const std::string key = TakeText(data, Offset_);
     const std::string value = TakeText(data, Offset_);
-    Text_ = LineProblem(section, key, value, why).Text;
+    if (make) Text_ = LineProblem(section, key, value, why).Text;
   } else if (tag == kWarningTag) {
     const auto kind = static_cast<TWarningKind>(data[Offset_++]);
     const std::string& section = Texts_->Words_[TakeLength(data, Offset_)];
     const std::string line = TakeText(data, Offset_);
-    Text_ = ShownProblem(WarningProblem({kind, 0, section, line}));
+    if (make) Text_ = ShownProblem(WarningProblem({kind, 0, section, line}));
   }  // a repeat keeps the text before it
   if (Offset_ == data.size()) {
     ++Chunk_;
@@ -140,4 +143,33 @@ TProblemTexts::operator std::vector<std::string>() const {
 bool operator==(const TProblemTexts& texts, const std::vector<std::string>& list) {
   if (texts.size() != list.size()) return false;
   return std::equal(list.begin(), list.end(), texts.begin());
+}
+
+TProblemTexts::TMark TProblemTexts::Next(const TMark& mark) const {
+  TIterator record;
+  record.Texts_ = this;
+  record.Chunk_ = mark.Chunk;
+  record.Offset_ = mark.Offset;
+  record.Read(false);  // passes the record without making its text
+  TMark next{record.Chunk_, record.Offset_, record.Chunk_, record.Offset_};
+  // A repeat shows the text that the record before it shows.
+  if (Chunks_[next.Chunk][next.Offset] == kRepeatTag) {
+    next.ShownChunk = mark.ShownChunk;
+    next.ShownOffset = mark.ShownOffset;
+  }
+  return next;
+}
+
+std::string TProblemTexts::At(size_t index) const {
+  if (index >= Count_) throw std::out_of_range("no problem text " + std::to_string(index));
+  // Marks are made only for records that exist: Add never moves one.
+  if (Marks_.empty()) Marks_.push_back(TMark{});
+  while (Marks_.size() <= index / kMarkEvery) {
+    TMark mark = Marks_.back();
+    for (size_t i = 0; i < kMarkEvery; ++i) mark = Next(mark);
+    Marks_.push_back(mark);
+  }
+  TMark mark = Marks_[index / kMarkEvery];
+  for (size_t i = 0; i < index % kMarkEvery; ++i) mark = Next(mark);
+  return *TIterator(this, mark.ShownChunk, mark.ShownOffset);
 }

@@ -36,7 +36,9 @@ class TProblemTexts {
    private:
     friend class TProblemTexts;
     TIterator(const TProblemTexts* texts, size_t chunk, size_t offset);
-    void Read();  // the text of the record at the position, which it then passes
+    // The text of the record at the position, which it then passes; without
+    // make, only passes it.
+    void Read(bool make = true);
 
     const TProblemTexts* Texts_ = nullptr;
     size_t Chunk_ = 0, Offset_ = 0;  // the record after the current text
@@ -62,6 +64,10 @@ class TProblemTexts {
   TIterator begin() const;
   TIterator end() const;
   std::string front() const { return *begin(); }  // the list must not be empty
+  // The text at a position (from 0; below size()), made when asked: a list view
+  // reads the texts it shows without ever holding them all. Reaching any position
+  // passes over at most a few hundred records. Not for use from two threads at once.
+  std::string At(size_t index) const;
 
   // Every text, in order: for callers that hold them as a list.
   operator std::vector<std::string>() const;  // NOLINT(google-explicit-constructor)
@@ -76,6 +82,15 @@ class TProblemTexts {
     size_t Chunk = 0, Offset = 0, Size = 0;
   };
 
+  // Where a record starts, and where the record starts whose text it shows
+  // (itself, or the one before it when it is a repeat).
+  struct TMark {
+    size_t Chunk = 0, Offset = 0;
+    size_t ShownChunk = 0, ShownOffset = 0;
+  };
+  // The mark of the record after the one at `mark`, which must exist.
+  TMark Next(const TMark& mark) const;
+
   // The index of the word among Words_, added when new.
   size_t Word(std::string_view word);
   // Appends one problem's record, or a repeat when it equals the last one.
@@ -87,4 +102,7 @@ class TProblemTexts {
   std::vector<std::string> Words_;  // section names and reasons, each once
   TPlace Last_;                     // the last record that is no repeat
   size_t Count_ = 0;
+  // The marks of every kMarkEvery-th record, made as At reaches them.
+  static constexpr size_t kMarkEvery = 256;
+  mutable std::vector<TMark> Marks_;
 };

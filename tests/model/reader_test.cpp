@@ -4,11 +4,13 @@
 
 #include <functional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cp1251text.h"
 #include "model/lineproblem_p.h"
+#include "model/linewarnings_p.h"
 #include "model/model.h"
 #include "projectdiff.h"
 #include "testfiles.h"
@@ -402,13 +404,28 @@ TEST(OpenProject, ProblemTextsGiveBackEveryTextInOrder) {
     if (random() % 10 == 0) {
       texts.Add(key + why);
       expected.push_back(key + why);
+    } else if (random() % 10 == 0) {
+      const std::string line = key + value;
+      const TLineWarning warning{TWarningKind::LineWithoutEquals, 0, "Display", line};
+      texts.AddWarning(warning);
+      expected.push_back(ShownProblem(WarningProblem(warning)));
     } else {
       texts.AddLine("Variables", key, value, why);
       expected.push_back(LineProblem("Variables", key, value, why).Text);
     }
+    // Reading one text on its own, also before more are added.
+    if (i % 4999 == 0) {
+      const size_t j = expected.size() - 1 - random() % expected.size() / 2;
+      EXPECT_EQ(texts.At(j), expected[j]) << j;
+    }
   }
   EXPECT_EQ(texts.size(), expected.size());
   EXPECT_TRUE(texts == expected);
+  for (int n = 0; n < 3000; ++n) {
+    const size_t i = n < 1000 ? static_cast<size_t>(n) : random() % expected.size();
+    ASSERT_EQ(texts.At(i), expected[i]) << i;
+  }
+  EXPECT_THROW(texts.At(expected.size()), std::out_of_range);
   EXPECT_EQ(static_cast<std::vector<std::string>>(texts), expected);
   EXPECT_TRUE(TProblemTexts() == std::vector<std::string>{});
 }
