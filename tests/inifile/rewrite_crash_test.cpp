@@ -88,6 +88,12 @@ TEST(RewriteCrash, KilledSavesLeaveTheOldOrTheNewText) {
   EXPECT_GT(sawNew, 0) << "no save ever completed: the test proves nothing";
 }
 
+// The calls of a save in place, in order: the recovery copy synced, and its folder
+// entry; the file synced; the copy removed, and that removal synced.
+std::vector<std::string> InPlaceCalls() {
+  return {"sync", "sync folder", "sync", "remove", "sync folder"};
+}
+
 // Points the user's state folder, where in-place saves keep their recovery copies, at a
 // folder that anyone may write, for the life of the object.
 class TStateFolder {
@@ -263,8 +269,7 @@ TEST(RewriteCrash, ASaveSyncsEachTextBeforeTheStepThatReliesOnIt) {
     const TFileCalls calls;
     doc.UpdateFile();
     const std::vector<std::string> expected =
-        linked ? std::vector<std::string>{"sync", "sync folder", "sync", "remove", "sync folder"}
-               : std::vector<std::string>{"sync", "rename", "sync folder"};
+        linked ? InPlaceCalls() : std::vector<std::string>{"sync", "rename", "sync folder"};
     EXPECT_EQ(TFileCalls::Calls(), expected) << (linked ? "in place" : "renamed");
     EXPECT_EQ(ReadBytes(path), "[S]\r\nk=new\r\n");
   }
@@ -367,10 +372,13 @@ TEST(RewriteCrash, AFolderThatCannotBeWrittenGetsAnInPlaceRewrite) {
     ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
   }
   std::string failure;
+  std::vector<std::string> calls;
   try {
     TIniDocument doc(path, false);
     doc.WriteString("S", "k", "2");
+    const TFileCalls recorded;
     doc.UpdateFile();
+    calls = TFileCalls::Calls();
   } catch (const std::exception& e) {
     failure = e.what();
   }
@@ -379,6 +387,7 @@ TEST(RewriteCrash, AFolderThatCannotBeWrittenGetsAnInPlaceRewrite) {
   }
   ::chmod(folder.c_str(), 0755);
   EXPECT_EQ(failure, "");
+  EXPECT_EQ(calls, InPlaceCalls());
   EXPECT_EQ(ReadBytes(path), "[S]\r\nk=2\r\n");
   EXPECT_EQ(StatOf(path).st_ino, inode);
   EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"f.ini"});
