@@ -10,6 +10,7 @@
 #   SECONDS    the limit for each test (default 120)
 #   --check    only checks that each mutant's text is found once in its file
 #   NAME...    runs only these mutants (default: all)
+#   JOBS=N in the environment sets the build's parallel jobs (default 2)
 # For each mutant: its text is replaced in its file, only its test programs are
 # built, only its tests run (ctest -R, stopping at the first failure), and the
 # file gets its own bytes back, also when the run is stopped (Ctrl+C). A mutant

@@ -18,7 +18,10 @@ bool TakeAnswer(std::deque<std::optional<T>>& answers, T& value) {
 void DialogTest::SetUp() {
   TAppFixture::SetUp();
   Dialogs.OnModal = [this](QDialog& dialog) {
-    if (ModalActions.empty()) return;
+    if (ModalActions.empty()) {
+      ADD_FAILURE() << "no answer planned for the dialog " << dialog.objectName().toStdString();
+      return;
+    }
     auto action = std::move(ModalActions.front());
     ModalActions.pop_front();
     action(dialog);

@@ -46,7 +46,8 @@ class DialogTest : public TAppFixture {
   // The value of the key's line, or "<missing>".
   static std::string ValueOf(const std::vector<std::string>& lines, const std::string& key);
 
-  // Each modal run takes the next action; a dialog still open after it is rejected.
+  // Each modal run takes the next action (a run without one fails the test); a
+  // dialog still open after it is rejected.
   std::deque<std::function<void(QDialog&)>> ModalActions;
   // Answers of the colour and font dialogs in order; nullopt cancels.
   std::deque<std::optional<TColor>> ColorAnswers;
