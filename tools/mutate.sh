@@ -28,7 +28,7 @@ while [ $# -gt 0 ]; do
     -l) list="$(realpath "$2")"; shift 2 ;;
     -t) timeout="$2"; shift 2 ;;
     --check) check=1; shift ;;
-    -h|--help) sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,/^# Not part of CI/p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) names+=("$1"); shift ;;
   esac
 done
