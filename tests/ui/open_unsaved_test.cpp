@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
@@ -184,6 +185,33 @@ TEST_F(OpenAndUnsavedWork, ProblemsAreListedAfterOpeningAndAFailedOpenChangesNot
     return false;
   };
   SaveAs();
+}
+
+// Past twenty problems the box lists every one of them in a list that reads them one by one.
+TEST_F(OpenAndUnsavedWork, ManyProblemsAreAllListedInTheBox) {
+  const QString file = Path("many.ini");
+  std::string text = "[Variables]\n";
+  for (int i = 0; i < 31; ++i) text += "k=" + std::to_string(i) + "\n";
+  WriteCatalogue(file, text);
+  TProject project;
+  const std::vector<std::string> expected =
+      OpenProject(project, Native(file), Native(CataloguePath));
+  ASSERT_EQ(expected.size(), 30U);
+  ChooseFile(file);
+  int rows = -1;
+  Dialogs.OnModal = [&](QDialog& dialog) {
+    auto* box = qobject_cast<QMessageBox*>(&dialog);
+    auto* list = dialog.findChild<QListView*>("ProblemList");
+    ASSERT_TRUE(box != nullptr && list != nullptr);
+    EXPECT_TRUE(box->text().endsWith(QStringLiteral("ещё 10."))) << box->text().toStdString();
+    rows = list->model()->rowCount();
+    for (int row = 0; row < rows; ++row)
+      EXPECT_EQ(list->model()->index(row, 0).data(),
+                QString::fromStdString(expected[static_cast<size_t>(row)]));
+    dialog.reject();
+  };
+  Command(Qt::Key_O);
+  EXPECT_EQ(rows, 30);
 }
 
 // Each command that drops the project, with each answer to the question.

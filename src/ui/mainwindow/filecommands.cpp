@@ -115,7 +115,7 @@ void TFileCommands::OpenFile(const QString& fileName, const std::string& catalog
   const QString path = Absolute(fileName);
   Parts_.View->Widgets().Variables->EndEdit();
   // The project is unchanged when this raises.
-  const std::vector<std::string> problems = OpenProject(Project_, ToFileName(path), cataloguePath);
+  const TProblemTexts problems = OpenProject(Project_, ToFileName(path), cataloguePath);
   CatalogueFile_ = Project_.Catalogue;
   Parts_.View->ShowProject();
   Parts_.View->ShowTitleBarOf();
@@ -139,7 +139,7 @@ void TFileCommands::OpenDropped(const QString& fileName) {
   if (MayLeaveProject()) OpenFile(fileName);
 }
 
-void TFileCommands::ShowProblems(const std::vector<std::string>& problems) {
+void TFileCommands::ShowProblems(const TProblemTexts& problems) {
   const QString name = ShortName(FromFileName(Project_.Origin.FileName));
   ShowListMessage(
       Parts_.Window,

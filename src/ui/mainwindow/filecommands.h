@@ -84,7 +84,7 @@ class TFileCommands : public QObject {
   bool MayWriteInto(const QString& file);
   // The file changed on disk is about to be saved over: true to go on.
   bool MayOverwrite(const QString& file);
-  void ShowProblems(const std::vector<std::string>& problems);
+  void ShowProblems(const TProblemTexts& problems);
   // The project as it is now is the opened or saved content of the file.
   void MarkSaved(const QString& file);
   // The watched file changed on disk.

@@ -2,14 +2,19 @@
 
 #include <QColorDialog>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStringList>
+#include <utility>
 
 #include "ui/support/apptitle.h"
+#include "ui/support/problemlist.h"
 #include "ui/widgets/fontcolordialog.h"
 #include "ui/widgets/render.h"
 
@@ -143,6 +148,41 @@ TSystemDialogs& SystemDialogs() {
 }
 
 void SetSystemDialogs(TSystemDialogs* dialogs) { Installed = dialogs; }
+
+void ShowListMessage(QWidget* parent, const QString& heading, const TProblemTexts& lines) {
+  if (lines.empty()) return;
+  QString text = heading + QStringLiteral("\n");
+  qsizetype listed = 0;
+  for (auto line = lines.begin(); line != lines.end() && listed < kListedLines; ++line, ++listed)
+    text += QStringLiteral("\n") + QString::fromStdString(*line);
+  if (std::cmp_less_equal(lines.size(), kListedLines)) {
+    SystemDialogs().ShowMessage(parent, text, QString());
+    return;
+  }
+  text += QStringLiteral("\n… и ещё %1.").arg(lines.size() - static_cast<size_t>(kListedLines));
+  SystemDialogs().ShowMessage(parent, text, lines);
+}
+
+void TSystemDialogs::ShowMessage(QWidget* parent, const QString& text, const TProblemTexts& lines) {
+  QMessageBox box(QMessageBox::Information, ApplicationTitle(), BoxText(text), QMessageBox::Ok,
+                  parent);
+  box.setObjectName(QStringLiteral("MessageBox"));
+  TProblemListModel model(lines);
+  auto* list = new QListView(&box);
+  list->setObjectName(QStringLiteral("ProblemList"));
+  list->setUniformItemSizes(true);  // no row is made only to measure it
+  list->setModel(&model);
+  // Below the text, above the buttons.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    if (auto* buttons = box.findChild<QDialogButtonBox*>()) {
+      const int row = grid->rowCount();
+      grid->removeWidget(buttons);
+      grid->addWidget(list, row, 0, 1, grid->columnCount());
+      grid->addWidget(buttons, row + 1, 0, 1, grid->columnCount());
+    }
+  }
+  RunModal(box);
+}
 
 void ShowListMessage(QWidget* parent, const QString& heading,
                      const std::vector<std::string>& lines) {

@@ -39,6 +39,10 @@ class TSystemDialogs {
   // An information box captioned with the application title, named "MessageBox"
   // and run through RunModal; `details` (optional) goes behind the "Show Details" button.
   virtual void ShowMessage(QWidget* parent, const QString& text, const QString& details);
+  // The same box with every one of the lines (UTF-8; they must stay unchanged while
+  // it is up) in a list below its text, named "ProblemList", which makes a line
+  // into a QString only when it shows it.
+  virtual void ShowMessage(QWidget* parent, const QString& text, const TProblemTexts& lines);
   // Asks whether to read the file again, in the message box "RereadBox" (run
   // through RunModal) with Yes and No; a box closed otherwise answers No.
   virtual bool AskReread(QWidget* parent, const QString& text);
@@ -62,3 +66,6 @@ void SetSystemDialogs(TSystemDialogs* dialogs);
 // behind "Show Details". Nothing when there are no lines.
 void ShowListMessage(QWidget* parent, const QString& heading,
                      const std::vector<std::string>& lines);
+// The same for Open's problems, which are never all made into QStrings: those
+// beyond the first twenty are read in the box's list of all of them.
+void ShowListMessage(QWidget* parent, const QString& heading, const TProblemTexts& lines);
