@@ -19,10 +19,16 @@
 #include "model/model.h"
 #include "ui/app.h"
 #include "ui/support/filenames.h"
+#include "ui/support/language.h"
 
 #ifndef VUKA_VERSION
 #error "The build defines VUKA_VERSION, the project's version"
 #endif
+
+// The texts of the command line, in the interface language.
+class TCommandLineTexts {
+  Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
 
 namespace {
 
@@ -31,6 +37,7 @@ struct TCommandLine {
   std::optional<int> ExitStatus;  // set when a command or a mistake was answered
   QString FileName;               // the optional FILE argument, empty when none
   std::string Catalogue;          // the catalogue of --catalogue, empty when none
+  QString Language;               // the interface language: --lang, else the one kept
 };
 
 // Texts go out in UTF-8 whatever the locale, so that scripts read the same bytes everywhere.
@@ -39,7 +46,8 @@ void PrintTo(std::FILE* stream, const QString& text) {
 }
 
 int Refuse(const QString& message) {
-  PrintTo(stderr, QStringLiteral("vuka-manager: %1\nСправка: vuka-manager --help\n").arg(message));
+  PrintTo(stderr, QStringLiteral("vuka-manager: %1\n%2\n")
+                      .arg(message, TCommandLineTexts::tr("Справка: vuka-manager --help")));
   return 2;
 }
 
@@ -57,38 +65,60 @@ std::vector<TNamedFile> NamedFiles(const QStringList& names) {
   return files;
 }
 
-// The options of the command line; their texts are in Russian, Qt's own ones through its
-// translation.
+// The options of the command line; their texts are in the interface language.
+QCommandLineOption LanguageOption() {
+  return {QStringLiteral("lang"),
+          TCommandLineTexts::tr("Язык интерфейса: ru (русский, по умолчанию) или en."),
+          QStringLiteral("ru|en")};
+}
+
+// The value of --lang before the whole command line is read, so that --help and the
+// messages speak that language; empty when not given. Other mistakes are the whole
+// reading's concern.
+QString LanguageArgument(const QStringList& arguments) {
+  QCommandLineParser parser;
+  const QCommandLineOption language = LanguageOption();
+  parser.addOption(language);
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.parse(arguments);
+  return parser.value(language);
+}
+
 struct TOptions {
   QCommandLineOption Help;
   QCommandLineOption Version;
   QCommandLineOption Check{
       QStringLiteral("check"),
-      QStringLiteral("Проверить каждый ФАЙЛ и выйти (коды выхода: см. выше).")};
-  QCommandLineOption Get{QStringLiteral("get"),
-                         QStringLiteral("Вывести значение переменной или ключа ИМЯ из ФАЙЛА."),
-                         QStringLiteral("ИМЯ")};
+      TCommandLineTexts::tr("Проверить каждый ФАЙЛ и выйти (коды выхода: см. выше).")};
+  QCommandLineOption Get{
+      QStringLiteral("get"),
+      TCommandLineTexts::tr("Вывести значение переменной или ключа ИМЯ из ФАЙЛА."),
+      TCommandLineTexts::tr("ИМЯ")};
   QCommandLineOption Set{
       QStringLiteral("set"),
-      QStringLiteral("Задать значение переменной или ключа в ФАЙЛЕ (можно повторять)."),
-      QStringLiteral("ИМЯ=ЗНАЧЕНИЕ")};
+      TCommandLineTexts::tr("Задать значение переменной или ключа в ФАЙЛЕ (можно повторять)."),
+      TCommandLineTexts::tr("ИМЯ=ЗНАЧЕНИЕ")};
   QCommandLineOption Unset{QStringLiteral("unset"),
-                           QStringLiteral("Удалить переменную из ФАЙЛА (можно повторять)."),
-                           QStringLiteral("ИМЯ")};
+                           TCommandLineTexts::tr("Удалить переменную из ФАЙЛА (можно повторять)."),
+                           TCommandLineTexts::tr("ИМЯ")};
   QCommandLineOption Catalogue{
       QStringLiteral("catalogue"),
-      QStringLiteral("Каталог version.ini, с которым начать работу (и работать с --check, --set)."),
-      QStringLiteral("ПУТЬ")};
-  QCommandLineOption Strict{QStringLiteral("strict"),
-                            QStringLiteral("С --check: предупреждения тоже дают код выхода 1.")};
+      TCommandLineTexts::tr(
+          "Каталог version.ini, с которым начать работу (и работать с --check, --set)."),
+      TCommandLineTexts::tr("ПУТЬ")};
+  QCommandLineOption Strict{
+      QStringLiteral("strict"),
+      TCommandLineTexts::tr("С --check: предупреждения тоже дают код выхода 1.")};
   QCommandLineOption Verbose{QStringLiteral("verbose"),
-                             QStringLiteral("С --check: итог по каждому файлу.")};
+                             TCommandLineTexts::tr("С --check: итог по каждому файлу.")};
   QCommandLineOption Quiet{
       QStringLiteral("quiet"),
-      QStringLiteral("Без сообщений об успехе и без предупреждений; ошибки выводятся.")};
+      TCommandLineTexts::tr("Без сообщений об успехе и без предупреждений; ошибки выводятся.")};
+  QCommandLineOption Language = LanguageOption();
 };
 
-const char* const kDescription =
+const char* const kDescription = QT_TRANSLATE_NOOP(
+    "CommandLine",
     "Visual vuka.ini manager [ROVEL] — редактор файла настроек vuka.ini программы установки.\n"
     "\n"
     "  vuka-manager [--catalogue ПУТЬ] [ФАЙЛ]\n"
@@ -113,15 +143,15 @@ const char* const kDescription =
     "--set и --unset меняют ФАЙЛ так, как «Сохранить» после правки в окне (отсутствующий\n"
     "ФАЙЛ создаётся, как «Создать»); если хоть одно изменение не принято, ничего не\n"
     "записывается и код выхода 2, если в файле есть проблемы — 1.\n"
-    "Вывод всегда в UTF-8.";
+    "Вывод всегда в UTF-8.");
 
 void AddOptions(QCommandLineParser& parser, TOptions& options) {
-  parser.setApplicationDescription(QString::fromUtf8(kDescription));
+  parser.setApplicationDescription(TCommandLineTexts::tr(kDescription));
   parser.addOptions({options.Check, options.Get, options.Set, options.Unset, options.Catalogue,
-                     options.Strict, options.Verbose, options.Quiet});
-  parser.addPositionalArgument(QStringLiteral("ФАЙЛ"),
-                               QStringLiteral("Файл настроек vuka.ini, который открыть."),
-                               QStringLiteral("[ФАЙЛ]"));
+                     options.Strict, options.Verbose, options.Quiet, options.Language});
+  parser.addPositionalArgument(TCommandLineTexts::tr("ФАЙЛ"),
+                               TCommandLineTexts::tr("Файл настроек vuka.ini, который открыть."),
+                               TCommandLineTexts::tr("[ФАЙЛ]"));
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 }
 
@@ -131,18 +161,24 @@ QString Mistake(const QCommandLineParser& parser, const TOptions& options) {
   const bool get = parser.isSet(options.Get);
   const bool set = parser.isSet(options.Set) || parser.isSet(options.Unset);
   const QStringList files = parser.positionalArguments();
+  if (parser.isSet(options.Language) &&
+      !InterfaceLanguages().contains(parser.value(options.Language))) {
+    return TCommandLineTexts::tr("Неизвестный язык интерфейса «%1»: ru или en.")
+        .arg(parser.value(options.Language));
+  }
   if (int{check} + int{get} + int{set} > 1)
-    return QStringLiteral("--check, --get и --set/--unset нельзя сочетать.");
+    return TCommandLineTexts::tr("--check, --get и --set/--unset нельзя сочетать.");
   if (!check && (parser.isSet(options.Strict) || parser.isSet(options.Verbose)))
-    return QStringLiteral("--strict и --verbose действуют только с --check.");
+    return TCommandLineTexts::tr("--strict и --verbose действуют только с --check.");
   if (parser.isSet(options.Verbose) && parser.isSet(options.Quiet))
-    return QStringLiteral("--verbose и --quiet нельзя сочетать.");
+    return TCommandLineTexts::tr("--verbose и --quiet нельзя сочетать.");
   if (!check && !get && !set && parser.isSet(options.Quiet))
-    return QStringLiteral("--quiet действует только с --check, --get и --set/--unset.");
+    return TCommandLineTexts::tr("--quiet действует только с --check, --get и --set/--unset.");
   if (get && parser.values(options.Get).size() > 1)
-    return QStringLiteral("--get указан больше одного раза.");
-  if ((check || get || set) && files.isEmpty()) return QStringLiteral("Не указан ФАЙЛ.");
-  if (!check && files.size() > 1) return QStringLiteral("Лишний аргумент «%1».").arg(files.at(1));
+    return TCommandLineTexts::tr("--get указан больше одного раза.");
+  if ((check || get || set) && files.isEmpty()) return TCommandLineTexts::tr("Не указан ФАЙЛ.");
+  if (!check && files.size() > 1)
+    return TCommandLineTexts::tr("Лишний аргумент «%1».").arg(files.at(1));
   return {};
 }
 
@@ -221,9 +257,12 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
   QCoreApplication core(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("vuka-manager"));
   QCoreApplication::setApplicationVersion(QStringLiteral(VUKA_VERSION));
-  InstallRussianTranslation(core);
+  const QString language = StartUpLanguage(LanguageArgument(QCoreApplication::arguments()));
+  if (!SetInterfaceLanguage(language)) SetInterfaceLanguage(InterfaceLanguages().first());
   QCommandLineParser parser;
-  return Interpret(parser, QCoreApplication::arguments());
+  TCommandLine result = Interpret(parser, QCoreApplication::arguments());
+  result.Language = InterfaceLanguage();
+  return result;
 }
 
 }  // namespace
@@ -232,6 +271,7 @@ int main(int argc, char** argv) {
   const TCommandLine commandLine = ParseCommandLine(argc, argv);
   if (commandLine.ExitStatus) return *commandLine.ExitStatus;
   TApplication app(argc, argv);
+  SetInterfaceLanguage(commandLine.Language);
   // An unusable --catalogue is told once; the editor starts with the usual catalogue.
   const std::string catalogue = StartUpCatalogue(commandLine.Catalogue);
   // The dialogs, the file dialog and the desktop picture are made on first use.

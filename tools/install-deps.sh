@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libinih-dev libsimpleini-dev
   fonts-liberation fonts-dejavu-core

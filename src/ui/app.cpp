@@ -1,22 +1,18 @@
 #include "ui/app.h"
 
 #include <QFont>
-#include <QLibraryInfo>
 #include <QPalette>
-#include <QTranslator>
-#include <cstdio>
 #include <exception>
 
 #include "ui/support/errorbox.h"
+#include "ui/support/language.h"
 #include "ui/widgets/render.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // The name, not the display name: Qt would append a display name to every window title.
   setApplicationName(ApplicationTitle());
   setWindowIcon(ApplicationIcon());
-  if (!InstallRussianTranslation(*this)) {
-    std::fprintf(stderr, "vuka-manager: Qt's Russian translation qtbase_ru is not installed\n");
-  }
+  SetInterfaceLanguage(QStringLiteral("ru"));
   InstallFontSubstitutions();
   setFont(ToQFont(TFontDesc{"MS Sans Serif", 8, 0, false, false, false, false}));
   InstallSchemeColorsFromPalette();
@@ -35,14 +31,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
   return false;
 }
 
-bool InstallRussianTranslation(QCoreApplication& app) {
-  auto* translator = new QTranslator(&app);
-  if (!translator->load(QStringLiteral("qtbase_ru"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete translator;
-    return false;
-  }
-  return QCoreApplication::installTranslator(translator);
+QString StartUpLanguage(const QString& option) {
+  return option.isEmpty() ? SavedInterfaceLanguage() : option;
 }
 
 void InstallFontSubstitutions() {

@@ -1,4 +1,4 @@
-// The application object and the start-up sequence: title, Russian toolkit texts,
+// The application object and the start-up sequence: title, interface language,
 // font substitutions, scheme colours from the palette, and the four windows.
 #pragma once
 
@@ -16,7 +16,7 @@ class TStyleDlg;
 class TApplication : public QApplication {
   Q_OBJECT
  public:
-  // Sets the title, the icon, the Russian translation, the font substitutions,
+  // Sets the title, the icon, the Russian interface, the font substitutions,
   // the default font and the scheme colour resolver.
   TApplication(int& argc, char** argv);
   ~TApplication() override;
@@ -26,9 +26,9 @@ class TApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// Loads Qt's own Russian texts (qtbase_ru) into the application; false when the
-// translation is not installed.
-bool InstallRussianTranslation(QCoreApplication& app);
+// The interface language to start in: `option` (the command line's --lang) when
+// given, else the one kept in the settings (Russian when none).
+QString StartUpLanguage(const QString& option);
 // "MS Sans Serif", "Times New Roman" and friends map to installed faces.
 void InstallFontSubstitutions();
 // Scheme colours resolve to the application palette's colours.

@@ -35,7 +35,8 @@ void ExpectMenus(const QMenuBar& bar) {
         {"Redo",
          "Повторить",
          {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}}}},
-      {{"HelpMenu", "Помощь", {}}, {{"About", "О программе", {}}}}};
+      {{"HelpMenu", "Помощь", {}},
+       {{"About", "О программе", {}}, {"LanguageMenu", "Язык интерфейса", {}}}}};
   // A submenu's entry is named by the submenu.
   const auto name = [](const QAction* action) {
     return action->menu() ? action->menu()->objectName() : action->objectName();

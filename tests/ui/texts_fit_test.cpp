@@ -16,6 +16,7 @@
 #include "ui/dialogs/LabelStyle.h"
 #include "ui/dialogs/backcolor.h"
 #include "ui/dialogs/dlgpos.h"
+#include "ui/support/language.h"
 #include "ui/widgets/render.h"
 
 namespace {
@@ -110,10 +111,15 @@ QStringList Overflows(QWidget& window) {
 using TextsFit = TAppFixture;
 
 TEST_F(TextsFit, EveryTextOfTheFourWindowsFitsItsWidget) {
-  for (QWidget* window : std::initializer_list<QWidget*>{&Main(), Windows.StyleDlg,
-                                                         Windows.ColorForm, Windows.PosForm}) {
-    SCOPED_TRACE(window->objectName().toStdString());
-    // Both uses of the label style dialog show different texts.
-    EXPECT_EQ(Overflows(*window).join(QLatin1Char('\n')).toStdString(), "");
+  // In each interface language, Russian last.
+  for (const QString& language : {QStringLiteral("en"), QStringLiteral("ru")}) {
+    SetInterfaceLanguage(language);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    for (QWidget* window : std::initializer_list<QWidget*>{&Main(), Windows.StyleDlg,
+                                                           Windows.ColorForm, Windows.PosForm}) {
+      SCOPED_TRACE((language + QLatin1Char(' ') + window->objectName()).toStdString());
+      // Both uses of the label style dialog show different texts.
+      EXPECT_EQ(Overflows(*window).join(QLatin1Char('\n')).toStdString(), "");
+    }
   }
 }

@@ -20,7 +20,7 @@ namespace {
 QString FromModel(const std::string& text) { return QString::fromStdString(Cp1251ToUtf8(text)); }
 std::string ToModel(const QString& text) { return Utf8ToCp1251(text.toStdString()); }
 
-const QString kSampleCaption = QStringLiteral("Пример надписи");
+QString SampleCaption() { return TStyleDlg::tr("Пример надписи"); }
 constexpr TColor kWhite = 0x00FFFFFFu;
 constexpr int kShadowSize = 3;
 
@@ -82,11 +82,11 @@ void TStyleDlg::Open(TTarget target, const TProject& project) {
   const TFontDesc& font = mainTitle ? project.TitleFont : project.DialogFont;
   const TColor shadowColor = mainTitle ? project.TitleShadowColor : project.DialogShadowColor;
 
-  setWindowTitle(mainTitle ? QStringLiteral("Вид надписи на заднем фоне")
-                           : QStringLiteral("Вид надписи на диалогах"));
+  Target_ = target;
+  ShowTitle();
   Form_->ProgName->setEnabled(mainTitle);
   Form_->ProgName->setText(FromModel(project.ProgramNameText));
-  Form_->Preview->SetCaption(mainTitle ? FromModel(project.ProgramNameText) : kSampleCaption);
+  Form_->Preview->SetCaption(mainTitle ? FromModel(project.ProgramNameText) : SampleCaption());
 
   SetSwatchColor(Form_->TxtColor, font.Color);
   SetSwatchColor(Form_->SColor, shadowColor);
@@ -150,7 +150,24 @@ void TStyleDlg::ShowItClick() {
     Form_->Preview->SetCaption(QString());
   else
     Form_->Preview->SetCaption(Form_->ProgName->isEnabled() ? Form_->ProgName->text()
-                                                            : kSampleCaption);
+                                                            : SampleCaption());
+}
+
+void TStyleDlg::ShowTitle() {
+  if (!Target_) return;
+  setWindowTitle(*Target_ == TTarget::MainTitle ? tr("Вид надписи на заднем фоне")
+                                                : tr("Вид надписи на диалогах"));
+}
+
+void TStyleDlg::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  Form_->retranslateUi(this);
+  Form_->Label1->adjustSize();
+  ShowTitle();
+  if (!Target_) return;
+  ShowItClick();
+  DescribeChoices();
 }
 
 void TStyleDlg::ProgNameChange() {

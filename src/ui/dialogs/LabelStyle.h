@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 #include "model/model.h"
 
@@ -34,6 +35,10 @@ class TStyleDlg : public QDialog {
   void ShowItClick();
   void ProgNameChange();
 
+ protected:
+  // Another interface language: every text is set anew in it.
+  void changeEvent(QEvent* event) override;
+
  private:
   enum class TTarget { MainTitle, DialogTitle };
 
@@ -47,7 +52,10 @@ class TStyleDlg : public QDialog {
   void ApplyDialogTitle(TProject& project) const;
   // The font and shadow colour buttons describe the choices made now.
   void DescribeChoices();
+  // The window title of the title being edited; the form's own before the first.
+  void ShowTitle();
 
   std::unique_ptr<Ui::StyleDlg> Form_;
   QWidget* Owner_;
+  std::optional<TTarget> Target_;  // the title last opened for
 };

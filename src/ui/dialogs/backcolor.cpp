@@ -35,6 +35,17 @@ void TColorForm::LayOut() {
   SetBrushPicture(Form_->BColor);
 }
 
+void TColorForm::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  Form_->retranslateUi(this);
+  // The colour buttons describe the colours once the dialog has shown them.
+  if (!Form_->TColor->accessibleDescription().isEmpty()) {
+    DescribeChoice(Form_->TColor, ColorName(TopColor_));
+    DescribeChoice(Form_->BColor, ColorName(BottomColor_));
+  }
+}
+
 void TColorForm::ConnectHandlers() {
   connect(Form_->TColor, &QToolButton::clicked, this, ReportingErrors([this] { TColorClick(); }));
   connect(Form_->BColor, &QToolButton::clicked, this, ReportingErrors([this] { BColorClick(); }));

@@ -35,6 +35,10 @@ class TColorForm : public QDialog {
   void BColorClick();
   void EnableBackgroundClick();
 
+ protected:
+  // Another interface language: every text is set anew in it.
+  void changeEvent(QEvent* event) override;
+
  private:
   // Creates the controls at their places.
   void LayOut();

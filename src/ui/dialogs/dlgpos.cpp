@@ -29,9 +29,24 @@ TPosForm::~TPosForm() = default;
 void TPosForm::LayOut() {
   setFont(DefaultWindowFont());
   Form_->setupUi(this);
+  NameItems();
   FillBackground(Form_->Demo, clBtnFace);
   FillBackground(Form_->Panel3, clActiveCaption);
   SetPaletteColor(Form_->Panel3, QPalette::WindowText, clCaptionText);
+}
+
+void TPosForm::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  Form_->retranslateUi(this);
+  NameItems();
+}
+
+// The form makes the buttons in Russian where they stand in the tab order; here
+// they take the interface language.
+void TPosForm::NameItems() {
+  Form_->Vert->SetItems({tr("Верх"), tr("Центр"), tr("Низ")});
+  Form_->Goriz->SetItems({tr("Слева"), tr("Ценр"), tr("Справа")});
 }
 
 void TPosForm::ConnectHandlers() {

@@ -33,11 +33,15 @@ class TPosForm : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Another interface language: every text is set anew in it.
+  void changeEvent(QEvent* event) override;
 
  private:
   // Creates the controls at their places.
   void LayOut();
   void ConnectHandlers();
+  // The radio buttons' texts in the interface language.
+  void NameItems();
   // Moves the miniature dialog to the chosen position.
   void PlaceDemo();
 

@@ -21,7 +21,7 @@ TCatalogueCommand::TCatalogueCommand(TProject& project, std::string& cataloguePa
       Project_(project),
       CatalogueFile_(cataloguePath),
       Parts_(parts),
-      Action_(new QAction(QStringLiteral("Каталог…"), this)) {
+      Action_(new QAction(tr("Каталог…"), this)) {
   Action_->setObjectName(QStringLiteral("Catalogue"));
   fileMenu.addAction(Action_);
   // The command's tooltip names the catalogue in use.
@@ -31,7 +31,7 @@ TCatalogueCommand::TCatalogueCommand(TProject& project, std::string& cataloguePa
 }
 
 void TCatalogueCommand::ShowCatalogue() {
-  const QString text = QStringLiteral("Каталог: %1").arg(FromFileName(CatalogueFile_));
+  const QString text = tr("Каталог: %1").arg(FromFileName(CatalogueFile_));
   Action_->setToolTip(text);
   Action_->setStatusTip(text);
   const TProjectWidgets& widgets = Parts_.View->Widgets();
@@ -45,15 +45,27 @@ void TCatalogueCommand::FollowProject() {
 
 QFileDialog* TCatalogueCommand::CatalogueDlg() {
   if (CatalogueDlg_ != nullptr) return CatalogueDlg_;
-  CatalogueDlg_ = new QFileDialog(Parts_.Window, QStringLiteral("Выберите каталог version.ini"));
+  CatalogueDlg_ = new QFileDialog(Parts_.Window);
   CatalogueDlg_->setObjectName(QStringLiteral("CatalogueDlg"));
   CatalogueDlg_->setOptions(QFileDialog::DontUseNativeDialog);
   CatalogueDlg_->setAcceptMode(QFileDialog::AcceptOpen);
   CatalogueDlg_->setFileMode(QFileDialog::ExistingFile);
-  CatalogueDlg_->setNameFilters({QStringLiteral("Каталог (version.ini)"),
-                                 QStringLiteral("ini файлы (*.ini)"),
-                                 QStringLiteral("Все файлы (*)")});
+  NameDialog();
   return CatalogueDlg_;
+}
+
+void TCatalogueCommand::NameDialog() {
+  if (CatalogueDlg_ == nullptr) return;
+  CatalogueDlg_->setWindowTitle(tr("Выберите каталог version.ini"));
+  CatalogueDlg_->setLabelText(QFileDialog::Accept, tr("Открыть"));
+  CatalogueDlg_->setNameFilters(
+      {tr("Каталог (version.ini)"), tr("ini файлы (*.ini)"), tr("Все файлы (*)")});
+}
+
+void TCatalogueCommand::Retranslate() {
+  Action_->setText(tr("Каталог…"));
+  ShowCatalogue();
+  NameDialog();
 }
 
 void TCatalogueCommand::CatalogueClick() {
@@ -75,10 +87,10 @@ void TCatalogueCommand::UseCatalogue(const std::string& cataloguePath) {
   CatalogueFile_ = Project_.Catalogue;
   ShowCatalogue();
   Parts_.View->RefreshLists();
-  Parts_.History->Record(QStringLiteral("каталог"), before);
+  Parts_.History->Record(tr("каталог"), before);
   Parts_.Unsaved->UpdateCaption();
   ShowListMessage(Parts_.Window,
-                  QStringLiteral("Каталог «%1» загружен, но не все отметки остались как были:")
+                  tr("Каталог «%1» загружен, но не все отметки остались как были:")
                       .arg(FromFileName(cataloguePath)),
                   changes);
 }

@@ -34,8 +34,12 @@ class TCatalogueCommand : public QObject {
   void UseCatalogue(const std::string& cataloguePath);
   // The catalogue in use follows the project's (after an open or a step taken back).
   void FollowProject();
+  // Sets the command's texts and its dialog's anew (in another interface language).
+  void Retranslate();
 
  private:
+  // The dialog's title and file types.
+  void NameDialog();
   // Names the catalogue in use in the command's tooltip and the lists' tooltips.
   void ShowCatalogue();
 

@@ -163,7 +163,7 @@ void TEditHistory::StepsMoved(int index) {
 void TEditHistory::UpdateActions() {
   if (Undo_ == nullptr || Redo_ == nullptr) return;
   Undo_->setEnabled(Stack_->canUndo());
-  Undo_->setText(ActionText(QStringLiteral("Отменить"), Stack_->undoText()));
+  Undo_->setText(ActionText(tr("Отменить"), Stack_->undoText()));
   Redo_->setEnabled(Stack_->canRedo());
-  Redo_->setText(ActionText(QStringLiteral("Повторить"), Stack_->redoText()));
+  Redo_->setText(ActionText(tr("Повторить"), Stack_->redoText()));
 }

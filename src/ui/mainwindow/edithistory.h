@@ -28,6 +28,9 @@ class TEditHistory : public QObject {
   // enabled while there is a step to take back or make again, their texts naming
   // it ("Отменить: галочка «Русский»").
   void Attach(QAction* undo, QAction* redo);
+  // Sets the commands' texts anew (in another interface language); the steps keep
+  // the names they were recorded with.
+  void UpdateActions();
 
   // The part of the project (and the mock-up) as it is now, for Record.
   TEditState Take(TProjectPart part) const;
@@ -67,7 +70,6 @@ class TEditHistory : public QObject {
 
  private:
   void StepsMoved(int index);
-  void UpdateActions();
   // Pushes the change, already made in the project's rows, as one step.
   void PushRowChange(const QString& text, TRowChange change);
   // Applies a row step taken back or made again (see TRowStep).

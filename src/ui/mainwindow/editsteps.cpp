@@ -1,5 +1,6 @@
 #include "ui/mainwindow/editsteps.h"
 
+#include <QCoreApplication>
 #include <stdexcept>
 #include <utility>
 
@@ -21,7 +22,8 @@ void Show(TCheckListBox& list, int index) {
 }  // namespace
 
 TTickStep::TTickStep(TCheckListBox& list, int index, bool ticked, int position)
-    : QUndoCommand(EntryStepText(QStringLiteral("галочка «%1»"), list, index)),
+    : QUndoCommand(
+          EntryStepText(QCoreApplication::translate("TEditHistory", "галочка «%1»"), list, index)),
       List_(list),
       Index_(index),
       Ticked_(ticked),
@@ -46,7 +48,8 @@ void TTickStep::Apply(bool ticked) {
 }
 
 TOrderStep::TOrderStep(TCheckListBox& list, int index, int from, int to)
-    : QUndoCommand(EntryStepText(QStringLiteral("порядок «%1»"), list, index)),
+    : QUndoCommand(
+          EntryStepText(QCoreApplication::translate("TEditHistory", "порядок «%1»"), list, index)),
       List_(list),
       Index_(index),
       From_(from),

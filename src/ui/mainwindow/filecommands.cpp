@@ -34,8 +34,8 @@ void Propose(QFileDialog& dialog, const QString& file) {
 void SetAcceptMode(QFileDialog& dialog, QFileDialog::AcceptMode mode) {
   dialog.setAcceptMode(mode);
   dialog.setLabelText(QFileDialog::Accept, mode == QFileDialog::AcceptOpen
-                                               ? QStringLiteral("Открыть")
-                                               : QStringLiteral("Сохранить"));
+                                               ? TFileCommands::tr("Открыть")
+                                               : TFileCommands::tr("Сохранить"));
 }
 
 // While it exists, the file dialog asks for an existing file to open; otherwise it
@@ -44,7 +44,7 @@ class TOpenMode {
  public:
   explicit TOpenMode(QFileDialog& dialog)
       : Dialog_(dialog), Title_(dialog.windowTitle()), Mode_(dialog.fileMode()) {
-    Dialog_.setWindowTitle(QStringLiteral("Открыть файл"));
+    Dialog_.setWindowTitle(TFileCommands::tr("Открыть файл"));
     Dialog_.setFileMode(QFileDialog::ExistingFile);
     SetAcceptMode(Dialog_, QFileDialog::AcceptOpen);
   }
@@ -76,16 +76,23 @@ TFileCommands::TFileCommands(TProject& project, std::string& cataloguePath,
 
 QFileDialog* TFileCommands::OpenDlg() {
   if (OpenDlg_ != nullptr) return OpenDlg_;
-  OpenDlg_ = new QFileDialog(Parts_.Window, QStringLiteral("Выберите файл"));
+  OpenDlg_ = new QFileDialog(Parts_.Window);
   OpenDlg_->setObjectName(QStringLiteral("OpenDlg"));
   OpenDlg_->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
   // "Save As" asks its own question before it writes into another existing file.
   SetAcceptMode(*OpenDlg_, QFileDialog::AcceptSave);
   OpenDlg_->setFileMode(QFileDialog::AnyFile);
-  OpenDlg_->setNameFilters({QStringLiteral("ini файлы (*.ini)"), QStringLiteral("Все файлы (*)")});
+  Retranslate();
   OpenDlg_->setDefaultSuffix(QStringLiteral("ini"));
   OpenDlg_->selectFile(QStringLiteral("vuka.ini"));
   return OpenDlg_;
+}
+
+void TFileCommands::Retranslate() {
+  if (OpenDlg_ == nullptr) return;
+  OpenDlg_->setWindowTitle(tr("Выберите файл"));
+  OpenDlg_->setNameFilters({tr("ini файлы (*.ini)"), tr("Все файлы (*)")});
+  SetAcceptMode(*OpenDlg_, OpenDlg_->acceptMode());
 }
 
 void TFileCommands::OpenClick() {
@@ -141,10 +148,9 @@ void TFileCommands::OpenDropped(const QString& fileName) {
 
 void TFileCommands::ShowProblems(const TProblemTexts& problems) {
   const QString name = ShortName(FromFileName(Project_.Origin.FileName));
-  ShowListMessage(
-      Parts_.Window,
-      QStringLiteral("Файл «%1» открыт, но не всё в нём удалось использовать:").arg(name),
-      problems);
+  ShowListMessage(Parts_.Window,
+                  tr("Файл «%1» открыт, но не всё в нём удалось использовать:").arg(name),
+                  problems);
 }
 
 bool TFileCommands::SaveClick() {
@@ -175,11 +181,11 @@ bool TFileCommands::IsProjectFile(const QString& file) const {
 }
 
 bool TFileCommands::MayWriteInto(const QString& file) {
-  return SystemDialogs().AskWriteInto(
-      Parts_.Window, QStringLiteral("Файл «%1» уже существует.\n"
-                                    "Записать проект в него? Строки файла, которые редактор "
-                                    "не меняет, останутся как есть.")
-                         .arg(QDir::toNativeSeparators(file)));
+  return SystemDialogs().AskWriteInto(Parts_.Window,
+                                      tr("Файл «%1» уже существует.\n"
+                                         "Записать проект в него? Строки файла, которые редактор "
+                                         "не меняет, останутся как есть.")
+                                          .arg(QDir::toNativeSeparators(file)));
 }
 
 bool TFileCommands::SaveInto(const QString& file, bool copying) {
@@ -194,10 +200,9 @@ bool TFileCommands::SaveInto(const QString& file, bool copying) {
 
 bool TFileCommands::MayOverwrite(const QString& file) {
   const QString question =
-      QStringLiteral(
-          "Файл «%1» изменён другой программой после того, как редактор его прочёл.\n"
-          "Перезаписать его, перечитать (изменения в редакторе пропадут) "
-          "или отменить сохранение?")
+      tr("Файл «%1» изменён другой программой после того, как редактор его прочёл.\n"
+         "Перезаписать его, перечитать (изменения в редакторе пропадут) "
+         "или отменить сохранение?")
           .arg(QDir::toNativeSeparators(file));
   Asking_ = true;
   const TChangedFileAnswer answer = SystemDialogs().AskOverwrite(Parts_.Window, question);
@@ -218,9 +223,9 @@ bool TFileCommands::MayLeaveProject() {
   Parts_.Unsaved->UpdateCaption();
   if (!Parts_.Unsaved->HasUnsavedChanges()) return true;
   const QString file = FromFileName(Project_.Origin.FileName);
-  const QString question =
-      file.isEmpty() ? QStringLiteral("Сохранить изменения?")
-                     : QStringLiteral("Сохранить изменения в файле «%1»?").arg(ShortName(file));
+  const QString question = file.isEmpty()
+                               ? tr("Сохранить изменения?")
+                               : tr("Сохранить изменения в файле «%1»?").arg(ShortName(file));
   switch (SystemDialogs().AskSaveChanges(Parts_.Window, question)) {
     case QMessageBox::Save: return SaveClick();
     case QMessageBox::Discard: return true;
@@ -234,20 +239,18 @@ void TFileCommands::FileChanged() {
   if (Asking_ || file != Absolute(FromFileName(Project_.Origin.FileName))) return;
   const QString name = QDir::toNativeSeparators(file);
   if (Watch_->Missing()) {
-    SystemDialogs().ShowMessage(
-        Parts_.Window,
-        QStringLiteral("Файл «%1» удалён или переименован другой программой.\n"
-                       "«Сохранить» запишет его заново.")
-            .arg(name),
-        QString());
+    SystemDialogs().ShowMessage(Parts_.Window,
+                                tr("Файл «%1» удалён или переименован другой программой.\n"
+                                   "«Сохранить» запишет его заново.")
+                                    .arg(name),
+                                QString());
     return;
   }
   // With unsaved work, "Save" asks before it writes.
   if (Parts_.Unsaved->HasUnsavedChanges()) return;
   Asking_ = true;
   const bool reread = SystemDialogs().AskReread(
-      Parts_.Window,
-      QStringLiteral("Файл «%1» изменён другой программой.\nПрочитать его заново?").arg(name));
+      Parts_.Window, tr("Файл «%1» изменён другой программой.\nПрочитать его заново?").arg(name));
   Asking_ = false;
   if (reread) OpenFile(file);
 }

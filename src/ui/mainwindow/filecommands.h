@@ -38,6 +38,9 @@ class TFileCommands : public QObject {
   // The file dialog of "Open", "Save" and "Save As", made on first use; it keeps
   // the last chosen folder and name and proposes them again.
   QFileDialog* OpenDlg();
+  // Sets the file dialog's title, file types and button anew (in another interface
+  // language).
+  void Retranslate();
 
   // "Открыть…": asks about unsaved changes, lets the user choose a file in
   // OpenDlg and opens it (see OpenFile). Raises the open error, and then nothing

@@ -17,7 +17,8 @@ QString Translate(const char* text) { return QCoreApplication::translate("TProje
 
 // A title of the mock-up: what it says and in which font.
 QString TitleDescription(const char* part, const QString& caption, const TFontDesc& font) {
-  return Translate("%1: «%2», %3 — изменить").arg(Translate(part), caption, FontSummary(font));
+  return QCoreApplication::translate("TProjectView", "%1: «%2», %3 — изменить")
+      .arg(Translate(part), caption, FontSummary(font));
 }
 
 }  // namespace
@@ -78,11 +79,12 @@ void TProjectView::RefreshBackground() {
   if (Project_.BackgroundEnabled) {
     background->PaintGradient(Project_.TopColor, Project_.BottomColor);
     background->setAccessibleDescription(
-        Translate("Фон: градиент, сверху %1, снизу %2 — изменить")
+        QCoreApplication::translate("TProjectView", "Фон: градиент, сверху %1, снизу %2 — изменить")
             .arg(ColorName(Project_.TopColor), ColorName(Project_.BottomColor)));
   } else {
     background->ShowDesktop();
-    background->setAccessibleDescription(Translate("Фон: рисунок рабочего стола — изменить"));
+    background->setAccessibleDescription(
+        QCoreApplication::translate("TProjectView", "Фон: рисунок рабочего стола — изменить"));
   }
 }
 

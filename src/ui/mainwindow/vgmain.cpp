@@ -11,6 +11,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 #include <exception>
 
@@ -25,6 +26,7 @@
 #include "ui/mainwindow/unsavedwork.h"
 #include "ui/support/errorbox.h"
 #include "ui/support/filenames.h"
+#include "ui/support/language.h"
 #include "ui/support/sysdialogs.h"
 #include "ui/widgets/accessibility.h"
 #include "ui/widgets/checklistbox.h"
@@ -55,9 +57,9 @@ QString DroppedFile(const QMimeData* data) {
 QString AboutText() {
   return QStringLiteral("Visual vuka.ini maker [ROVEL] Version 1.0\r\n") +
          QString(17, QLatin1Char(' ')) +
-         QStringLiteral("Редактор написан участниками проекта vuka-manager") +
+         TMainForm::tr("Редактор написан участниками проекта vuka-manager") +
          QStringLiteral("\r\n\r\n") + QString(12, QLatin1Char(' ')) +
-         QStringLiteral("Вопросы и предложения: в трекере задач проекта vuka-manager");
+         TMainForm::tr("Вопросы и предложения: в трекере задач проекта vuka-manager");
 }
 
 TMainForm::TMainForm(QWidget* parent, const std::string& cataloguePath)
@@ -150,6 +152,9 @@ void TMainForm::ConnectHandlers() {
   ConnectAction(this, Form_->Undo, [this] { UndoClick(); });
   ConnectAction(this, Form_->Redo, [this] { RedoClick(); });
   ConnectAction(this, Form_->About, [this] { AboutClick(); });
+  ConnectAction(this, Form_->LanguageRussian, [] { ChooseLanguage(QStringLiteral("ru")); });
+  ConnectAction(this, Form_->LanguageEnglish, [] { ChooseLanguage(QStringLiteral("en")); });
+  ShowLanguage();
   connect(Recent_, &TRecentMenu::openRequested, this, [this](const QString& file) {
     ReportingErrors([this, file] { Files_->OpenRecent(file); })();
   });
@@ -178,17 +183,17 @@ void TMainForm::ConnectEditing() {
   }
   TVariablesGrid* grid = Form_->Variables;
   connect(grid, &TVariablesGrid::cellEdited, this, [this](int row, int column) {
-    History_->RecordRowChange(row, QStringLiteral("ячейка «%1» строки %2")
-                                       .arg(column == 0 ? "Переменная" : "Значение")
-                                       .arg(row));
+    History_->RecordRowChange(
+        row,
+        tr("ячейка «%1» строки %2").arg(column == 0 ? tr("Переменная") : tr("Значение")).arg(row));
   });
   connect(grid, &TVariablesGrid::rowInserted, this, [this](int row) {
     Unsaved_->RowInserted(row - 1);
-    History_->RecordRowInserted(row, QStringLiteral("вставка строки %1").arg(row));
+    History_->RecordRowInserted(row, tr("вставка строки %1").arg(row));
   });
   connect(grid, &TVariablesGrid::rowDeleted, this, [this](int row) {
     Unsaved_->RowDeleted(row - 1);
-    History_->RecordRowDeleted(row, QStringLiteral("удаление строки %1").arg(row));
+    History_->RecordRowDeleted(row, tr("удаление строки %1").arg(row));
   });
   // The unsaved mark compares only the rows that changed.
   connect(grid, &TVariablesGrid::rowChanged, this,
@@ -244,19 +249,18 @@ void TMainForm::RedoClick() {
 void TMainForm::ProgramNameClick() {
   const TEditState before = History_->Take(TProjectPart::Settings);
   if (StyleDialog().EditMainTitle(Project_))
-    ShowEdited(TEdited::MainTitle, QStringLiteral("заголовок программы"), before);
+    ShowEdited(TEdited::MainTitle, tr("заголовок программы"), before);
 }
 
 void TMainForm::DlgNameClick() {
   const TEditState before = History_->Take(TProjectPart::Settings);
   if (StyleDialog().EditDialogTitle(Project_))
-    ShowEdited(TEdited::DialogTitle, QStringLiteral("заголовок диалога"), before);
+    ShowEdited(TEdited::DialogTitle, tr("заголовок диалога"), before);
 }
 
 void TMainForm::BackgroundDblClick() {
   const TEditState before = History_->Take(TProjectPart::Settings);
-  if (ColorDialog().EditBackground(Project_))
-    ShowEdited(TEdited::Background, QStringLiteral("фон"), before);
+  if (ColorDialog().EditBackground(Project_)) ShowEdited(TEdited::Background, tr("фон"), before);
 }
 
 // The position is taken at every choice; the mock-up does not show it. The
@@ -264,7 +268,7 @@ void TMainForm::BackgroundDblClick() {
 void TMainForm::Label1Click() {
   const TEditState before = History_->Take(TProjectPart::Settings);
   PosDialog().EditPosition();
-  History_->Record(QStringLiteral("положение диалога"), before);
+  History_->Record(tr("положение диалога"), before);
   Unsaved_->UpdateCaption();
 }
 
@@ -291,13 +295,13 @@ void TMainForm::NewClick(bool fromMenu) {
     // the background and the page) is skipped.
     View_->RefreshTitles();
     View_->RefreshLists();
-    if (fromMenu) History_->Record(QStringLiteral("новый проект"), before);
+    if (fromMenu) History_->Record(tr("новый проект"), before);
     throw;
   }
   View_->ShowProject();
   if (fromMenu) {
     Form_->Background->repaint();
-    History_->Record(QStringLiteral("новый проект"), before);
+    History_->Record(tr("новый проект"), before);
   }
   History_->SetClean();
   Unsaved_->MarkSaved();
@@ -309,8 +313,36 @@ void TMainForm::LangsDblClick(QObject* sender) {
 
 // The About box also names the catalogue in use.
 void TMainForm::AboutClick() {
-  SystemDialogs().ShowAbout(
-      this, AboutText() + QStringLiteral("\r\n\r\nКаталог: ") + FromFileName(CatalogueFile_));
+  SystemDialogs().ShowAbout(this, AboutText() + QStringLiteral("\r\n\r\n") + tr("Каталог: ") +
+                                      FromFileName(CatalogueFile_));
+}
+
+void TMainForm::ChooseLanguage(const QString& code) {
+  SetInterfaceLanguage(code);
+  SaveInterfaceLanguage(code);
+}
+
+void TMainForm::ShowLanguage() {
+  Form_->LanguageRussian->setChecked(InterfaceLanguage() == QStringLiteral("ru"));
+  Form_->LanguageEnglish->setChecked(InterfaceLanguage() == QStringLiteral("en"));
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  Form_->retranslateUi(this);
+  // Qt names the tab bar's scroll buttons once, as it makes them.
+  const char* const left = "Scroll Left";
+  const char* const right = "Scroll Right";
+  for (QToolButton* button : Form_->Pages->tabBar()->findChildren<QToolButton*>()) {
+    const bool isLeft = button->objectName() == QStringLiteral("ScrollLeftButton");
+    button->setAccessibleName(QCoreApplication::translate("QTabBar", isLeft ? left : right));
+  }
+  ShowLanguage();
+  View_->RefreshMockup();
+  History_->UpdateActions();
+  Files_->Retranslate();
+  Catalogue_->Retranslate();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -67,6 +67,9 @@ class TMainForm : public QMainWindow {
   void UndoClick();
   void RedoClick();
   void AboutClick();
+  // "Interface language": the window and its dialogs switch to the language at
+  // once, and the choice is kept for the next start.
+  static void ChooseLanguage(const QString& code);
 
   // The double-click handler of the three lists: inverts the selected entry of
   // the list that raised it (Langs, Pred or Post).
@@ -101,6 +104,8 @@ class TMainForm : public QMainWindow {
   bool HasUnsavedChanges() const;
 
  protected:
+  // Another interface language: every text of the window is set anew in it.
+  void changeEvent(QEvent* event) override;
   // Closing asks about unsaved changes; Cancel, or a save cancelled or failed, keeps the window.
   void closeEvent(QCloseEvent* event) override;
   // One file dropped on the window opens as "Open" opens it; other drops are refused.
@@ -114,6 +119,8 @@ class TMainForm : public QMainWindow {
   void ConnectEditing();
 
   void FormCreate();
+  // The language menu ticks the interface language.
+  void ShowLanguage();
   // A dialog edited a part of the project: the mock-up shows it and the edit
   // is one step of the history (none when the dialog changed nothing).
   void ShowEdited(TEdited part, const QString& step, const TEditState& before);

@@ -1,6 +1,7 @@
 #include "ui/support/sysdialogs.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -17,6 +18,11 @@
 #include "ui/support/problemlist.h"
 #include "ui/widgets/fontcolordialog.h"
 #include "ui/widgets/render.h"
+
+// The texts of the message boxes, in the interface language.
+class TSystemDialogsTexts {
+  Q_DECLARE_TR_FUNCTIONS(TSystemDialogs)
+};
 
 namespace {
 
@@ -128,11 +134,12 @@ TChangedFileAnswer TSystemDialogs::AskOverwrite(QWidget* parent, const QString& 
                   parent);
   box.setObjectName(QStringLiteral("OverwriteBox"));
   QPushButton* overwrite =
-      box.addButton(QStringLiteral("Перезаписать"), QMessageBox::DestructiveRole);
+      box.addButton(TSystemDialogsTexts::tr("Перезаписать"), QMessageBox::DestructiveRole);
   overwrite->setObjectName(QStringLiteral("Overwrite"));
-  QPushButton* reread = box.addButton(QStringLiteral("Перечитать"), QMessageBox::ResetRole);
+  QPushButton* reread =
+      box.addButton(TSystemDialogsTexts::tr("Перечитать"), QMessageBox::ResetRole);
   reread->setObjectName(QStringLiteral("Reread"));
-  QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+  QPushButton* cancel = box.addButton(TSystemDialogsTexts::tr("Отмена"), QMessageBox::RejectRole);
   cancel->setObjectName(QStringLiteral("Cancel"));
   box.setDefaultButton(cancel);
   box.setEscapeButton(cancel);
@@ -159,7 +166,9 @@ void ShowListMessage(QWidget* parent, const QString& heading, const TProblemText
     SystemDialogs().ShowMessage(parent, text, QString());
     return;
   }
-  text += QStringLiteral("\n… и ещё %1.").arg(lines.size() - static_cast<size_t>(kListedLines));
+  text +=
+      QStringLiteral("\n") +
+      TSystemDialogsTexts::tr("… и ещё %1.").arg(lines.size() - static_cast<size_t>(kListedLines));
   SystemDialogs().ShowMessage(parent, text, lines);
 }
 
@@ -193,7 +202,8 @@ void ShowListMessage(QWidget* parent, const QString& heading,
       heading + QStringLiteral("\n\n") + shown.mid(0, kListedLines).join(QLatin1Char('\n'));
   QString details;
   if (shown.size() > kListedLines) {
-    text += QStringLiteral("\n… и ещё %1.").arg(shown.size() - kListedLines);
+    text += QStringLiteral("\n") +
+            TSystemDialogsTexts::tr("… и ещё %1.").arg(shown.size() - kListedLines);
     details = shown.join(QLatin1Char('\n'));
   }
   SystemDialogs().ShowMessage(parent, text, details);

@@ -68,7 +68,8 @@ class TCheckEntryAccessible : public QAccessibleInterface, public QAccessibleAct
     const TCheckList& list = *List_->List();
     if (t == QAccessible::Name) return EntryText(list, Index_);
     if (t == QAccessible::Description && list.Position(Index_) >= 0)
-      return Translate("место в порядке: %1").arg(list.Position(Index_) + 1);
+      return QCoreApplication::translate("Accessibility", "место в порядке: %1")
+          .arg(list.Position(Index_) + 1);
     return {};
   }
   void setText(QAccessible::Text, const QString&) override {}
@@ -215,17 +216,18 @@ QString ColorName(TColor color) {
 }
 
 QString FontSummary(const TFontDesc& font) {
-  QString summary = Translate("%1, %2 пт, %3")
+  QString summary = QCoreApplication::translate("Accessibility", "%1, %2 пт, %3")
                         .arg(QString::fromStdString(Cp1251ToUtf8(font.Name)))
                         .arg(font.Size)
                         .arg(ColorName(font.Color));
-  if (font.Bold) summary += Translate(", полужирный");
-  if (font.Italic) summary += Translate(", курсив");
+  if (font.Bold) summary += QCoreApplication::translate("Accessibility", ", полужирный");
+  if (font.Italic) summary += QCoreApplication::translate("Accessibility", ", курсив");
   return summary;
 }
 
 void DescribeChoice(QWidget* button, const QString& current) {
-  button->setAccessibleDescription(Translate("Сейчас: %1").arg(current));
+  button->setAccessibleDescription(
+      QCoreApplication::translate("Accessibility", "Сейчас: %1").arg(current));
 }
 
 void InstallAccessibility() {

@@ -48,7 +48,7 @@ void DrawFocusFrame(QPainter& painter, const QRect& rect, const QColor& color) {
 
 QString EntryText(const TCheckList& list, int index) {
   QString text = QString::fromStdString(Cp1251ToUtf8(list.Name(index)));
-  if (list.IsUnknown(index)) text += QStringLiteral(" (нет в каталоге)");
+  if (list.IsUnknown(index)) text += TCheckListBox::tr(" (нет в каталоге)");
   return text;
 }
 
@@ -358,8 +358,8 @@ void TCheckListBox::contextMenuEvent(QContextMenuEvent* event) {
   const int position = List_->Position(index);
   QMenu menu(this);
   menu.setObjectName(QStringLiteral("OrderMenu"));
-  QAction* up = menu.addAction(QStringLiteral("Выше"));
-  QAction* down = menu.addAction(QStringLiteral("Ниже"));
+  QAction* up = menu.addAction(tr("Выше"));
+  QAction* down = menu.addAction(tr("Ниже"));
   up->setObjectName(QStringLiteral("MoveUpAction"));
   down->setObjectName(QStringLiteral("MoveDownAction"));
   up->setEnabled(position > 0);

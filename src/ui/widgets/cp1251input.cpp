@@ -1,5 +1,6 @@
 #include "ui/widgets/cp1251input.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QToolTip>
 
@@ -17,11 +18,16 @@ QString Cp1251HintText(char32_t codePoint) {
   const QString shown = printable ? QString::fromUcs4(&codePoint, 1) : QString();
   const QString code =
       QStringLiteral("U+%1").arg(static_cast<uint>(codePoint), 4, 16, QLatin1Char('0')).toUpper();
-  const QString name = printable ? QStringLiteral("Символ «%1» (%2)").arg(shown, code)
-                                 : QStringLiteral("Символ %1").arg(code);
-  return name +
-         QStringLiteral(
-             " нельзя ввести: в кодировке Windows-1251, в которой сохраняется файл, его нет.");
+  return printable ? QCoreApplication::translate(
+                         "Cp1251Input",
+                         "Символ «%1» (%2) нельзя ввести: в кодировке Windows-1251, в которой "
+                         "сохраняется файл, его нет.")
+                         .arg(shown, code)
+                   : QCoreApplication::translate(
+                         "Cp1251Input",
+                         "Символ %1 нельзя ввести: в кодировке Windows-1251, в которой сохраняется "
+                         "файл, его нет.")
+                         .arg(code);
 }
 
 void ShowCp1251Hint(QWidget* field, char32_t codePoint) {

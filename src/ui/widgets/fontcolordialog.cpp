@@ -48,7 +48,7 @@ QString MatchingStyleName(const QString& family, const QFont& font) {
 TFontColorDialog::TFontColorDialog(QWidget* parent, TColorChooser chooseColor)
     : QDialog(parent, DialogWindowFlags()), ChooseColor_(std::move(chooseColor)) {
   setObjectName(QStringLiteral("SelectFont"));
-  setWindowTitle(QStringLiteral("Шрифт"));
+  setWindowTitle(tr("Шрифт"));
 
   Fonts_ = new QFontDialog(this);
   Fonts_->setObjectName(QStringLiteral("FontChoice"));
@@ -57,10 +57,10 @@ TFontColorDialog::TFontColorDialog(QWidget* parent, TColorChooser chooseColor)
   Fonts_->setSizeGripEnabled(false);
   Fonts_->installEventFilter(this);
 
-  auto* colorLabel = new QLabel(QStringLiteral("Цвет:"), this);
+  auto* colorLabel = new QLabel(tr("Цвет:"), this);
   ColorSwatch_ = MakeSwatch(this, QStringLiteral("FontColor"), QRect(0, 0, 81, 22));
   ColorSwatch_->setFixedSize(81, 22);
-  ColorButton_ = new QPushButton(QStringLiteral("Выбрать цвет..."), this);
+  ColorButton_ = new QPushButton(tr("Выбрать цвет..."), this);
   ColorButton_->setObjectName(QStringLiteral("ChooseFontColor"));
   colorLabel->setBuddy(ColorButton_);
 

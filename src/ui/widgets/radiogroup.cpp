@@ -7,6 +7,11 @@
 TRadioGroup::TRadioGroup(QWidget* parent) : TGroupFrame(parent) {}
 
 void TRadioGroup::SetItems(const QStringList& items) {
+  if (items.size() == Count() && !items.isEmpty()) {
+    for (int i = 0; i < Count(); ++i) Buttons_[i]->setText(items[i]);
+    ArrangeButtons();
+    return;
+  }
   for (QRadioButton* button : Buttons_) delete button;
   Buttons_.clear();
   ItemIndex_ = -1;

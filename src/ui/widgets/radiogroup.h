@@ -18,7 +18,8 @@ class TRadioGroup : public TGroupFrame {
   explicit TRadioGroup(QWidget* parent = nullptr);
 
   // Replaces the buttons: one per item, named after the group's object name and
-  // the item's index; none is chosen.
+  // the item's index; none is chosen. As many items as buttons only rename the
+  // buttons (the texts of another language), keeping the choice and the focus.
   void SetItems(const QStringList& items);
   QStringList Items() const;
   // Columns below 1 count as 1.

@@ -50,6 +50,10 @@ TScrollView::TScrollView(QWidget* parent) : QAbstractScrollArea(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   viewport()->setBackgroundRole(QPalette::Base);
+  NameScrollBars();
+}
+
+void TScrollView::NameScrollBars() {
   horizontalScrollBar()->setAccessibleName(tr("Прокрутка по горизонтали"));
   verticalScrollBar()->setAccessibleName(tr("Прокрутка по вертикали"));
 }
@@ -107,6 +111,7 @@ void TScrollView::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
   if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
     UpdateScrollBars();
+  if (event->type() == QEvent::LanguageChange) NameScrollBars();
 }
 
 void TScrollView::focusInEvent(QFocusEvent* event) {

@@ -37,6 +37,9 @@ class TScrollView : public QAbstractScrollArea {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  // The scroll bars' names for screen readers, in the interface language.
+  void NameScrollBars();
+
   int WheelRemainder_ = 0;
   bool UpdatingBars_ = false;
 };

@@ -21,8 +21,13 @@
 #include "ui/widgets/cp1251input.h"
 #include "ui/widgets/render.h"
 
-const QString TVariablesGrid::HintText =
-    QStringLiteral("INS - добавить переменную,\r\nDEL - удалить переменную.");
+namespace {
+// The keys' hint, in Russian (the source) and translated when shown.
+const char* const kHint =
+    QT_TRANSLATE_NOOP("TVariablesGrid", "INS - добавить переменную,\r\nDEL - удалить переменную.");
+}  // namespace
+
+const QString TVariablesGrid::HintText = QString::fromUtf8(kHint);
 
 namespace {
 
@@ -133,7 +138,7 @@ TVariablesGrid::TVariablesGrid(QWidget* parent) : TScrollView(parent) {
 
   Hint_ = new QLabel(this, Qt::ToolTip);
   Hint_->setObjectName(QStringLiteral("VariablesHint"));
-  Hint_->setText(QString(HintText).remove(u'\r'));
+  Hint_->setText(tr(kHint).remove(u'\r'));
   Hint_->setAutoFillBackground(true);
   Hint_->setFrameStyle(QFrame::Box | QFrame::Plain);
   Hint_->setMargin(2);
@@ -257,7 +262,7 @@ std::string& TVariablesGrid::Cell(int row, int column) {
 }
 
 QString TVariablesGrid::CellText(int column, int row) const {
-  if (row == 0) return column == 0 ? QStringLiteral("Переменная") : QStringLiteral("Значение");
+  if (row == 0) return column == 0 ? tr("Переменная") : tr("Значение");
   if (!Rows_ || row < 0 || row >= RowCount() || column < 0 || column > 1) return {};
   const TVariableRow& r = (*Rows_)[static_cast<size_t>(row - 1)];
   return QString::fromStdString(Cp1251ToUtf8(column == 0 ? r.Name : r.Value));
@@ -347,6 +352,12 @@ void TVariablesGrid::DecideScrollBars() {
 void TVariablesGrid::changeEvent(QEvent* event) {
   TScrollView::changeEvent(event);
   if (event->type() == QEvent::FontChange) Editor_->setFont(font());
+  // The hint shows its keys in the interface language when it next shows.
+  if (event->type() == QEvent::LanguageChange) {
+    Editor_->setAccessibleName(tr("Текст ячейки"));
+    HideHint();
+    Hint_->setText(tr(kHint).remove(u'\r'));
+  }
 }
 
 // Switching pages hides the table and ends editing; minimising the window does not.
@@ -735,7 +746,7 @@ void TVariablesGrid::ShowHint(const QPoint& pos) {
   HintCol_ = col;
   // Over a marked name, the reason for the mark instead of the keys.
   const QString clash = col == 0 ? NameClashHint(row) : QString();
-  Hint_->setText(clash.isEmpty() ? QString(HintText).remove(u'\r') : clash);
+  Hint_->setText(clash.isEmpty() ? tr(kHint).remove(u'\r') : clash);
   Hint_->setWordWrap(!clash.isEmpty());
   Hint_->setMaximumWidth(clash.isEmpty() ? QWIDGETSIZE_MAX : ColumnWidth0 + ColumnWidth1);
   Hint_->adjustSize();
