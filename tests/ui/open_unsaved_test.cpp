@@ -214,13 +214,14 @@ TEST_F(OpenAndUnsavedWork, ManyProblemsAreAllListedInTheBox) {
   EXPECT_EQ(rows, 30);
 }
 
-// Each command that drops the project, with each answer to the question.
+// Each command that drops the project, with each answer to the question; the window
+// closes also by Ctrl+Q and by Alt+F4, which no window manager may have taken.
 TEST_F(OpenAndUnsavedWork, UnsavedChangesAreAskedAboutOnCloseNewAndOpen) {
-  enum TCommand { Close, New, Open };
+  enum TCommand { Close, CtrlQ, AltF4, New, Open };
   const QString other = Path("other.ini");
   SaveProject(Composed(), Native(other), Native(CataloguePath));
   const QString target = Path("target.ini");
-  for (const TCommand command : {Close, New, Open}) {
+  for (const TCommand command : {Close, CtrlQ, AltF4, New, Open}) {
     for (const QMessageBox::StandardButton answer :
          {QMessageBox::Cancel, QMessageBox::Discard, QMessageBox::Save}) {
       SCOPED_TRACE(testing::Message() << "command " << command << ", answer " << answer);
@@ -241,18 +242,20 @@ TEST_F(OpenAndUnsavedWork, UnsavedChangesAreAskedAboutOnCloseNewAndOpen) {
         dialog.selectFile(opening ? other : target);
         return true;
       };
+      const bool closing = command == Close || command == CtrlQ || command == AltF4;
       if (command == Close) Main().close();
+      if (command == CtrlQ) Command(Qt::Key_Q);
+      if (command == AltF4) Command(Qt::Key_F4, Qt::AltModifier);
       if (command == New) Command(Qt::Key_N);
       if (command == Open) Command(Qt::Key_O);
 
       ASSERT_EQ(Dialogs.Modals.value(0), QStringLiteral("SaveChangesBox"));
       EXPECT_EQ(QFile::exists(target), answer == QMessageBox::Save);
       const bool wentOn = answer != QMessageBox::Cancel;
-      EXPECT_EQ(SavedItems(Main().Project()) == edited, !wentOn || command == Close);
-      EXPECT_EQ(Main().isVisible(), command != Close || !wentOn);
+      EXPECT_EQ(SavedItems(Main().Project()) == edited, !wentOn || closing);
+      EXPECT_EQ(Main().isVisible(), !closing || !wentOn);
       // Closing without saving leaves the project as it was.
-      EXPECT_EQ(Main().HasUnsavedChanges(),
-                !wentOn || (command == Close && answer == QMessageBox::Discard));
+      EXPECT_EQ(Main().HasUnsavedChanges(), !wentOn || (closing && answer == QMessageBox::Discard));
       if (command == Open && wentOn) {
         EXPECT_EQ(Main().Project().Origin.FileName, Native(other));
       }

@@ -152,6 +152,13 @@ void TMainForm::ConnectHandlers() {
   ConnectAction(this, Form_->Undo, [this] { UndoClick(); });
   ConnectAction(this, Form_->Redo, [this] { RedoClick(); });
   ConnectAction(this, Form_->About, [this] { AboutClick(); });
+  // Closing by keyboard also where no window manager offers Alt+F4; unsaved work is
+  // asked about as for any close. No menu entry, so the menus look as they did.
+  auto* quit = new QAction(this);
+  quit->setObjectName(QStringLiteral("QuitShortcut"));
+  quit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::ALT | Qt::Key_F4)});
+  addAction(quit);
+  connect(quit, &QAction::triggered, this, &QWidget::close);
   ConnectAction(this, Form_->LanguageRussian, [] { ChooseLanguage(QStringLiteral("ru")); });
   ConnectAction(this, Form_->LanguageEnglish, [] { ChooseLanguage(QStringLiteral("en")); });
   ShowLanguage();
