@@ -23,9 +23,18 @@ void TStringList::ItemsReset() const {
 }
 
 int32_t TStringList::AddObject(std::string text, TStringList* object) {
-  if (object != nullptr && Objects_.empty()) Objects_.resize(Items_.size(), nullptr);
-  Items_.push_back(std::move(text));
-  if (!Objects_.empty()) Objects_.push_back(object);
+  // The objects are kept, one per entry, from the first entry that has one on.
+  const bool keepObjects = object != nullptr || !Objects_.empty();
+  if (keepObjects) {
+    Objects_.resize(Items_.size(), nullptr);
+    Objects_.push_back(object);
+  }
+  try {
+    Items_.push_back(std::move(text));
+  } catch (...) {
+    if (keepObjects) Objects_.pop_back();  // the caller still owns the object
+    throw;
+  }
   TextIndex_.Appended(Items_);
   NameIndex_.Appended(Items_);
   return Count() - 1;
@@ -33,9 +42,17 @@ int32_t TStringList::AddObject(std::string text, TStringList* object) {
 
 void TStringList::Insert(int32_t index, std::string text, TStringList* object) {
   CheckIndex(index, true);
-  if (object != nullptr && Objects_.empty()) Objects_.resize(Items_.size(), nullptr);
-  Items_.insert(Items_.begin() + index, std::move(text));
-  if (!Objects_.empty()) Objects_.insert(Objects_.begin() + index, object);
+  const bool keepObjects = object != nullptr || !Objects_.empty();
+  if (keepObjects) {
+    Objects_.resize(Items_.size(), nullptr);
+    Objects_.insert(Objects_.begin() + index, object);
+  }
+  try {
+    Items_.insert(Items_.begin() + index, std::move(text));
+  } catch (...) {
+    if (keepObjects) Objects_.erase(Objects_.begin() + index);
+    throw;
+  }
   ItemsChangedFrom(index);
 }
 

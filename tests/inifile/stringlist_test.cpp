@@ -32,6 +32,23 @@ TEST(StringList, SearchSortAndCopyIgnoreCase) {
   EXPECT_EQ(Texts(copy), Texts(list));
 }
 
+// An entry's object stays with it, also when the entry is the list's first.
+TEST(StringList, ObjectsStayWithTheirEntries) {
+  TStringList a, b, c;
+  TStringList list;
+  list.AddObject("a", &a);
+  list.Add("none");
+  list.Insert(1, "c", &c);
+  TStringList inserted;
+  inserted.Insert(0, "b", &b);
+  EXPECT_EQ(list.Objects(0), &a);
+  EXPECT_EQ(list.Objects(1), &c);
+  EXPECT_EQ(list.Objects(2), nullptr);
+  EXPECT_EQ(inserted.Objects(0), &b);
+  list.Delete(0);
+  EXPECT_EQ(list.Objects(0), &c);
+}
+
 TEST(StringList, IndexOfNameMatchesTheTextBeforeTheFirstEquals) {
   TStringList list = Make({"Key", "other=1", "=empty", "Key=2=3", "key=4"});
   EXPECT_EQ(list.IndexOfName("KEY"), 3);  // a line without "=" never matches
