@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cp1251text.h"
@@ -43,14 +44,14 @@ void WriteCheckedFiles(const TTempDir& dir, const std::string& sample) {
   WriteBytes(dir / "setup/vuka.ini", CrLf("[Config]\nLanguages=XYZ\n"));
 }
 
-// The runs over the files of WriteCheckedFiles.
-std::vector<TCheckCase> CheckCases(const TTempDir& dir, const std::string& sample) {
+// What the check says of a file that holds none of the three sections, after its name.
+const std::string kNoSections =
+    ": В файле нет ни одного из разделов «Config», «Display» и «Variables»\n";
+
+// Runs over one file each of WriteCheckedFiles.
+std::vector<TCheckCase> OneFileCases(const TTempDir& dir, const std::string& sample) {
   const std::string bad = dir / "bad.ini";
-  const std::string noSections =
-      ": В файле нет ни одного из разделов «Config», «Display» и «Variables»\n";
-  const std::string warn = dir / "warn.ini";
-  const std::string warned =
-      "*" + warn + ":1: предупреждение: строка «[Display» — заголовок без «]»";
+  const std::string& noSections = kNoSections;
   return {
       {{"--check", dir / "good.ini", "--catalogue", sample}, 0, ""},
       {{"--check", bad, "--catalogue", sample},
@@ -88,6 +89,16 @@ std::vector<TCheckCase> CheckCases(const TTempDir& dir, const std::string& sampl
       {{"--check", dir / "good.ini", "--catalogue", sample, "extra"},
        2,
        "vuka-manager: Cannot open file extra\n"},
+  };
+}
+
+// Runs of several files, options in any order, warnings and mistakes of the command line.
+std::vector<TCheckCase> CommandLineCases(const TTempDir& dir, const std::string& sample) {
+  const std::string bad = dir / "bad.ini";
+  const std::string& noSections = kNoSections;
+  const std::string warned =
+      "*" + (dir / "warn.ini") + ":1: предупреждение: строка «[Display» — заголовок без «]»";
+  return {
       // Options and files in any order; the worst status of the files counts.
       {{"--verbose", dir / "empty.ini", "--check", dir / "good.ini", "--catalogue", sample},
        1,
@@ -110,6 +121,13 @@ std::vector<TCheckCase> CheckCases(const TTempDir& dir, const std::string& sampl
        2,
        "vuka-manager: Лишний аргумент «extra».\nСправка: vuka-manager --help\n"},
   };
+}
+
+// The runs over the files of WriteCheckedFiles.
+std::vector<TCheckCase> CheckCases(const TTempDir& dir, const std::string& sample) {
+  std::vector<TCheckCase> cases = OneFileCases(dir, sample);
+  for (TCheckCase& c : CommandLineCases(dir, sample)) cases.push_back(std::move(c));
+  return cases;
 }
 
 // Runs the program as the case says and checks its exit status and its output.

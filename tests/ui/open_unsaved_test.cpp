@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <functional>
 
 #include "app_fixture.h"
 #include "model/savedstate.h"
@@ -217,14 +218,25 @@ TEST_F(OpenAndUnsavedWork, ManyProblemsAreAllListedInTheBox) {
 // Each command that drops the project, with each answer to the question; the window
 // closes also by Ctrl+Q and by Alt+F4, which no window manager may have taken.
 TEST_F(OpenAndUnsavedWork, UnsavedChangesAreAskedAboutOnCloseNewAndOpen) {
-  enum TCommand { Close, CtrlQ, AltF4, New, Open };
+  struct TCommand {
+    const char* Name;
+    bool Closes, Opens;
+    std::function<void()> Run;
+  };
+  const TCommand commands[] = {
+      {"close", true, false, [this] { Main().close(); }},
+      {"Ctrl+Q", true, false, [this] { Command(Qt::Key_Q); }},
+      {"Alt+F4", true, false, [this] { Command(Qt::Key_F4, Qt::AltModifier); }},
+      {"new", false, false, [this] { Command(Qt::Key_N); }},
+      {"open", false, true, [this] { Command(Qt::Key_O); }},
+  };
   const QString other = Path("other.ini");
   SaveProject(Composed(), Native(other), Native(CataloguePath));
   const QString target = Path("target.ini");
-  for (const TCommand command : {Close, CtrlQ, AltF4, New, Open}) {
+  for (const TCommand& command : commands) {
     for (const QMessageBox::StandardButton answer :
          {QMessageBox::Cancel, QMessageBox::Discard, QMessageBox::Save}) {
-      SCOPED_TRACE(testing::Message() << "command " << command << ", answer " << answer);
+      SCOPED_TRACE(testing::Message() << command.Name << ", answer " << answer);
       Main().NewClick(true);
       Main().show();
       ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
@@ -242,12 +254,8 @@ TEST_F(OpenAndUnsavedWork, UnsavedChangesAreAskedAboutOnCloseNewAndOpen) {
         dialog.selectFile(opening ? other : target);
         return true;
       };
-      const bool closing = command == Close || command == CtrlQ || command == AltF4;
-      if (command == Close) Main().close();
-      if (command == CtrlQ) Command(Qt::Key_Q);
-      if (command == AltF4) Command(Qt::Key_F4, Qt::AltModifier);
-      if (command == New) Command(Qt::Key_N);
-      if (command == Open) Command(Qt::Key_O);
+      const bool closing = command.Closes;
+      command.Run();
 
       ASSERT_EQ(Dialogs.Modals.value(0), QStringLiteral("SaveChangesBox"));
       EXPECT_EQ(QFile::exists(target), answer == QMessageBox::Save);
@@ -256,7 +264,7 @@ TEST_F(OpenAndUnsavedWork, UnsavedChangesAreAskedAboutOnCloseNewAndOpen) {
       EXPECT_EQ(Main().isVisible(), !closing || !wentOn);
       // Closing without saving leaves the project as it was.
       EXPECT_EQ(Main().HasUnsavedChanges(), !wentOn || (closing && answer == QMessageBox::Discard));
-      if (command == Open && wentOn) {
+      if (command.Opens && wentOn) {
         EXPECT_EQ(Main().Project().Origin.FileName, Native(other));
       }
       Dialogs.Modals.clear();
