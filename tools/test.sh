@@ -24,6 +24,10 @@ durations=()
 # folders: paths inside the clone are hashed relative to it.
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$(nproc)}"
+# The same run whatever locale the caller has (CI may set none): Wine turns Windows
+# file names into Unix ones through the locale's character set, so a Cyrillic name
+# needs UTF-8, and xdotool matches window captions as text of the locale.
+export LC_ALL=C.UTF-8
 cd "$root"
 
 # Runs a step and notes how long it took.

@@ -12,6 +12,8 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 wine64="$(command -v wine64 || echo /usr/lib/wine/wine64)"
 wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
 export WINEPREFIX="${WINEPREFIX:-$root/build-windows/wineprefix}" WINEDEBUG="${WINEDEBUG:--all}"
+# Wine makes Unix file names in the locale's character set: Cyrillic ones need UTF-8.
+export LC_ALL="${LC_ALL:-C.UTF-8}"
 # No .NET, no browser engine (their installers would ask), no debugger on a crash.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=,winedbg.exe=d}"
 
